@@ -17,7 +17,8 @@ constexpr const char* kLegalCopyright = "Copyright (C) 2026 Veltrane. All rights
 
 std::time_t FileTimeToTimeT(std::filesystem::file_time_type t) {
     const auto sys = std::chrono::file_clock::to_sys(t);
-    return std::chrono::system_clock::to_time_t(std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
+    return std::chrono::system_clock::to_time_t(
+        std::chrono::time_point_cast<std::chrono::system_clock::duration>(sys));
 }
 } // namespace
 
@@ -28,9 +29,13 @@ std::string TVersionInformation::VersionText(const TFileVersion& v) {
     return text;
 }
 
-std::string TVersionInformation::BuildText(const TFileVersion& v) { return std::to_string(v.Build); }
+std::string TVersionInformation::BuildText(const TFileVersion& v) {
+    return std::to_string(v.Build);
+}
 
-TFileVersion TVersionInformation::ProgramFileVersion() { return kProgramVersion; }
+TFileVersion TVersionInformation::ProgramFileVersion() {
+    return kProgramVersion;
+}
 
 TVersionRecord TVersionInformation::OfFile(const std::string& path) {
     TVersionRecord record;

@@ -1,0 +1,100 @@
+#include "support/savetextfile.h"
+
+#include "support/error.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+std::function<bool(std::size_t)>& WriteHook() {
+    static std::function<bool(std::size_t)> hook;
+    return hook;
+}
+
+[[noreturn]] void Fail(const std::string& fileName, int err) {
+    throw AppError("Cannot write file \"" + fileName + "\": " + std::strerror(err) + ".");
+}
+
+// Closes and removes the temporary file unless it was committed.
+struct TempFile {
+    std::string path;
+    int fd = -1;
+    bool committed = false;
+    ~TempFile() {
+        if (fd >= 0)
+            ::close(fd);
+        if (!committed && !path.empty())
+            ::unlink(path.c_str());
+    }
+};
+} // namespace
+
+void SetSaveTextWriteHook(std::function<bool(std::size_t)> hook) {
+    WriteHook() = std::move(hook);
+}
+
+void SaveTextToFile(const std::string& text, const std::string& fileName) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path target(fileName);
+    // Replace the file a symbolic link points to, not the link.
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec)
+            target = resolved;
+    }
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    mode_t mode = 0666;
+    struct stat st {};
+    const bool exists = ::stat(target.c_str(), &st) == 0;
+    if (exists) {
+        if (S_ISDIR(st.st_mode))
+            Fail(fileName, EISDIR);
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode &= ~mask;
+    }
+
+    TempFile tmp;
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    tmp.fd = ::mkstemp(pattern.data());
+    if (tmp.fd < 0)
+        Fail(fileName, errno);
+    tmp.path = pattern;
+
+    std::size_t written = 0;
+    while (written < text.size()) {
+        if (WriteHook() && !WriteHook()(written))
+            Fail(fileName, ENOSPC);
+        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1 << 20);
+        const ssize_t n = ::write(tmp.fd, text.data() + written, chunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail(fileName, errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    if (::fchmod(tmp.fd, mode) != 0 || ::fsync(tmp.fd) != 0)
+        Fail(fileName, errno);
+    const int fd = tmp.fd;
+    tmp.fd = -1;
+    if (::close(fd) != 0)
+        Fail(fileName, errno);
+    if (::rename(tmp.path.c_str(), target.c_str()) != 0)
+        Fail(fileName, errno);
+    tmp.committed = true;
+    // Make the rename itself durable.
+    const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dirFd >= 0) {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+}
