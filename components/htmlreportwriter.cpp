@@ -1,0 +1,286 @@
+#include "components/htmlreportwriter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "components/htmltext.h"
+
+namespace {
+std::string_view Trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) ==
+                      std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+// A tag as given to AddTag, split into its name and its one optional attribute.
+struct ParsedTag {
+    bool Valid = false;
+    std::string_view Name;
+    std::string_view Attribute; // empty when the tag has none
+    std::string_view Value;
+};
+
+// The tag text is a name, optionally followed by blanks and one attribute written as name="value".
+// The value is everything between the first `="` and the final `"`, so a value that itself holds
+// quotes (an ID typed by the user) stays whole.
+ParsedTag ParseTag(std::string_view text) {
+    ParsedTag tag;
+    text = Trimmed(text);
+    const auto blank = text.find_first_of(" \t");
+    tag.Name = text.substr(0, blank);
+    if (tag.Name.empty())
+        return tag;
+    if (blank == std::string_view::npos) {
+        tag.Valid = true;
+        return tag;
+    }
+    const std::string_view rest = Trimmed(text.substr(blank));
+    const auto eq = rest.find("=\"");
+    if (eq == std::string_view::npos || rest.back() != '"' || rest.size() < eq + 3)
+        return tag;
+    tag.Attribute = Trimmed(rest.substr(0, eq));
+    if (tag.Attribute.empty() || !std::all_of(tag.Attribute.begin(), tag.Attribute.end(), [](char c) {
+            return std::isalpha(static_cast<unsigned char>(c)) != 0;
+        }))
+        return tag;
+    tag.Value = rest.substr(eq + 2, rest.size() - eq - 3);
+    tag.Valid = true;
+    return tag;
+}
+} // namespace
+
+const char* HtmlReportWriter::ClosingTag(Element e) {
+    switch (e) {
+    case Element::Section:
+        return "</section>\n";
+    case Element::Table:
+        return "</table>\n";
+    case Element::Row:
+        return "</tr>\n";
+    case Element::Cell:
+        return "</td>";
+    case Element::Paragraph:
+        return "</p>";
+    case Element::Italic:
+        return "</i>";
+    case Element::Link:
+        return "</a>";
+    }
+    return "";
+}
+
+bool HtmlReportWriter::AcceptsText() const {
+    return open_.empty() || (open_.back() != Element::Table && open_.back() != Element::Row);
+}
+
+std::optional<HtmlReportWriter::Element> HtmlReportWriter::NearestBlock() const {
+    auto it = std::find_if(open_.rbegin(), open_.rend(), [](Element e) { return !IsInline(e); });
+    if (it == open_.rend())
+        return std::nullopt;
+    return *it;
+}
+
+bool HtmlReportWriter::AcceptsFlow() const {
+    const auto block = NearestBlock();
+    return !block || *block == Element::Section || *block == Element::Cell;
+}
+
+void HtmlReportWriter::CloseInline() {
+    while (!open_.empty() && IsInline(open_.back()))
+        Close();
+}
+
+bool HtmlReportWriter::CloseInlineThrough(Element e) {
+    auto it = open_.rbegin();
+    while (it != open_.rend() && IsInline(*it) && *it != e)
+        ++it;
+    if (it == open_.rend() || *it != e)
+        return false;
+    const auto keep = static_cast<std::size_t>(std::distance(it, open_.rend())) - 1;
+    while (open_.size() > keep)
+        Close();
+    return true;
+}
+
+void HtmlReportWriter::Open(Element e, std::string_view markup) {
+    out_ += markup;
+    open_.push_back(e);
+}
+
+void HtmlReportWriter::Close() {
+    out_ += ClosingTag(open_.back());
+    open_.pop_back();
+}
+
+int HtmlReportWriter::SectionDepth() const {
+    return static_cast<int>(std::count(open_.begin(), open_.end(), Element::Section));
+}
+
+ComponentStatus HtmlReportWriter::Refuse(const std::string& what) const {
+    return ComponentStatus::Failure("The report writer cannot " + what + ".");
+}
+
+ComponentStatus HtmlReportWriter::WriteText(std::string_view text) {
+    if (!AcceptsText())
+        return Refuse("write text directly in a table or row: it belongs in a cell");
+    AppendHtmlEscaped(out_, text);
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::GetReportText(std::string& text) {
+    text = out_;
+    for (auto it = open_.rbegin(); it != open_.rend(); ++it)
+        text += ClosingTag(*it);
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::AddCell(const std::string& text) {
+    if (open_.empty() || open_.back() != Element::Row)
+        return Refuse("add a cell outside a row");
+    out_ += "<td>";
+    AppendHtmlEscaped(out_, text);
+    out_ += "</td>";
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::BeginCell() {
+    if (open_.empty() || open_.back() != Element::Row)
+        return Refuse("begin a cell outside a row");
+    Open(Element::Cell, "<td>");
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::EndCell() {
+    if (NearestBlock() != Element::Cell)
+        return Refuse("end a cell: no cell is open");
+    CloseInline();
+    Close();
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::AddLabelCell(const std::string& text, int /*n*/) {
+    if (open_.empty() || open_.back() != Element::Row)
+        return Refuse("add a label cell outside a row");
+    out_ += "<th scope=\"row\">";
+    AppendHtmlEscaped(out_, text);
+    out_ += "</th>";
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::EndRow() {
+    if (open_.empty() || open_.back() != Element::Row)
+        return Refuse("end a row: no row is open or a cell is still open");
+    Close();
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::BeginRow() {
+    if (open_.empty() || open_.back() != Element::Table)
+        return Refuse("begin a row outside a table");
+    Open(Element::Row, "<tr>");
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::EndTable() {
+    if (open_.empty() || open_.back() != Element::Table)
+        return Refuse("end a table: no table is open or a row is still open");
+    Close();
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::BeginTable(int /*a*/, int /*b*/) {
+    // The table's look comes from the style sheet of the prepared document; the layout hints are not
+    // needed for it.
+    if (!AcceptsFlow())
+        return Refuse("begin a table inside a table row");
+    CloseInline();
+    Open(Element::Table, "<table>\n");
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::AddTag(const std::string& tagText) {
+    const ParsedTag tag = ParseTag(tagText);
+    const auto asText = [&] { return WriteText("<" + tagText + ">"); };
+    if (!tag.Valid)
+        return asText();
+    const bool bare = tag.Attribute.empty();
+    if (!AcceptsText())
+        return Refuse("write the tag <" + tagText + "> directly in a table or row: it belongs in a cell");
+
+    if (bare && SameText(tag.Name, "BR")) {
+        out_ += "<br>\n";
+    } else if (bare && SameText(tag.Name, "P")) {
+        // A paragraph break: italics and links end with the paragraph before it.
+        CloseInline();
+        Open(Element::Paragraph, "<p>");
+    } else if (bare && SameText(tag.Name, "i")) {
+        Open(Element::Italic, "<i>");
+    } else if (bare && SameText(tag.Name, "/i")) {
+        CloseInlineThrough(Element::Italic); // an italic end without a start writes nothing
+    } else if (bare && SameText(tag.Name, "/a")) {
+        CloseInlineThrough(Element::Link); // a link end without a start writes nothing
+    } else if (SameText(tag.Name, "a")) {
+        if (bare) {
+            CloseInlineThrough(Element::Link); // links do not nest
+            Open(Element::Link, "<a>");
+        } else if (SameText(tag.Attribute, "name")) {
+            // The target of links to this ID: complete at once, nothing is expected to close it.
+            CloseInlineThrough(Element::Link); // links do not nest
+            const std::string id = HtmlAnchorId(tag.Value);
+            out_ += "<a id=\"" + id + "\" name=\"" + id + "\"></a>";
+        } else if (SameText(tag.Attribute, "href")) {
+            CloseInlineThrough(Element::Link);
+            // Only links inside the document are written; another target keeps the link text but
+            // drops the address.
+            if (!tag.Value.empty() && tag.Value.front() == '#')
+                Open(Element::Link, "<a href=\"#" + HtmlAnchorId(tag.Value.substr(1)) + "\">");
+            else
+                Open(Element::Link, "<a>");
+        } else {
+            return asText();
+        }
+    } else {
+        return asText();
+    }
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::AddText(const std::string& text) {
+    return WriteText(text);
+}
+
+ComponentStatus HtmlReportWriter::BeginSection(const std::string& title) {
+    const auto block = NearestBlock();
+    if (block && *block != Element::Section)
+        return Refuse("begin a section inside a table");
+    CloseInline();
+    const int level = std::min(SectionDepth() + 1, 6);
+    const char digit = static_cast<char>('0' + level);
+    out_ += "<section>\n<h";
+    out_ += digit;
+    out_ += '>';
+    AppendHtmlEscaped(out_, title);
+    out_ += "</h";
+    out_ += digit;
+    out_ += ">\n";
+    open_.push_back(Element::Section);
+    return ComponentStatus::Success();
+}
+
+ComponentStatus HtmlReportWriter::EndSection() {
+    if (NearestBlock() != Element::Section)
+        return Refuse("end a section: no section is open or a table is still open");
+    CloseInline();
+    Close();
+    return ComponentStatus::Success();
+}

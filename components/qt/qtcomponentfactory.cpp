@@ -1,0 +1,40 @@
+#include "components/qt/qtcomponentfactory.h"
+
+#include <QCoreApplication>
+
+#include "components/qt/aboutbox.h"
+#include "components/qt/reportviewer.h"
+#include "support/error.h"
+
+namespace {
+std::string ApplicationFile() {
+    return QCoreApplication::instance() ? QCoreApplication::applicationFilePath().toStdString()
+                                        : std::string();
+}
+} // namespace
+
+QtComponentFactory::QtComponentFactory(std::shared_ptr<UserDialogs> dialogs, std::string programPath)
+    : CoreComponentFactory(programPath.empty() ? ApplicationFile() : std::move(programPath)) {
+    SetDialogs(std::move(dialogs));
+}
+
+void QtComponentFactory::SetDialogs(std::shared_ptr<UserDialogs> dialogs) {
+    dialogs_ = dialogs ? std::move(dialogs) : std::make_shared<QtUserDialogs>();
+}
+
+std::unique_ptr<IReportViewer> QtComponentFactory::CreateReportViewer() {
+    return std::make_unique<ReportViewer>(dialogs_);
+}
+
+std::unique_ptr<IAssistant> QtComponentFactory::CreateAssistant() {
+    if (!assistantCreator_)
+        throw AppError("The assistant runtime is not installed.");
+    std::unique_ptr<IAssistant> assistant = assistantCreator_();
+    if (!assistant)
+        throw AppError("The assistant runtime could not be created.");
+    return assistant;
+}
+
+std::unique_ptr<ICDSupport> QtComponentFactory::CreateCDSupport() {
+    return std::make_unique<AboutSupport>(dialogs_);
+}

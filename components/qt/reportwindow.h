@@ -1,0 +1,38 @@
+#pragma once
+// The report window: shows a prepared HTML report over its owner window, follows the links inside the
+// report, and saves it as HTML, prints it, exports it to PDF or opens it in the web browser.
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "components/qt/userdialogs.h"
+
+class QTextBrowser;
+
+class ReportWindow final : public QMainWindow {
+    Q_OBJECT
+public:
+    // The window is owned by `owner` (a separate window over it) and deletes itself when closed.
+    ReportWindow(QWidget* owner, const QString& title, std::string prepared,
+                 std::shared_ptr<UserDialogs> dialogs);
+
+    QTextBrowser* Browser() const { return browser_; }
+    const std::string& PreparedText() const { return prepared_; }
+
+    // Each gives true when the report was written or handed on, false when the user cancelled or an
+    // error was shown.
+    bool SaveAsHtml();
+    bool Print();
+    bool ExportPdf();
+    bool OpenInBrowser();
+
+private:
+    void FollowLink(const QUrl& url);
+    QString SuggestedPath(const QString& extension) const;
+    bool WriteFile(const QString& path, QString& error) const;
+
+    std::string prepared_;
+    QString title_;
+    std::shared_ptr<UserDialogs> dialogs_;
+    QTextBrowser* browser_ = nullptr;
+};
