@@ -1,0 +1,58 @@
+#pragma once
+// The "Reopen" submenu of the File menu: the assistant files used most recently, newest first, at
+// most ten. The entries of the submenu are the list; there is no other copy. Each entry is captioned
+// "<n> <file name>" and keeps the exact file name in its data, so that '&' (a mnemonic marker to Qt)
+// and any other character survive. The list is stored in the settings as one comma list ("Files").
+#include <QObject>
+#include <functional>
+#include <string>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+class TFileListMenu {
+public:
+    using SelectCallback = std::function<void(const std::string& fileName)>;
+    static constexpr int MaxCount = 10;
+
+    // Takes over the (empty) submenu `parentMenu`, which stays owned by its owner, and disables its
+    // item. `onSelect` is called with the file name when an entry is chosen.
+    explicit TFileListMenu(QMenu* parentMenu, SelectCallback onSelect = {});
+    ~TFileListMenu();
+    TFileListMenu(const TFileListMenu&) = delete;
+    TFileListMenu& operator=(const TFileListMenu&) = delete;
+
+    void SetCallback(SelectCallback onSelect) { onSelect_ = std::move(onSelect); }
+
+    // Disables the submenu's item and removes every entry.
+    void Clear();
+    // Enables or disables the submenu's item.
+    void SetEnabled(bool enabled);
+    // The file name of an entry.
+    static std::string FileNameOf(const QAction* entry);
+
+    // The list as one line: each name through QuoteIfNeeded, joined by commas; empty for no entries.
+    std::string GetText() const;
+    // Loads the list from such a line (names taken with NextListItem).
+    void SetText(const std::string& text);
+    // The file names in menu order.
+    std::vector<std::string> GetList() const;
+    // Rebuilds the entries: empty names and later duplicates (ASCII case ignored) are skipped, and no
+    // more than MaxCount are shown.
+    void SetList(const std::vector<std::string>& names);
+    // Makes `fileName` the newest entry; an empty name changes nothing.
+    void AddFile(const std::string& fileName);
+
+    QMenu* Menu() const { return menu_; }
+    // The entries in menu order.
+    QList<QAction*> Entries() const;
+
+private:
+    void AddEntry(int number, const std::string& fileName);
+    void EntryClicked(QAction* entry);
+
+    QMenu* menu_;
+    SelectCallback onSelect_;
+    QMetaObject::Connection triggered_;
+};
