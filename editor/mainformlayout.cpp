@@ -1,0 +1,195 @@
+// Layout of the main window: its commands with captions, short-cuts and hints, the menu, and the pages.
+// Behaviour is in pathovamainform.cpp.
+#include "editor/assistantpage.h"
+#include "editor/panelwidgets.h"
+#include "editor/pathovamainform.h"
+#include "editor/uitext.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+struct ActionDefinition {
+    QAction* TPathovaMainForm::TActionList::*field;
+    const char* name;
+    const char* caption;
+    const char* shortcut; // portable text form, empty for none
+    const char* hint;     // "short|long", empty for none
+};
+
+// In menu order.
+const ActionDefinition ActionDefinitions[] = {
+    {&TPathovaMainForm::TActionList::aNew, "aNew", "&New", "Ctrl+N",
+     "Start new assistant|Clear the current data and initialise a new assistant."},
+    {&TPathovaMainForm::TActionList::aOpen, "aOpen", "&Open file...", "Ctrl+O",
+     "Open file|Open an existing assistant data file."},
+    {&TPathovaMainForm::TActionList::aSave, "aSave", "&Save", "Ctrl+S",
+     "Save to file|Save the current assistant data to the file it was loaded from."},
+    {&TPathovaMainForm::TActionList::aSaveAs, "aSaveAs", "&Save as...", "",
+     "Save as new file|Save the current assistant data to a new file."},
+    {&TPathovaMainForm::TActionList::aReport, "aReport", "R&eport...", "", ""},
+    {&TPathovaMainForm::TActionList::aRun, "aRun", "&Run from file...", "",
+     "Load and run|Start assistant viewer with data from file."},
+    {&TPathovaMainForm::TActionList::aExit, "aExit", "E&xit", "", "Exit program|Close down the program."},
+    {&TPathovaMainForm::TActionList::EditCopy1, "EditCopy1", "&Copy", "Ctrl+C",
+     "Copy text|Copy the selected text to the clipboard."},
+    {&TPathovaMainForm::TActionList::Cut1, "Cut1", "Cu&t", "Ctrl+X",
+     "Cut text|Copy the selected text to the clipboard and then delete it from the entry."},
+    {&TPathovaMainForm::TActionList::Paste1, "Paste1", "&Paste", "Ctrl+V",
+     "Paste text|Past the contents of the clipboard."},
+    {&TPathovaMainForm::TActionList::aNote, "aNote", "&Notes", "", ""},
+    {&TPathovaMainForm::TActionList::aUp, "aUp", "&Up", "",
+     "Move up|Move the selected item up the structure."},
+    {&TPathovaMainForm::TActionList::aDown, "aDown", "&Down", "",
+     "Move down|Move the selected item down the structure."},
+    {&TPathovaMainForm::TActionList::aNewScreen, "aNewScreen", "&New screen", "",
+     "Add new screen|Create a new screen object."},
+    {&TPathovaMainForm::TActionList::aDelScreen, "aDelScreen", "&Delete screen", "",
+     "Delete existing screen|Delete the current screen and any associated options from the assistant."},
+    {&TPathovaMainForm::TActionList::aNewOption, "aNewOption", "&New option", "",
+     "Create new option|Create a new option for the current screen."},
+    {&TPathovaMainForm::TActionList::aDelOption, "aDelOption", "&Delete option", "",
+     "Delete current option|Delete the currently selected option."},
+    {&TPathovaMainForm::TActionList::aTest, "aTest", "&Test!", "",
+     "Test assistant|Click to start assistant viewer with current data"},
+    {&TPathovaMainForm::TActionList::aHelpContents, "aHelpContents", "Help &contents", "", ""},
+    {&TPathovaMainForm::TActionList::aHelpIndex, "aHelpIndex", "Help &index", "", ""},
+    {&TPathovaMainForm::TActionList::aHelpHelp, "aHelpHelp", "Help on &help", "", ""},
+    {&TPathovaMainForm::TActionList::aAbout, "aAbout", "&About", "",
+     "About this program|Display information about this program."},
+};
+
+QWidget* MakePage(const char* objectName, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    page->setObjectName(QString::fromLatin1(objectName));
+    return page;
+}
+
+void AddPage(QTabWidget* pages, QWidget* page, const QString& caption, const QString& hint) {
+    const int index = pages->addTab(page, caption);
+    const HintParts parts = SplitHint(hint);
+    pages->setTabToolTip(index, parts.shortText);
+    page->setStatusTip(parts.longText);
+}
+
+} // namespace
+
+void TPathovaMainForm::BuildActions() {
+    for (const ActionDefinition& definition : ActionDefinitions) {
+        auto* action = new QAction(QString::fromUtf8(definition.caption), this);
+        action->setObjectName(QString::fromLatin1(definition.name));
+        if (definition.shortcut[0] != '\0')
+            action->setShortcut(
+                QKeySequence(QString::fromLatin1(definition.shortcut), QKeySequence::PortableText));
+        if (definition.hint[0] != '\0')
+            ApplyHint(action, QString::fromUtf8(definition.hint));
+        // The window's short-cuts work wherever the focus is inside the window.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        m_actions.*(definition.field) = action;
+    }
+}
+
+void TPathovaMainForm::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    const TActionList& a = m_actions;
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("File1"));
+    file->addAction(a.aNew);
+    file->addAction(a.aOpen);
+    m_mReOpen = file->addMenu(QStringLiteral("Reopen"));
+    m_mReOpen->setObjectName(QStringLiteral("mReOpen"));
+    m_mReOpen->menuAction()->setObjectName(QStringLiteral("mReOpen"));
+    file->addSeparator();
+    file->addAction(a.aSave);
+    file->addAction(a.aSaveAs);
+    file->addSeparator();
+    file->addAction(a.aReport);
+    file->addSeparator();
+    file->addAction(a.aRun);
+    file->addSeparator();
+    file->addAction(a.aExit);
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("Edit1"));
+    edit->addAction(a.EditCopy1);
+    edit->addAction(a.Cut1);
+    edit->addAction(a.Paste1);
+    edit->addSeparator();
+    edit->addAction(a.aNote);
+    edit->addSeparator();
+    edit->addAction(a.aUp);
+    edit->addAction(a.aDown);
+
+    QMenu* screen = bar->addMenu(QStringLiteral("&Screen"));
+    screen->setObjectName(QStringLiteral("Screen1"));
+    screen->addAction(a.aNewScreen);
+    screen->addAction(a.aDelScreen);
+
+    QMenu* options = bar->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("Options1"));
+    options->addAction(a.aNewOption);
+    options->addAction(a.aDelOption);
+
+    bar->addAction(a.aTest);
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("Help1"));
+    help->addAction(a.aHelpContents);
+    help->addAction(a.aHelpIndex);
+    help->addAction(a.aHelpHelp);
+    help->addSeparator();
+    help->addAction(a.aAbout);
+}
+
+void TPathovaMainForm::BuildPages() {
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("Pages"));
+    m_pages->setDocumentMode(true);
+
+    m_tsAssistant = MakePage("tsAssistant", m_pages);
+    m_assistantPage = new AssistantPage(m_tsAssistant);
+    auto* assistantLayout = new QVBoxLayout(m_tsAssistant);
+    assistantLayout->setContentsMargins(0, 0, 0, 0);
+    assistantLayout->addWidget(m_assistantPage);
+
+    m_tsStructure = MakePage("tsStructure", m_pages);
+    m_structure = new QTreeView(m_tsStructure);
+    m_structure->setObjectName(QStringLiteral("Structure"));
+    m_structure->setHeaderHidden(true);
+    m_structure->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_structure->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_structure->setRootIsDecorated(false);
+    m_structure->setIndentation(19);
+    m_structure->setUniformRowHeights(true);
+    ShowSelectionWithoutFocus(m_structure);
+    auto* structureLayout = new QVBoxLayout(m_tsStructure);
+    structureLayout->addWidget(m_structure);
+
+    m_tsErrors = MakePage("tsErrors", m_pages);
+    m_lbErrors = new QListWidget(m_tsErrors);
+    m_lbErrors->setObjectName(QStringLiteral("lbErrors"));
+    m_lbErrors->setUniformItemSizes(true);
+    m_lbErrors->setSelectionMode(QAbstractItemView::SingleSelection);
+    auto* errorsLayout = new QVBoxLayout(m_tsErrors);
+    errorsLayout->addWidget(m_lbErrors);
+
+    AddPage(m_pages, m_tsAssistant, QStringLiteral("&Assistant"),
+            QStringLiteral("Assistant data|Displays the contents of the current assistant."));
+    AddPage(m_pages, m_tsStructure, QStringLiteral("S&tructure of Assistant"),
+            QStringLiteral("Assistant navigation structure|Displays how the assistant screens and options "
+                           "are linked when used."));
+    AddPage(m_pages, m_tsErrors, QStringLiteral("&Warnings and errors"),
+            QStringLiteral("Current warning(s) and error(s)|Lists information about the current assistant. "
+                           "Click on an item to go to the definition."));
+    setCentralWidget(m_pages);
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The program's real prompter: Qt message boxes, file dialogs and input box, parented to a window.
+// Message boxes carry the application's display name as their title.
+#include "editor/prompter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QtPrompter : public Prompter {
+public:
+    explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void SetParent(QWidget* parent) { m_parent = parent; }
+
+    Answer Message(MessageKind kind, const std::string& text) override;
+    std::optional<std::string> OpenFileName(const FileRequest& request) override;
+    std::optional<std::string> SaveFileName(const FileRequest& request) override;
+    std::optional<std::string> InputText(const std::string& caption, const std::string& prompt,
+                                         const std::string& defaultText) override;
+
+private:
+    std::optional<std::string> RunFileDialog(const FileRequest& request, bool save);
+
+    QPointer<QWidget> m_parent;
+};

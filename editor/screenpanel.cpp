@@ -1,0 +1,54 @@
+#include "editor/screenpanel.h"
+
+#include "editor/panelwidgets.h"
+#include "editor/uitext.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+ScreenPanel::ScreenPanel(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("Screen"));
+    setWindowTitle(QStringLiteral("Screen"));
+
+    m_eScreenID = MakeEdit(QStringLiteral("eScreenID"), this);
+    m_eScreenCaption = MakeEdit(QStringLiteral("eScreenCaption"), this);
+    m_eScreenImage = MakeEdit(QStringLiteral("eScreenImage"), this);
+    m_bImagePick = new QToolButton(this);
+    m_bImagePick->setObjectName(QStringLiteral("bImagePick"));
+    m_bImagePick->setIcon(style()->standardIcon(QStyle::SP_DirOpenIcon));
+    m_bImagePick->setFocusPolicy(Qt::NoFocus);
+    m_mScreenExp = MakeMemo(QStringLiteral("mScreenExp"), this);
+
+    auto* imageRow = new QHBoxLayout;
+    imageRow->addWidget(m_eScreenImage, 1);
+    imageRow->addWidget(m_bImagePick);
+
+    auto* fields = new QFormLayout;
+    fields->setRowWrapPolicy(QFormLayout::WrapAllRows);
+    fields->addRow(MakeLabel(QStringLiteral("&ID for this screen"), m_eScreenID, this), m_eScreenID);
+    fields->addRow(MakeLabel(QStringLiteral("&Caption for the screen:"), m_eScreenCaption, this),
+                   m_eScreenCaption);
+    fields->addRow(MakeLabel(QStringLiteral("I&mage to appear below text"), m_eScreenImage, this), imageRow);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(
+        MakeLabel(QStringLiteral("Text to appear below caption, above image."), m_mScreenExp, this));
+    layout->addWidget(m_mScreenExp, 1);
+
+    ApplyHint(m_eScreenID, QStringLiteral("Screen ID|Unique ID string for the screen."));
+    ApplyHint(m_eScreenCaption,
+              QStringLiteral("Title for screen|Title which appears in the left pane at the top."));
+    ApplyHint(m_mScreenExp, QStringLiteral("Enter screen description|Enter description of screen, appearing "
+                                           "before options, using Return to each paragraph."));
+
+    setTabOrder(m_eScreenID, m_eScreenCaption);
+    setTabOrder(m_eScreenCaption, m_eScreenImage);
+    setTabOrder(m_eScreenImage, m_mScreenExp);
+}

@@ -1,0 +1,554 @@
+// The main window shell: commands, menu, pages, caption, committing the focused box before a command.
+#include "editor/assistantpage.h"
+#include "editor/dropdowncombobox.h"
+#include "editor/exithandlers.h"
+#include "editor/generalpanel.h"
+#include "editor/optionpanel.h"
+#include "editor/pathovamainform.h"
+#include "editor/screenpanel.h"
+#include "guitesthelpers.h"
+#include "scriptedprompter.h"
+#include "support/error.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A window whose command handlers record that they ran, and whose close query can be refused.
+class RecordingForm : public TPathovaMainForm {
+public:
+    using TPathovaMainForm::TPathovaMainForm;
+
+    std::vector<std::string> log;
+    bool allowClose = true;
+    std::vector<std::string> screenIDs;
+
+#define RECORD(name)                                                                                         \
+    void name##Execute() override {                                                                          \
+        log.push_back(#name);                                                                                \
+    }
+    RECORD(aNew)
+    RECORD(aOpen)
+    RECORD(aSave)
+    RECORD(aSaveAs)
+    RECORD(aReport)
+    RECORD(aRun)
+    RECORD(aNote)
+    RECORD(aUp)
+    RECORD(aDown)
+    RECORD(aNewScreen)
+    RECORD(aDelScreen)
+    RECORD(aNewOption)
+    RECORD(aDelOption)
+    RECORD(aTest)
+    RECORD(aHelpContents)
+    RECORD(aHelpIndex)
+    RECORD(aHelpHelp)
+    RECORD(aAbout)
+#undef RECORD
+    void aExitExecute() override {
+        log.push_back("aExit");
+        TPathovaMainForm::aExitExecute();
+    }
+    void EditCopy1Execute() override {
+        log.push_back("EditCopy1");
+        TPathovaMainForm::EditCopy1Execute();
+    }
+    void Cut1Execute() override {
+        log.push_back("Cut1");
+        TPathovaMainForm::Cut1Execute();
+    }
+    void Paste1Execute() override {
+        log.push_back("Paste1");
+        TPathovaMainForm::Paste1Execute();
+    }
+    void FormCloseQuery(bool& canClose) override {
+        log.push_back("FormCloseQuery");
+        canClose = allowClose;
+    }
+    void FormClose() override {
+        log.push_back("FormClose");
+    }
+    std::vector<std::string> ScreenIDs() const override {
+        return screenIDs;
+    }
+};
+
+class MainFormTest : public ::testing::Test {
+protected:
+    ScriptedPrompter prompter;
+    RecordingForm form{&prompter};
+
+    // Records each run of the exit handler of the box as "exit:<object name>".
+    void RecordExit(QWidget* box) {
+        auto handler = [this](QWidget* sender) {
+            form.log.push_back("exit:" + sender->objectName().toStdString());
+        };
+        if (auto* edit = qobject_cast<QLineEdit*>(box))
+            form.ExitHandlers().Register(edit, handler);
+        else if (auto* combo = qobject_cast<QComboBox*>(box))
+            form.ExitHandlers().Register(combo, handler, true);
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+            form.ExitHandlers().Register(memo, handler);
+    }
+};
+
+} // namespace
+
+TEST_F(MainFormTest, WindowHasItsNameCaptionAndDesignSize) {
+    EXPECT_EQ(form.objectName(), QStringLiteral("PathovaMainForm"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Assistant Editor"));
+    EXPECT_EQ(form.Caption(), QStringLiteral("Assistant Editor"));
+    EXPECT_EQ(form.size(), QSize(717, 560));
+}
+
+TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
+    struct Case {
+        const char* name;
+        const char* caption;
+        const char* shortcut;
+        const char* toolTip; // empty: the action has no hint
+        const char* statusTip;
+    };
+    const Case cases[] = {
+        {"aNew", "&New", "Ctrl+N", "Start new assistant",
+         "Clear the current data and initialise a new assistant."},
+        {"aOpen", "&Open file...", "Ctrl+O", "Open file", "Open an existing assistant data file."},
+        {"aSave", "&Save", "Ctrl+S", "Save to file",
+         "Save the current assistant data to the file it was loaded from."},
+        {"aSaveAs", "&Save as...", "", "Save as new file", "Save the current assistant data to a new file."},
+        {"aReport", "R&eport...", "", "", ""},
+        {"aRun", "&Run from file...", "", "Load and run", "Start assistant viewer with data from file."},
+        {"aExit", "E&xit", "", "Exit program", "Close down the program."},
+        {"EditCopy1", "&Copy", "Ctrl+C", "Copy text", "Copy the selected text to the clipboard."},
+        {"Cut1", "Cu&t", "Ctrl+X", "Cut text",
+         "Copy the selected text to the clipboard and then delete it from the entry."},
+        {"Paste1", "&Paste", "Ctrl+V", "Paste text", "Past the contents of the clipboard."},
+        {"aNote", "&Notes", "", "", ""},
+        {"aUp", "&Up", "", "Move up", "Move the selected item up the structure."},
+        {"aDown", "&Down", "", "Move down", "Move the selected item down the structure."},
+        {"aNewScreen", "&New screen", "", "Add new screen", "Create a new screen object."},
+        {"aDelScreen", "&Delete screen", "", "Delete existing screen",
+         "Delete the current screen and any associated options from the assistant."},
+        {"aNewOption", "&New option", "", "Create new option", "Create a new option for the current screen."},
+        {"aDelOption", "&Delete option", "", "Delete current option",
+         "Delete the currently selected option."},
+        {"aTest", "&Test!", "", "Test assistant", "Click to start assistant viewer with current data"},
+        {"aHelpContents", "Help &contents", "", "", ""},
+        {"aHelpIndex", "Help &index", "", "", ""},
+        {"aHelpHelp", "Help on &help", "", "", ""},
+        {"aAbout", "&About", "", "About this program", "Display information about this program."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QAction* action = form.FindAction(QString::fromLatin1(c.name));
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->text(), QString::fromUtf8(c.caption));
+        EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromLatin1(c.shortcut)));
+        EXPECT_EQ(action->statusTip(), QString::fromUtf8(c.statusTip));
+        if (c.toolTip[0] != '\0') {
+            EXPECT_EQ(action->toolTip(), QString::fromUtf8(c.toolTip));
+        }
+    }
+    EXPECT_EQ(form.actions().size(), qsizetype(std::size(cases))) << "the window has no other actions";
+
+    const TPathovaMainForm::TActionList& list = form.ActionList1();
+    const std::pair<QAction*, const char*> fields[] = {
+        {list.aNew, "aNew"},   {list.aSave, "aSave"},         {list.aExit, "aExit"},
+        {list.Cut1, "Cut1"},   {list.aNote, "aNote"},         {list.aDelOption, "aDelOption"},
+        {list.aTest, "aTest"}, {list.aHelpHelp, "aHelpHelp"}, {list.aAbout, "aAbout"},
+    };
+    for (const auto& [action, name] : fields) {
+        SCOPED_TRACE(name);
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->objectName(), QString::fromLatin1(name));
+    }
+}
+
+TEST_F(MainFormTest, EveryActionRunsItsOwnHandler) {
+    const char* names[] = {"aNew",       "aOpen",      "aSave",      "aSaveAs",    "aReport", "aRun",
+                           "EditCopy1",  "Cut1",       "Paste1",     "aNote",      "aUp",     "aDown",
+                           "aNewScreen", "aDelScreen", "aNewOption", "aDelOption", "aTest",   "aHelpContents",
+                           "aHelpIndex", "aHelpHelp",  "aAbout"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        form.log.clear();
+        form.FindAction(QString::fromLatin1(name))->trigger();
+        EXPECT_EQ(form.log, std::vector<std::string>{name});
+    }
+}
+
+TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
+    // Each menu as its entries' object names; "-" is a separator.
+    const std::vector<std::pair<QString, std::vector<std::string>>> expected = {
+        {"&File",
+         {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "-", "aRun", "-", "aExit"}},
+        {"&Edit", {"EditCopy1", "Cut1", "Paste1", "-", "aNote", "-", "aUp", "aDown"}},
+        {"&Screen", {"aNewScreen", "aDelScreen"}},
+        {"&Options", {"aNewOption", "aDelOption"}},
+        {"&Test!", {}},
+        {"&Help", {"aHelpContents", "aHelpIndex", "aHelpHelp", "-", "aAbout"}},
+    };
+    const QList<QAction*> top = form.menuBar()->actions();
+    ASSERT_EQ(top.size(), qsizetype(expected.size()));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(expected[i].first.toStdString());
+        QAction* entry = top[qsizetype(i)];
+        EXPECT_EQ(entry->text(), expected[i].first);
+        std::vector<std::string> items;
+        if (entry->menu() != nullptr)
+            for (QAction* item : entry->menu()->actions())
+                items.push_back(item->isSeparator() ? "-" : item->objectName().toStdString());
+        EXPECT_EQ(items, expected[i].second);
+    }
+    EXPECT_EQ(top[4], form.ActionList1().aTest) << "Test! is a command of the menu bar itself";
+    ASSERT_NE(form.mReOpen(), nullptr);
+    EXPECT_EQ(form.mReOpen()->title(), QStringLiteral("Reopen"));
+    EXPECT_EQ(form.mReOpen()->objectName(), QStringLiteral("mReOpen"));
+}
+
+TEST_F(MainFormTest, PagesHaveTheirCaptionsAndHints) {
+    struct Case {
+        const char* name;
+        const char* caption;
+        const char* toolTip;
+        const char* statusTip;
+    };
+    const Case cases[] = {
+        {"tsAssistant", "&Assistant", "Assistant data", "Displays the contents of the current assistant."},
+        {"tsStructure", "S&tructure of Assistant", "Assistant navigation structure",
+         "Displays how the assistant screens and options are linked when used."},
+        {"tsErrors", "&Warnings and errors", "Current warning(s) and error(s)",
+         "Lists information about the current assistant. Click on an item to go to the definition."},
+    };
+    QTabWidget* pages = form.Pages();
+    EXPECT_EQ(pages->objectName(), QStringLiteral("Pages"));
+    ASSERT_EQ(pages->count(), 3);
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(cases[i].name);
+        EXPECT_EQ(pages->widget(i)->objectName(), QString::fromLatin1(cases[i].name));
+        EXPECT_EQ(pages->tabText(i), QString::fromUtf8(cases[i].caption));
+        EXPECT_EQ(pages->tabToolTip(i), QString::fromUtf8(cases[i].toolTip));
+        EXPECT_EQ(pages->widget(i)->statusTip(), QString::fromUtf8(cases[i].statusTip));
+    }
+    EXPECT_TRUE(form.tsAssistant()->isAncestorOf(form.Tree()));
+    EXPECT_TRUE(form.tsStructure()->isAncestorOf(form.Structure()));
+    EXPECT_TRUE(form.tsErrors()->isAncestorOf(form.lbErrors()));
+    EXPECT_EQ(form.lbErrors()->objectName(), QStringLiteral("lbErrors"));
+}
+
+TEST_F(MainFormTest, ViewsAreReadOnlyTreesWithTheirIndentation) {
+    QTreeView* tree = form.Tree();
+    QTreeView* structure = form.Structure();
+    EXPECT_EQ(tree->objectName(), QStringLiteral("Tree"));
+    EXPECT_EQ(structure->objectName(), QStringLiteral("Structure"));
+    for (QTreeView* view : {tree, structure}) {
+        SCOPED_TRACE(view->objectName().toStdString());
+        EXPECT_EQ(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+        EXPECT_EQ(view->indentation(), 19);
+        EXPECT_TRUE(view->isHeaderHidden());
+        EXPECT_EQ(view->palette().color(QPalette::Inactive, QPalette::Highlight),
+                  view->palette().color(QPalette::Active, QPalette::Highlight))
+            << "the selection stays visible without the focus";
+    }
+    EXPECT_TRUE(tree->rootIsDecorated());
+    EXPECT_FALSE(structure->rootIsDecorated());
+    EXPECT_EQ(tree->toolTip(), QStringLiteral("Assistant structure"));
+    EXPECT_EQ(tree->statusTip(),
+              QStringLiteral("Lists the screens and options in the current assistant data."));
+}
+
+TEST_F(MainFormTest, SetDocumentCaptionKeepsTheBaseUpToTheFirstDash) {
+    struct Case {
+        const char* current;
+        const char* document;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"Assistant Editor", "[New Assistant]", "Assistant Editor - [New Assistant]"},
+        {"Assistant Editor - [New Assistant]", "/home/ann/one.amf", "Assistant Editor - /home/ann/one.amf"},
+        {"Assistant Editor - /home/ann/one.amf", "/data/two-three - four.amf",
+         "Assistant Editor - /data/two-three - four.amf"},
+        {"Assistant Editor - /data/two-three - four.amf", "[New Assistant]",
+         "Assistant Editor - [New Assistant]"},
+        {"Assistant Editor", "", "Assistant Editor - "},
+        {"Assistant Editor - ", "x.amf", "Assistant Editor - x.amf"},
+        {"  Assistant Editor\t ", "x.amf", "Assistant Editor - x.amf"},
+        {"Assistant-Editor", "x.amf", "Assistant - x.amf"},
+        {"- leading dash", "x.amf", " - x.amf"},
+        {"", "x.amf", " - x.amf"},
+        {"Assistant Editor", "odd [*] name.amf", "Assistant Editor - odd [*] name.amf"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.current);
+        SCOPED_TRACE(c.document);
+        EXPECT_EQ(
+            TPathovaMainForm::DocumentCaption(QString::fromUtf8(c.current), QString::fromUtf8(c.document)),
+            QString::fromUtf8(c.expected));
+        form.SetCaption(QString::fromUtf8(c.current));
+        form.SetDocumentCaption(QString::fromUtf8(c.document));
+        EXPECT_EQ(form.Caption(), QString::fromUtf8(c.expected));
+    }
+    form.SetCaption(QStringLiteral("Assistant Editor"));
+    form.SetDocumentCaption(QStringLiteral("[New Assistant]"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Assistant Editor - [New Assistant]"));
+}
+
+TEST_F(MainFormTest, ActionCommitsTheFocusedBoxFirstExactlyOnce) {
+    ASSERT_TRUE(ShowActive(&form));
+    struct Case {
+        QWidget* box;
+        QAction* action;
+        const char* handler;
+    };
+    const Case cases[] = {
+        {form.General()->eProjectCaption(), form.ActionList1().aSave, "aSave"},
+        {form.General()->cbInitScreen(), form.ActionList1().aNew, "aNew"},
+        {form.General()->mProjectExp(), form.ActionList1().aTest, "aTest"},
+        {form.Option()->cbCommand(), form.ActionList1().aNote, "aNote"},
+    };
+    for (const Case& c : cases)
+        RecordExit(c.box);
+    for (const Case& c : cases) {
+        const std::string name = c.box->objectName().toStdString();
+        SCOPED_TRACE(name);
+        form.ShowPanel(c.box->parentWidget()->objectName() == QStringLiteral("Option") ? "Option"
+                                                                                       : "General");
+        QApplication::processEvents();
+        FocusByMouse(c.box);
+        ASSERT_TRUE(c.box->hasFocus() || c.box->isAncestorOf(QApplication::focusWidget()));
+        form.log.clear();
+        c.action->trigger();
+        QApplication::processEvents();
+        EXPECT_EQ(form.log, (std::vector<std::string>{"exit:" + name, c.handler}));
+    }
+}
+
+TEST_F(MainFormTest, ActionWithoutAFocusedBoxRunsOnlyItsHandler) {
+    ASSERT_TRUE(ShowActive(&form));
+    RecordExit(form.General()->eProjectID());
+    FocusByMouse(form.Tree());
+    form.log.clear();
+    form.ActionList1().aSave->trigger();
+    EXPECT_EQ(form.log, std::vector<std::string>{"aSave"});
+
+    // A focused box without an exit handler: nothing to commit either.
+    FocusByMouse(form.General()->eCopyright());
+    form.log.clear();
+    form.ActionList1().aSave->trigger();
+    EXPECT_EQ(form.log, std::vector<std::string>{"aSave"});
+}
+
+TEST_F(MainFormTest, LeavingABoxRunsItsExitHandlerOnce) {
+    ASSERT_TRUE(ShowActive(&form));
+    RecordExit(form.General()->eProjectID());
+    RecordExit(form.General()->cbInitScreen());
+    FocusByMouse(form.General()->eProjectID());
+    form.log.clear();
+    FocusByMouse(form.General()->cbInitScreen());
+    EXPECT_EQ(form.log, std::vector<std::string>{"exit:eProjectID"});
+    form.log.clear();
+    FocusByMouse(form.General()->eProjectCaption());
+    EXPECT_EQ(form.log, std::vector<std::string>{"exit:cbInitScreen"});
+}
+
+TEST_F(MainFormTest, PopupsAndOtherWindowsDoNotCountAsLeavingTheBox) {
+    ASSERT_TRUE(ShowActive(&form));
+    RecordExit(form.General()->eProjectID());
+    FocusByMouse(form.General()->eProjectID());
+    form.log.clear();
+    QFocusEvent popup(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(form.General()->eProjectID(), &popup);
+    QFocusEvent otherWindow(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(form.General()->eProjectID(), &otherWindow);
+    EXPECT_TRUE(form.log.empty());
+    QFocusEvent tab(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(form.General()->eProjectID(), &tab);
+    EXPECT_EQ(form.log, std::vector<std::string>{"exit:eProjectID"});
+}
+
+TEST_F(MainFormTest, EnterInADropDownCommitsWhileTheFocusStays) {
+    ASSERT_TRUE(ShowActive(&form));
+    form.ShowPanel("Option");
+    QApplication::processEvents();
+    QComboBox* command = form.Option()->cbCommand();
+    RecordExit(command); // registered with commit on Enter
+    RecordExit(form.Option()->eOptionID());
+    FocusByMouse(command);
+    form.log.clear();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(QApplication::focusWidget(), &enter);
+    EXPECT_EQ(form.log, std::vector<std::string>{"exit:cbCommand"});
+    EXPECT_TRUE(command->hasFocus());
+
+    // Enter in a single-line edit stores nothing by itself.
+    FocusByMouse(form.Option()->eOptionID());
+    form.log.clear();
+    QKeyEvent enterInEdit(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(form.Option()->eOptionID(), &enterInEdit);
+    EXPECT_TRUE(form.log.empty());
+}
+
+TEST_F(MainFormTest, AFailingCommandShowsItsMessageInAnErrorBox) {
+    ASSERT_TRUE(ShowActive(&form));
+    form.ExitHandlers().Register(form.General()->eVersion(),
+                                 [](QWidget*) { throw AppError("[AS021] Cannot write the file."); });
+    FocusByMouse(form.General()->eVersion());
+    form.log.clear();
+    prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
+    form.ActionList1().aSave->trigger();
+    EXPECT_TRUE(form.log.empty()) << "the command stops where the error arose";
+    ASSERT_EQ(prompter.AskedPrompts().size(), 1u);
+    EXPECT_EQ(prompter.AskedPrompts()[0].text, "[AS021] Cannot write the file.");
+
+    // The same failure on leaving the box is shown too, and the program goes on.
+    prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
+    FocusByMouse(form.General()->eCopyright());
+    EXPECT_EQ(prompter.AskedPrompts().size(), 2u);
+}
+
+TEST_F(MainFormTest, CloseCommitsTheFocusedBoxThenAsksTheCloseQuery) {
+    ASSERT_TRUE(ShowActive(&form));
+    RecordExit(form.General()->eAuthor());
+    FocusByMouse(form.General()->eAuthor());
+    form.log.clear();
+    form.allowClose = false;
+    form.ActionList1().aExit->trigger();
+    // The command commits the box, and so does the close that it starts (the second run finds nothing new).
+    EXPECT_EQ(form.log,
+              (std::vector<std::string>{"exit:eAuthor", "aExit", "exit:eAuthor", "FormCloseQuery"}));
+    EXPECT_TRUE(form.isVisible()) << "a refused close keeps the window open";
+
+    form.log.clear();
+    form.allowClose = true;
+    EXPECT_TRUE(form.close());
+    EXPECT_EQ(form.log, (std::vector<std::string>{"exit:eAuthor", "FormCloseQuery", "FormClose"}));
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(MainFormTest, FirstShowingShowsTheAssistantPageWithTheGeneralPanel) {
+    form.Pages()->setCurrentIndex(2);
+    form.ShowPanel("Option");
+    ASSERT_TRUE(ShowActive(&form));
+    EXPECT_EQ(form.Pages()->currentWidget(), form.tsAssistant());
+    EXPECT_EQ(form.AssistantView()->CurrentPanelName(), QStringLiteral("General"));
+}
+
+TEST_F(MainFormTest, CopyCutAndPasteWorkOnTheFocusedTextBox) {
+    ASSERT_TRUE(ShowActive(&form));
+    QLineEdit* from = form.General()->eProjectCaption();
+    QPlainTextEdit* to = form.General()->mProjectExp();
+    from->setText(QStringLiteral("Caption text"));
+    FocusByMouse(from);
+    from->selectAll();
+    form.ActionList1().Cut1->trigger();
+    EXPECT_EQ(from->text(), QString());
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Caption text"));
+
+    FocusByMouse(to);
+    form.ActionList1().Paste1->trigger();
+    EXPECT_EQ(to->toPlainText(), QStringLiteral("Caption text"));
+
+    QComboBox* first = form.General()->cbInitScreen();
+    first->setEditText(QStringLiteral("S7"));
+    FocusByMouse(first);
+    first->lineEdit()->selectAll();
+    form.ActionList1().EditCopy1->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("S7"));
+    EXPECT_EQ(first->currentText(), QStringLiteral("S7"));
+}
+
+TEST_F(MainFormTest, StructureButtonsRunTheirActionsAndFollowTheirEnabledState) {
+    struct Case {
+        QPushButton* button;
+        QAction* action;
+        const char* caption;
+        const char* handler;
+    };
+    const TPathovaMainForm::TActionList& a = form.ActionList1();
+    AssistantPage* page = form.AssistantView();
+    const Case cases[] = {
+        {page->bNewScreen(), a.aNewScreen, "&New screen", "aNewScreen"},
+        {page->bDelScreen(), a.aDelScreen, "&Delete screen", "aDelScreen"},
+        {page->bNewOption(), a.aNewOption, "&New option", "aNewOption"},
+        {page->bDelOption(), a.aDelOption, "&Delete option", "aDelOption"},
+        {page->bUp(), a.aUp, "&Up", "aUp"},
+        {page->bDown(), a.aDown, "&Down", "aDown"},
+        {form.Option()->bEditNotes(), a.aNote, "&Notes", "aNote"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.handler);
+        EXPECT_EQ(c.button->text(), QString::fromUtf8(c.caption));
+        form.log.clear();
+        c.button->click();
+        EXPECT_EQ(form.log, std::vector<std::string>{c.handler});
+        c.action->setEnabled(false);
+        EXPECT_FALSE(c.button->isEnabled());
+        c.action->setEnabled(true);
+        EXPECT_TRUE(c.button->isEnabled());
+    }
+    EXPECT_EQ(page->bDelScreen()->toolTip(), QStringLiteral("Delete existing screen"));
+    EXPECT_EQ(form.Option()->bEditNotes()->toolTip(), QStringLiteral("Click to edit associated notes."));
+}
+
+TEST_F(MainFormTest, DropDownsAreRefilledWithScreenIDsWhenTheyOpen) {
+    ASSERT_TRUE(ShowActive(&form));
+    form.screenIDs = {"S1", "Intro", "S3"};
+    DropDownComboBox* first = form.General()->cbInitScreen();
+    first->setEditText(QStringLiteral("typed"));
+    first->showPopup();
+    first->hidePopup();
+    ASSERT_EQ(first->count(), 3);
+    EXPECT_EQ(first->itemText(1), QStringLiteral("Intro"));
+    EXPECT_EQ(first->currentText(), QStringLiteral("typed")) << "opening the list keeps the typed text";
+
+    form.ShowPanel("Option");
+    form.Option()->cbAction()->setCurrentIndex(6); // run script: no examples
+    form.Option()->cbCommand()->showPopup();
+    form.Option()->cbCommand()->hidePopup();
+    EXPECT_EQ(form.Option()->cbCommand()->count(), 0);
+    form.Option()->cbAction()->setCurrentIndex(1); // button to another screen: the screen IDs
+    form.Option()->cbCommand()->setEnabled(true);
+    form.Option()->cbCommand()->showPopup();
+    form.Option()->cbCommand()->hidePopup();
+    EXPECT_EQ(form.Option()->cbCommand()->count(), 3);
+}
+
+TEST_F(MainFormTest, PanelsAreChosenByNameOnly) {
+    struct Case {
+        const char* name;
+        const char* shown; // caption of the panel shown afterwards
+        bool known;
+    };
+    const Case cases[] = {
+        {"Screen", "Screen", true}, {"Option", "Option", true}, {"General", "General", true},
+        {"Option", "Option", true}, {"Root", "General", true},  {"Nothing", "General", false},
+    };
+    QStackedWidget* panels = form.AssistantView()->Panels();
+    EXPECT_EQ(panels->objectName(), QStringLiteral("Panels"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(form.ShowPanel(QString::fromLatin1(c.name)), c.known);
+        EXPECT_EQ(form.AssistantView()->CurrentPanelName(), QString::fromLatin1(c.shown));
+    }
+    const char* pageNames[] = {"Root", "Screen", "Option"};
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(panels->widget(i)->objectName(), QString::fromLatin1(pageNames[i]));
+}
