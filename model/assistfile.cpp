@@ -12,6 +12,26 @@ namespace {
 }
 } // namespace
 
+std::string TAssistRoot::SaveToText() {
+    FileFormatMissing();
+}
+
+bool TAssistRoot::SaveToFile(bool, IDocumentPrompts&) {
+    FileFormatMissing();
+}
+
+bool TAssistRoot::LoadFromFile(bool, IDocumentPrompts&) {
+    FileFormatMissing();
+}
+
+void TAssistRoot::LoadFromStream(std::istream&) {
+    FileFormatMissing();
+}
+
+void TAssistRoot::ReadDocument(TXMLTagFileIn&) {
+    FileFormatMissing();
+}
+
 void TAssistBase::WriteDescription(TTagDomOut&) const {
     FileFormatMissing();
 }

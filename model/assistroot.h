@@ -28,7 +28,10 @@
 #include "model/assistscreen.h"
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
+
+class IDocumentPrompts;
 
 class TAssistRoot : public TAssistBase {
 public:
@@ -67,6 +70,21 @@ public:
 
     // Destroys one of the assistant's screens (see TAssistScreens::Delete).
     bool DeleteScreen(TAssistScreen* screen) { return Screens.Delete(screen); }
+
+    // ---- Files (.amf). All failures are raised as AppError carrying the message for the user.
+    // The complete document text; clears Changed (the assistant's signatures are updated first).
+    std::string SaveToText();
+    // Saves to FileName, asking for a name when `askForName` or FileName is empty. Returns false when
+    // the dialog was cancelled (nothing written, Changed untouched). A failed write leaves the old file
+    // intact and Changed as it was before the save.
+    bool SaveToFile(bool askForName, IDocumentPrompts& prompts);
+    // Reads a file into this assistant, asking for a name when `askForName` or FileName is empty.
+    // Returns false when cancelled (nothing read).
+    bool LoadFromFile(bool askForName, IDocumentPrompts& prompts);
+    // Reads a whole document from the stream into this assistant.
+    void LoadFromStream(std::istream& in);
+    // Checks the root element and versions, then reads the assistant.
+    void ReadDocument(TXMLTagFileIn& in);
 
     void WriteTags(TTagDomOut& out) override;
     void ReadTags(const std::string& id, TXMLTagFileIn& in) override;
