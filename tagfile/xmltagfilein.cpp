@@ -56,36 +56,57 @@ void TXMLTagFileIn::Parse(const void* data, std::size_t size) {
         fDocument.reset();
         root = pugi::xml_node();
     }
-    fRoot = root;
-    fCurrent = root;
+    StopWalk();
+    MoveTo(root);
+    fDepth = 0;
     fEntering = true;
 }
 
-void TXMLTagFileIn::LoadAttributes() {
-    // The vector and its strings are reused from element to element.
-    std::size_t count = 0;
-    for (pugi::xml_attribute a = fCurrent.first_attribute(); a; a = a.next_attribute()) {
-        if (count == fAttributes.size())
-            fAttributes.emplace_back();
-        std::string& line = fAttributes[count++];
-        line.assign(a.name());
-        line += '=';
-        line += a.value();
+const std::vector<std::string>& TXMLTagFileIn::Attributes() const {
+    if (!fAttributesMade) {
+        // The vector and its strings are reused from element to element.
+        std::size_t count = 0;
+        for (pugi::xml_attribute a = fAttributeElement.first_attribute(); a; a = a.next_attribute()) {
+            if (count == fAttributes.size())
+                fAttributes.emplace_back();
+            std::string& line = fAttributes[count++];
+            line.assign(a.name());
+            line += '=';
+            line += a.value();
+        }
+        fAttributes.resize(count);
+        fAttributesMade = true;
     }
-    fAttributes.resize(count);
+    return fAttributes;
+}
+
+// Moves the walk to `node` when there is such a node; returns false, leaving the walk where it is,
+// when there is not.
+bool TXMLTagFileIn::MoveTo(pugi::xml_node node) {
+    const pugi::xml_node_type type = node.type(); // node_null for no node
+    if (type == pugi::node_null)
+        return false;
+    fCurrent = node;
+    fCurrentType = type;
+    return true;
+}
+
+void TXMLTagFileIn::StopWalk() {
+    fCurrent = pugi::xml_node();
+    fCurrentType = pugi::node_null;
 }
 
 TTagKind TXMLTagFileIn::Next(std::string& name) {
     for (;;) {
-        if (!fCurrent) {
+        switch (fCurrentType) {
+        case pugi::node_null:
             name.clear();
             return tkEndOfDocument;
-        }
-        switch (fCurrent.type()) {
         case pugi::node_element:
             name.assign(fCurrent.name());
             if (fEntering) {
-                LoadAttributes();
+                fAttributeElement = fCurrent;
+                fAttributesMade = false;
                 Advance();
                 return tkStart;
             }
@@ -114,39 +135,34 @@ TTagKind TXMLTagFileIn::Next(std::string& name) {
 // start is reported) and leaving (its end is reported). The walk is iterative, so the depth of the
 // document does not matter.
 void TXMLTagFileIn::Advance() {
-    const bool isElement = fCurrent.type() == pugi::node_element;
-    if (isElement && !fEntering) {
-        if (fCurrent == fRoot) {
-            fCurrent = pugi::xml_node(); // the root's end has been reported
-        } else if (pugi::xml_node next = fCurrent.next_sibling()) {
-            fCurrent = next;
+    if (fCurrentType == pugi::node_element) {
+        if (fEntering) {
+            // Only elements have children in the tree the parser keeps.
+            if (MoveTo(fCurrent.first_child()))
+                ++fDepth;
+            else
+                fEntering = false; // an element without content: its end comes next
+        } else if (fDepth == 0) {
+            StopWalk(); // the root's end has been reported
+        } else if (MoveTo(fCurrent.next_sibling())) {
             fEntering = true;
         } else {
-            fCurrent = fCurrent.parent();
+            MoveTo(fCurrent.parent()); // its end comes next
+            --fDepth;
         }
         return;
     }
-    if (pugi::xml_node child = fCurrent.first_child()) {
-        fCurrent = child;
-        return;
-    }
-    if (isElement) {
-        fEntering = false; // an element without content: its end comes next
-        return;
-    }
-    if (pugi::xml_node next = fCurrent.next_sibling()) {
-        fCurrent = next;
-    } else {
-        fCurrent = fCurrent.parent();
+    if (!MoveTo(fCurrent.next_sibling())) {
+        MoveTo(fCurrent.parent());
+        --fDepth;
         fEntering = false;
     }
 }
 
 std::string TXMLTagFileIn::Attribute(std::string_view name) const {
-    for (const std::string& line : fAttributes) {
-        const std::size_t eq = line.find('=');
-        if (eq != std::string::npos && EqualsIgnoringCase(std::string_view(line).substr(0, eq), name))
-            return line.substr(eq + 1);
-    }
+    // The same answer as searching the lines of Attributes, without making them.
+    for (pugi::xml_attribute a = fAttributeElement.first_attribute(); a; a = a.next_attribute())
+        if (EqualsIgnoringCase(a.name(), name))
+            return a.value();
     return {};
 }

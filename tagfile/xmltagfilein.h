@@ -24,13 +24,14 @@ public:
     TXMLTagFileIn& operator=(const TXMLTagFileIn&) = delete;
 
     // True when there is nothing more to read.
-    bool AtEnd() const { return !fCurrent; }
+    bool AtEnd() const { return fCurrentType == pugi::node_null; }
 
     // One read step; `name` receives the element name or the text (empty for the other kinds).
     TTagKind Next(std::string& name);
 
     // The attributes of the element of the last tkStart, one "name=value" line each, in document order.
-    const std::vector<std::string>& Attributes() const { return fAttributes; }
+    // The reference stays valid until the next call of Next.
+    const std::vector<std::string>& Attributes() const;
 
     // The value of the attribute whose name equals `name` ignoring the case of A-Z (the text after
     // the first '=' of the first such line), or an empty text when there is none.
@@ -39,11 +40,19 @@ public:
 private:
     void Parse(const void* data, std::size_t size);
     void Advance();
-    void LoadAttributes();
+    bool MoveTo(pugi::xml_node node);
+    void StopWalk();
 
     pugi::xml_document fDocument;
-    pugi::xml_node fRoot;
+    // The walk: the node it stands at and that node's type (node_null when the walk has ended),
+    // and the number of elements between it and the root element (0 at the root).
     pugi::xml_node fCurrent;
-    std::vector<std::string> fAttributes;
+    pugi::xml_node_type fCurrentType = pugi::node_null;
+    std::size_t fDepth = 0;
+    // The element whose attributes are current (that of the last start). Its attribute lines are
+    // made only when asked for, so that a walk that does not look at them does not pay for them.
+    pugi::xml_node fAttributeElement;
+    mutable std::vector<std::string> fAttributes;
+    mutable bool fAttributesMade = true;
     bool fEntering = true;
 };

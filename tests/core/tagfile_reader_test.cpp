@@ -177,8 +177,11 @@ TEST(TagReader, NeverLoadsExternalEntities) {
         ASSERT_EQ(in.Next(name), tkStart);
         for (const std::string& line : in.Attributes())
             EXPECT_EQ(line.find("SECRET"), std::string::npos);
-        for (TTagKind k = tkStart; k != tkEndOfDocument; k = in.Next(name))
+        for (int step = 0; step < 100 && !in.AtEnd(); ++step) {
+            in.Next(name);
             EXPECT_EQ(name.find("SECRET"), std::string::npos);
+        }
+        EXPECT_TRUE(in.AtEnd());
     }
     std::filesystem::remove_all(dir);
 }
@@ -197,7 +200,12 @@ TEST(TagReader, DeepNestingNeitherOverflowsNorLosesEvents) {
     std::string name;
     int starts = 0, ends = 0, level = 0, maxLevel = 0;
     std::string text;
+    int steps = 0;
     for (TTagKind k; (k = in.Next(name)) != tkEndOfDocument;) {
+        if (++steps > 3 * depth) {
+            ADD_FAILURE() << "the walk does not end";
+            break;
+        }
         if (k == tkStart) {
             ++starts;
             maxLevel = std::max(maxLevel, ++level);
