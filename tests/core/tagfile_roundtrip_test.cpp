@@ -22,6 +22,13 @@ TEST(TagRoundTrip, ReadsBackWhatWasWritten) {
              o.EndElement();
          },
          {"+ASSISTANT @NAME=A1 @VERSION=1 @BACKWARDS=0", "-ASSISTANT"}},
+        {"attributes from a list built at run time",
+         [](TTagDomOut& o) {
+             const std::string id = "n1";
+             const std::vector<TTagAttr> attributes = {{"NAME", "x"}, {"TYPE", "t"}, {"ID", id}};
+             o.TextElement("NOTES", attributes, "text");
+         },
+         {"+NOTES @NAME=x @TYPE=t @ID=n1", "'text'", "-NOTES"}},
         {"empty text gives an empty element",
          [](TTagDomOut& o) {
              o.StartElement("R");
