@@ -1,0 +1,231 @@
+#include "tagfile/xmltagfilein.h"
+
+#include "tagfile_events.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using Events = std::vector<std::string>;
+
+TEST(TagReader, WalksTheDocumentDepthFirst) {
+    struct Case {
+        const char* what;
+        std::string xml;
+        Events events;
+    };
+    const Case cases[] = {
+        {"empty root", "<A/>", {"+A", "-A"}},
+        {"empty element written with an end tag", "<A></A>", {"+A", "-A"}},
+        {"nested elements and text",
+         "<A><B>x</B><C/><D><E>y</E></D></A>",
+         {"+A", "+B", "'x'", "-B", "+C", "-C", "+D", "+E", "'y'", "-E", "-D", "-A"}},
+        {"declaration, indentation and trailing newline",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<A>\n\t<B/>\n\t<C>t</C>\n</A>\n",
+         {"+A", "+B", "-B", "+C", "'t'", "-C", "-A"}},
+        {"whitespace-only text is not reported, but blanks around other text are kept",
+         "<A> \t\r\n <B>  </B><C> x </C></A>",
+         {"+A", "+B", "-B", "+C", "' x '", "-C", "-A"}},
+        {"CDATA is text", "<A><![CDATA[<b>&amp;]]></A>", {"+A", "'<b>&amp;'", "-A"}},
+        {"comments and processing instructions are skipped",
+         "<!--c--><?pi x?><A><!--c--><?pi y?><B/><!----><?p?></A><!--end-->",
+         {"+A", "+B", "-B", "-A"}},
+        {"a comment separates two texts", "<A>one<!-- c -->two</A>", {"+A", "'one'", "'two'", "-A"}},
+        {"text, element, text",
+         "<S>a<P/>b<P/><P/>c</S>",
+         {"+S", "'a'", "+P", "-P", "'b'", "+P", "-P", "+P", "-P", "'c'", "-S"}},
+        {"references are decoded",
+         "<A V=\"&lt;&amp;&gt;&quot;&apos;&#65;&#x263A;\">&lt;&amp;&gt;&quot;&apos;&#65;&#x263A;</A>",
+         {"+A @V=<&>\"'A\xE2\x98\xBA", "'<&>\"'A\xE2\x98\xBA'", "-A"}},
+        {"CR LF and lone CR become LF, a CR reference stays",
+         "<A>a\r\nb\rc&#13;&#10;d</A>",
+         {"+A", "'a\nb\nc\r\nd'", "-A"}},
+        {"white space in attribute values becomes blanks, references stay",
+         "<A V=\"a\tb\nc\r\nd&#9;&#10;&#13;\"/>",
+         {"+A @V=a b c d\t\n\r", "-A"}},
+        {"attributes in document order, single quotes, empty value",
+         "<A Z='1' B=\"2\" M=\"\" EQ=\"x=y=z\"/>",
+         {"+A @Z=1 @B=2 @M= @EQ=x=y=z", "-A"}},
+        {"UTF-8 byte-order mark", "\xEF\xBB\xBF<A>\xC3\xA9</A>", {"+A", "'\xC3\xA9'", "-A"}},
+        {"document type without loading anything",
+         "<!DOCTYPE A [<!ELEMENT A ANY>]><A>x</A>",
+         {"+A", "'x'", "-A"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ReadEvents(c.xml), c.events);
+    }
+}
+
+TEST(TagReader, IllFormedInputIsAtTheEndAtOnce) {
+    struct Case {
+        const char* what;
+        std::string xml;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"blanks only", " \n\t "},
+        {"plain text", "plain text"},
+        {"declaration only", "<?xml version=\"1.0\"?>"},
+        {"comment only", "<!-- nothing -->"},
+        {"unclosed root", "<A><B/>"},
+        {"document cut short", "<ASSISTANT NAME=\"A1\"><SCREEN NAME=\"s\"></SCREEN><SCREEN"},
+        {"mismatched end", "<A></B>"},
+        {"end tag differs in case", "<A></a>"},
+        {"two root elements", "<A/><B/>"},
+        {"text before the root", "x<A/>"},
+        {"text after the root", "<A/>x"},
+        {"CDATA after the root", "<A/><![CDATA[x]]>"},
+        {"unquoted attribute", "<A B=c/>"},
+        {"name starting with a digit", "<1A/>"},
+        {"stray end tag", "</A>"},
+        {"binary bytes", std::string("\x01\x02\x00\xFF", 4)},
+        {"unclosed comment", "<A><!-- </A>"},
+        {"deep and unclosed",
+         [] {
+             std::string s;
+             for (int i = 0; i < 500000; ++i)
+                 s += "<a>";
+             return s;
+         }()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TXMLTagFileIn in(c.xml);
+        EXPECT_TRUE(in.AtEnd());
+        std::string name = "stale";
+        EXPECT_EQ(in.Next(name), tkEndOfDocument);
+        EXPECT_EQ(name, "");
+        EXPECT_EQ(in.Next(name), tkEndOfDocument);
+        EXPECT_TRUE(in.Attributes().empty());
+    }
+}
+
+TEST(TagReader, IsAtTheEndAfterTheRootEnds) {
+    TXMLTagFileIn in("<A><B/></A>");
+    std::string name;
+    const TTagKind expected[] = {tkStart, tkStart, tkEnd, tkEnd};
+    for (TTagKind kind : expected) {
+        EXPECT_FALSE(in.AtEnd());
+        EXPECT_EQ(in.Next(name), kind);
+    }
+    EXPECT_EQ(name, "A");
+    EXPECT_TRUE(in.AtEnd());
+    EXPECT_EQ(in.Next(name), tkEndOfDocument);
+    EXPECT_EQ(name, "");
+    EXPECT_EQ(in.Next(name), tkEndOfDocument);
+}
+
+TEST(TagReader, AttributesBelongToTheLastStart) {
+    TXMLTagFileIn in("<A NAME=\"a\" X=\"1\"><B/><C Y=\"2\">t</C></A>");
+    std::string name;
+    ASSERT_EQ(in.Next(name), tkStart); // A
+    EXPECT_EQ(in.Attributes(), (Events{"NAME=a", "X=1"}));
+    ASSERT_EQ(in.Next(name), tkStart); // B: no attributes
+    EXPECT_TRUE(in.Attributes().empty());
+    EXPECT_EQ(in.Attribute("NAME"), "");
+    ASSERT_EQ(in.Next(name), tkEnd);   // B
+    ASSERT_EQ(in.Next(name), tkStart); // C
+    EXPECT_EQ(in.Attributes(), (Events{"Y=2"}));
+    ASSERT_EQ(in.Next(name), tkText);
+    EXPECT_EQ(in.Attributes(), (Events{"Y=2"}));
+    ASSERT_EQ(in.Next(name), tkEnd); // C
+    ASSERT_EQ(in.Next(name), tkEnd); // A: the ends leave the attributes alone
+    EXPECT_EQ(name, "A");
+    EXPECT_EQ(in.Attributes(), (Events{"Y=2"}));
+}
+
+TEST(TagReader, AttributeLookupIgnoresCaseOfTheName) {
+    TXMLTagFileIn in(
+        "<A NAME=\"first\" name=\"second\" TYPE=\"GOTO\" CMD=\"a=b=c\" EMPTY=\"\" \xC3\x89T=\"e\"/>");
+    std::string name;
+    ASSERT_EQ(in.Next(name), tkStart);
+    struct Case {
+        std::string_view name;
+        std::string_view value;
+    };
+    const Case cases[] = {
+        {"NAME", "first"}, {"nAmE", "first"}, {"type", "GOTO"},   {"Cmd", "a=b=c"},
+        {"EMPTY", ""},     {"MISSING", ""},   {"NAM", ""},        {"NAMES", ""},
+        {"", ""},          {"CMD=a", ""},     {"\xC3\x89T", "e"}, {"\xC3\xA9t", ""}, // only A-Z fold
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name));
+        EXPECT_EQ(in.Attribute(c.name), c.value);
+    }
+}
+
+TEST(TagReader, NeverLoadsExternalEntities) {
+    const auto dir = std::filesystem::temp_directory_path() / "amf-tagreader-test";
+    std::filesystem::create_directories(dir);
+    const auto secret = dir / "secret.txt";
+    const auto dtd = dir / "outside.dtd";
+    std::ofstream(secret) << "SECRET";
+    std::ofstream(dtd) << "<!ENTITY inner SYSTEM \"file://" << secret.string() << "\">";
+    const std::string docs[] = {
+        "<!DOCTYPE A [<!ENTITY e SYSTEM \"file://" + secret.string() + "\">]><A V=\"&e;\">&e;</A>",
+        "<!DOCTYPE A [<!ENTITY e SYSTEM \"" + secret.string() + "\">]><A>&e;</A>",
+        "<!DOCTYPE A SYSTEM \"file://" + dtd.string() + "\"><A>&inner;</A>",
+        "<!DOCTYPE A [<!ENTITY % p SYSTEM \"file://" + dtd.string() + "\"> %p;]><A>&inner;</A>",
+    };
+    for (const std::string& xml : docs) {
+        SCOPED_TRACE(xml);
+        TXMLTagFileIn in(xml);
+        std::string name;
+        ASSERT_EQ(in.Next(name), tkStart);
+        for (const std::string& line : in.Attributes())
+            EXPECT_EQ(line.find("SECRET"), std::string::npos);
+        for (int step = 0; step < 100 && !in.AtEnd(); ++step) {
+            in.Next(name);
+            EXPECT_EQ(name.find("SECRET"), std::string::npos);
+        }
+        EXPECT_TRUE(in.AtEnd());
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(TagReader, DeepNestingNeitherOverflowsNorLosesEvents) {
+    constexpr int depth = 500000;
+    std::string xml;
+    xml.reserve(depth * 7 + 16);
+    for (int i = 0; i < depth; ++i)
+        xml += "<a>";
+    xml += "deep";
+    for (int i = 0; i < depth; ++i)
+        xml += "</a>";
+
+    TXMLTagFileIn in(xml);
+    std::string name;
+    int starts = 0, ends = 0, level = 0, maxLevel = 0;
+    std::string text;
+    int steps = 0;
+    for (TTagKind k; (k = in.Next(name)) != tkEndOfDocument;) {
+        if (++steps > 3 * depth) {
+            ADD_FAILURE() << "the walk does not end";
+            break;
+        }
+        if (k == tkStart) {
+            ++starts;
+            maxLevel = std::max(maxLevel, ++level);
+        } else if (k == tkEnd) {
+            ++ends;
+            --level;
+        } else if (k == tkText) {
+            text = name;
+            EXPECT_EQ(level, depth);
+        }
+    }
+    EXPECT_EQ(starts, depth);
+    EXPECT_EQ(ends, depth);
+    EXPECT_EQ(maxLevel, depth);
+    EXPECT_EQ(text, "deep");
+}
+
+TEST(TagReader, ReadsFromAStreamFromItsPosition) {
+    std::istringstream stream("junk<A N=\"1\">x</A>");
+    stream.seekg(4);
+    TXMLTagFileIn in(stream);
+    EXPECT_EQ(ReadEvents(in), (Events{"+A @N=1", "'x'", "-A"}));
+}
