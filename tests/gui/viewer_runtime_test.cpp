@@ -1,0 +1,177 @@
+// The viewer as the assistant runtime: loading by file (asking for one when no name is given) and by
+// text, the initial screen, and Run showing a window over its owner that outlives the runtime.
+#include <QFile>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "support/error.h"
+#include "tests/gui/viewertesthelpers.h"
+#include "viewer/assistantruntime.h"
+#include "viewer/assistantviewer.h"
+
+namespace {
+std::unique_ptr<TAssistRoot> TwoScreens() {
+    auto root = NewAssistant("Two", "S1");
+    AddOption(AddScreen(*root, "S1", "One"), "Next", akGoto, "S2");
+    AddScreen(*root, "S2", "Two");
+    return root;
+}
+
+class ViewerRuntime : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(temp_.isValid());
+        QFile file(temp_.filePath(QStringLiteral("two.amf")));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        setup_.Desktop = desktop_;
+        setup_.Finder = FixedFinder(temp_.path().toStdString());
+        setup_.Loader = [this](const QString& path) {
+            loaded_.push_back(path);
+            return TwoScreens();
+        };
+    }
+    void TearDown() override {
+        if (runtime_ && runtime_->Window())
+            delete runtime_->Window();
+        FlushDeletes();
+    }
+    AssistantRuntime& Runtime() {
+        runtime_ = std::make_unique<AssistantRuntime>(setup_);
+        return *runtime_;
+    }
+
+    QTemporaryDir temp_;
+    std::shared_ptr<RecordingDesktop> desktop_ = std::make_shared<RecordingDesktop>();
+    ViewerSetup setup_;
+    std::vector<QString> loaded_;
+    std::unique_ptr<AssistantRuntime> runtime_;
+};
+
+TEST_F(ViewerRuntime, RunWithoutAnAssistantFails) {
+    const ComponentStatus status = Runtime().Run(nullptr, kRunShowOwned);
+    EXPECT_FALSE(status.Ok);
+    EXPECT_EQ(status.Message, "No assistant is loaded.");
+    EXPECT_EQ(runtime_->Window(), nullptr);
+}
+
+TEST_F(ViewerRuntime, AnEmptyFileNameAsksForAFile) {
+    AssistantRuntime& runtime = Runtime();
+    std::string result = "stale";
+    ComponentStatus status = runtime.LoadAssistantFile("", result);
+    EXPECT_FALSE(status.Ok);
+    EXPECT_EQ(status.Message, "No file chosen.");
+    EXPECT_EQ(result, "");
+    EXPECT_EQ(desktop_->OpenFileCaptions.size(), 1u);
+    EXPECT_TRUE(loaded_.empty());
+
+    desktop_->OpenFileAnswer = temp_.filePath(QStringLiteral("two.amf"));
+    status = runtime.LoadAssistantFile("", result);
+    EXPECT_TRUE(status.Ok) << status.Message;
+    EXPECT_EQ(desktop_->OpenFileCaptions.size(), 2u);
+    ASSERT_EQ(loaded_.size(), 1u);
+    EXPECT_EQ(loaded_[0], desktop_->OpenFileAnswer);
+    EXPECT_EQ(result, desktop_->OpenFileAnswer.toStdString());
+    EXPECT_TRUE(runtime.Run(nullptr, kRunShowOwned).Ok);
+    ASSERT_NE(runtime.Window(), nullptr);
+    EXPECT_EQ(runtime.Window()->CurrentScreen()->ID, "S1");
+}
+
+TEST_F(ViewerRuntime, NamedFilesAreLoadedWithoutAskingOrReportedWhenUnusable) {
+    struct Case {
+        std::string name;
+        bool ok;
+        std::string messagePart;
+    };
+    const std::vector<Case> cases = {
+        {temp_.filePath(QStringLiteral("two.amf")).toStdString(), true, ""},
+        {"{$TEMP}/two.amf", true, ""},
+        {"{$TEMP}/absent.amf", false, "\"{$TEMP}/absent.amf\" was not found"},
+        {"{$NOPE}/two.amf", false, "not known"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loaded_.clear();
+        std::string result;
+        const ComponentStatus status = Runtime().LoadAssistantFile(c.name, result);
+        EXPECT_EQ(status.Ok, c.ok) << status.Message;
+        EXPECT_NE(status.Message.find(c.messagePart), std::string::npos) << status.Message;
+        EXPECT_EQ(loaded_.size(), c.ok ? 1u : 0u);
+        EXPECT_TRUE(desktop_->OpenFileCaptions.empty());
+    }
+}
+
+TEST_F(ViewerRuntime, AReadingFailureIsAFailedStatusWithTheReadersMessage) {
+    setup_.Loader = [](const QString&) -> std::unique_ptr<TAssistRoot> {
+        throw AppError("[AS023] Unsupported file version.");
+    };
+    std::string result;
+    const ComponentStatus status =
+        Runtime().LoadAssistantFile(temp_.filePath("two.amf").toStdString(), result);
+    EXPECT_FALSE(status.Ok);
+    EXPECT_EQ(status.Message, "[AS023] Unsupported file version.");
+    EXPECT_FALSE(runtime_->Run(nullptr, kRunShowOwned).Ok);
+}
+
+TEST_F(ViewerRuntime, TextThatDoesNotParseGivesTheParsersMessage) {
+    const std::string text = "this is not an assistant";
+    std::string expected;
+    try {
+        TAssistRoot root("");
+        std::istringstream in(text);
+        root.LoadFromStream(in);
+    } catch (const AppError& error) {
+        expected = error.what();
+    }
+    ASSERT_FALSE(expected.empty()) << "the reader accepted text that is not an assistant";
+    const ComponentStatus status = Runtime().LoadAssistantText(text);
+    EXPECT_FALSE(status.Ok);
+    EXPECT_EQ(status.Message, expected);
+}
+
+TEST_F(ViewerRuntime, RunShowsAWindowOverTheOwnerThatOutlivesTheRuntime) {
+    QWidget owner;
+    AssistantRuntime& runtime = Runtime();
+    runtime.LoadAssistant(TwoScreens(), temp_.path(), false);
+    EXPECT_TRUE(runtime.SetInitialScreen("s2").Ok);
+    ASSERT_TRUE(runtime.Run(&owner, kRunShowOwned).Ok);
+    QPointer<AssistantViewer> window = runtime.Window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->parentWidget(), &owner);
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    EXPECT_EQ(window->CurrentScreen()->ID, "S2");
+
+    // The editor releases the runtime as soon as Run returns; the window goes on working.
+    runtime_.reset();
+    window->GoBack();
+    window->GoHome();
+    EXPECT_EQ(window->CurrentScreen()->ID, "S1");
+    window->findChild<QPushButton*>(QStringLiteral("bOption1"))->click();
+    EXPECT_EQ(window->CurrentScreen()->ID, "S2");
+
+    window->close();
+    FlushDeletes();
+    EXPECT_EQ(window, nullptr);
+}
+
+TEST_F(ViewerRuntime, EachRunOpensItsOwnWindowAtTheChosenStart) {
+    QWidget owner;
+    AssistantRuntime& runtime = Runtime();
+    runtime.LoadAssistant(TwoScreens(), temp_.path(), false);
+    ASSERT_TRUE(runtime.Run(&owner, kRunShowOwned).Ok);
+    QPointer<AssistantViewer> first = runtime.Window();
+    EXPECT_EQ(first->CurrentScreen()->ID, "S1");
+    EXPECT_TRUE(runtime.SetInitialScreen("S9").Ok);
+    ASSERT_TRUE(runtime.Run(&owner, kRunShowOwned).Ok);
+    QPointer<AssistantViewer> second = runtime.Window();
+    EXPECT_NE(first, second);
+    EXPECT_EQ(second->CurrentScreen()->ID, "S1");
+    EXPECT_TRUE(second->Notice().contains("\"S9\""));
+    // Both belong to the owner and go with it.
+    delete first;
+}
+} // namespace

@@ -1,0 +1,560 @@
+// The viewer window on the offscreen platform: navigation and history, what is shown and how (plain
+// text only), start screens of incomplete assistants, the actions of options, images and the editor's
+// Edit call-back. Prompts and outside effects are answered and recorded by RecordingDesktop.
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+#include "support/error.h"
+#include "tests/gui/viewertesthelpers.h"
+#include "viewer/assistantviewer.h"
+
+namespace {
+// Tour: S1 Start -> S2 Middle -> S3 End -> S1, plus options with broken targets.
+std::unique_ptr<TAssistRoot> Tour() {
+    auto root = NewAssistant("Tour", "S1");
+    root->Description = {"Welcome to the tour."};
+    TAssistScreen& s1 = AddScreen(*root, "S1", "Start", {"First line", "Second line"});
+    AddOption(s1, "Next", akGoto, "S2", {"Go on to the middle."});
+    AddOption(s1, "Jump", akGotoButton, "s3");
+    AddOption(s1, "Broken", akGoto, "S9");
+    AddOption(s1, "Nowhere", akGoto, "");
+    AddOption(s1, "Stay", akGoto, "S1");
+    TAssistScreen& s2 = AddScreen(*root, "S2", "Middle");
+    AddOption(s2, "Back to start", akGoto, "S1");
+    AddOption(s2, "On", akGoto, "S3");
+    TAssistScreen& s3 = AddScreen(*root, "S3", "End");
+    AddOption(s3, "Again", akGoto, "S1");
+    return root;
+}
+
+class ViewerWindow : public ::testing::Test {
+protected:
+    void TearDown() override {
+        window_.reset();
+        FlushDeletes();
+    }
+
+    AssistantViewer& Open(std::unique_ptr<TAssistRoot> root, const std::string& initial = {},
+                          const QString& folder = {}, bool fromEditor = false) {
+        setup_.Desktop = desktop_;
+        if (!setup_.Finder)
+            setup_.Finder = FixedFinder(temp_.path().toStdString());
+        auto assistant = std::make_shared<ViewedAssistant>(
+            std::move(root), QString(), folder.isEmpty() ? temp_.path() : folder, fromEditor);
+        window_ = std::make_unique<AssistantViewer>(nullptr, setup_, assistant, initial);
+        return *window_;
+    }
+
+    template <typename W = QLabel> W* Find(const QString& name) { return window_->findChild<W*>(name); }
+    QString Text(const QString& name) {
+        QLabel* label = Find(name);
+        return label && !label->isHidden() ? label->text() : QStringLiteral("<hidden>");
+    }
+    void Click(const QString& name) {
+        auto* button = window_->findChild<QAbstractButton*>(name);
+        ASSERT_NE(button, nullptr) << name.toStdString();
+        button->click();
+    }
+    std::string Shown() const {
+        const TAssistScreen* screen = window_->CurrentScreen();
+        return screen ? screen->ID : "<none>";
+    }
+
+    QTemporaryDir temp_;
+    std::shared_ptr<RecordingDesktop> desktop_ = std::make_shared<RecordingDesktop>();
+    ViewerSetup setup_;
+    std::unique_ptr<AssistantViewer> window_;
+};
+
+TEST_F(ViewerWindow, ShowsTheStartScreenWithItsTextOptionsAndTheAssistantDescription) {
+    AssistantViewer& viewer = Open(Tour());
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Tour"));
+    EXPECT_EQ(Text("lScreenCaption"), QStringLiteral("Start"));
+    EXPECT_EQ(Text("lAssistantCaption"), QStringLiteral("Tour"));
+    EXPECT_EQ(Text("lAssistantDescription"), QStringLiteral("Welcome to the tour."));
+    EXPECT_EQ(Text("lScreenText"), QStringLiteral("First line\nSecond line"));
+    EXPECT_EQ(Text("lOptionCaption1"), QStringLiteral("Next"));
+    EXPECT_EQ(Text("lOptionDescription1"), QStringLiteral("Go on to the middle."));
+    EXPECT_EQ(Text("lOptionCaption5"), QStringLiteral("Stay"));
+    EXPECT_EQ(Find<QPushButton>("bOption1")->text(), QStringLiteral("Go"));
+    EXPECT_EQ(Find<QPushButton>("bOption6"), nullptr);
+    EXPECT_EQ(viewer.Notice(), QString());
+    EXPECT_FALSE(Find<QPushButton>("bBack")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>("bForward")->isEnabled());
+    // Without an editor there is nothing to edit.
+    EXPECT_TRUE(Find<QPushButton>("bEditScreen")->isHidden());
+    EXPECT_EQ(Find<QToolButton>("bEditOption1"), nullptr);
+
+    Click("bOption1");
+    EXPECT_EQ(Shown(), "S2");
+    EXPECT_EQ(Text("lScreenCaption"), QStringLiteral("Middle"));
+    EXPECT_EQ(Text("lAssistantDescription"), QStringLiteral("<hidden>"));
+    EXPECT_EQ(Text("lScreenText"), QStringLiteral("<hidden>"));
+    EXPECT_EQ(Text("lOptionCaption1"), QStringLiteral("Back to start"));
+    EXPECT_EQ(Find("lOptionCaption3"), nullptr);
+}
+
+TEST_F(ViewerWindow, BackForwardAndHomeWalkTheHistory) {
+    AssistantViewer& viewer = Open(Tour());
+    Click("bOption1"); // S2
+    Click("bOption2"); // S3
+    EXPECT_EQ(Shown(), "S3");
+    Click("bBack");
+    EXPECT_EQ(Shown(), "S2");
+    Click("bBack");
+    EXPECT_EQ(Shown(), "S1");
+    EXPECT_FALSE(Find<QPushButton>("bBack")->isEnabled());
+    Click("bForward");
+    EXPECT_EQ(Shown(), "S2");
+    EXPECT_TRUE(Find<QPushButton>("bForward")->isEnabled());
+
+    // A new choice drops what was ahead.
+    Click("bBack");
+    Click("bOption2"); // Jump (button kind, lower-case target) to S3
+    EXPECT_EQ(Shown(), "S3");
+    EXPECT_FALSE(Find<QPushButton>("bForward")->isEnabled());
+    EXPECT_EQ(viewer.HistoryCount(), 2);
+
+    Click("bHome");
+    EXPECT_EQ(Shown(), "S1");
+    EXPECT_EQ(viewer.HistoryCount(), 3);
+    Click("bBack");
+    EXPECT_EQ(Shown(), "S3");
+    // Back, Forward and Home at the ends of the history change nothing.
+    viewer.GoForward();
+    viewer.GoForward();
+    EXPECT_EQ(Shown(), "S1");
+}
+
+TEST_F(ViewerWindow, ALoopOfScreensCanBeWalkedAroundAndBack) {
+    AssistantViewer& viewer = Open(Tour());
+    for (int round = 0; round < 30; ++round) {
+        Click("bOption1"); // S1 -> S2
+        Click("bOption2"); // S2 -> S3
+        Click("bOption1"); // S3 -> S1
+    }
+    EXPECT_EQ(Shown(), "S1");
+    EXPECT_EQ(viewer.HistoryCount(), 91);
+    for (int i = 0; i < 200; ++i)
+        viewer.GoBack();
+    EXPECT_EQ(Shown(), "S1");
+    EXPECT_EQ(viewer.HistoryIndex(), 0);
+}
+
+TEST_F(ViewerWindow, MissingOrEmptyTargetsShowANoticeAndStay) {
+    AssistantViewer& viewer = Open(Tour());
+    Click("bOption3"); // S9
+    EXPECT_EQ(Shown(), "S1");
+    EXPECT_TRUE(viewer.Notice().contains("\"S9\"")) << viewer.Notice().toStdString();
+    EXPECT_TRUE(viewer.Notice().contains("does not exist"));
+    EXPECT_EQ(viewer.HistoryCount(), 1);
+    Click("bOption4"); // empty command
+    EXPECT_EQ(viewer.Notice(), QStringLiteral("This option names no screen to go to."));
+    // Going to the screen already shown adds nothing, and a notice goes away with the next choice.
+    Click("bOption5");
+    EXPECT_EQ(viewer.HistoryCount(), 1);
+    EXPECT_EQ(viewer.Notice(), QString());
+}
+
+TEST_F(ViewerWindow, TextsWithMarkupAreShownAsTheyAre) {
+    const std::string bold = "<b>x</b>";
+    const std::string script = "<script>alert(1)</script>";
+    const std::string link = "<a href=\"http://evil\">click</a> & [*]";
+    auto root = NewAssistant(link, "S1");
+    root->Description = {bold};
+    TAssistScreen& screen = AddScreen(*root, "S1", script, {bold, "<img src=x onerror=alert(1)>"});
+    AddOption(screen, bold, akGoto, "S1", {script});
+    AssistantViewer& viewer = Open(std::move(root));
+
+    EXPECT_EQ(Text("lAssistantCaption").toStdString(), link);
+    EXPECT_EQ(Text("lAssistantDescription").toStdString(), bold);
+    EXPECT_EQ(Text("lScreenCaption").toStdString(), script);
+    EXPECT_EQ(Text("lScreenText").toStdString(), bold + "\n<img src=x onerror=alert(1)>");
+    EXPECT_EQ(Text("lOptionCaption1").toStdString(), bold);
+    EXPECT_EQ(Text("lOptionDescription1").toStdString(), script);
+    for (const QLabel* label : viewer.findChildren<QLabel*>()) {
+        SCOPED_TRACE(label->objectName().toStdString());
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+    }
+    // The title bar shows the caption as written, "[*]" included.
+    viewer.show();
+    ASSERT_NE(viewer.windowHandle(), nullptr);
+    EXPECT_EQ(viewer.windowHandle()->title().toStdString(), link);
+}
+
+TEST_F(ViewerWindow, IncompleteAssistantsStartWhereTheyCanAndSayWhatIsMissing) {
+    struct Case {
+        const char* name;
+        bool screens;
+        std::string firstScreen, initial;
+        std::string shown;
+        QString noticePart; // empty: no notice
+    };
+    const std::vector<Case> cases = {
+        {"no screens", false, "S1", "", "<none>", "has no screens"},
+        {"first screen named", true, "S2", "", "S2", ""},
+        {"first screen in other case", true, "s2", "", "S2", ""},
+        {"no first screen", true, "", "", "S1", "names no first screen"},
+        {"missing first screen", true, "S7", "", "S1", "\"S7\""},
+        {"initial screen", true, "S1", "s3", "S3", ""},
+        {"missing initial screen", true, "S2", "S8", "S2", "\"S8\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = NewAssistant("Partial", c.firstScreen);
+        if (c.screens) {
+            AddScreen(*root, "S1", "One");
+            AddScreen(*root, "S2", "Two");
+            AddScreen(*root, "S3", "Three");
+        }
+        AssistantViewer& viewer = Open(std::move(root), c.initial);
+        EXPECT_EQ(Shown(), c.shown);
+        if (c.noticePart.isEmpty())
+            EXPECT_EQ(viewer.Notice(), QString());
+        else
+            EXPECT_TRUE(viewer.Notice().contains(c.noticePart)) << viewer.Notice().toStdString();
+        EXPECT_EQ(Find<QPushButton>("bHome")->isEnabled(), c.screens);
+        viewer.GoHome();
+        viewer.GoBack();
+        window_.reset();
+    }
+}
+
+TEST_F(ViewerWindow, AnEmptyScreenSaysItHasNoOptions) {
+    auto root = NewAssistant("", "S1");
+    AddScreen(*root, "S1", "");
+    Open(std::move(root));
+    EXPECT_EQ(Shown(), "S1");
+    EXPECT_EQ(Text("lNoOptions"), QStringLiteral("This screen has no options."));
+    EXPECT_EQ(Text("lScreenCaption"), QString());
+}
+
+TEST_F(ViewerWindow, NoteScriptDocumentAndToolOptionsOnlyShowWhatTheyHold) {
+    auto root = NewAssistant("Kinds", "S1");
+    TAssistScreen& screen = AddScreen(*root, "S1", "One");
+    TAssistOption& note = AddOption(screen, "Read me", akNote, "");
+    TNote& n = *note.Notes.Add();
+    n.Name = "Care";
+    n.Text = "<i>hot</i>";
+    AddOption(screen, "No notes", akNote, "");
+    TAssistOption& script = AddOption(screen, "Script", akScript, "");
+    script.Script = "MsgBox \"hi\"\rShell \"rm -rf /\"";
+    AddOption(screen, "Manual", akBrowse, "MANULEX:chapter 4");
+    AddOption(screen, "Old tool", akRun, "brakko.exe /x");
+    AssistantViewer& viewer = Open(std::move(root));
+
+    struct Case {
+        int option;
+        QString title, detail, noticePart;
+    };
+    const std::vector<Case> cases = {
+        {0, "Notes", "Care\n<i>hot</i>", ""},
+        {1, "", "", "no notes"},
+        {2, "Script (read only)", "MsgBox \"hi\"\nShell \"rm -rf /\"", "not run"},
+        {3, "Document command", "MANULEX:chapter 4", "not browsed"},
+        {4, "Tool command", "brakko.exe /x", "obsolete"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.option);
+        viewer.ChooseOption(c.option);
+        EXPECT_EQ(viewer.DetailTitle(), c.title);
+        EXPECT_EQ(viewer.DetailText(), c.detail);
+        if (c.noticePart.isEmpty())
+            EXPECT_EQ(viewer.Notice(), QString());
+        else
+            EXPECT_TRUE(viewer.Notice().contains(c.noticePart)) << viewer.Notice().toStdString();
+        EXPECT_EQ(Shown(), "S1");
+    }
+    EXPECT_TRUE(desktop_->Started.empty());
+    EXPECT_TRUE(desktop_->OpenedUrls.empty());
+    EXPECT_TRUE(desktop_->Confirmations.empty());
+}
+
+std::unique_ptr<TAssistRoot> ProgramAssistant(const std::string& command) {
+    auto root = NewAssistant("Programs", "S1");
+    AddOption(AddScreen(*root, "S1", "One"), "Run it", akExec, command);
+    return root;
+}
+
+TEST_F(ViewerWindow, AProgramStartsOnlyWhenTheUserAgrees) {
+    const std::string command = "\"{$TEMP}/my tool\" --name \"Ann Lee\" {$DOCS}/out.txt";
+    AssistantViewer& viewer = Open(ProgramAssistant(command));
+    const QString program = temp_.path() + QStringLiteral("/my tool");
+    const QStringList arguments = {"--name", "Ann Lee", "/home/ann/Documents/out.txt"};
+
+    desktop_->ConfirmAnswer = false;
+    Click("bOption1");
+    ASSERT_EQ(desktop_->Confirmations.size(), 1u);
+    EXPECT_EQ(desktop_->Confirmations[0].Program, program);
+    EXPECT_EQ(desktop_->Confirmations[0].Arguments, arguments);
+    EXPECT_TRUE(desktop_->Started.empty());
+    EXPECT_EQ(viewer.Notice(), QStringLiteral("The program was not started."));
+
+    desktop_->ConfirmAnswer = true;
+    Click("bOption1");
+    ASSERT_EQ(desktop_->Started.size(), 1u);
+    EXPECT_EQ(desktop_->Started[0].Program, program);
+    EXPECT_EQ(desktop_->Started[0].Arguments, arguments);
+    EXPECT_EQ(desktop_->Started[0].WorkingFolder, temp_.path());
+    EXPECT_EQ(viewer.Notice(), QString());
+    // The user sees exactly what runs.
+    EXPECT_EQ(viewer.DetailText(), DescribeLaunch(desktop_->Started[0]));
+    EXPECT_TRUE(viewer.DetailText().contains("Argument 2: Ann Lee"));
+
+    desktop_->StartSucceeds = false;
+    Click("bOption1");
+    EXPECT_TRUE(viewer.Notice().contains("could not be started"));
+}
+
+TEST_F(ViewerWindow, ProgramsAreNeverStartedWhenRunningThemIsOff) {
+    setup_.NeverRunPrograms = true;
+    desktop_->ConfirmAnswer = true;
+    AssistantViewer& viewer = Open(ProgramAssistant("tool --x"));
+    Click("bOption1");
+    EXPECT_TRUE(desktop_->Confirmations.empty());
+    EXPECT_TRUE(desktop_->Started.empty());
+    EXPECT_TRUE(viewer.Notice().contains("turned off"));
+    EXPECT_TRUE(viewer.DetailText().contains("Program: tool"));
+}
+
+TEST_F(ViewerWindow, ADocumentIsOpenedWithTheDesktopsProgramAfterAsking) {
+    QFile document(temp_.filePath(QStringLiteral("guide.txt")));
+    ASSERT_TRUE(document.open(QIODevice::WriteOnly));
+    document.close();
+    desktop_->ConfirmAnswer = true;
+    Open(ProgramAssistant("guide.txt"));
+    Click("bOption1");
+    EXPECT_EQ(desktop_->Confirmations.size(), 1u);
+    EXPECT_TRUE(desktop_->Started.empty());
+    ASSERT_EQ(desktop_->OpenedUrls.size(), 1u);
+    EXPECT_EQ(desktop_->OpenedUrls[0], QUrl::fromLocalFile(QFileInfo(document).absoluteFilePath()));
+}
+
+TEST_F(ViewerWindow, AnExecuteOptionWithNothingToRunSaysSo) {
+    desktop_->ConfirmAnswer = true;
+    AssistantViewer& viewer = Open(ProgramAssistant("{$NOWHERE}/tool"));
+    Click("bOption1");
+    EXPECT_TRUE(desktop_->Confirmations.empty());
+    EXPECT_TRUE(viewer.Notice().contains("{$NOWHERE}/tool"));
+}
+
+TEST_F(ViewerWindow, WebPagesOpenOnlyForWebAndMailAddresses) {
+    auto root = NewAssistant("Web", "S1");
+    TAssistScreen& screen = AddScreen(*root, "S1", "One");
+    for (const std::string address : {"https://example.com/help", "http://example.com",
+                                      "mailto:help@example.com", "javascript:alert(1)", "file:///etc/passwd"})
+        AddOption(screen, address, akInternet, address);
+    AssistantViewer& viewer = Open(std::move(root));
+    for (int i = 0; i < 5; ++i)
+        viewer.ChooseOption(i);
+    const std::vector<QUrl> expected = {QUrl("https://example.com/help"), QUrl("http://example.com"),
+                                        QUrl("mailto:help@example.com")};
+    EXPECT_EQ(desktop_->OpenedUrls, expected);
+    EXPECT_TRUE(viewer.Notice().contains("file:///etc/passwd")) << viewer.Notice().toStdString();
+
+    desktop_->OpenUrlSucceeds = false;
+    viewer.ChooseOption(0);
+    EXPECT_TRUE(viewer.Notice().contains("could not be opened"));
+}
+
+// A caller in the test folder pointing at other assistants; the loader builds them in code and records
+// the paths it was asked for, so the tests do not depend on the file reader.
+class ViewerOtherAssistants : public ViewerWindow {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(QDir(temp_.path()).mkpath(QStringLiteral("sub")));
+        for (const char* name : {"sub/other.amf", "broken.amf"}) {
+            QFile file(temp_.filePath(QString::fromUtf8(name)));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        }
+        setup_.Loader = [this](const QString& path) -> std::unique_ptr<TAssistRoot> {
+            loaded_.push_back(path);
+            if (path.endsWith(QStringLiteral("broken.amf")))
+                throw AppError("[AS022] The file is not an assistant definition.");
+            if (path.endsWith(QStringLiteral("caller.amf")))
+                return Caller({"sub/other.amf"});
+            auto other = NewAssistant("Other", "T1");
+            AddOption(AddScreen(*other, "T1", "Other start"), "Back to the caller", akAssistant,
+                      "../caller.amf,S2");
+            AddScreen(*other, "T2", "Other second");
+            return other;
+        };
+        QFile caller(temp_.filePath(QStringLiteral("caller.amf")));
+        ASSERT_TRUE(caller.open(QIODevice::WriteOnly));
+    }
+
+    std::unique_ptr<TAssistRoot> Caller(const std::vector<std::string>& commands) {
+        auto root = NewAssistant("Caller", "S1");
+        TAssistScreen& screen = AddScreen(*root, "S1", "Caller start");
+        for (const std::string& command : commands)
+            AddOption(screen, command, akAssistant, command);
+        AddScreen(*root, "S2", "Caller second");
+        return root;
+    }
+
+    std::vector<QString> loaded_;
+};
+
+TEST_F(ViewerOtherAssistants, FileAndScreenAreTakenRelativeToTheCallingAssistant) {
+    AssistantViewer& viewer = Open(Caller({"sub/other.amf,T2", "sub\\other.amf"}));
+    Click("bOption1");
+    ASSERT_EQ(loaded_.size(), 1u);
+    EXPECT_EQ(loaded_[0], temp_.filePath(QStringLiteral("sub/other.amf")));
+    EXPECT_EQ(Shown(), "T2");
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Other"));
+    EXPECT_EQ(Text("lAssistantCaption"), QStringLiteral("Other"));
+    EXPECT_EQ(viewer.Notice(), QString());
+
+    // Home is the first screen of the assistant shown; Back crosses back to the caller.
+    Click("bHome");
+    EXPECT_EQ(Shown(), "T1");
+    Click("bBack");
+    Click("bBack");
+    EXPECT_EQ(Shown(), "S1");
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Caller"));
+
+    // Without a screen the other assistant starts at its own first screen; it is not read again.
+    Click("bOption2");
+    EXPECT_EQ(Shown(), "T1");
+    EXPECT_EQ(loaded_.size(), 1u);
+
+    // The other assistant's relative names are taken from its own folder.
+    Click("bOption1"); // ../caller.amf,S2
+    ASSERT_EQ(loaded_.size(), 2u);
+    EXPECT_EQ(loaded_[1], temp_.filePath(QStringLiteral("caller.amf")));
+    EXPECT_EQ(Shown(), "S2");
+}
+
+TEST_F(ViewerOtherAssistants, UnusableFilesAndScreensGiveNotices) {
+    struct Case {
+        std::string command;
+        std::string shown;
+        QString noticePart;
+    };
+    const std::vector<Case> cases = {
+        {"missing.amf", "S1", "\"missing.amf\" was not found"},
+        {"broken.amf", "S1", "[AS022] The file is not an assistant definition."},
+        {"{$NOPE}/x.amf", "S1", "not known"},
+        {"", "S1", "names no assistant file"},
+        {"sub/other.amf,T9", "T1", "\"T9\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        AssistantViewer& viewer = Open(Caller({c.command}));
+        Click("bOption1");
+        EXPECT_EQ(Shown(), c.shown);
+        EXPECT_TRUE(viewer.Notice().contains(c.noticePart)) << viewer.Notice().toStdString();
+        window_.reset();
+    }
+}
+
+TEST_F(ViewerOtherAssistants, FolderCodesNameOtherAssistants) {
+    // {$TEMP} is the test folder in the fixed finder.
+    Open(Caller({"{$TEMP}\\sub\\other.amf,T2"}));
+    Click("bOption1");
+    EXPECT_EQ(Shown(), "T2");
+    ASSERT_EQ(loaded_.size(), 1u);
+    EXPECT_EQ(loaded_[0], temp_.filePath(QStringLiteral("sub/other.amf")));
+}
+
+TEST_F(ViewerOtherAssistants, EditThisScreenCallsBackWithTheShownItemOfTheEditorsAssistant) {
+    std::vector<ViewerEditTarget> calls;
+    setup_.OnEdit = [&calls](const ViewerEditTarget& target) { calls.push_back(target); };
+    auto root = Caller({"sub/other.amf"});
+    TAssistScreen& second = *root->Screens.Item(1);
+    AddOption(second, "First", akGoto, "S1").ID = "S2.1";
+    AddOption(second, "Second", akGoto, "S1").ID = "S2.7";
+    Open(std::move(root), "S2", {}, true);
+
+    ASSERT_FALSE(Find<QPushButton>("bEditScreen")->isHidden());
+    Click("bEditScreen");
+    Click("bEditOption2");
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].ScreenIndex, 1);
+    EXPECT_EQ(calls[0].ScreenID, "S2");
+    EXPECT_EQ(calls[0].OptionIndex, -1);
+    EXPECT_EQ(calls[0].OptionID, "");
+    EXPECT_EQ(calls[1].ScreenIndex, 1);
+    EXPECT_EQ(calls[1].OptionIndex, 1);
+    EXPECT_EQ(calls[1].OptionID, "S2.7");
+
+    // Another assistant reached from it is not the editor's: nothing to edit there.
+    Click("bOption1"); // S2.1 -> S1
+    Click("bOption1"); // S1 -> other assistant
+    EXPECT_EQ(Shown(), "T1");
+    EXPECT_FALSE(Find<QPushButton>("bEditScreen")->isEnabled());
+    EXPECT_EQ(Find<QToolButton>("bEditOption1"), nullptr);
+    window_->EditItem(-1);
+    EXPECT_EQ(calls.size(), 2u);
+}
+
+class ViewerImages : public ViewerWindow {
+protected:
+    AssistantViewer& OpenWithImage(const std::string& image) {
+        auto root = NewAssistant("Pictures", "S1");
+        AddScreen(*root, "S1", "One", {"Look below."}).Image = image;
+        return Open(std::move(root));
+    }
+    void WriteFile(const QString& name, const QByteArray& bytes) {
+        QDir(temp_.path()).mkpath(QFileInfo(temp_.filePath(name)).path());
+        QFile file(temp_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+};
+
+TEST_F(ViewerImages, ImagesAreFoundBesideTheAssistantOrThroughACode) {
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(QDir(temp_.path()).mkpath(QStringLiteral("pics")));
+    ASSERT_TRUE(image.save(temp_.filePath(QStringLiteral("pics/red.png"))));
+    for (const std::string name : {"pics/red.png", "pics\\red.png", "{$TEMP}/pics/red.png"}) {
+        SCOPED_TRACE(name);
+        OpenWithImage(name);
+        QLabel* label = Find("lImage");
+        ASSERT_FALSE(label->isHidden());
+        EXPECT_EQ(label->pixmap().size(), QSize(7, 5));
+        window_.reset();
+    }
+}
+
+TEST_F(ViewerImages, ImagesThatCannotBeShownLeaveAMessageInTheirPlace) {
+    // A PPM header declaring 20000 x 20000 pixels: refused before anything is decoded.
+    WriteFile(QStringLiteral("huge.ppm"), QByteArray("P6\n20000 20000\n255\n") + QByteArray(64, '\0'));
+    WriteFile(QStringLiteral("garbage.png"), QByteArray("this is not an image"));
+    struct Case {
+        std::string image;
+        QString messagePart;
+    };
+    const std::vector<Case> cases = {
+        {"huge.ppm", "too large"},
+        {"garbage.png", "could not be read"},
+        {"missing.png", "\"missing.png\" was not found"},
+        {"{$NOPE}/x.png", "not known"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.image);
+        OpenWithImage(c.image);
+        QLabel* label = Find("lImage");
+        ASSERT_FALSE(label->isHidden());
+        EXPECT_TRUE(label->pixmap().isNull());
+        EXPECT_TRUE(label->text().contains(c.messagePart)) << label->text().toStdString();
+        // The rest of the screen is still there.
+        EXPECT_EQ(Text("lScreenText"), QStringLiteral("Look below."));
+        window_.reset();
+    }
+}
+
+TEST_F(ViewerImages, AScreenWithoutAnImageShowsNoImageArea) {
+    OpenWithImage("");
+    EXPECT_TRUE(Find("lImage")->isHidden());
+}
+} // namespace

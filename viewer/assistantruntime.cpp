@@ -1,0 +1,77 @@
+#include "viewer/assistantruntime.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "components/filefinder.h"
+#include "model/assistroot.h"
+#include "viewer/assistantviewer.h"
+#include "viewer/optioncommands.h"
+#include "viewer/viewerdesktop.h"
+
+AssistantRuntime::AssistantRuntime(ViewerSetup setup) : setup_(CompleteSetup(std::move(setup))) {}
+
+AssistantRuntime::~AssistantRuntime() = default;
+
+AssistantViewer* AssistantRuntime::Window() const {
+    return window_.data();
+}
+
+ComponentStatus AssistantRuntime::SetInitialScreen(const std::string& id) {
+    initialScreen_ = id;
+    return ComponentStatus::Success();
+}
+
+ComponentStatus AssistantRuntime::LoadAssistantFile(const std::string& name, std::string& result) {
+    result.clear();
+    QString given = QString::fromStdString(name);
+    if (given.trimmed().isEmpty()) {
+        given = setup_.Desktop->AskOpenFileName(nullptr, QStringLiteral("Open an assistant"),
+                                                QDir::currentPath());
+        if (given.isEmpty())
+            return ComponentStatus::Failure("No file chosen.");
+    }
+    const ResolvedName resolved = ResolveFileName(given, {}, *setup_.Finder);
+    if (!resolved.Error.isEmpty())
+        return ComponentStatus::Failure(resolved.Error.toStdString());
+    const QFileInfo file(resolved.Path);
+    if (!file.isFile())
+        return ComponentStatus::Failure("The assistant file \"" + given.toStdString() + "\" was not found.");
+    try {
+        std::unique_ptr<TAssistRoot> root = setup_.Loader(file.absoluteFilePath());
+        if (!root)
+            return ComponentStatus::Failure("Nothing was read from \"" + given.toStdString() + "\".");
+        loaded_ = std::make_shared<ViewedAssistant>(std::move(root), file.absoluteFilePath(),
+                                                    file.absolutePath(), false);
+    } catch (const std::exception& error) {
+        return ComponentStatus::Failure(error.what());
+    }
+    result = file.absoluteFilePath().toStdString();
+    return ComponentStatus::Success();
+}
+
+ComponentStatus AssistantRuntime::LoadAssistantText(const std::string& text) {
+    try {
+        loaded_ = std::make_shared<ViewedAssistant>(ReadAssistantText(text), QString(), baseFolder_, true);
+    } catch (const std::exception& error) {
+        return ComponentStatus::Failure(error.what());
+    }
+    return ComponentStatus::Success();
+}
+
+void AssistantRuntime::LoadAssistant(std::unique_ptr<TAssistRoot> root, const QString& folder,
+                                     bool fromEditor) {
+    const QString path = root && !root->FileName.empty() ? QString::fromStdString(root->FileName) : QString();
+    loaded_ = std::make_shared<ViewedAssistant>(std::move(root), path, folder, fromEditor);
+}
+
+ComponentStatus AssistantRuntime::Run(QWidget* owner, int /*mode*/) {
+    if (!loaded_ || !loaded_->Root)
+        return ComponentStatus::Failure("No assistant is loaded.");
+    auto* window = new AssistantViewer(owner, setup_, loaded_, initialScreen_);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window_ = window;
+    return ComponentStatus::Success();
+}

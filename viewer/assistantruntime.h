@@ -1,0 +1,50 @@
+#pragma once
+// The assistant runtime of this program: the IAssistant that the editor's Test and Run from file
+// actions drive, and that the assistant-viewer program uses on its own. It holds one loaded assistant
+// and shows it in an AssistantViewer window when Run is called.
+#include <QPointer>
+#include <QString>
+#include <memory>
+#include <string>
+
+#include "support/components.h"
+#include "viewer/viewersetup.h"
+
+class AssistantViewer;
+
+class AssistantRuntime final : public IAssistant {
+public:
+    explicit AssistantRuntime(ViewerSetup setup = {});
+    ~AssistantRuntime() override;
+
+    // Remembered until Run; a screen that the assistant lacks is reported in the window, which then
+    // starts at the assistant's first screen.
+    ComponentStatus SetInitialScreen(const std::string& id) override;
+    // An empty name asks for a file through the desktop seam ("No file chosen." when cancelled). A name
+    // may start with a file finder code; a relative name is looked for in the current folder, then in
+    // the program's. `result` becomes the full path of the file read.
+    ComponentStatus LoadAssistantFile(const std::string& name, std::string& result) override;
+    // The complete file text of an assistant (the editor's Test). Its relative names are taken from
+    // the base folder (SetBaseFolder), else found as the file finder finds names.
+    ComponentStatus LoadAssistantText(const std::string& text) override;
+    // Shows the loaded assistant in a new non-modal window over `owner`, deleted when closed. Every
+    // mode shows the same window. Fails when nothing is loaded.
+    ComponentStatus Run(QWidget* owner, int mode) override;
+
+    // Hands over an assistant made in the program (tests, tools); `folder` is where its relative
+    // names are looked for. `fromEditor` makes "Edit this screen" refer to it.
+    void LoadAssistant(std::unique_ptr<TAssistRoot> root, const QString& folder, bool fromEditor);
+    // The folder of the file that a text given to LoadAssistantText came from.
+    void SetBaseFolder(const QString& folder) { baseFolder_ = folder; }
+
+    const ViewerSetup& Setup() const { return setup_; }
+    // The window opened by the last Run while it is open; null otherwise.
+    AssistantViewer* Window() const;
+
+private:
+    ViewerSetup setup_;
+    std::shared_ptr<ViewedAssistant> loaded_;
+    std::string initialScreen_;
+    QString baseFolder_;
+    QPointer<AssistantViewer> window_;
+};

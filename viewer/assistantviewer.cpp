@@ -1,0 +1,560 @@
+#include "viewer/assistantviewer.h"
+
+#include <QFileInfo>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "model/assistroot.h"
+#include "support/error.h"
+#include "viewer/optioncommands.h"
+#include "viewer/viewerdesktop.h"
+
+namespace {
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Every text that comes from an assistant goes into a label of this kind: plain text, never markup.
+QLabel* PlainLabel(QWidget* parent, const QString& objectName) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(objectName);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+QString Lines(const std::vector<std::string>& lines) {
+    QStringList parts;
+    for (const std::string& line : lines)
+        parts << Q(line);
+    return parts.join(QLatin1Char('\n'));
+}
+
+// Window titles treat "[*]" as the placeholder of the modified mark; a doubled one shows as "[*]".
+QString TitleText(const std::string& caption) {
+    QString title = Q(caption);
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return title;
+}
+
+// Text of an option's button: what choosing the option does.
+QString ButtonText(TActionKind kind) {
+    switch (kind) {
+    case akGoto:
+    case akGotoButton:
+        return QStringLiteral("Go");
+    case akAssistant:
+        return QStringLiteral("Open");
+    case akInternet:
+        return QStringLiteral("Visit");
+    case akExec:
+        return QStringLiteral("Run...");
+    case akNote:
+        return QStringLiteral("Notes");
+    case akRun:
+    case akBrowse:
+    case akScript:
+        return QStringLiteral("Show");
+    }
+    return QStringLiteral("Show");
+}
+
+QString Quoted(const QString& text) {
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+} // namespace
+
+AssistantViewer::AssistantViewer(QWidget* owner, ViewerSetup setup,
+                                 std::shared_ptr<ViewedAssistant> assistant, const std::string& initialScreen)
+    : QWidget(owner, Qt::Window), setup_(CompleteSetup(std::move(setup))) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("AssistantViewer"));
+    BuildWindow();
+    if (!assistant || !assistant->Root)
+        assistant = std::make_shared<ViewedAssistant>(std::make_unique<TAssistRoot>(std::string()), QString(),
+                                                      QString(), false);
+    QString notice;
+    const TAssistScreen* start = StartScreen(*assistant, initialScreen, notice);
+    Visit({std::move(assistant), start}, notice);
+}
+
+AssistantViewer::~AssistantViewer() = default;
+
+void AssistantViewer::BuildWindow() {
+    resize(760, 520);
+    auto* outer = new QVBoxLayout(this);
+
+    auto* bar = new QHBoxLayout;
+    bBack_ = new QPushButton(QStringLiteral("< Back"), this);
+    bBack_->setObjectName(QStringLiteral("bBack"));
+    bForward_ = new QPushButton(QStringLiteral("Forward >"), this);
+    bForward_->setObjectName(QStringLiteral("bForward"));
+    bHome_ = new QPushButton(QStringLiteral("Home"), this);
+    bHome_->setObjectName(QStringLiteral("bHome"));
+    bEditScreen_ = new QPushButton(QStringLiteral("Edit this screen"), this);
+    bEditScreen_->setObjectName(QStringLiteral("bEditScreen"));
+    bEditScreen_->setVisible(static_cast<bool>(setup_.OnEdit));
+    bar->addWidget(bBack_);
+    bar->addWidget(bForward_);
+    bar->addWidget(bHome_);
+    bar->addStretch(1);
+    bar->addWidget(bEditScreen_);
+    outer->addLayout(bar);
+    connect(bBack_, &QPushButton::clicked, this, &AssistantViewer::GoBack);
+    connect(bForward_, &QPushButton::clicked, this, &AssistantViewer::GoForward);
+    connect(bHome_, &QPushButton::clicked, this, &AssistantViewer::GoHome);
+    connect(bEditScreen_, &QPushButton::clicked, this, [this] { EditItem(-1); });
+
+    auto* body = new QHBoxLayout;
+    outer->addLayout(body, 1);
+
+    auto* left = new QFrame(this);
+    left->setObjectName(QStringLiteral("LeftPane"));
+    left->setFrameShape(QFrame::StyledPanel);
+    left->setFixedWidth(200);
+    left->setAutoFillBackground(true);
+    QPalette leftPalette = left->palette();
+    leftPalette.setColor(QPalette::Window, QColor(0x2f, 0x4f, 0x6f));
+    leftPalette.setColor(QPalette::WindowText, Qt::white);
+    left->setPalette(leftPalette);
+    auto* leftLayout = new QVBoxLayout(left);
+    lScreenCaption_ = PlainLabel(left, QStringLiteral("lScreenCaption"));
+    QFont captionFont = lScreenCaption_->font();
+    captionFont.setBold(true);
+    captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
+    lScreenCaption_->setFont(captionFont);
+    lAssistantDescription_ = PlainLabel(left, QStringLiteral("lAssistantDescription"));
+    lAssistantCaption_ = PlainLabel(left, QStringLiteral("lAssistantCaption"));
+    leftLayout->addWidget(lScreenCaption_);
+    leftLayout->addSpacing(12);
+    leftLayout->addWidget(lAssistantDescription_);
+    leftLayout->addStretch(1);
+    leftLayout->addWidget(lAssistantCaption_);
+    body->addWidget(left);
+
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidgetResizable(true);
+    auto* page = new QWidget(scroll_);
+    mainLayout_ = new QVBoxLayout(page);
+    lNotice_ = PlainLabel(page, QStringLiteral("lNotice"));
+    lNotice_->setAutoFillBackground(true);
+    QPalette noticePalette = lNotice_->palette();
+    noticePalette.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xc4));
+    noticePalette.setColor(QPalette::WindowText, QColor(0x5a, 0x3b, 0x00));
+    lNotice_->setPalette(noticePalette);
+    lNotice_->setMargin(6);
+    lNotice_->hide();
+    lScreenText_ = PlainLabel(page, QStringLiteral("lScreenText"));
+    lImage_ = PlainLabel(page, QStringLiteral("lImage"));
+    lImage_->hide();
+    lDetailTitle_ = PlainLabel(page, QStringLiteral("lDetailTitle"));
+    QFont detailFont = lDetailTitle_->font();
+    detailFont.setBold(true);
+    lDetailTitle_->setFont(detailFont);
+    mDetail_ = new QPlainTextEdit(page);
+    mDetail_->setObjectName(QStringLiteral("mDetail"));
+    mDetail_->setReadOnly(true);
+    mDetail_->setMinimumHeight(90);
+    lDetailTitle_->hide();
+    mDetail_->hide();
+    mainLayout_->addWidget(lNotice_);
+    mainLayout_->addWidget(lScreenText_);
+    mainLayout_->addWidget(lImage_);
+    // The options widget goes here (position 3), then the detail box.
+    mainLayout_->addWidget(lDetailTitle_);
+    mainLayout_->addWidget(mDetail_);
+    mainLayout_->addStretch(1);
+    scroll_->setWidget(page);
+    body->addWidget(scroll_, 1);
+}
+
+const ViewedAssistant* AssistantViewer::CurrentAssistant() const {
+    return position_ >= 0 ? history_[static_cast<std::size_t>(position_)].Assistant.get() : nullptr;
+}
+
+const TAssistScreen* AssistantViewer::CurrentScreen() const {
+    return position_ >= 0 ? history_[static_cast<std::size_t>(position_)].Screen : nullptr;
+}
+
+QString AssistantViewer::Notice() const {
+    return lNotice_->isHidden() ? QString() : lNotice_->text();
+}
+
+QString AssistantViewer::DetailTitle() const {
+    return lDetailTitle_->isHidden() ? QString() : lDetailTitle_->text();
+}
+
+QString AssistantViewer::DetailText() const {
+    return mDetail_->isHidden() ? QString() : mDetail_->toPlainText();
+}
+
+const TAssistScreen* AssistantViewer::StartScreen(const ViewedAssistant& assistant,
+                                                  const std::string& requested, QString& notice) const {
+    const TAssistRoot& root = *assistant.Root;
+    if (root.Screens.Empty()) {
+        notice = QStringLiteral("This assistant has no screens.");
+        return nullptr;
+    }
+    if (!requested.empty()) {
+        if (const TAssistScreen* screen = root.Screens.FindScreen(requested))
+            return screen;
+        notice = QStringLiteral("The screen %1 to start at does not exist in this assistant. ")
+                     .arg(Quoted(Q(requested)));
+    }
+    if (root.FirstScreen.empty()) {
+        notice += QStringLiteral("This assistant names no first screen; its first listed screen is shown.");
+        return root.Screens.Item(0);
+    }
+    if (const TAssistScreen* screen = root.Screens.FindScreen(root.FirstScreen))
+        return screen;
+    notice += QStringLiteral(
+                  "The first screen %1 does not exist in this assistant; its first listed screen is shown.")
+                  .arg(Quoted(Q(root.FirstScreen)));
+    return root.Screens.Item(0);
+}
+
+void AssistantViewer::Visit(Entry entry, const QString& notice) {
+    if (position_ >= 0) {
+        const Entry& current = history_[static_cast<std::size_t>(position_)];
+        // Choosing the screen that is already shown adds nothing to the history.
+        if (current.Assistant == entry.Assistant && current.Screen == entry.Screen) {
+            ShowCurrent(notice);
+            return;
+        }
+    }
+    history_.resize(static_cast<std::size_t>(position_ + 1));
+    history_.push_back(std::move(entry));
+    position_ = static_cast<int>(history_.size()) - 1;
+    ShowCurrent(notice);
+}
+
+void AssistantViewer::GoBack() {
+    if (position_ <= 0)
+        return;
+    --position_;
+    ShowCurrent({});
+}
+
+void AssistantViewer::GoForward() {
+    if (position_ + 1 >= static_cast<int>(history_.size()))
+        return;
+    ++position_;
+    ShowCurrent({});
+}
+
+void AssistantViewer::GoHome() {
+    if (position_ < 0)
+        return;
+    std::shared_ptr<ViewedAssistant> assistant = history_[static_cast<std::size_t>(position_)].Assistant;
+    QString notice;
+    const TAssistScreen* start = StartScreen(*assistant, {}, notice);
+    Visit({std::move(assistant), start}, notice);
+}
+
+void AssistantViewer::ShowCurrent(const QString& notice) {
+    const Entry& entry = history_[static_cast<std::size_t>(position_)];
+    const ViewedAssistant& assistant = *entry.Assistant;
+    const TAssistRoot& root = *assistant.Root;
+    const TAssistScreen* screen = entry.Screen;
+
+    setWindowTitle(TitleText(root.Caption));
+    lAssistantCaption_->setText(Q(root.Caption));
+    QString unused;
+    const bool atStart = screen == StartScreen(assistant, {}, unused);
+    lAssistantDescription_->setText(Lines(root.Description));
+    lAssistantDescription_->setVisible(atStart && !root.Description.empty());
+
+    lScreenCaption_->setText(screen ? Q(screen->Caption) : QString());
+    lScreenText_->setText(screen ? Lines(screen->Description) : QString());
+    lScreenText_->setVisible(screen && !screen->Description.empty());
+    if (screen)
+        ShowImage(*screen, assistant);
+    else
+        lImage_->hide();
+    ShowOptions(screen, assistant.FromEditor && setup_.OnEdit);
+    ShowDetail({}, {});
+    SetNotice(notice);
+    UpdateButtons();
+    scroll_->ensureVisible(0, 0);
+}
+
+void AssistantViewer::ShowImage(const TAssistScreen& screen, const ViewedAssistant& assistant) {
+    lImage_->clear();
+    if (screen.Image.empty()) {
+        lImage_->hide();
+        return;
+    }
+    lImage_->show();
+    const QString name = Q(screen.Image);
+    const ResolvedName resolved = ResolveFileName(name, assistant.Folder, *setup_.Finder);
+    if (!resolved.Error.isEmpty()) {
+        lImage_->setText(QStringLiteral("The image cannot be shown: ") + resolved.Error);
+        return;
+    }
+    if (!QFileInfo(resolved.Path).isFile()) {
+        lImage_->setText(QStringLiteral("The image %1 was not found.").arg(Quoted(name)));
+        return;
+    }
+    QImageReader reader(resolved.Path);
+    const QSize declared = reader.size();
+    if (declared.isValid() && qint64(declared.width()) * declared.height() > kViewerMaxImagePixels) {
+        lImage_->setText(QStringLiteral("The image %1 is too large to show (%2 x %3 pixels).")
+                             .arg(Quoted(name))
+                             .arg(declared.width())
+                             .arg(declared.height()));
+        return;
+    }
+    // The decoder's own limit guards formats whose header does not tell the size.
+    const int previousLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(kViewerImageAllocationLimitMB);
+    const QImage image = reader.read();
+    QImageReader::setAllocationLimit(previousLimit);
+    if (image.isNull()) {
+        lImage_->setText(
+            QStringLiteral("The image %1 could not be read: %2").arg(Quoted(name), reader.errorString()));
+        return;
+    }
+    lImage_->setPixmap(QPixmap::fromImage(image));
+}
+
+void AssistantViewer::ShowOptions(const TAssistScreen* screen, bool editable) {
+    if (options_) {
+        // This may run inside a click on one of the old buttons: take the old widget out of the window
+        // at once and let the event loop destroy it after the click has been handled.
+        options_->hide();
+        options_->setParent(nullptr);
+        options_->deleteLater();
+    }
+    options_ = new QWidget;
+    options_->setObjectName(QStringLiteral("Options"));
+    mainLayout_->insertWidget(3, options_);
+    auto* grid = new QGridLayout(options_);
+    grid->setContentsMargins(0, 12, 0, 0);
+    grid->setColumnStretch(0, 1);
+    if (!screen)
+        return;
+    if (screen->Options.Empty()) {
+        QLabel* none = PlainLabel(options_, QStringLiteral("lNoOptions"));
+        none->setText(QStringLiteral("This screen has no options."));
+        grid->addWidget(none, 0, 0);
+        return;
+    }
+    int row = 0;
+    for (int i = 0; i < screen->Options.Count(); ++i) {
+        const TAssistOption& option = *screen->Options.Item(i);
+        const QString number = QString::number(i + 1);
+        QLabel* caption = PlainLabel(options_, QStringLiteral("lOptionCaption") + number);
+        caption->setText(Q(option.Caption));
+        QFont font = caption->font();
+        font.setBold(true);
+        caption->setFont(font);
+        auto* button = new QPushButton(ButtonText(option.Action), options_);
+        button->setObjectName(QStringLiteral("bOption") + number);
+        button->setToolTip(QString::fromUtf8(ActionText(option.Action).data(),
+                                             static_cast<qsizetype>(ActionText(option.Action).size())));
+        connect(button, &QPushButton::clicked, this, [this, i] { ChooseOption(i); });
+        grid->addWidget(caption, row, 0);
+        grid->addWidget(button, row, 1);
+        if (editable) {
+            auto* edit = new QToolButton(options_);
+            edit->setText(QStringLiteral("Edit"));
+            edit->setObjectName(QStringLiteral("bEditOption") + number);
+            edit->setToolTip(QStringLiteral("Edit this option in the editor"));
+            connect(edit, &QToolButton::clicked, this, [this, i] { EditItem(i); });
+            grid->addWidget(edit, row, 2);
+        }
+        ++row;
+        if (!option.Description.empty()) {
+            QLabel* description = PlainLabel(options_, QStringLiteral("lOptionDescription") + number);
+            description->setText(Lines(option.Description));
+            description->setContentsMargins(16, 0, 0, 0);
+            grid->addWidget(description, row, 0, 1, editable ? 3 : 2);
+            ++row;
+        }
+        grid->setRowMinimumHeight(row, 8);
+        ++row;
+    }
+}
+
+void AssistantViewer::ShowDetail(const QString& title, const QString& text) {
+    lDetailTitle_->setText(title);
+    mDetail_->setPlainText(text);
+    lDetailTitle_->setVisible(!title.isEmpty());
+    mDetail_->setVisible(!title.isEmpty());
+}
+
+void AssistantViewer::SetNotice(const QString& text) {
+    lNotice_->setText(text);
+    lNotice_->setVisible(!text.isEmpty());
+}
+
+void AssistantViewer::UpdateButtons() {
+    bBack_->setEnabled(position_ > 0);
+    bForward_->setEnabled(position_ + 1 < static_cast<int>(history_.size()));
+    const ViewedAssistant* assistant = CurrentAssistant();
+    bHome_->setEnabled(assistant && !assistant->Root->Screens.Empty());
+    bEditScreen_->setEnabled(assistant && assistant->FromEditor && CurrentScreen());
+}
+
+void AssistantViewer::EditItem(int optionIndex) {
+    const ViewedAssistant* assistant = CurrentAssistant();
+    const TAssistScreen* screen = CurrentScreen();
+    if (!setup_.OnEdit || !assistant || !assistant->FromEditor || !screen)
+        return;
+    ViewerEditTarget target;
+    target.ScreenIndex = assistant->Root->Screens.IndexOf(screen);
+    target.ScreenID = screen->ID;
+    if (const TAssistOption* option = screen->Options.Item(optionIndex)) {
+        target.OptionIndex = optionIndex;
+        target.OptionID = option->ID;
+    }
+    setup_.OnEdit(target);
+}
+
+void AssistantViewer::ChooseOption(int index) {
+    const TAssistScreen* screen = CurrentScreen();
+    const TAssistOption* option = screen ? screen->Options.Item(index) : nullptr;
+    if (!option)
+        return;
+    SetNotice({});
+    ShowDetail({}, {});
+    switch (option->Action) {
+    case akGoto:
+    case akGotoButton:
+        GoToScreen(*option);
+        return;
+    case akAssistant:
+        GoToAssistant(*option);
+        return;
+    case akInternet:
+        OpenWebPage(*option);
+        return;
+    case akExec:
+        ExecuteProgram(*option);
+        return;
+    case akNote: {
+        const QString notes = NotesText(option->Notes);
+        if (notes.isEmpty())
+            SetNotice(QStringLiteral("This option has no notes."));
+        else
+            ShowDetail(QStringLiteral("Notes"), notes);
+        return;
+    }
+    case akScript:
+        ShowDetail(QStringLiteral("Script (read only)"), ScriptText(option->Script));
+        SetNotice(QStringLiteral("Scripts are not run on this platform."));
+        return;
+    case akBrowse:
+        ShowDetail(QStringLiteral("Document command"), Q(option->Command));
+        SetNotice(
+            QStringLiteral("Documents are not browsed on this platform; the option's command is shown."));
+        return;
+    case akRun:
+        ShowDetail(QStringLiteral("Tool command"), Q(option->Command));
+        SetNotice(
+            QStringLiteral("Brakko tools are obsolete and are not run; the option's command is shown."));
+        return;
+    }
+    SetNotice(QStringLiteral("This option has an action that the viewer does not know."));
+}
+
+void AssistantViewer::GoToScreen(const TAssistOption& option) {
+    const Entry& current = history_[static_cast<std::size_t>(position_)];
+    const std::string id = option.Command;
+    if (id.empty()) {
+        SetNotice(QStringLiteral("This option names no screen to go to."));
+        return;
+    }
+    const TAssistScreen* target = current.Assistant->Root->Screens.FindScreen(id);
+    if (!target) {
+        SetNotice(QStringLiteral("The screen %1 that this option goes to does not exist in this assistant.")
+                      .arg(Quoted(Q(id))));
+        return;
+    }
+    Visit({current.Assistant, target});
+}
+
+void AssistantViewer::GoToAssistant(const TAssistOption& option) {
+    const std::shared_ptr<ViewedAssistant> caller = history_[static_cast<std::size_t>(position_)].Assistant;
+    const AssistantTarget target = SplitAssistantCommand(option.Command);
+    if (target.File.isEmpty()) {
+        SetNotice(QStringLiteral("This option names no assistant file."));
+        return;
+    }
+    const ResolvedName resolved = ResolveFileName(target.File, caller->Folder, *setup_.Finder);
+    if (!resolved.Error.isEmpty()) {
+        SetNotice(QStringLiteral("The assistant cannot be opened: ") + resolved.Error);
+        return;
+    }
+    const QFileInfo file(resolved.Path);
+    if (!file.isFile()) {
+        SetNotice(QStringLiteral("The assistant file %1 was not found.").arg(Quoted(target.File)));
+        return;
+    }
+    const QString path = file.absoluteFilePath();
+    // An assistant already in the history is shown again rather than read a second time, so that
+    // assistants pointing at each other do not pile up copies.
+    std::shared_ptr<ViewedAssistant> assistant;
+    for (const Entry& entry : history_)
+        if (!entry.Assistant->FilePath.isEmpty() && entry.Assistant->FilePath == path)
+            assistant = entry.Assistant;
+    if (!assistant) {
+        try {
+            std::unique_ptr<TAssistRoot> root = setup_.Loader(path);
+            if (!root)
+                throw AppError("Nothing was read.");
+            assistant = std::make_shared<ViewedAssistant>(std::move(root), path, file.absolutePath(), false);
+        } catch (const std::exception& error) {
+            SetNotice(QStringLiteral("The assistant %1 could not be opened: %2")
+                          .arg(Quoted(target.File), Q(error.what())));
+            return;
+        }
+    }
+    QString notice;
+    const TAssistScreen* start = StartScreen(*assistant, target.Screen.toStdString(), notice);
+    Visit({std::move(assistant), start}, notice);
+}
+
+void AssistantViewer::OpenWebPage(const TAssistOption& option) {
+    const WebAddress address = CheckWebAddress(option.Command);
+    if (!address.Error.isEmpty()) {
+        SetNotice(address.Error);
+        return;
+    }
+    if (!setup_.Desktop->OpenUrl(address.Url))
+        SetNotice(QStringLiteral("The address %1 could not be opened.").arg(Quoted(address.Url.toString())));
+}
+
+void AssistantViewer::ExecuteProgram(const TAssistOption& option) {
+    const ViewedAssistant& assistant = *history_[static_cast<std::size_t>(position_)].Assistant;
+    const LaunchPlan plan = PlanLaunch(option.Command, assistant.Folder, *setup_.Finder);
+    if (!plan.Error.isEmpty()) {
+        SetNotice(plan.Error);
+        return;
+    }
+    ShowDetail(QStringLiteral("Program"), DescribeLaunch(plan.Launch));
+    if (setup_.NeverRunPrograms) {
+        SetNotice(
+            QStringLiteral("Running programs is turned off in this viewer; the program was not started."));
+        return;
+    }
+    if (!setup_.Desktop->ConfirmLaunch(this, plan.Launch)) {
+        SetNotice(QStringLiteral("The program was not started."));
+        return;
+    }
+    const bool started = plan.OpenAsDocument
+                             ? setup_.Desktop->OpenUrl(QUrl::fromLocalFile(plan.Launch.Program))
+                             : setup_.Desktop->StartProgram(plan.Launch);
+    if (!started)
+        SetNotice(QStringLiteral("The program %1 could not be started.").arg(Quoted(plan.Launch.Program)));
+}
