@@ -75,3 +75,13 @@ ComponentStatus AssistantRuntime::Run(QWidget* owner, int /*mode*/) {
     window_ = window;
     return ComponentStatus::Success();
 }
+
+std::function<std::unique_ptr<IAssistant>()> ViewerCreator(ViewerSetup setup,
+                                                           std::function<QString()> baseFolder) {
+    return [setup = std::move(setup), baseFolder = std::move(baseFolder)]() -> std::unique_ptr<IAssistant> {
+        auto runtime = std::make_unique<AssistantRuntime>(setup);
+        if (baseFolder)
+            runtime->SetBaseFolder(baseFolder());
+        return runtime;
+    };
+}

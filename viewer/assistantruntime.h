@@ -4,6 +4,7 @@
 // and shows it in an AssistantViewer window when Run is called.
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,7 @@ public:
     void LoadAssistant(std::unique_ptr<TAssistRoot> root, const QString& folder, bool fromEditor);
     // The folder of the file that a text given to LoadAssistantText came from.
     void SetBaseFolder(const QString& folder) { baseFolder_ = folder; }
+    const QString& BaseFolder() const { return baseFolder_; }
 
     const ViewerSetup& Setup() const { return setup_; }
     // The window opened by the last Run while it is open; null otherwise.
@@ -48,3 +50,9 @@ private:
     QString baseFolder_;
     QPointer<AssistantViewer> window_;
 };
+
+// Makes runtimes for the component factory (QtComponentFactory::SetAssistantCreator). Each runtime gets
+// `setup`, and the folder that `baseFolder` gives at that moment (the folder of the file open in the
+// editor, so that relative names in a tested assistant are found beside it).
+std::function<std::unique_ptr<IAssistant>()> ViewerCreator(ViewerSetup setup,
+                                                           std::function<QString()> baseFolder = {});

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "components/qt/qtcomponentfactory.h"
 #include "support/error.h"
 #include "tests/gui/viewertesthelpers.h"
 #include "viewer/assistantruntime.h"
@@ -173,5 +174,23 @@ TEST_F(ViewerRuntime, EachRunOpensItsOwnWindowAtTheChosenStart) {
     EXPECT_TRUE(second->Notice().contains("\"S9\""));
     // Both belong to the owner and go with it.
     delete first;
+}
+
+TEST_F(ViewerRuntime, TheComponentFactoryCreatesViewerRuntimesWithTheEditorsFolder) {
+    QtComponentFactory factory(std::make_shared<QtUserDialogs>(), "/opt/editor/assistant-editor");
+    setup_.NeverRunPrograms = true;
+    QString folder = QStringLiteral("/work/first");
+    factory.SetAssistantCreator(ViewerCreator(setup_, [&folder] { return folder; }));
+    std::unique_ptr<IAssistant> first = factory.CreateAssistant();
+    folder = QStringLiteral("/work/second");
+    std::unique_ptr<IAssistant> second = factory.CreateAssistant();
+    auto* firstRuntime = dynamic_cast<AssistantRuntime*>(first.get());
+    auto* secondRuntime = dynamic_cast<AssistantRuntime*>(second.get());
+    ASSERT_NE(firstRuntime, nullptr);
+    ASSERT_NE(secondRuntime, nullptr);
+    EXPECT_EQ(firstRuntime->BaseFolder(), QStringLiteral("/work/first"));
+    EXPECT_EQ(secondRuntime->BaseFolder(), QStringLiteral("/work/second"));
+    EXPECT_TRUE(secondRuntime->Setup().NeverRunPrograms);
+    EXPECT_EQ(secondRuntime->Setup().Desktop, desktop_);
 }
 } // namespace
