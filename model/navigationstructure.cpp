@@ -1,44 +1,70 @@
 #include "model/navigationstructure.h"
 
 #include "model/assistroot.h"
-#include "support/textroutines.h"
+#include "model/foldedkey.h"
 
+#include <cstddef>
+#include <initializer_list>
 #include <string_view>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 
 // U+00BB in UTF-8, between blanks: separates a node's origin from what it leads to.
 constexpr std::string_view Arrow = " \xC2\xBB ";
 
-// FindScreen through a hash index: the first screen in list order for each folded ID.
+// FindScreen through a hash index: the position of the first screen in list order for each ID.
 class ScreenIndex {
 public:
     explicit ScreenIndex(const TAssistRoot& root) {
+        screens_.reserve(static_cast<std::size_t>(root.Screens.Count()));
         first_.reserve(static_cast<std::size_t>(root.Screens.Count()));
-        for (const TAssistScreen& screen : root.Screens)
-            first_.try_emplace(AsciiLower(screen.ID), &screen);
+        for (const TAssistScreen& screen : root.Screens) {
+            first_.try_emplace(std::string_view(screen.ID), static_cast<int>(screens_.size()));
+            screens_.push_back(&screen);
+        }
     }
-    const TAssistScreen* Find(std::string_view id) const {
-        const auto found = first_.find(AsciiLower(id));
-        return found == first_.end() ? nullptr : found->second;
+    int Count() const { return static_cast<int>(screens_.size()); }
+    const TAssistScreen& Screen(int position) const { return *screens_[static_cast<std::size_t>(position)]; }
+    // Position of the screen FindScreen would return; -1 when there is none.
+    int Find(std::string_view id) const {
+        const auto found = first_.find(id);
+        return found == first_.end() ? -1 : found->second;
     }
 
 private:
-    std::unordered_map<std::string, const TAssistScreen*> first_;
+    std::vector<const TAssistScreen*> screens_;
+    std::unordered_map<std::string_view, int, FoldedIdHash, FoldedIdEqual> first_;
 };
+
+// Joins the pieces of a node text with one allocation.
+std::string Join(std::initializer_list<std::string_view> pieces) {
+    std::size_t size = 0;
+    for (std::string_view piece : pieces)
+        size += piece.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view piece : pieces)
+        text.append(piece);
+    return text;
+}
 
 class Builder {
 public:
-    explicit Builder(const TAssistRoot& root) : index_(root) {}
+    explicit Builder(const TAssistRoot& root)
+        : index_(root), shown_(static_cast<std::size_t>(index_.Count()), 0) {}
 
     NavigationStructure Build(const TAssistRoot& root) {
-        const TAssistScreen* start = index_.Find(root.FirstScreen);
-        if (start == nullptr)
+        const int start = index_.Find(root.FirstScreen);
+        if (start < 0)
             return {};
-        const std::string startPrefix = "A " + root.ID + std::string(Arrow);
-        AddScreen(startPrefix, -1, *start);
+        // Every option adds at most one node, so this bounds the size of the tree.
+        std::size_t bound = 1;
+        for (const TAssistScreen& screen : root.Screens)
+            bound += static_cast<std::size_t>(screen.Options.Count());
+        result_.Nodes.reserve(bound);
+
+        AddScreen(Join({"A ", root.ID, Arrow}), -1, start);
         // Each frame is a screen node whose options are still being gone through. A go-to option to a
         // screen not shown yet pushes that screen, so its branch is completed before the next option
         // of the screen below it: the same depth-first order as a recursive walk.
@@ -64,7 +90,7 @@ private:
 
     int AddNode(int parent, std::string text, const TAssistBase& item) {
         const int index = static_cast<int>(result_.Nodes.size());
-        NavigationNode node;
+        NavigationNode& node = result_.Nodes.emplace_back();
         node.Text = std::move(text);
         node.Item = &item;
         node.Parent = parent;
@@ -73,46 +99,50 @@ private:
             node.Depth = up.Depth + 1;
             up.Children.push_back(index);
         }
-        result_.Nodes.push_back(std::move(node));
         return index;
     }
 
     // A screen node: the full branch at the screen's first place, a "(repeated)" leaf at every other.
-    void AddScreen(const std::string& prefix, int parent, const TAssistScreen& screen) {
-        std::string text = prefix + "S " + screen.ID;
-        if (!shown_.insert(&screen).second) {
-            AddNode(parent, text + " (repeated)", screen);
+    void AddScreen(std::string_view prefix, int parent, int position) {
+        const TAssistScreen& screen = index_.Screen(position);
+        char& shown = shown_[static_cast<std::size_t>(position)];
+        if (shown) {
+            AddNode(parent, Join({prefix, "S ", screen.ID, " (repeated)"}), screen);
             return;
         }
-        const int node = AddNode(parent, std::move(text), screen);
+        shown = 1;
+        const int node = AddNode(parent, Join({prefix, "S ", screen.ID}), screen);
         stack_.push_back(Frame{&screen, node, 0});
     }
 
     void AddOption(int parent, const TAssistOption& option) {
-        const std::string prefix = "O " + option.ID + std::string(Arrow);
+        const std::string prefix = Join({"O ", option.ID, Arrow});
+        auto leaf = [&](std::string_view keyword, std::string_view command) {
+            AddNode(parent, Join({prefix, keyword, command}), option);
+        };
         switch (option.Action) {
         case akGoto:
         case akGotoButton:
-            if (const TAssistScreen* target = index_.Find(option.Command))
-                AddScreen(prefix, parent, *target);
+            if (const int target = index_.Find(option.Command); target >= 0)
+                AddScreen(prefix, parent, target);
             break;
         case akAssistant:
-            AddNode(parent, prefix + "GOTO " + option.Command, option);
+            leaf("GOTO ", option.Command);
             break;
         case akRun:
-            AddNode(parent, prefix + "RUN " + option.Command, option);
+            leaf("RUN ", option.Command);
             break;
         case akBrowse:
-            AddNode(parent, prefix + "BROWSE " + option.Command, option);
+            leaf("BROWSE ", option.Command);
             break;
         case akInternet:
-            AddNode(parent, prefix + "INTERNET " + option.Command, option);
+            leaf("INTERNET ", option.Command);
             break;
         case akScript:
-            AddNode(parent, prefix + "SCRIPT", option);
+            leaf("SCRIPT", {});
             break;
         case akExec:
-            AddNode(parent, prefix + "EXEC " + option.Command, option);
+            leaf("EXEC ", option.Command);
             break;
         case akNote:
         default:
@@ -121,7 +151,7 @@ private:
     }
 
     ScreenIndex index_;
-    std::unordered_set<const TAssistScreen*> shown_;
+    std::vector<char> shown_; // by screen position: the screen has its branch in the tree already
     std::vector<Frame> stack_;
     NavigationStructure result_;
 };

@@ -2,7 +2,7 @@
 // The structure check: lists what is wrong or doubtful in an assistant (missing IDs and captions,
 // duplicated IDs, missing commands and targets, scripts without a Sub Main, screens nothing leads to).
 // It reads the model only, never changes it and never throws; the editor's Warnings page shows the
-// findings as lines, amftool prints them.
+// findings as lines, and amftool can print the same lines.
 //
 // Every look-up is a hash look-up keyed by the ID with the letters A-Z folded to lower case, so a run
 // costs time linear in the number of screens and options (plus the findings themselves: n screens

@@ -72,9 +72,9 @@ private:
     std::mt19937 rng_;
 };
 
-// A random small assistant: up to 6 screens of up to 4 options, IDs and commands drawn from a small
-// set that collides in letter case (and holds an empty ID and non-ASCII letters, which only match
-// exactly), every action kind, captions, descriptions, scripts and notes present or not.
+// A random small assistant: up to 6 screens of up to 4 options (now and then up to 24), IDs and commands
+// drawn from a small set that collides in letter case (and holds an empty ID and non-ASCII letters, which
+// only match exactly), every action kind, captions, descriptions, scripts and notes present or not.
 inline void FillRandomAssistant(TAssistRoot& root, Dice& dice) {
     static const std::array<std::string, 10> ids = {"",      "A",     "a",  "B",        "b",
                                                     "Start", "START", "S1", "\xC3\xA9", "\xC3\x89"};
@@ -95,7 +95,8 @@ inline void FillRandomAssistant(TAssistRoot& root, Dice& dice) {
     const int screens = dice.Below(7);
     for (int s = 0; s < screens; ++s) {
         TAssistScreen& screen = Screen(root, dice.Pick(ids), dice.Pick(captions));
-        const int options = dice.Below(5);
+        // Now and then a screen with many options, whose option IDs are counted through a table.
+        const int options = dice.OneIn(10) ? 17 + dice.Below(8) : dice.Below(5);
         for (int o = 0; o < options; ++o) {
             const auto action = static_cast<TActionKind>(dice.Below(ActionKindCount));
             const bool gotoLike = action == akGoto || action == akGotoButton;

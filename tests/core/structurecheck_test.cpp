@@ -261,6 +261,16 @@ TEST(StructureCheck, OptionFields) {
          {{"option 1.2", "Error: Option ID o duplicated."},
           {"option 1.3", "Error: Option ID O duplicated."},
           {"option 1.3", "Error: Option ID O duplicated."}}},
+        {"many options on a screen: duplicates counted the same way",
+         [](TAssistRoot& r) {
+             for (int i = 1; i <= 16; ++i)
+                 Option(Start(r), "O" + IntToStr(i));
+             Option(Start(r), "o3");
+             Option(Start(r), "O3");
+         },
+         {{"option 1.17", "Error: Option ID o3 duplicated."},
+          {"option 1.18", "Error: Option ID O3 duplicated."},
+          {"option 1.18", "Error: Option ID O3 duplicated."}}},
         {"equal option IDs on different screens are no duplicates",
          [](TAssistRoot& r) {
              Option(Start(r), "Same", akGoto, "S2");
