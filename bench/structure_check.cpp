@@ -79,4 +79,27 @@ BENCHMARK(NavigationStructureBench)
     ->Range(1000, 100000)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
+// The floor for both: reading the fields of every screen and option once, without checking anything.
+// The model holds each option in its own allocation, so beyond the processor caches this alone grows
+// faster than the number of options.
+void ReadEveryOptionBench(benchmark::State& state) {
+    const auto root = MakeAssistant(state.range(0));
+    for (auto _ : state) {
+        std::size_t sum = 0;
+        for (const TAssistScreen& screen : root->Screens) {
+            sum += screen.ID.size() + screen.Caption.size();
+            for (const TAssistOption& option : screen.Options)
+                sum += option.ID.size() + option.Caption.size() + option.Command.size() +
+                       option.Script.size() + option.Description.size() +
+                       static_cast<std::size_t>(option.Notes.Count()) + option.Action;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(ReadEveryOptionBench)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
 } // namespace

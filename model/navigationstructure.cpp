@@ -1,12 +1,11 @@
 #include "model/navigationstructure.h"
 
 #include "model/assistroot.h"
-#include "model/foldedkey.h"
+#include "model/foldedidtable.h"
 
 #include <cstddef>
 #include <initializer_list>
 #include <string_view>
-#include <unordered_map>
 
 namespace {
 
@@ -16,11 +15,11 @@ constexpr std::string_view Arrow = " \xC2\xBB ";
 // FindScreen through a hash index: the position of the first screen in list order for each ID.
 class ScreenIndex {
 public:
-    explicit ScreenIndex(const TAssistRoot& root) {
+    explicit ScreenIndex(const TAssistRoot& root) : ids_(static_cast<std::size_t>(root.Screens.Count())) {
         screens_.reserve(static_cast<std::size_t>(root.Screens.Count()));
-        first_.reserve(static_cast<std::size_t>(root.Screens.Count()));
         for (const TAssistScreen& screen : root.Screens) {
-            first_.try_emplace(std::string_view(screen.ID), static_cast<int>(screens_.size()));
+            if (static_cast<std::size_t>(ids_.Insert(screen.ID)) == firstWithId_.size())
+                firstWithId_.push_back(static_cast<int>(screens_.size()));
             screens_.push_back(&screen);
         }
     }
@@ -28,13 +27,14 @@ public:
     const TAssistScreen& Screen(int position) const { return *screens_[static_cast<std::size_t>(position)]; }
     // Position of the screen FindScreen would return; -1 when there is none.
     int Find(std::string_view id) const {
-        const auto found = first_.find(id);
-        return found == first_.end() ? -1 : found->second;
+        const int number = ids_.Find(id);
+        return number < 0 ? -1 : firstWithId_[static_cast<std::size_t>(number)];
     }
 
 private:
+    FoldedIdTable ids_;
+    std::vector<int> firstWithId_; // by ID number: position of the first screen with it
     std::vector<const TAssistScreen*> screens_;
-    std::unordered_map<std::string_view, int, FoldedIdHash, FoldedIdEqual> first_;
 };
 
 // Joins the pieces of a node text with one allocation.
@@ -64,7 +64,7 @@ public:
             bound += static_cast<std::size_t>(screen.Options.Count());
         result_.Nodes.reserve(bound);
 
-        AddScreen(Join({"A ", root.ID, Arrow}), -1, start);
+        AddScreen("A ", root.ID, -1, start);
         // Each frame is a screen node whose options are still being gone through. A go-to option to a
         // screen not shown yet pushes that screen, so its branch is completed before the next option
         // of the screen below it: the same depth-first order as a recursive walk.
@@ -103,28 +103,36 @@ private:
     }
 
     // A screen node: the full branch at the screen's first place, a "(repeated)" leaf at every other.
-    void AddScreen(std::string_view prefix, int parent, int position) {
+    // The prefix is `origin` + `name` + the arrow ("A <assistant ID>" or "O <option ID>").
+    void AddScreen(std::string_view origin, std::string_view name, int parent, int position) {
         const TAssistScreen& screen = index_.Screen(position);
         char& shown = shown_[static_cast<std::size_t>(position)];
         if (shown) {
-            AddNode(parent, Join({prefix, "S ", screen.ID, " (repeated)"}), screen);
+            AddNode(parent, Join({origin, name, Arrow, "S ", screen.ID, " (repeated)"}), screen);
             return;
         }
         shown = 1;
-        const int node = AddNode(parent, Join({prefix, "S ", screen.ID}), screen);
+        const int node = AddNode(parent, Join({origin, name, Arrow, "S ", screen.ID}), screen);
+        // Room for the children at once: one per option, except notes and go-tos to no screen.
+        std::size_t children = 0;
+        for (const TAssistOption& option : screen.Options)
+            children += option.Action == akNote ? 0
+                        : (option.Action == akGoto || option.Action == akGotoButton)
+                            ? (index_.Find(option.Command) >= 0 ? 1 : 0)
+                            : 1;
+        result_.Nodes[static_cast<std::size_t>(node)].Children.reserve(children);
         stack_.push_back(Frame{&screen, node, 0});
     }
 
     void AddOption(int parent, const TAssistOption& option) {
-        const std::string prefix = Join({"O ", option.ID, Arrow});
         auto leaf = [&](std::string_view keyword, std::string_view command) {
-            AddNode(parent, Join({prefix, keyword, command}), option);
+            AddNode(parent, Join({"O ", option.ID, Arrow, keyword, command}), option);
         };
         switch (option.Action) {
         case akGoto:
         case akGotoButton:
             if (const int target = index_.Find(option.Command); target >= 0)
-                AddScreen(prefix, parent, target);
+                AddScreen("O ", option.ID, parent, target);
             break;
         case akAssistant:
             leaf("GOTO ", option.Command);

@@ -1,20 +1,17 @@
 #include "model/structurecheck.h"
 
 #include "model/assistroot.h"
-#include "model/foldedkey.h"
+#include "model/foldedidtable.h"
 #include "support/textroutines.h"
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
+#include <memory>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 
 namespace {
-
-// Tables keyed by views of the model's ID texts, compared with A-Z case folded. The views stay valid
-// for the whole run: the check never changes the model.
-template <typename Value>
-using IdMap = std::unordered_map<std::string_view, Value, FoldedIdHash, FoldedIdEqual>;
 
 // Up to this many options a screen's option IDs are compared pairwise (cheaper than a table for the
 // usual handful); above it a table keeps the check linear.
@@ -23,14 +20,6 @@ constexpr int PairwiseOptionLimit = 16;
 bool IsGoto(TActionKind action) {
     return action == akGoto || action == akGotoButton;
 }
-
-// Screens that some go-to option leads to: for each target ID, how many distinct screens hold
-// such an option. `lastSource` is the position of the last screen counted, so that a screen with
-// several options to the same target counts once (screens are visited in list order).
-struct LinkSources {
-    int count = 0;
-    int lastSource = -1;
-};
 
 // Collects findings and counts them by severity.
 class Findings {
@@ -43,6 +32,7 @@ public:
         Add(FindingSeverity::Warning, std::move(message), item);
         ++result_.Warnings;
     }
+    std::size_t Count() const { return result_.Findings.size(); }
     StructureCheckResult Take() { return std::move(result_); }
 
 private:
@@ -52,10 +42,10 @@ private:
     StructureCheckResult result_;
 };
 
-void CheckRoot(const TAssistRoot& root, const IdMap<int>& screensById, Findings& out) {
+void CheckRoot(const TAssistRoot& root, const FoldedIdTable& screenIds, Findings& out) {
     if (root.FirstScreen.empty())
         out.Error("No first screen defined at top level.", &root);
-    else if (!screensById.contains(std::string_view(root.FirstScreen)))
+    else if (screenIds.Find(root.FirstScreen) < 0)
         out.Error("First screen defined at top level not found.", &root);
     if (root.AuthorName.empty())
         out.Warning("No author set at top level.", &root);
@@ -73,25 +63,60 @@ void CheckRoot(const TAssistRoot& root, const IdMap<int>& screensById, Findings&
 class EarlierOptionIds {
 public:
     explicit EarlierOptionIds(const TAssistScreen& screen) : screen_(screen) {
-        if (screen.Options.Count() > PairwiseOptionLimit)
-            counts_.reserve(static_cast<std::size_t>(screen.Options.Count()));
+        const auto count = static_cast<std::size_t>(screen.Options.Count());
+        if (count > PairwiseOptionLimit) {
+            ids_ = std::make_unique<FoldedIdTable>(count);
+            counts_.reserve(count);
+        }
     }
-    // Called for every option in list order.
+    // Called for every option in list order (k: its 0-based position).
     int Next(int k, const std::string& id) {
-        if (screen_.Options.Count() > PairwiseOptionLimit)
-            return counts_[std::string_view(id)]++;
+        if (ids_) {
+            const auto number = static_cast<std::size_t>(ids_->Insert(id));
+            if (number == counts_.size())
+                counts_.push_back(0);
+            return counts_[number]++;
+        }
+        // Few options: compare with each earlier one, by hash first so that the texts are compared
+        // only when they are most likely equal.
+        const std::uint64_t hash = FoldedIdTable::Hash(id);
         int equal = 0;
         for (int e = 0; e < k; ++e)
-            equal += SameText(screen_.Options.Item(e)->ID, id) ? 1 : 0;
+            if (hashes_[static_cast<std::size_t>(e)] == hash && SameText(screen_.Options.Item(e)->ID, id))
+                ++equal;
+        hashes_[static_cast<std::size_t>(k)] = hash;
         return equal;
     }
 
 private:
     const TAssistScreen& screen_;
-    IdMap<int> counts_;
+    std::array<std::uint64_t, PairwiseOptionLimit> hashes_{}; // of the earlier options, few options
+    std::unique_ptr<FoldedIdTable> ids_;                      // only for screens with many options
+    std::vector<int> counts_;                                 // by ID number: options seen so far
 };
 
-void CheckOptions(const TAssistScreen& screen, const IdMap<int>& screensById, Findings& out) {
+// Which screens go-to options lead to, gathered while the options are checked: for each screen ID
+// number, how many distinct screens have a go-to option naming it, and for each screen whether one of
+// its own go-to options names its own ID.
+struct Links {
+    std::vector<int> linkingScreens; // by ID number
+    std::vector<int> lastSource;     // by ID number: the last screen counted, so each counts once
+    std::vector<char> toItself;      // by screen position
+
+    void Add(int source, int sourceId, int target) {
+        const auto t = static_cast<std::size_t>(target);
+        if (lastSource[t] != source) {
+            lastSource[t] = source;
+            ++linkingScreens[t];
+        }
+        if (target == sourceId)
+            toItself[static_cast<std::size_t>(source)] = 1;
+    }
+};
+
+// The checks of one screen's options. `position` and `idNumber` identify the screen for `links`.
+void CheckOptions(const TAssistScreen& screen, int position, int idNumber, const FoldedIdTable& screenIds,
+                  Links& links, Findings& out) {
     const int optionCount = screen.Options.Count();
     EarlierOptionIds earlierOptions(screen);
     int k = 0;
@@ -107,8 +132,13 @@ void CheckOptions(const TAssistScreen& screen, const IdMap<int>& screensById, Fi
             out.Error("Option ID " + id + " duplicated.", &option);
         if (option.Command.empty() && option.Action != akScript && option.Action != akNote)
             out.Error("Command not specified for option " + id + ".", &option);
-        if (IsGoto(option.Action) && !screensById.contains(std::string_view(option.Command)))
-            out.Error("Screen " + option.Command + " target for " + id + " not found.", &option);
+        if (IsGoto(option.Action)) {
+            const int target = screenIds.Find(option.Command);
+            if (target < 0)
+                out.Error("Screen " + option.Command + " target for " + id + " not found.", &option);
+            else
+                links.Add(position, idNumber, target);
+        }
         if (option.Action == akScript && option.Script.empty())
             out.Error("Option ID " + id + " script empty.", &option);
         if (option.Action == akNote && option.Notes.Empty())
@@ -168,39 +198,32 @@ bool ScriptHasSubMain(std::string_view script) {
 StructureCheckResult CheckStructure(const TAssistRoot& root) {
     const auto screenCount = static_cast<std::size_t>(root.Screens.Count());
 
-    // One pass over the screens gathers everything the checks look up: how many earlier screens share
-    // each screen's ID, which IDs exist at all, which targets the go-to options of which screens name,
-    // and which screens lead to themselves.
-    std::vector<int> earlierEqual;
-    std::vector<char> linksToItself;
+    // Number the distinct screen IDs; note for each screen its ID's number and how many earlier
+    // screens share it. This reads the screens only; the options are read once, below.
+    FoldedIdTable screenIds(screenCount);
+    std::vector<int> idNumber, earlierEqual;
+    std::vector<int> screensWithId; // by ID number
+    idNumber.reserve(screenCount);
     earlierEqual.reserve(screenCount);
-    linksToItself.reserve(screenCount);
-    IdMap<int> screensById; // ID -> number of screens with it
-    IdMap<LinkSources> linkSources;
-    screensById.reserve(screenCount);
-    linkSources.reserve(screenCount);
-    int n = 0;
     for (const TAssistScreen& screen : root.Screens) {
-        earlierEqual.push_back(screensById[std::string_view(screen.ID)]++);
-        bool self = false;
-        for (const TAssistOption& option : screen.Options) {
-            if (!IsGoto(option.Action))
-                continue;
-            self = self || SameText(option.Command, screen.ID);
-            LinkSources& sources = linkSources[std::string_view(option.Command)];
-            if (sources.lastSource != n) {
-                sources.lastSource = n;
-                ++sources.count;
-            }
-        }
-        linksToItself.push_back(self ? 1 : 0);
-        ++n;
+        const int number = screenIds.Insert(screen.ID);
+        if (static_cast<std::size_t>(number) == screensWithId.size())
+            screensWithId.push_back(0);
+        idNumber.push_back(number);
+        earlierEqual.push_back(screensWithId[static_cast<std::size_t>(number)]++);
     }
 
     Findings out;
-    CheckRoot(root, screensById, out);
+    CheckRoot(root, screenIds, out);
 
-    n = 0;
+    // Every check but the link check, screen by screen; the links are gathered on the way. A screen's
+    // link warning belongs right after its options' findings, but later screens can still link it,
+    // so the warnings are put in place afterwards: segmentEnd marks where each screen's lines end.
+    Links links{std::vector<int>(screensWithId.size(), 0), std::vector<int>(screensWithId.size(), -1),
+                std::vector<char>(screenCount, 0)};
+    std::vector<std::size_t> segmentEnd;
+    segmentEnd.reserve(screenCount);
+    int n = 0;
     for (const TAssistScreen& screen : root.Screens) {
         const auto index = static_cast<std::size_t>(n);
         ++n;
@@ -216,19 +239,31 @@ StructureCheckResult CheckStructure(const TAssistRoot& root) {
         }
         for (int i = 0; i < earlierEqual[index]; ++i)
             out.Error("Screen ID " + id + " duplicated.", &screen);
-
-        CheckOptions(screen, screensById, out);
-
-        // Linked: it is the first screen, or a go-to option of some other screen names it. The
-        // screen's own options are taken out of the count of screens leading to its ID.
-        bool linked = SameText(id, root.FirstScreen);
-        if (!linked) {
-            const auto found = linkSources.find(std::string_view(id));
-            const int others = found == linkSources.end() ? 0 : found->second.count - linksToItself[index];
-            linked = others > 0;
-        }
-        if (!linked)
-            out.Warning("Screen " + id + " not linked to main structure.", &screen);
+        CheckOptions(screen, n - 1, idNumber[index], screenIds, links, out);
+        segmentEnd.push_back(out.Count());
     }
-    return out.Take();
+
+    // Linked: the screen is the first screen, or a go-to option of some other screen names it (its
+    // own options are taken out of the count of screens leading to its ID).
+    StructureCheckResult result = out.Take();
+    std::vector<StructureFinding> lines;
+    lines.reserve(result.Findings.size());
+    std::size_t from = 0;
+    n = 0;
+    for (const TAssistScreen& screen : root.Screens) {
+        const auto index = static_cast<std::size_t>(n++);
+        for (; from < segmentEnd[index]; ++from)
+            lines.push_back(std::move(result.Findings[from]));
+        const int others =
+            links.linkingScreens[static_cast<std::size_t>(idNumber[index])] - links.toItself[index];
+        if (others <= 0 && !SameText(screen.ID, root.FirstScreen)) {
+            lines.push_back({FindingSeverity::Warning,
+                             "Screen " + screen.ID + " not linked to main structure.", &screen});
+            ++result.Warnings;
+        }
+    }
+    for (; from < result.Findings.size(); ++from) // the assistant's own lines when it has no screens
+        lines.push_back(std::move(result.Findings[from]));
+    result.Findings = std::move(lines);
+    return result;
 }
