@@ -1,6 +1,8 @@
 // The viewer as the assistant runtime: loading by file (asking for one when no name is given) and by
 // text, the initial screen, and Run showing a window over its owner that outlives the runtime.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -130,6 +132,8 @@ TEST_F(ViewerRuntime, TextThatDoesNotParseGivesTheParsersMessage) {
     const ComponentStatus status = Runtime().LoadAssistantText(text);
     EXPECT_FALSE(status.Ok);
     EXPECT_EQ(status.Message, expected);
+    EXPECT_EQ(status.Message.rfind("[AS02", 0), 0u) << status.Message;
+    EXPECT_FALSE(runtime_->Run(nullptr, kRunShowOwned).Ok);
 }
 
 TEST_F(ViewerRuntime, RunShowsAWindowOverTheOwnerThatOutlivesTheRuntime) {
@@ -192,5 +196,81 @@ TEST_F(ViewerRuntime, TheComponentFactoryCreatesViewerRuntimesWithTheEditorsFold
     EXPECT_EQ(secondRuntime->BaseFolder(), QStringLiteral("/work/second"));
     EXPECT_TRUE(secondRuntime->Setup().NeverRunPrograms);
     EXPECT_EQ(secondRuntime->Setup().Desktop, desktop_);
+}
+
+// Assistants written by the file writer and read back by the viewer's own readers.
+class ViewerRealFiles : public ViewerRuntime {
+protected:
+    void SetUp() override {
+        ViewerRuntime::SetUp();
+        setup_.Loader = nullptr; // the file reader
+    }
+    static std::unique_ptr<TAssistRoot> Guide() {
+        auto root = NewAssistant("Guide <i>1</i>", "S1");
+        TAssistScreen& s1 = AddScreen(*root, "S1", "Welcome", {"Line one", "Line two"});
+        AddOption(s1, "More", akAssistant, "sub\\other.amf,T2");
+        AddScreen(*root, "S2", "Second");
+        return root;
+    }
+    void Save(TAssistRoot& root, const QString& name) {
+        ASSERT_TRUE(QDir(temp_.path()).mkpath(QFileInfo(temp_.filePath(name)).path()));
+        QFile file(temp_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(root.SaveToText()));
+    }
+};
+
+TEST_F(ViewerRealFiles, TheEditorsTextRunsAtTheChosenScreenAndCanBeEdited) {
+    std::vector<ViewerEditTarget> edits;
+    setup_.OnEdit = [&edits](const ViewerEditTarget& target) { edits.push_back(target); };
+    auto guide = Guide();
+    const std::string text = guide->SaveToText();
+    AssistantRuntime& runtime = Runtime();
+    ASSERT_TRUE(runtime.LoadAssistantText(text).Ok);
+    ASSERT_TRUE(runtime.SetInitialScreen("S2").Ok);
+    QWidget owner;
+    ASSERT_TRUE(runtime.Run(&owner, kRunShowOwned).Ok);
+    AssistantViewer* window = runtime.Window();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Guide <i>1</i>"));
+    EXPECT_EQ(window->CurrentScreen()->Caption, "Second");
+    window->EditItem(-1);
+    ASSERT_EQ(edits.size(), 1u);
+    EXPECT_EQ(edits[0].ScreenIndex, 1);
+    EXPECT_EQ(edits[0].ScreenID, "S2");
+}
+
+TEST_F(ViewerRealFiles, AnotherAssistantIsReadFromItsFileBesideTheCaller) {
+    auto other = NewAssistant("Other", "T1");
+    AddScreen(*other, "T1", "Other start");
+    AddScreen(*other, "T2", "Other second", {"Read from disk."});
+    Save(*other, QStringLiteral("sub/other.amf"));
+    auto guide = Guide();
+    Save(*guide, QStringLiteral("guide.amf"));
+
+    AssistantRuntime& runtime = Runtime();
+    std::string result;
+    ASSERT_TRUE(runtime.LoadAssistantFile("{$TEMP}/guide.amf", result).Ok);
+    EXPECT_EQ(result, temp_.filePath(QStringLiteral("guide.amf")).toStdString());
+    ASSERT_TRUE(runtime.Run(nullptr, kRunShowOwned).Ok);
+    AssistantViewer* window = runtime.Window();
+    EXPECT_EQ(window->CurrentScreen()->ID, "S1");
+    window->ChooseOption(0);
+    EXPECT_EQ(window->Notice(), QString());
+    ASSERT_NE(window->CurrentScreen(), nullptr);
+    EXPECT_EQ(window->CurrentScreen()->ID, "T2");
+    EXPECT_EQ(window->CurrentScreen()->Description, std::vector<std::string>{"Read from disk."});
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Other"));
+}
+
+TEST_F(ViewerRealFiles, AFileThatIsNotAnAssistantGivesTheReadersMessage) {
+    QFile file(temp_.filePath(QStringLiteral("two.amf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><body>not an assistant</body></html>");
+    file.close();
+    std::string result;
+    const ComponentStatus status =
+        Runtime().LoadAssistantFile(temp_.filePath("two.amf").toStdString(), result);
+    EXPECT_FALSE(status.Ok);
+    EXPECT_EQ(status.Message.rfind("[AS02", 0), 0u) << status.Message;
 }
 } // namespace
