@@ -111,28 +111,31 @@ void PrintGeneralHelp(std::ostream& out) {
     }
     out << "\n"
            "Options:\n"
-           "  --user ID       user ID to work as: a braced GUID, one blank and a name (default: the\n"
-           "                  editor's stored user ID, else \""
+           "  --user ID          user ID to work as: a braced GUID, one blank and a name (default:\n"
+           "                     the editor's stored user ID, else \""
         << kAnonymousUserID
         << "\")\n"
-           "  -o, --output OUT  write to OUT instead of standard output\n"
-           "  --json          (check) print the findings as JSON\n"
-           "  --help          show help (after a command: that command's help)\n"
-           "  --version       show the program version\n"
+           "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
+           "  --json             (check) print the findings as a JSON array\n"
+           "  -h, --help         show help; after a command, that command's help\n"
+           "  --version          show the program version\n"
            "A FILE of \"-\" reads standard input.\n"
            "\n"
-           "Exit status: 0 success, 1 check found errors, 2 usage error or a file that could not be\n"
-           "read or written.\n";
+           "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
+           "or the command line is wrong.\n";
 }
 
 void PrintCommandHelp(const Command& command, std::ostream& out) {
     out << "Usage: " << command.Usage << "\n" << command.Details;
+    if (command.Options != 0)
+        out << "Options:\n";
     if (command.Options & kUserOption)
-        out << "  --user ID    user ID to work as (default: the editor's stored user ID, else anonymous)\n";
+        out << "  --user ID          user ID to work as (default: the editor's stored user ID, else\n"
+               "                     anonymous)\n";
     if (command.Options & kOutputOption)
-        out << "  -o OUT       write to OUT (replaced safely) instead of standard output\n";
+        out << "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n";
     if (command.Options & kJsonOption)
-        out << "  --json       print the findings as a JSON array\n";
+        out << "  --json             print the findings as a JSON array\n";
     if (command.MaxFiles != 0)
         out << "A FILE of \"-\" reads standard input.\n";
 }
