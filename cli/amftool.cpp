@@ -1,32 +1,439 @@
 #include "cli/amftool.h"
 
+#include "cli/jsontext.h"
+#include "cli/userid.h"
+#include "components/corecomponentfactory.h"
+#include "model/assistroot.h"
+#include "model/authorship.h"
+#include "model/navigationstructure.h"
+#include "model/structurecheck.h"
+#include "support/error.h"
+#include "support/reportchain.h"
+#include "support/savetextfile.h"
 #include "support/versioninfo.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iostream>
+#include <memory>
+#include <optional>
+#include <sstream>
+#include <unistd.h>
 
 namespace {
-const char* kUsage = "Usage: amftool COMMAND [OPTIONS] [FILE...]\n"
-                     "Lint, document and convert assistant definition files (.amf).\n"
-                     "\n"
-                     "Options:\n"
-                     "  --help       show this help and exit\n"
-                     "  --version    show the program version and exit\n";
+// Exit statuses.
+constexpr int kSuccess = 0;
+constexpr int kCheckFoundErrors = 1;
+constexpr int kFailure = 2; // usage errors, unreadable files, failed writes
+
+// Options a command accepts.
+enum OptionFlags : unsigned { kUserOption = 1, kOutputOption = 2, kJsonOption = 4 };
+
+struct Invocation {
+    std::vector<std::string> Files; // "-" stands for standard input
+    std::optional<std::string> User;
+    std::optional<std::string> Output;
+    bool Json = false;
+};
+
+struct Streams {
+    std::istream& In;
+    std::ostream& Out;
+    std::ostream& Err;
+};
+
+struct Command {
+    std::string_view Name;
+    std::string_view Summary;
+    std::string_view Usage; // the lines after "Usage: "
+    std::string_view Details;
+    unsigned Options;
+    std::size_t MinFiles;
+    std::size_t MaxFiles;
+    int (*Run)(const Invocation&, Streams&);
+};
+
+int RunNew(const Invocation&, Streams&);
+int RunResave(const Invocation&, Streams&);
+int RunCheck(const Invocation&, Streams&);
+int RunStructure(const Invocation&, Streams&);
+int RunNotices(const Invocation&, Streams&);
+int RunReport(const Invocation&, Streams&);
+
+constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
+
+const Command kCommands[] = {
+    {"new", "write the file of a brand-new assistant", "amftool new [--user ID] [-o OUT]",
+     "Writes the text that Save writes for a new assistant created for the user.\n",
+     kUserOption | kOutputOption, 0, 0, RunNew},
+    {"resave", "open a file and write it back as Save would", "amftool resave FILE [--user ID] [-o OUT]",
+     "Opens FILE as the editor does (a missing author or modifier becomes the user) and writes\n"
+     "exactly the text that Save would write, with the user recorded as the modifier.\n",
+     kUserOption | kOutputOption, 1, 1, RunResave},
+    {"check", "list the warnings and errors of the structure check", "amftool check [--json] FILE...",
+     "Prints, for each file, the lines of the Warnings and errors page in order, then\n"
+     "\"Warning(s): W, error(s): E.\". With several files each block starts with a line naming\n"
+     "the file. --json prints one JSON array of {file, severity, message, itemKind, itemId}\n"
+     "objects instead (options also carry screenId).\n"
+     "Exit status: 0 no errors (warnings allowed), 1 errors found, 2 a file could not be read.\n",
+     kJsonOption, 1, kAnyNumber, RunCheck},
+    {"structure", "print the navigation structure", "amftool structure FILE",
+     "Prints the navigation structure as the Structure page shows it: one node a line, indented\n"
+     "by two blanks per level.\n",
+     0, 1, 1, RunStructure},
+    {"notices", "print the authorship notices shown when the file is opened",
+     "amftool notices FILE [--user ID]",
+     "Prints the authorship and signature notices the editor would show when the user opens\n"
+     "FILE; nothing when it would show none.\n",
+     kUserOption, 1, 1, RunNotices},
+    {"report", "write the HTML report", "amftool report FILE [-o OUT]",
+     "Writes the complete HTML report of the assistant, as the editor's Report shows it.\n", kOutputOption, 1,
+     1, RunReport},
+};
+
+const Command* FindCommand(std::string_view name) {
+    for (const Command& command : kCommands)
+        if (command.Name == name)
+            return &command;
+    return nullptr;
 }
 
-int RunAmfTool(const std::vector<std::string>& args, std::istream& /*in*/, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        err << kUsage;
-        return 2;
+void PrintGeneralHelp(std::ostream& out) {
+    out << "Usage: amftool COMMAND [OPTIONS] [FILE...]\n"
+           "       amftool --help [COMMAND]\n"
+           "       amftool --version\n"
+           "Lint, document and convert assistant definition files (.amf).\n"
+           "\n"
+           "Commands:\n";
+    for (const Command& command : kCommands) {
+        out << "  " << command.Name << std::string(12 - command.Name.size(), ' ') << command.Summary << '\n';
     }
-    if (args[0] == "--help" || args[0] == "-h") {
-        out << kUsage;
-        return 0;
+    out << "\n"
+           "Options:\n"
+           "  --user ID          user ID to work as: a braced GUID, one blank and a name (default:\n"
+           "                     the editor's stored user ID, else \""
+        << kAnonymousUserID
+        << "\")\n"
+           "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
+           "  --json             (check) print the findings as a JSON array\n"
+           "  -h, --help         show help; after a command, that command's help\n"
+           "  --version          show the program version\n"
+           "A FILE of \"-\" reads standard input.\n"
+           "\n"
+           "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
+           "or the command line is wrong.\n";
+}
+
+void PrintCommandHelp(const Command& command, std::ostream& out) {
+    out << "Usage: " << command.Usage << "\n" << command.Details;
+    if (command.Options != 0)
+        out << "Options:\n";
+    if (command.Options & kUserOption)
+        out << "  --user ID          user ID to work as (default: the editor's stored user ID, else\n"
+               "                     anonymous)\n";
+    if (command.Options & kOutputOption)
+        out << "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n";
+    if (command.Options & kJsonOption)
+        out << "  --json             print the findings as a JSON array\n";
+    if (command.MaxFiles != 0)
+        out << "A FILE of \"-\" reads standard input.\n";
+}
+
+int UsageError(const std::string& message, const Command* command, std::ostream& err) {
+    err << "amftool: " << message << "\n";
+    if (command != nullptr)
+        err << "Usage: " << command->Usage << "\nTry 'amftool " << command->Name << " --help'.\n";
+    else
+        err << "Try 'amftool --help'.\n";
+    return kFailure;
+}
+
+// The user ID the command works as: --user, else the editor's stored one, else anonymous.
+std::string EffectiveUserID(const Invocation& invocation) {
+    if (invocation.User)
+        return *invocation.User;
+    std::string stored = StoredUserID(UserSettingsFile());
+    return stored.empty() ? std::string(kAnonymousUserID) : stored;
+}
+
+// The whole contents of a file. Failures raise AppError with the system's reason.
+std::string ReadWholeFile(const std::string& fileName) {
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        throw AppError("Cannot open file \"" + fileName + "\": " + std::strerror(errno) + ".");
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            throw AppError("Cannot read file \"" + fileName + "\": " + std::strerror(error) + ".");
+        }
+        text.append(buffer, static_cast<std::size_t>(n));
     }
-    if (args[0] == "--version") {
-        const TVersionRecord r = TVersionInformation::OfProgram("");
-        out << "amftool " << r.Version << " (build " << r.Build << ")\n";
-        return 0;
+    ::close(fd);
+    return text;
+}
+
+// Opens an assistant as the editor does: a fresh assistant for the user, the document read into it,
+// then the authorship notices, which fill in a missing author or modifier. Returns the notices.
+// Failures raise AppError with the reader's message.
+std::string OpenAssistant(TAssistRoot& root, const std::string& fileName, std::istream& standardInput) {
+    if (fileName == "-") {
+        root.LoadFromStream(standardInput);
+    } else {
+        std::istringstream stream(ReadWholeFile(fileName));
+        root.FileName = fileName;
+        root.LoadFromStream(stream);
     }
-    err << "amftool: unknown command \"" << args[0] << "\"\n" << kUsage;
-    return 2;
+    return AuthorshipNotices(root);
+}
+
+// Writes a command's result to -o OUT (replacing it safely) or to standard output.
+void Emit(const std::string& text, const Invocation& invocation, std::ostream& out) {
+    if (invocation.Output)
+        SaveTextToFile(text, *invocation.Output);
+    else
+        out << text;
+}
+
+int RunNew(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    Emit(root.SaveToText(), invocation, io.Out);
+    return kSuccess;
+}
+
+int RunResave(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    OpenAssistant(root, invocation.Files.front(), io.In);
+    Emit(root.SaveToText(), invocation, io.Out);
+    return kSuccess;
+}
+
+int RunStructure(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    OpenAssistant(root, invocation.Files.front(), io.In);
+    const NavigationStructure structure = BuildNavigationStructure(root);
+    for (const NavigationNode& node : structure.Nodes)
+        io.Out << std::string(static_cast<std::size_t>(node.Depth) * 2, ' ') << node.Text << '\n';
+    return kSuccess;
+}
+
+int RunNotices(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    std::string notices = OpenAssistant(root, invocation.Files.front(), io.In);
+    if (notices.empty())
+        return kSuccess;
+    for (char& c : notices)
+        if (c == '\r')
+            c = '\n';
+    io.Out << notices << '\n';
+    return kSuccess;
+}
+
+int RunReport(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    OpenAssistant(root, invocation.Files.front(), io.In);
+    CoreComponentFactory factory;
+    const std::string html = PrepareAssistantReport(
+        factory, root.Caption, [&root](IHTMLReport& report) { root.WriteReport(report); });
+    Emit(html, invocation, io.Out);
+    return kSuccess;
+}
+
+// How a finding's item is named in the JSON output.
+void AppendJsonItem(std::string& json, const TAssistRoot& root, const TAssistBase* item) {
+    if (item == nullptr) {
+        json += ", \"itemKind\": null, \"itemId\": null";
+    } else if (item == &root) {
+        json += ", \"itemKind\": \"assistant\", \"itemId\": " + JsonString(item->ID);
+    } else if (const auto* option = dynamic_cast<const TAssistOption*>(item)) {
+        json += ", \"itemKind\": \"option\", \"itemId\": " + JsonString(option->ID);
+        json += ", \"screenId\": " +
+                (option->Owner != nullptr ? JsonString(option->Owner->ID) : std::string("null"));
+    } else {
+        json += ", \"itemKind\": \"screen\", \"itemId\": " + JsonString(item->ID);
+    }
+}
+
+std::string DisplayName(const std::string& fileName) {
+    return fileName == "-" ? std::string("(standard input)") : fileName;
+}
+
+int RunCheck(const Invocation& invocation, Streams& io) {
+    const std::string userID = EffectiveUserID(invocation);
+    const bool withHeaders = invocation.Files.size() > 1;
+    bool unreadable = false;
+    bool errors = false;
+    std::string json;
+    for (const std::string& fileName : invocation.Files) {
+        if (withHeaders && !invocation.Json)
+            io.Out << DisplayName(fileName) << ":\n";
+        TAssistRoot root(userID);
+        try {
+            OpenAssistant(root, fileName, io.In);
+        } catch (const AppError& e) {
+            // The other files are still checked; the exit status reports the failure.
+            io.Out.flush();
+            io.Err << e.what() << '\n';
+            unreadable = true;
+            continue;
+        }
+        const StructureCheckResult result = CheckStructure(root);
+        errors = errors || result.Errors > 0;
+        if (invocation.Json) {
+            for (const StructureFinding& finding : result.Findings) {
+                json += json.empty() ? "[\n" : ",\n";
+                json += "  {\"file\": " + JsonString(fileName) + ", \"severity\": " +
+                        (finding.Severity == FindingSeverity::Error ? "\"error\"" : "\"warning\"") +
+                        ", \"message\": " + JsonString(finding.Message);
+                AppendJsonItem(json, root, finding.Item);
+                json += "}";
+            }
+        } else {
+            for (const StructureFinding& finding : result.Findings)
+                io.Out << finding.Line() << '\n';
+            // The Warnings page's tab caption without its accelerator mark.
+            std::string caption = WarningsCaption(result.Warnings, result.Errors);
+            if (!caption.empty() && caption.front() == '&')
+                caption.erase(0, 1);
+            io.Out << caption << '\n';
+        }
+    }
+    if (invocation.Json)
+        io.Out << (json.empty() ? std::string("[]\n") : json + "\n]\n");
+    if (unreadable)
+        return kFailure;
+    return errors ? kCheckFoundErrors : kSuccess;
+}
+
+// Reads the option value that follows `name` (as the next argument or after '=' in the same one).
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
+               std::optional<std::string>& value, std::string& problem) {
+    const std::string& arg = args[i];
+    if (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=') {
+        value = arg.substr(name.size() + 1);
+        return true;
+    }
+    if (i + 1 >= args.size()) {
+        problem = "option " + std::string(name) + " needs a value";
+        return false;
+    }
+    value = args[++i];
+    return true;
+}
+
+bool StartsWithOption(const std::string& arg, std::string_view name) {
+    return arg == name ||
+           (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=');
+}
+} // namespace
+
+int RunAmfTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
+    if (args.empty())
+        return UsageError("no command given", nullptr, err);
+    const std::string& first = args[0];
+    if (first == "--help" || first == "-h" || first == "help") {
+        if (args.size() == 1) {
+            PrintGeneralHelp(out);
+            return kSuccess;
+        }
+        const Command* command = FindCommand(args[1]);
+        if (command == nullptr || args.size() > 2)
+            return UsageError("unknown command \"" + args[1] + "\"", nullptr, err);
+        PrintCommandHelp(*command, out);
+        return kSuccess;
+    }
+    if (first == "--version") {
+        const TVersionRecord record = TVersionInformation::OfProgram("");
+        out << "amftool " << record.Version << " (build " << record.Build << ")\n";
+        return kSuccess;
+    }
+    const Command* command = FindCommand(first);
+    if (command == nullptr) {
+        if (!first.empty() && first[0] == '-')
+            return UsageError("unknown option \"" + first + "\"", nullptr, err);
+        return UsageError("unknown command \"" + first + "\"", nullptr, err);
+    }
+
+    Invocation invocation;
+    bool onlyFiles = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        std::string problem;
+        if (onlyFiles || arg == "-" || arg.empty() || arg[0] != '-') {
+            invocation.Files.push_back(arg);
+        } else if (arg == "--") {
+            onlyFiles = true;
+        } else if (arg == "--help" || arg == "-h") {
+            PrintCommandHelp(*command, out);
+            return kSuccess;
+        } else if ((command->Options & kUserOption) && StartsWithOption(arg, "--user")) {
+            if (!TakeValue(args, i, "--user", invocation.User, problem))
+                return UsageError(problem, command, err);
+            if (!IsUserID(*invocation.User))
+                return UsageError("invalid user ID \"" + *invocation.User +
+                                      "\": expected a braced GUID, one blank and a name, for example \"" +
+                                      std::string(kAnonymousUserID) + "\"",
+                                  command, err);
+        } else if ((command->Options & kOutputOption) && (arg == "-o" || StartsWithOption(arg, "--output"))) {
+            if (!TakeValue(args, i, arg == "-o" ? "-o" : "--output", invocation.Output, problem))
+                return UsageError(problem, command, err);
+            if (invocation.Output->empty())
+                return UsageError("option " + std::string(arg == "-o" ? "-o" : "--output") +
+                                      " needs a file name",
+                                  command, err);
+        } else if ((command->Options & kJsonOption) && arg == "--json") {
+            invocation.Json = true;
+        } else {
+            return UsageError("unknown option \"" + arg + "\" for " + std::string(command->Name), command,
+                              err);
+        }
+    }
+
+    const std::size_t files = invocation.Files.size();
+    if (files < command->MinFiles)
+        return UsageError(command->MinFiles == 1 && command->MaxFiles == 1 ? "missing FILE"
+                                                                           : "missing FILE(s)",
+                          command, err);
+    if (files > command->MaxFiles)
+        return UsageError(command->MaxFiles == 0
+                              ? "unexpected argument \"" + invocation.Files.front() + "\""
+                              : "too many files: " + std::string(command->Name) + " takes one FILE",
+                          command, err);
+    std::size_t stdinUses = 0;
+    for (const std::string& file : invocation.Files) {
+        if (file.empty())
+            return UsageError("empty file name", command, err);
+        stdinUses += file == "-" ? 1 : 0;
+    }
+    if (stdinUses > 1)
+        return UsageError("standard input (\"-\") can be read only once", command, err);
+
+    Streams io{in, out, err};
+    int status;
+    try {
+        status = command->Run(invocation, io);
+    } catch (const AppError& e) {
+        // The message exactly as the editor's error box would show it.
+        out.flush();
+        err << e.what() << '\n';
+        return kFailure;
+    } catch (const std::exception& e) {
+        out.flush();
+        err << "amftool: " << e.what() << '\n';
+        return kFailure;
+    }
+    out.flush();
+    if (!out) {
+        err << "amftool: cannot write to standard output\n";
+        return kFailure;
+    }
+    return status;
 }

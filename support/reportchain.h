@@ -13,3 +13,10 @@
 //   PrepareReport(joined, caption); create viewer; ShowReport(owner, caption, prepared, 0).
 void ShowAssistantReport(IComponentFactory& factory, QWidget* owner, const std::string& caption,
                          const std::function<void(IHTMLReport&)>& writeReport);
+
+// The first half of the chain, without a viewer: create writer; writeReport; create support;
+// GetReportText; GetSupportText; join (report first); PrepareReport(joined, caption). Returns the
+// prepared text (for the core support, the complete HTML document). The writer and support objects
+// are released before it returns. amftool writes this text to a file.
+std::string PrepareAssistantReport(IComponentFactory& factory, const std::string& caption,
+                                   const std::function<void(IHTMLReport&)>& writeReport);

@@ -1,0 +1,50 @@
+#include "cli/userid.h"
+
+#include "cli/inivalue.h"
+#include "support/versioninfo.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+bool IsHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+} // namespace
+
+bool IsUserID(std::string_view text) {
+    // "{" 8 "-" 4 "-" 4 "-" 4 "-" 12 "}" is 38 characters; then the blank and at least one more.
+    constexpr std::string_view pattern = "{hhhhhhhh-hhhh-hhhh-hhhh-hhhhhhhhhhhh} ";
+    if (text.size() <= pattern.size())
+        return false;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == 'h' ? !IsHex(text[i]) : text[i] != pattern[i])
+            return false;
+    }
+    return true;
+}
+
+std::string UserSettingsFile() {
+    std::string base;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        base = std::string(home) + "/.config";
+    else
+        return {};
+    const TVersionRecord record = TVersionInformation::OfProgram("");
+    return base + "/Veltrane/" + record.ProductName + "/" + record.ProductVersion + "/" +
+           record.InternalName + ".ini";
+}
+
+std::string StoredUserID(const std::string& settingsFile) {
+    if (settingsFile.empty())
+        return {};
+    std::ifstream file(settingsFile, std::ios::binary);
+    if (!file)
+        return {};
+    std::ostringstream text;
+    text << file.rdbuf();
+    return ReadIniText(text.str(), "General", "UserID").value_or(std::string());
+}

@@ -1,0 +1,424 @@
+// amftool run as a separate process: exit statuses and exact outputs of every command.
+#include "minijson.h"
+#include "runtool.h"
+
+#include <gtest/gtest.h>
+
+using clitest::DataFile;
+using clitest::ReadFile;
+using clitest::RunTool;
+using clitest::TempDir;
+using clitest::ToolResult;
+using clitest::WriteFile;
+
+namespace {
+const std::string kAnn = "{1F0C2B7E-0000-4000-8000-00000000000A} Ann Lee";
+const std::string kBob = "{5D3A9C01-1234-4ABC-9DEF-00000000000B} Bob Ray";
+const std::string kAnonymous = "{00000000-0000-0000-0000-000000000000} Anonymous";
+
+const std::string kCleanCheck = "Warning(s): 0, error(s): 0.\n";
+const std::string kWarningsCheck = "Warning: No copyright set at top level.\n"
+                                   "Warning: No explanation for assistant at top level.\n"
+                                   "Warning(s): 2, error(s): 0.\n";
+const std::string kErrorsCheck = "Warning: No copyright set at top level.\n"
+                                 "Warning: No explanation for assistant at top level.\n"
+                                 "Error: Screen Missing target for G\xC3\xB6 \"on\" not found.\n"
+                                 "Warning: Option ID Old is using a deprecated action type.\n"
+                                 "Warning: Screen Lonely not linked to main structure.\n"
+                                 "Warning(s): 4, error(s): 1.\n";
+const std::string kBadRootMessage = "[AS022] Unexpected tag \"FOO\" in assistant stream.\n";
+const std::string kNotXmlMessage = "[AS021] Assistant stream does not contain valid XML.\n";
+
+// Two screens leading to each other, a go-to-button with a command in other letter case, and one
+// option of every kind that shows in the structure (the note option shows nothing).
+const std::string kTourStructure = "A Tour \xC2\xBB S S1\n"
+                                   "  O O1 \xC2\xBB S S2\n"
+                                   "    O B \xC2\xBB S S1 (repeated)\n"
+                                   "    O X \xC2\xBB EXEC notepad.exe\n"
+                                   "  O O2 \xC2\xBB S S2 (repeated)\n"
+                                   "  O O3 \xC2\xBB INTERNET https://example.com/caf\xC3\xA9\n"
+                                   "  O O4 \xC2\xBB SCRIPT\n"
+                                   "  O O6 \xC2\xBB GOTO other.amf\n";
+
+// The tour file has neither AUTHOR nor MODIFIER.
+const std::string kNoAuthorNotices = "There is no author ID recorded for this Assistant.\n"
+                                     "If you save the assistant, you will be recorded as the author.\n"
+                                     "\n"
+                                     "There is no modifier ID recorded for this Assistant.\n"
+                                     "If you save the assistant, you will be recorded as the modifier.\n";
+// The errors file names Ann as author and modifier with codes that do not match its texts.
+const std::string kHandEditedNotices = "Warning: this assistant has been modified by Ann Lee\n"
+                                       "after begin authored by Ann Lee\n";
+
+std::string Text(const std::string& fixture) {
+    return ReadFile(DataFile(fixture));
+}
+
+struct OutputCase {
+    std::string Name;
+    std::vector<std::string> Args;
+    std::string Input; // standard input
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+void ExpectRun(const OutputCase& c) {
+    SCOPED_TRACE(c.Name);
+    const ToolResult r = RunTool(c.Args, c.Input);
+    EXPECT_EQ(r.Status, c.Status);
+    EXPECT_EQ(r.Out, c.Out);
+    EXPECT_EQ(r.Err, c.Err);
+}
+
+TEST(AmfToolCheck, PrintsFindingsAndCountsWithMatchingExitStatus) {
+    const std::string clean = DataFile("tool_clean.amf"), errors = DataFile("tool_errors.amf"),
+                      badRoot = DataFile("tool_badroot.amf"), missing = DataFile("no_such_file.amf");
+    const OutputCase cases[] = {
+        {"no findings", {"check", clean}, "", 0, kCleanCheck, ""},
+        {"warnings only still succeed", {"check", DataFile("tool_warnings.amf")}, "", 0, kWarningsCheck, ""},
+        {"errors give 1", {"check", errors}, "", 1, kErrorsCheck, ""},
+        {"unreadable file", {"check", badRoot}, "", 2, "", kBadRootMessage},
+        {"missing file",
+         {"check", missing},
+         "",
+         2,
+         "",
+         "Cannot open file \"" + missing + "\": No such file or directory.\n"},
+        {"a folder is no file",
+         {"check", std::string(AMF_TEST_DATA)},
+         "",
+         2,
+         "",
+         "Cannot read file \"" + std::string(AMF_TEST_DATA) + "\": Is a directory.\n"},
+        {"several files get headers",
+         {"check", clean, errors},
+         "",
+         1,
+         clean + ":\n" + kCleanCheck + errors + ":\n" + kErrorsCheck,
+         ""},
+        {"an unreadable file among others: the rest is checked, status 2",
+         {"check", errors, badRoot, clean},
+         "",
+         2,
+         errors + ":\n" + kErrorsCheck + badRoot + ":\n" + clean + ":\n" + kCleanCheck,
+         kBadRootMessage},
+        {"standard input", {"check", "-"}, Text("tool_errors.amf"), 1, kErrorsCheck, ""},
+        {"standard input among files",
+         {"check", "-", clean},
+         Text("tool_warnings.amf"),
+         0,
+         "(standard input):\n" + kWarningsCheck + clean + ":\n" + kCleanCheck,
+         ""},
+        {"standard input that is not XML", {"check", "-"}, "just text", 2, "", kNotXmlMessage},
+        {"empty standard input", {"check", "-"}, "", 2, "", kNotXmlMessage},
+    };
+    for (const OutputCase& c : cases)
+        ExpectRun(c);
+}
+
+TEST(AmfToolCheck, JsonListsEveryFindingWithFileSeverityAndItem) {
+    const std::string errors = DataFile("tool_errors.amf"), clean = DataFile("tool_clean.amf");
+    const ToolResult r = RunTool({"check", "--json", clean, errors});
+    EXPECT_EQ(r.Status, 1);
+    EXPECT_EQ(r.Err, "");
+    // Non-ASCII text is passed through as UTF-8, quotes are escaped.
+    EXPECT_NE(r.Out.find("G\xC3\xB6 \\\"on\\\""), std::string::npos) << r.Out;
+
+    const minijson::Value json = minijson::Parse(r.Out);
+    ASSERT_EQ(json.Type, minijson::Value::Kind::Array);
+    struct Expected {
+        std::string Severity, Message, Kind, Id, Screen;
+    };
+    const std::vector<Expected> expected = {
+        {"warning", "No copyright set at top level.", "assistant", "Broken", ""},
+        {"warning", "No explanation for assistant at top level.", "assistant", "Broken", ""},
+        {"error", "Screen Missing target for G\xC3\xB6 \"on\" not found.", "option", "G\xC3\xB6 \"on\"",
+         "Start"},
+        {"warning", "Option ID Old is using a deprecated action type.", "option", "Old", "Start"},
+        {"warning", "Screen Lonely not linked to main structure.", "screen", "Lonely", ""},
+    };
+    ASSERT_EQ(json.Items.size(), expected.size()) << r.Out;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        const minijson::Value& finding = json.Items[i];
+        EXPECT_EQ(finding["file"].Text, errors);
+        EXPECT_EQ(finding["severity"].Text, expected[i].Severity);
+        EXPECT_EQ(finding["message"].Text, expected[i].Message);
+        EXPECT_EQ(finding["itemKind"].Text, expected[i].Kind);
+        EXPECT_EQ(finding["itemId"].Text, expected[i].Id);
+        if (expected[i].Screen.empty())
+            EXPECT_EQ(finding.Members.count("screenId"), 0u);
+        else
+            EXPECT_EQ(finding["screenId"].Text, expected[i].Screen);
+    }
+}
+
+TEST(AmfToolCheck, JsonStaysValidWithoutFindingsAndWithUnreadableFiles) {
+    const ToolResult clean = RunTool({"check", "--json", DataFile("tool_clean.amf")});
+    EXPECT_EQ(clean.Status, 0);
+    EXPECT_EQ(minijson::Parse(clean.Out).Type, minijson::Value::Kind::Array);
+    EXPECT_TRUE(minijson::Parse(clean.Out).Items.empty());
+
+    const ToolResult mixed =
+        RunTool({"check", "--json", DataFile("tool_badroot.amf"), "-"}, Text("tool_warnings.amf"));
+    EXPECT_EQ(mixed.Status, 2);
+    EXPECT_EQ(mixed.Err, kBadRootMessage);
+    const minijson::Value json = minijson::Parse(mixed.Out);
+    ASSERT_EQ(json.Items.size(), 2u) << mixed.Out;
+    EXPECT_EQ(json.Items[0]["file"].Text, "-");
+    EXPECT_EQ(json.Items[1]["message"].Text, "No explanation for assistant at top level.");
+}
+
+TEST(AmfToolStructureAndNotices, PrintExactlyWhatTheEditorShows) {
+    const std::string tour = DataFile("tool_tour.amf"), errors = DataFile("tool_errors.amf"),
+                      badRoot = DataFile("tool_badroot.amf");
+    const OutputCase cases[] = {
+        {"structure with repeated screens", {"structure", tour}, "", 0, kTourStructure, ""},
+        {"structure from standard input", {"structure", "-"}, Text("tool_tour.amf"), 0, kTourStructure, ""},
+        {"structure of an unreadable file", {"structure", badRoot}, "", 2, "", kBadRootMessage},
+        {"no first screen: empty structure",
+         {"structure", "-"},
+         "<?xml version=\"1.0\"?><ASSISTANT NAME=\"A\"><SCREEN NAME=\"S\"/></ASSISTANT>",
+         0,
+         "",
+         ""},
+        {"notices without author and modifier",
+         {"notices", tour, "--user", kAnn},
+         "",
+         0,
+         kNoAuthorNotices,
+         ""},
+        {"notices of a hand-edited file, by its author",
+         {"notices", errors, "--user", kAnn},
+         "",
+         0,
+         kHandEditedNotices,
+         ""},
+        {"notices of a hand-edited file, by someone else",
+         {"notices", "--user=" + kBob, errors},
+         "",
+         0,
+         "If you save the assistant, you will be recorded as the modifier.\n\n" + kHandEditedNotices,
+         ""},
+        {"notices from standard input",
+         {"notices", "-", "--user", kAnn},
+         Text("tool_tour.amf"),
+         0,
+         kNoAuthorNotices,
+         ""},
+        {"notices of an unreadable file", {"notices", badRoot, "--user", kAnn}, "", 2, "", kBadRootMessage},
+    };
+    for (const OutputCase& c : cases)
+        ExpectRun(c);
+}
+
+TEST(AmfToolNewAndResave, ResavingANewFileAsItsAuthorGivesTheSameText) {
+    TempDir dir;
+    const std::string created = (dir / "created.amf").string(), resaved = (dir / "resaved.amf").string();
+    const ToolResult made = RunTool({"new", "--user", kAnn, "-o", created});
+    ASSERT_EQ(made.Status, 0) << made.Err;
+    EXPECT_EQ(made.Out, "");
+    const std::string text = ReadFile(created);
+    EXPECT_NE(text.find("<ASSISTANT NAME=\"A1\""), std::string::npos) << text;
+    EXPECT_NE(text.find(kAnn), std::string::npos) << text;
+
+    // Standard output and -o give the same text.
+    const ToolResult printed = RunTool({"new", "--user", kAnn});
+    EXPECT_EQ(printed.Status, 0);
+    EXPECT_EQ(printed.Out, text);
+
+    const ToolResult again = RunTool({"resave", created, "--user", kAnn, "-o", resaved});
+    ASSERT_EQ(again.Status, 0) << again.Err;
+    EXPECT_EQ(ReadFile(resaved), text);
+    const ToolResult viaStdin = RunTool({"resave", "-", "--user", kAnn}, text);
+    EXPECT_EQ(viaStdin.Status, 0);
+    EXPECT_EQ(viaStdin.Out, text);
+
+    // Its author opening it is told nothing; anybody else is told they become the modifier.
+    const OutputCase cases[] = {
+        {"author opens", {"notices", created, "--user", kAnn}, "", 0, "", ""},
+        {"someone else opens",
+         {"notices", created, "--user", kBob},
+         "",
+         0,
+         "If you save the assistant, you will be recorded as the modifier.\n",
+         ""},
+    };
+    for (const OutputCase& c : cases)
+        ExpectRun(c);
+}
+
+TEST(AmfToolNewAndResave, ResaveRecordsTheUserAsMissingAuthorAndAsModifier) {
+    TempDir dir;
+    const std::string resaved = (dir / "tour.amf").string();
+    const ToolResult r = RunTool({"resave", DataFile("tool_tour.amf"), "--user", kAnn, "-o", resaved});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    // Opening filled in the missing author, saving the modifier: the user who saved is told nothing.
+    ExpectRun({"resaver opens", {"notices", resaved, "--user", kAnn}, "", 0, "", ""});
+    ExpectRun({"structure kept", {"structure", resaved}, "", 0, kTourStructure, ""});
+
+    // Bob resaving Ann's file becomes the modifier; Ann then learns about it.
+    const std::string byBob = (dir / "bob.amf").string();
+    ASSERT_EQ(RunTool({"resave", resaved, "--user", kBob, "-o", byBob}).Status, 0);
+    ExpectRun({"author opens after Bob",
+               {"notices", byBob, "--user", kAnn},
+               "",
+               0,
+               "This assistant was created by Ann Lee\nbut has been modified by Bob Ray.\n\n"
+               "If you save the assistant, you will be recorded as the modifier.\n\n"
+               "Warning: this assistant has been modified by Bob Ray\nafter begin authored by Ann Lee\n",
+               ""});
+}
+
+TEST(AmfToolNewAndResave, ReadAndWriteFailuresGiveStatus2AndKeepTheTarget) {
+    TempDir dir;
+    const std::string target = (dir / "keep.amf").string();
+    WriteFile(target, "old contents");
+    ExpectRun({"unreadable source",
+               {"resave", DataFile("tool_badroot.amf"), "--user", kAnn, "-o", target},
+               "",
+               2,
+               "",
+               kBadRootMessage});
+    EXPECT_EQ(ReadFile(target), "old contents");
+
+    const std::string noFolder = (dir / "missing" / "out.amf").string();
+    const ToolResult r = RunTool({"new", "--user", kAnn, "-o", noFolder});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err.rfind("Cannot write file \"" + noFolder + "\"", 0), 0u) << r.Err;
+}
+
+TEST(AmfToolReport, WritesTheCompleteHtmlDocument) {
+    TempDir dir;
+    const std::string file = (dir / "report.html").string();
+    const ToolResult toFile = RunTool({"report", DataFile("tool_clean.amf"), "-o", file});
+    ASSERT_EQ(toFile.Status, 0) << toFile.Err;
+    EXPECT_EQ(toFile.Out, "");
+    const ToolResult toStdout = RunTool({"report", "-"}, Text("tool_clean.amf"));
+    ASSERT_EQ(toStdout.Status, 0) << toStdout.Err;
+
+    for (const std::string& html : {ReadFile(file), toStdout.Out}) {
+        EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u) << html.substr(0, 100);
+        EXPECT_NE(html.find("<title>Clean assistant</title>"), std::string::npos);
+        EXPECT_NE(html.find("Report on Assistant: Clean: Clean assistant"), std::string::npos);
+        EXPECT_NE(html.find("Screen: End: The end"), std::string::npos);
+        EXPECT_NE(html.find("report-support"), std::string::npos) << "support text missing";
+        const std::size_t footer = html.find("report-support"), end = html.rfind("</html>");
+        ASSERT_NE(end, std::string::npos);
+        EXPECT_LT(footer, end);
+        EXPECT_EQ(html.find_first_not_of(" \n", end + 7), std::string::npos) << "text after </html>";
+    }
+    ExpectRun({"unreadable", {"report", DataFile("tool_badroot.amf")}, "", 2, "", kBadRootMessage});
+}
+
+TEST(AmfToolUserID, FallsBackToTheEditorsStoredUserIDThenToAnonymous) {
+    const std::string carol = "{0A1B2C3D-4E5F-4061-8293-A4B5C6D7E8F9} Carol";
+    struct Case {
+        std::string Name;
+        std::string Settings; // contents of the editor's settings file; empty: no file
+        std::vector<std::string> ExtraArgs;
+        std::string Expected;
+    };
+    const std::vector<Case> cases = {
+        {"no settings file", "", {}, kAnonymous},
+        {"stored plain", "[General]\nUserID=" + carol + " Jones\n", {}, carol + " Jones"},
+        {"stored quoted, as written for a name with a comma",
+         "[General]\nUserID=\"" + carol + ", Jones\"\n",
+         {},
+         carol + ", Jones"},
+        {"key in other letter case, CR LF lines", "[General]\r\nuserid=" + carol + "\r\n", {}, carol},
+        {"other groups are not the user ID",
+         "[Window]\nUserID=" + carol + "\n[General]\nFiles=x\n",
+         {},
+         kAnonymous},
+        {"--user wins over the stored one", "[General]\nUserID=" + carol + "\n", {"--user", kBob}, kBob},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempDir config;
+        if (!c.Settings.empty())
+            WriteFile(config / "Veltrane" / "Assistant Tools" / "2.0" / "Pathova.ini", c.Settings);
+        std::vector<std::string> args = {"new"};
+        args.insert(args.end(), c.ExtraArgs.begin(), c.ExtraArgs.end());
+        const ToolResult r = RunTool(args, "", {{"XDG_CONFIG_HOME", config.Path().string()}});
+        ASSERT_EQ(r.Status, 0) << r.Err;
+        // A new assistant records its user as author and modifier.
+        EXPECT_NE(r.Out.find("<AUTHOR NAME=\"" + c.Expected + "\""), std::string::npos) << r.Out;
+        EXPECT_NE(r.Out.find("<MODIFIER NAME=\"" + c.Expected + "\""), std::string::npos) << r.Out;
+    }
+}
+
+TEST(AmfToolUserID, UsesHomeConfigWhenXdgConfigHomeIsUnset) {
+    TempDir home;
+    const std::string dave = "{0A1B2C3D-4E5F-4061-8293-A4B5C6D7E8F9} Dave";
+    WriteFile(home / ".config" / "Veltrane" / "Assistant Tools" / "2.0" / "Pathova.ini",
+              "[General]\nUserID=" + dave + "\n");
+    const ToolResult r = RunTool({"new"}, "", {{"HOME", home.Path().string()}, {"XDG_CONFIG_HOME", ""}});
+    ASSERT_EQ(r.Status, 0) << r.Err;
+    EXPECT_NE(r.Out.find("<AUTHOR NAME=\"" + dave + "\""), std::string::npos) << r.Out;
+}
+
+TEST(AmfToolUsage, WrongCommandLinesGiveStatus2AndSayWhy) {
+    const std::string clean = DataFile("tool_clean.amf");
+    struct Case {
+        std::vector<std::string> Args;
+        std::string ErrPart;
+    };
+    const std::vector<Case> cases = {
+        {{}, "no command given"},
+        {{"lint", clean}, "unknown command \"lint\""},
+        {{"--frobnicate"}, "unknown option \"--frobnicate\""},
+        {{"check"}, "missing FILE"},
+        {{"check", "--user", kAnn, clean}, "unknown option \"--user\" for check"},
+        {{"check", "-x", clean}, "unknown option \"-x\""},
+        {{"check", "-", "-"}, "standard input (\"-\") can be read only once"},
+        {{"structure", clean, clean}, "structure takes one FILE"},
+        {{"structure", "--json", clean}, "unknown option \"--json\" for structure"},
+        {{"notices", clean, "--user"}, "option --user needs a value"},
+        {{"notices", clean, "--user", "Ann Lee"}, "invalid user ID \"Ann Lee\""},
+        {{"notices", clean, "--user", "{1F0C2B7E-0000-4000-8000-00000000000A}"}, "invalid user ID"},
+        {{"report", clean, "-o"}, "option -o needs a value"},
+        {{"report", clean, "--output="}, "option --output needs a file name"},
+        {{"new", clean}, "unexpected argument"},
+        {{"resave", "--user", kAnn}, "missing FILE"},
+    };
+    for (const Case& c : cases) {
+        std::string joined;
+        for (const std::string& a : c.Args)
+            joined += "[" + a + "] ";
+        SCOPED_TRACE(joined);
+        const ToolResult r = RunTool(c.Args);
+        EXPECT_EQ(r.Status, 2);
+        EXPECT_EQ(r.Out, "");
+        EXPECT_NE(r.Err.find(c.ErrPart), std::string::npos) << r.Err;
+        EXPECT_NE(r.Err.find("Try 'amftool"), std::string::npos) << r.Err;
+    }
+}
+
+TEST(AmfToolUsage, HelpAndVersion) {
+    struct Case {
+        std::vector<std::string> Args;
+        std::string OutPart;
+    };
+    const std::vector<Case> cases = {
+        {{"--help"}, "Usage: amftool COMMAND"},
+        {{"--help", "check"}, "Usage: amftool check [--json] FILE..."},
+        {{"report", "--help"}, "Usage: amftool report FILE [-o OUT]"},
+        {{"resave", "-h"}, "Usage: amftool resave FILE [--user ID] [-o OUT]"},
+        {{"--version"}, "amftool 2.0 (build 23)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Args.front());
+        const ToolResult r = RunTool(c.Args);
+        EXPECT_EQ(r.Status, 0);
+        EXPECT_EQ(r.Err, "");
+        EXPECT_NE(r.Out.find(c.OutPart), std::string::npos) << r.Out;
+    }
+    // The general help names every command.
+    const ToolResult help = RunTool({"--help"});
+    for (const char* command : {"new", "resave", "check", "structure", "notices", "report"})
+        EXPECT_NE(help.Out.find(std::string("  ") + command + " "), std::string::npos) << command;
+}
+} // namespace
