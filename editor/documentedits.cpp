@@ -59,7 +59,8 @@ private:
 
 class DescriptionEdit final : public DocumentEdit {
 public:
-    DescriptionEdit(TAssistBase& item, std::vector<std::string> lines) : m_item(item), m_other(std::move(lines)) {}
+    DescriptionEdit(TAssistBase& item, std::vector<std::string> lines)
+        : m_item(item), m_other(std::move(lines)) {}
     // Applying and reverting both swap the item's lines with the kept ones.
     void Apply(TAssistRoot&) override { Swap(); }
     void Revert(TAssistRoot&) override { Swap(); }
@@ -92,7 +93,8 @@ private:
 
 class CreateScreenEdit final : public DocumentEdit {
 public:
-    explicit CreateScreenEdit(const std::string* id) : m_id(id ? std::optional<std::string>(*id) : std::nullopt) {}
+    explicit CreateScreenEdit(const std::string* id)
+        : m_id(id ? std::optional<std::string>(*id) : std::nullopt) {}
     void Apply(TAssistRoot& root) override {
         if (m_kept) {
             m_screen = root.Screens.Insert(m_index, std::move(m_kept)); // marks the assistant changed
@@ -181,7 +183,8 @@ private:
 // Moves an entry of a screen list or an option list; the moved item is marked as the edit.
 template <typename List> class MoveEdit final : public DocumentEdit {
 public:
-    MoveEdit(List& list, TAssistBase& item, int from, int to) : m_list(list), m_item(item), m_from(from), m_to(to) {}
+    MoveEdit(List& list, TAssistBase& item, int from, int to)
+        : m_list(list), m_item(item), m_from(from), m_to(to) {}
     void Apply(TAssistRoot&) override {
         m_list.Move(m_from, m_to);
         m_item.MarkChanged();
@@ -201,7 +204,8 @@ private:
 
 class NotesEdit final : public DocumentEdit {
 public:
-    NotesEdit(TAssistOption& option, std::vector<TNote> notes) : m_option(option), m_other(std::move(notes)) {}
+    NotesEdit(TAssistOption& option, std::vector<TNote> notes)
+        : m_option(option), m_other(std::move(notes)) {}
     void Apply(TAssistRoot&) override { Swap(); }
     void Revert(TAssistRoot&) override { Swap(); }
     ViewRebuild Rebuild() const override { return ViewRebuild::None; }
@@ -251,8 +255,8 @@ ViewRebuild TDocumentEdits::Record(std::unique_ptr<DocumentEdit> applied) {
     return rebuild;
 }
 
-bool TDocumentEdits::SetField(TAssistBase& item, TextField field, const std::string& value, ViewRebuild* rebuild,
-                              bool storeAlways) {
+bool TDocumentEdits::SetField(TAssistBase& item, TextField field, const std::string& value,
+                              ViewRebuild* rebuild, bool storeAlways) {
     if (rebuild)
         *rebuild = ViewRebuild::None;
     const std::string* current = FieldOf(item, field);

@@ -67,8 +67,8 @@ public:
     // Stores a text field when the value differs exactly (with case) from the model's, or always when
     // `storeAlways`. Returns whether anything was stored; views to rebuild in `rebuild` (None when
     // nothing was stored). A field the item does not have stores nothing.
-    bool SetField(TAssistBase& item, TextField field, const std::string& value, ViewRebuild* rebuild = nullptr,
-                  bool storeAlways = false);
+    bool SetField(TAssistBase& item, TextField field, const std::string& value,
+                  ViewRebuild* rebuild = nullptr, bool storeAlways = false);
     // Stores the description lines when they differ from the model's list.
     bool SetDescription(TAssistBase& item, const std::vector<std::string>& lines);
     // Stores the action kind when it differs; the structure view is then out of date.

@@ -26,5 +26,6 @@ TSaveFirstAnswer TDocumentPrompter::AskSaveFirst(const std::string& text) {
 }
 
 std::string TDocumentPrompter::ProgramFolder() const {
-    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString() : std::string();
+    return QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString()
+                                        : std::string();
 }

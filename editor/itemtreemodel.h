@@ -61,9 +61,9 @@ private:
         TAssistBase* item = nullptr;
         QString text;
         int parent = -1;
-        int row = 0;                // position among the parent's live children
-        int end = 0;                // one past the last node of the subtree
-        std::vector<int> children;  // live children in display order
+        int row = 0;               // position among the parent's live children
+        int end = 0;               // one past the last node of the subtree
+        std::vector<int> children; // live children in display order
         bool removed = false;
     };
     static std::size_t Size(int node) { return static_cast<std::size_t>(node); }

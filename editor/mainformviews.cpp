@@ -134,11 +134,14 @@ void TPathovaMainForm::ConnectModel() {
 void TPathovaMainForm::RegisterExitHandlers() {
     ExitHandlerRegistry& registry = ExitHandlers();
     using Member = void (TPathovaMainForm::*)(QWidget*);
-    auto handler = [this](Member member) { return [this, member](QWidget* sender) { (this->*member)(sender); }; };
+    auto handler = [this](Member member) {
+        return [this, member](QWidget* sender) { (this->*member)(sender); };
+    };
 
     for (QLineEdit* box : {General()->eProjectID(), Screen()->eScreenID(), Option()->eOptionID()})
         registry.Register(box, handler(&TPathovaMainForm::eProjectIDExit));
-    for (QLineEdit* box : {General()->eProjectCaption(), Screen()->eScreenCaption(), Option()->eOptionCaption()})
+    for (QLineEdit* box :
+         {General()->eProjectCaption(), Screen()->eScreenCaption(), Option()->eOptionCaption()})
         registry.Register(box, handler(&TPathovaMainForm::eProjectCaptionExit));
     for (QPlainTextEdit* box : {General()->mProjectExp(), Screen()->mScreenExp(), Option()->mOptionExp()})
         registry.Register(box, handler(&TPathovaMainForm::mProjectExpExit));
@@ -260,7 +263,8 @@ void TPathovaMainForm::RestoreExpansionFromItems(QTreeView* view, ItemTreeModel*
     // Right after a reset every node is collapsed, so only the expanded ones need a call; each call only
     // records the index until the view lays itself out once, so this stays linear.
     for (int node = 0; node < model->NodeCount(); ++node)
-        if (TAssistBase* item = model->ItemAt(node); item != nullptr && item->Expanded && model->HasChildren(node))
+        if (TAssistBase* item = model->ItemAt(node);
+            item != nullptr && item->Expanded && model->HasChildren(node))
             view->setExpanded(model->IndexOfNode(node), true);
 }
 
@@ -510,8 +514,8 @@ void TPathovaMainForm::aDelScreenExecute() {
     auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem);
     if (screen == nullptr)
         return;
-    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, "Confirm delete screen " + screen->ID + "?") !=
-        Prompter::Answer::Yes)
+    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo,
+                            "Confirm delete screen " + screen->ID + "?") != Prompter::Answer::Yes)
         return;
     RemoveItemNodes(screen);
     m_edits->DeleteScreen(*screen);
@@ -523,8 +527,8 @@ void TPathovaMainForm::aDelOptionExecute() {
     auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
     if (option == nullptr)
         return;
-    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, "Confirm delete option " + option->ID + "?") !=
-        Prompter::Answer::Yes)
+    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo,
+                            "Confirm delete option " + option->ID + "?") != Prompter::Answer::Yes)
         return;
     RemoveItemNodes(option);
     m_edits->DeleteOption(*option);

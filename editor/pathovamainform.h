@@ -78,7 +78,8 @@ public:
     explicit TPathovaMainForm(Prompter* prompter = nullptr, QWidget* parent = nullptr);
     // Start-up of the window state: recent list, user ID (read, or made and stored), the first
     // assistant, the file finder.
-    explicit TPathovaMainForm(TEditorServices services, Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    explicit TPathovaMainForm(TEditorServices services, Prompter* prompter = nullptr,
+                              QWidget* parent = nullptr);
     ~TPathovaMainForm() override;
 
     Prompter& GetPrompter() const { return *m_prompter; }

@@ -22,7 +22,8 @@ std::string NewUserID(const std::string& name) {
     return QUuid::createUuid().toString(QUuid::WithBraces).toUpper().toStdString() + " " + name;
 }
 
-std::string ObtainUserID(TRegWrap& settings, Prompter& prompter, const std::function<std::string()>& loginName) {
+std::string ObtainUserID(TRegWrap& settings, Prompter& prompter,
+                         const std::function<std::string()>& loginName) {
     std::string userID = settings.ReadValue("UserID", "");
     if (!userID.empty())
         return userID;

@@ -19,4 +19,5 @@ std::string NewUserID(const std::string& name);
 // The stored "UserID", or, when there is none, a new one that is written back. Its name is the login
 // name from `loginName`; when that is empty the user is asked with an input box, and an empty or
 // cancelled answer gives "Anonymous".
-std::string ObtainUserID(TRegWrap& settings, Prompter& prompter, const std::function<std::string()>& loginName);
+std::string ObtainUserID(TRegWrap& settings, Prompter& prompter,
+                         const std::function<std::string()>& loginName);

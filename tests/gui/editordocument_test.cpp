@@ -31,8 +31,8 @@ bool FileFormatAvailable() {
     if (!FileFormatAvailable())                                                                              \
     GTEST_SKIP() << "assistant files cannot be written or read in this build yet"
 
-const QRegularExpression kUserID(QStringLiteral(
-    "^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\} (.*)$"));
+const QRegularExpression
+    kUserID(QStringLiteral("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\} (.*)$"));
 
 class EditorDocumentTest : public EditorFixture {
 protected:
@@ -174,7 +174,8 @@ TEST_F(EditorDocumentTest, CancelInASavePromptChangesNothing) {
         EXPECT_EQ(NodeTexts(TreeModel()), tree);
         EXPECT_EQ(NodeTexts(StructureModel()), structure);
         EXPECT_EQ(form->Caption(), QStringLiteral("Assistant Editor - /data/current.amf"));
-        EXPECT_EQ(form->RecentFiles().GetList(), (std::vector<std::string>{"/data/one.amf", "/data/two.amf"}));
+        EXPECT_EQ(form->RecentFiles().GetList(),
+                  (std::vector<std::string>{"/data/one.amf", "/data/two.amf"}));
         EXPECT_EQ(form->CurrentItem(), ScreenAt(1)) << "the current item stays";
         EXPECT_TRUE(form->isVisible());
         EXPECT_TRUE(form->ActionList1().aDelScreen->isEnabled());
@@ -380,7 +381,8 @@ TEST_F(EditorDocumentTest, OnlyArgumentsStartingWithADashAreSwitches) {
     for (const std::string& line : components->Fake.Log->Lines())
         if (line.rfind("LocateFile(", 0) == 0)
             located.push_back(line);
-    EXPECT_EQ(located, (std::vector<std::string>{"LocateFile(/home/x.amf, 9)", "LocateFile(relative.amf, 9)"}));
+    EXPECT_EQ(located,
+              (std::vector<std::string>{"LocateFile(/home/x.amf, 9)", "LocateFile(relative.amf, 9)"}));
     // Neither resolves: ignored without a message, the start-up assistant stays.
     EXPECT_EQ(form->Caption(), QStringLiteral("Assistant Editor"));
 }

@@ -2,6 +2,7 @@
 // A real editor window on the offscreen platform with temporary settings, recording components and a
 // scripted prompter, plus helpers that fill its assistant and read its views.
 #include "editor/assistantpage.h"
+#include "editor/dropdowncombobox.h"
 #include "editor/editorservices.h"
 #include "editor/generalpanel.h"
 #include "editor/itemtreemodel.h"
@@ -122,7 +123,8 @@ protected:
             int depth = 0;
             for (QModelIndex i = model.IndexOfNode(node).parent(); i.isValid(); i = i.parent())
                 ++depth;
-            texts.push_back(std::string(static_cast<std::size_t>(depth), ' ') + model.TextAt(node).toStdString());
+            texts.push_back(std::string(static_cast<std::size_t>(depth), ' ') +
+                            model.TextAt(node).toStdString());
         }
         return texts;
     }
