@@ -48,11 +48,15 @@ public:
 
 // One option of a test assistant: ID, action, command.
 struct OptionSpec {
+    OptionSpec(std::string id_, TActionKind action_ = akGoto, std::string command_ = {})
+        : id(std::move(id_)), action(action_), command(std::move(command_)) {}
     std::string id;
-    TActionKind action = akGoto;
+    TActionKind action;
     std::string command;
 };
 struct ScreenSpec {
+    ScreenSpec(std::string id_, std::vector<OptionSpec> options_ = {})
+        : id(std::move(id_)), options(std::move(options_)) {}
     std::string id;
     std::vector<OptionSpec> options;
 };

@@ -264,9 +264,10 @@ TEST_F(EditorViewsTest, FirstScreenThatNamesNoScreenOffersToCreateIt) {
         first->setEditText(QString::fromUtf8(c.typed));
         FocusByMouse(form->General()->eProjectCaption());
         EXPECT_EQ(Root().FirstScreen, c.typed);
-        if (c.answer)
+        if (c.answer) {
             EXPECT_EQ(prompter.AskedPrompts().back().text,
                       std::string("Can't find screen ") + c.typed + ".\r\rCreate a new one?");
+        }
         EXPECT_EQ(Root().Screens.Count(), c.screens);
         const auto structure = NodeTexts(StructureModel());
         EXPECT_EQ(structure.empty() ? std::string() : structure.front(), c.structureTop);
