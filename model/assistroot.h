@@ -83,8 +83,12 @@ public:
     bool LoadFromFile(bool askForName, IDocumentPrompts& prompts);
     // Reads a whole document from the stream into this assistant.
     void LoadFromStream(std::istream& in);
-    // Checks the root element and versions, then reads the assistant.
+    // Checks the root element and versions, then reads the assistant. Fails with [AS023] when the
+    // reader still has steps after the assistant's element: nothing in a file is passed over silently.
     void ReadDocument(TXMLTagFileIn& in);
+    // Counts one screen, option or note taken from a file; throws AppError once more items than the
+    // reading limit allows have been read (see model/fileformat.h). The root's ReadTags restarts the count.
+    void CountItemRead();
 
     void WriteTags(TTagDomOut& out) override;
     void ReadTags(const std::string& id, TXMLTagFileIn& in) override;
@@ -106,4 +110,5 @@ public:
 
 private:
     int loading_ = 0;
+    std::uint64_t itemsRead_ = 0; // screens, options and notes read by the current ReadTags
 };

@@ -1,0 +1,132 @@
+// Loading and saving assistants of growing size, against the XML library's own parse and save of the
+// same bytes: reading and writing should cost about what the library needs, and grow linearly.
+#include "model/assistroot.h"
+#include "tagfile/xmltagfilein.h"
+
+#include <benchmark/benchmark.h>
+#include <pugixml.hpp>
+
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace {
+const std::string User = "{00000000-0000-4000-8000-000000000000} Bench User";
+
+// An assistant with `options` options, ten per screen, each with a caption, two description lines, an
+// action with a command, a three-line script on every fourth option and a note on every eighth.
+std::unique_ptr<TAssistRoot> MakeAssistant(int options) {
+    auto root = std::make_unique<TAssistRoot>(User);
+    // Made the way the reader makes items (no ID search per item), with the IDs set here.
+    TAssistRoot::LoadingScope making(*root);
+    root->Description = {"An assistant made for measuring", "how fast files are read and written."};
+    TAssistScreen* screen = nullptr;
+    for (int i = 0; i < options; ++i) {
+        if (i % 10 == 0) {
+            screen = TAssistScreen::Create(*root);
+            screen->ID = "S" + std::to_string(i / 10 + 1);
+            screen->Description = {"Choose one of the options below & go on."};
+            screen->Image = "images/screen" + std::to_string(i / 10) + ".png";
+        }
+        TAssistOption* option = TAssistOption::Create(*screen);
+        option->ID = screen->ID + "." + std::to_string(i % 10 + 1);
+        option->Caption = "Option number " + std::to_string(i) + " <with> markup";
+        option->Description = {"First line of the description of this option.", "Second line."};
+        option->Action = static_cast<TActionKind>(i % ActionKindCount);
+        option->Command = "S" + std::to_string(i % 1000 + 1);
+        if (i % 4 == 0)
+            option->Script = "x = " + std::to_string(i) + "\rif x > 3 then\r  show(\"big\")";
+        if (i % 8 == 0) {
+            TNote* note = option->Notes.Add();
+            note->Name = "Note";
+            note->Type = "Safety";
+            note->ID = std::to_string(i);
+            note->Text = "Wear gloves.\r\nKeep away from heat.";
+        }
+    }
+    return root;
+}
+
+// The document text of each size, made once.
+const std::string& Text(int options) {
+    static std::map<int, std::string> texts;
+    auto found = texts.find(options);
+    if (found == texts.end())
+        found = texts.emplace(options, MakeAssistant(options)->SaveToText()).first;
+    return found->second;
+}
+
+void SetCounters(benchmark::State& state, const std::string& text) {
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(text.size()));
+    state.counters["MB"] = static_cast<double>(text.size()) / 1e6;
+    state.SetComplexityN(static_cast<int64_t>(text.size()));
+}
+
+void LoadAssistant(benchmark::State& state) {
+    const std::string& text = Text(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TAssistRoot root(User);
+        std::istringstream in(text);
+        root.LoadFromStream(in);
+        benchmark::DoNotOptimize(root.Screens.Count());
+    }
+    SetCounters(state, text);
+}
+
+void RawParse(benchmark::State& state) {
+    const std::string& text = Text(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        pugi::xml_document doc;
+        const pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size());
+        benchmark::DoNotOptimize(result.status);
+    }
+    SetCounters(state, text);
+}
+
+void SaveAssistant(benchmark::State& state) {
+    const std::string& text = Text(static_cast<int>(state.range(0)));
+    std::unique_ptr<TAssistRoot> root = MakeAssistant(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        std::string saved = root->SaveToText();
+        benchmark::DoNotOptimize(saved.data());
+    }
+    SetCounters(state, text);
+}
+
+struct StringWriter : pugi::xml_writer {
+    std::string out;
+    void write(const void* data, size_t size) override { out.append(static_cast<const char*>(data), size); }
+};
+
+void RawSave(benchmark::State& state) {
+    const std::string& text = Text(static_cast<int>(state.range(0)));
+    pugi::xml_document doc;
+    doc.load_buffer(text.data(), text.size());
+    for (auto _ : state) {
+        StringWriter writer;
+        doc.save(writer);
+        benchmark::DoNotOptimize(writer.out.data());
+    }
+    SetCounters(state, text);
+}
+
+// Breakdown of loading: the tag reader's parse and walk over every step, without building the model.
+void TagWalk(benchmark::State& state) {
+    const std::string& text = Text(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        TXMLTagFileIn in{std::string_view(text)};
+        std::string step;
+        while (!in.AtEnd())
+            in.Next(step);
+        benchmark::DoNotOptimize(step.data());
+    }
+    SetCounters(state, text);
+}
+
+#define SIZES Arg(100)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN)
+BENCHMARK(LoadAssistant)->SIZES;
+BENCHMARK(RawParse)->SIZES;
+BENCHMARK(TagWalk)->SIZES;
+BENCHMARK(SaveAssistant)->SIZES;
+BENCHMARK(RawSave)->SIZES;
+} // namespace

@@ -1,0 +1,178 @@
+#include "model/navigationstructure.h"
+
+#include "model/assistroot.h"
+#include "model/foldedidtable.h"
+
+#include <cstddef>
+#include <initializer_list>
+#include <string_view>
+
+namespace {
+
+// U+00BB in UTF-8, between blanks: separates a node's origin from what it leads to.
+constexpr std::string_view Arrow = " \xC2\xBB ";
+
+// FindScreen through a hash index: the position of the first screen in list order for each ID.
+class ScreenIndex {
+public:
+    explicit ScreenIndex(const TAssistRoot& root) : ids_(static_cast<std::size_t>(root.Screens.Count())) {
+        screens_.reserve(static_cast<std::size_t>(root.Screens.Count()));
+        for (const TAssistScreen& screen : root.Screens) {
+            if (static_cast<std::size_t>(ids_.Insert(screen.ID)) == firstWithId_.size())
+                firstWithId_.push_back(static_cast<int>(screens_.size()));
+            screens_.push_back(&screen);
+        }
+    }
+    int Count() const { return static_cast<int>(screens_.size()); }
+    const TAssistScreen& Screen(int position) const { return *screens_[static_cast<std::size_t>(position)]; }
+    // Position of the screen FindScreen would return; -1 when there is none.
+    int Find(std::string_view id) const {
+        const int number = ids_.Find(id);
+        return number < 0 ? -1 : firstWithId_[static_cast<std::size_t>(number)];
+    }
+
+private:
+    FoldedIdTable ids_;
+    std::vector<int> firstWithId_; // by ID number: position of the first screen with it
+    std::vector<const TAssistScreen*> screens_;
+};
+
+// Joins the pieces of a node text with one allocation.
+std::string Join(std::initializer_list<std::string_view> pieces) {
+    std::size_t size = 0;
+    for (std::string_view piece : pieces)
+        size += piece.size();
+    std::string text;
+    text.reserve(size);
+    for (std::string_view piece : pieces)
+        text.append(piece);
+    return text;
+}
+
+class Builder {
+public:
+    explicit Builder(const TAssistRoot& root)
+        : index_(root), shown_(static_cast<std::size_t>(index_.Count()), 0) {}
+
+    NavigationStructure Build(const TAssistRoot& root) {
+        const int start = index_.Find(root.FirstScreen);
+        if (start < 0)
+            return {};
+        // Every option adds at most one node, so this bounds the size of the tree.
+        std::size_t bound = 1;
+        for (const TAssistScreen& screen : root.Screens)
+            bound += static_cast<std::size_t>(screen.Options.Count());
+        result_.Nodes.reserve(bound);
+
+        AddScreen("A ", root.ID, -1, start);
+        // Each frame is a screen node whose options are still being gone through. A go-to option to a
+        // screen not shown yet pushes that screen, so its branch is completed before the next option
+        // of the screen below it: the same depth-first order as a recursive walk.
+        while (!stack_.empty()) {
+            Frame& frame = stack_.back();
+            const TAssistScreen& screen = *frame.screen;
+            if (frame.nextOption >= screen.Options.Count()) {
+                stack_.pop_back();
+                continue;
+            }
+            const TAssistOption& option = *screen.Options.Item(frame.nextOption++);
+            AddOption(frame.node, option); // may push, which invalidates `frame`
+        }
+        return std::move(result_);
+    }
+
+private:
+    struct Frame {
+        const TAssistScreen* screen;
+        int node;
+        int nextOption;
+    };
+
+    int AddNode(int parent, std::string text, const TAssistBase& item) {
+        const int index = static_cast<int>(result_.Nodes.size());
+        NavigationNode& node = result_.Nodes.emplace_back();
+        node.Text = std::move(text);
+        node.Item = &item;
+        node.Parent = parent;
+        if (parent >= 0) {
+            NavigationNode& up = result_.Nodes[static_cast<std::size_t>(parent)];
+            node.Depth = up.Depth + 1;
+            up.Children.push_back(index);
+        }
+        return index;
+    }
+
+    // A screen node: the full branch at the screen's first place, a "(repeated)" leaf at every other.
+    // The prefix is `origin` + `name` + the arrow ("A <assistant ID>" or "O <option ID>").
+    void AddScreen(std::string_view origin, std::string_view name, int parent, int position) {
+        const TAssistScreen& screen = index_.Screen(position);
+        char& shown = shown_[static_cast<std::size_t>(position)];
+        if (shown) {
+            AddNode(parent, Join({origin, name, Arrow, "S ", screen.ID, " (repeated)"}), screen);
+            return;
+        }
+        shown = 1;
+        const int node = AddNode(parent, Join({origin, name, Arrow, "S ", screen.ID}), screen);
+        // Room for the children at once: one per option, except notes and go-tos to no screen.
+        std::size_t children = 0;
+        for (const TAssistOption& option : screen.Options)
+            children += option.Action == akNote ? 0
+                        : (option.Action == akGoto || option.Action == akGotoButton)
+                            ? (index_.Find(option.Command) >= 0 ? 1 : 0)
+                            : 1;
+        result_.Nodes[static_cast<std::size_t>(node)].Children.reserve(children);
+        stack_.push_back(Frame{&screen, node, 0});
+    }
+
+    void AddOption(int parent, const TAssistOption& option) {
+        auto leaf = [&](std::string_view keyword, std::string_view command) {
+            AddNode(parent, Join({"O ", option.ID, Arrow, keyword, command}), option);
+        };
+        switch (option.Action) {
+        case akGoto:
+        case akGotoButton:
+            if (const int target = index_.Find(option.Command); target >= 0)
+                AddScreen("O ", option.ID, parent, target);
+            break;
+        case akAssistant:
+            leaf("GOTO ", option.Command);
+            break;
+        case akRun:
+            leaf("RUN ", option.Command);
+            break;
+        case akBrowse:
+            leaf("BROWSE ", option.Command);
+            break;
+        case akInternet:
+            leaf("INTERNET ", option.Command);
+            break;
+        case akScript:
+            leaf("SCRIPT", {});
+            break;
+        case akExec:
+            leaf("EXEC ", option.Command);
+            break;
+        case akNote:
+        default:
+            break;
+        }
+    }
+
+    ScreenIndex index_;
+    std::vector<char> shown_; // by screen position: the screen has its branch in the tree already
+    std::vector<Frame> stack_;
+    NavigationStructure result_;
+};
+
+} // namespace
+
+const NavigationNode* NavigationStructure::LastNodeOf(const TAssistBase* item) const {
+    for (auto it = Nodes.rbegin(); it != Nodes.rend(); ++it)
+        if (it->Item == item)
+            return &*it;
+    return nullptr;
+}
+
+NavigationStructure BuildNavigationStructure(const TAssistRoot& root) {
+    return Builder(root).Build(root);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// The structure check: lists what is wrong or doubtful in an assistant (missing IDs and captions,
+// duplicated IDs, missing commands and targets, scripts without a Sub Main, screens nothing leads to).
+// It reads the model only, never changes it and never throws; the editor's Warnings page shows the
+// findings as lines, and amftool can print the same lines.
+//
+// Every look-up is a hash look-up keyed by the ID with the letters A-Z folded to lower case, so a run
+// costs time linear in the number of screens and options (plus the findings themselves: n screens
+// with one ID give n(n-1)/2 "duplicated" lines, one per earlier equal screen).
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TAssistBase;
+class TAssistRoot;
+
+enum class FindingSeverity { Error, Warning };
+
+struct StructureFinding {
+    FindingSeverity Severity = FindingSeverity::Error;
+    std::string Message;               // without the "Error: " / "Warning: " prefix
+    const TAssistBase* Item = nullptr; // the root, a screen or an option of the checked assistant
+
+    // The line as the Warnings page lists it: "Error: " or "Warning: " followed by the message.
+    std::string Line() const;
+};
+
+struct StructureCheckResult {
+    std::vector<StructureFinding> Findings; // in the order found; never sorted
+    int Errors = 0;
+    int Warnings = 0;
+
+    // The caption of the Warnings page after this run ("&Warning(s): W, error(s): E.").
+    std::string Caption() const;
+};
+
+// Runs every check on the assistant, in the fixed order: the assistant's own fields, then for each
+// screen its fields, its options and whether anything leads to it.
+StructureCheckResult CheckStructure(const TAssistRoot& root);
+
+// "&Warning(s): " + warnings + ", error(s): " + errors + "." with both counts in decimal.
+std::string WarningsCaption(int warnings, int errors);
+
+// True when some line of the script (lines end at a carriage return) is, after trimming, "Sub", one
+// blank, and "Main" up to the end of the line or an apostrophe; letter case ignored.
+bool ScriptHasSubMain(std::string_view script);
