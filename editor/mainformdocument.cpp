@@ -101,21 +101,31 @@ void TPathovaMainForm::OpenCommandLineFiles() {
             continue; // a name the finder cannot resolve is ignored without a message
         if (!openedHere) {
             openedHere = true;
-            std::unique_ptr<TAssistRoot> read = ReadAssistant(path, false);
-            if (read) {
-                ReplaceAssistant(std::move(read));
-                AfterOpen();
-            }
+            OpenStartFile(path);
             continue;
         }
-        // Each further file gets a window of its own rather than being merged into this assistant.
+        // Each further file gets a window of its own rather than being merged into this assistant. The
+        // name is resolved already, so the new window is given no command line of its own.
         TEditorServices services = m_services;
-        services.Arguments = {path};
+        services.Arguments.clear();
         Prompter* shared = m_prompter == m_qtPrompter.get() ? nullptr : m_prompter;
         auto* window = new TPathovaMainForm(std::move(services), shared);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
+        try {
+            window->OpenStartFile(path);
+        } catch (const std::exception& error) {
+            window->ShowError(error);
+        }
     }
+}
+
+void TPathovaMainForm::OpenStartFile(const std::string& path) {
+    std::unique_ptr<TAssistRoot> read = ReadAssistant(path, false);
+    if (!read)
+        return;
+    ReplaceAssistant(std::move(read));
+    AfterOpen();
 }
 
 // ---- Reading and writing

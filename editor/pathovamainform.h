@@ -236,6 +236,8 @@ private:
     bool SaveAssistant(bool askForName);
     // The command-line files: the first opens here, each further one in a window of its own.
     void OpenCommandLineFiles();
+    // Opens a file named on the command line (already resolved): no prompt, no recent-list entry.
+    void OpenStartFile(const std::string& path);
     TDocumentPrompter& DocumentPrompts();
     // Expansion of the views' nodes to and from the items' Expanded flags.
     void CopyExpansionToItems(QTreeView* view, ItemTreeModel* model);
