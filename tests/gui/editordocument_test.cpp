@@ -16,21 +16,6 @@
 
 namespace {
 
-// Saving and reading assistant files is built separately; tests that go through real files wait for it.
-bool FileFormatAvailable() {
-    TAssistRoot probe("{00000000-0000-0000-0000-000000000000} probe");
-    try {
-        probe.SaveToText();
-        return true;
-    } catch (const AppError&) {
-        return false;
-    }
-}
-
-#define REQUIRE_FILE_FORMAT()                                                                                \
-    if (!FileFormatAvailable())                                                                              \
-    GTEST_SKIP() << "assistant files cannot be written or read in this build yet"
-
 const QRegularExpression
     kUserID(QStringLiteral("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\} (.*)$"));
 
@@ -233,10 +218,9 @@ TEST_F(EditorDocumentTest, ClosingStoresThePendingEditOfTheFocusedBoxBeforeAskin
     EXPECT_EQ(Root().Caption, "Typed caption");
 }
 
-// ---- Files (need the file format)
+// ---- Files
 
 TEST_F(EditorDocumentTest, CtrlSWhileTypingACaptionSavesTheTypedCaption) {
-    REQUIRE_FILE_FORMAT();
     Start();
     Fill({{"S1"}}, "S1");
     QTemporaryDir dir;
@@ -261,7 +245,6 @@ TEST_F(EditorDocumentTest, CtrlSWhileTypingACaptionSavesTheTypedCaption) {
 }
 
 TEST_F(EditorDocumentTest, CancellingTheSaveDialogChangesNeitherCaptionNorRecentList) {
-    REQUIRE_FILE_FORMAT();
     Start();
     form->SetDocumentCaption(QStringLiteral("[New Assistant]"));
     ClickTreeNode(&Root());
@@ -278,7 +261,6 @@ TEST_F(EditorDocumentTest, CancellingTheSaveDialogChangesNeitherCaptionNorRecent
 }
 
 TEST_F(EditorDocumentTest, CancellingTheSaveDialogOfASavePromptCancelsTheCommand) {
-    REQUIRE_FILE_FORMAT();
     Start();
     Fill({{"S1"}}, "S1");
     Change();
@@ -295,7 +277,6 @@ TEST_F(EditorDocumentTest, CancellingTheSaveDialogOfASavePromptCancelsTheCommand
 }
 
 TEST_F(EditorDocumentTest, OpenReadsTheChosenFileOrKeepsEverythingOnCancelAndFailure) {
-    REQUIRE_FILE_FORMAT();
     Start();
     QTemporaryDir dir;
     // A file to open, written by the model itself.
@@ -338,7 +319,6 @@ TEST_F(EditorDocumentTest, OpenReadsTheChosenFileOrKeepsEverythingOnCancelAndFai
 }
 
 TEST_F(EditorDocumentTest, CommandLineOpensTheFirstFileHereAndEachFurtherOneInAWindowOfItsOwn) {
-    REQUIRE_FILE_FORMAT();
     QTemporaryDir dir;
     // The files were last saved by this very user, so opening them shows no authorship notice.
     const std::string user = "{00000000-0000-0000-0000-000000000000} ann";
