@@ -2,13 +2,13 @@
 // What the option panel shows for each action kind: the entries of the Action drop-down, which of the
 // command and script boxes are enabled, the guidance text, and the example entries of the command list.
 // Pure functions of the action index, so the panel's behaviour can be checked without widgets.
+#include "model/actionkind.h"
+
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-inline constexpr int ActionKindCount = 9;
 
 // The Action drop-down entries; an entry's index is the number of the action kind it stands for.
 const std::array<std::string_view, ActionKindCount>& ActionEntries();

@@ -1,12 +1,17 @@
 #include "editor/pathovamainform.h"
 
 #include "editor/assistantpage.h"
+#include "editor/documentprompter.h"
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
+#include "editor/filelistmenu.h"
 #include "editor/generalpanel.h"
+#include "editor/itemtreemodel.h"
 #include "editor/optionpanel.h"
 #include "editor/qtprompter.h"
 #include "editor/screenpanel.h"
+#include "model/assistroot.h"
+#include "support/components.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -38,8 +43,8 @@ QString TrimBlanks(const QString& text) {
 
 } // namespace
 
-TPathovaMainForm::TPathovaMainForm(Prompter* prompter, QWidget* parent)
-    : QMainWindow(parent), m_qtPrompter(std::make_unique<QtPrompter>(this)) {
+TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter, QWidget* parent)
+    : QMainWindow(parent), m_qtPrompter(std::make_unique<QtPrompter>(this)), m_services(std::move(services)) {
     m_prompter = prompter != nullptr ? prompter : m_qtPrompter.get();
     setObjectName(QStringLiteral("PathovaMainForm"));
     m_exitHandlers = new ExitHandlerRegistry(this);
@@ -55,9 +60,11 @@ TPathovaMainForm::TPathovaMainForm(Prompter* prompter, QWidget* parent)
 
     ConnectActions();
     ConnectPanels();
-}
 
-TPathovaMainForm::~TPathovaMainForm() = default;
+    FormCreate();
+    ConnectModel();
+    RegisterExitHandlers();
+}
 
 void TPathovaMainForm::SetPrompter(Prompter* prompter) {
     m_prompter = prompter != nullptr ? prompter : m_qtPrompter.get();
@@ -197,10 +204,6 @@ bool TPathovaMainForm::ShowPanel(const QString& name) {
     return m_assistantPage->ShowPanel(name);
 }
 
-void TPathovaMainForm::aExitExecute() {
-    close();
-}
-
 QWidget* TPathovaMainForm::FocusedTextBox() const {
     QWidget* focused = focusWidget();
     if (auto* combo = qobject_cast<QComboBox*>(focused))
@@ -239,17 +242,6 @@ void TPathovaMainForm::Paste1Execute() {
 }
 
 // ---- Life cycle
-
-void TPathovaMainForm::FormShow() {
-    m_pages->setCurrentWidget(m_tsAssistant);
-    ShowPanel(QStringLiteral("Option"));
-    ShowPanel(QStringLiteral("Screen"));
-    ShowPanel(QStringLiteral("General"));
-}
-
-void TPathovaMainForm::FormCloseQuery(bool& canClose) {
-    canClose = true;
-}
 
 void TPathovaMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);

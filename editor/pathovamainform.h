@@ -3,11 +3,19 @@
 // structure, warnings and errors), the window caption and the committing of the focused box before every
 // command.
 //
-// Binding to the assistant model: the command handlers (aNewExecute ... aAboutExecute) and the life-cycle
-// hooks (FormShow, FormCloseQuery, FormClose, ScreenIDs) are protected virtual functions. Here they do
-// nothing beyond plain window behaviour (Exit closes, Copy/Cut/Paste work on the focused box, close is
-// allowed); the model-bound window overrides them. Exit handlers of the boxes are registered with
-// ExitHandlers(). Every question to the user goes through Prompter().
+// The window owns exactly one assistant at a time and a non-owning reference to the current item (the
+// assistant, a screen, an option or none), whose edit panel is shown. Both views are models rebuilt from
+// the assistant (RebuildTree, RebuildStructure); the boxes store their values when the focus leaves them,
+// and every change of the assistant goes through one edit layer (Edits()). The command handlers
+// (aNewExecute ... aAboutExecute) and the life-cycle hooks (FormShow, FormCloseQuery, FormClose) are
+// protected virtual functions, so tests can record or replace them. Every question to the user goes
+// through Prompter().
+//
+// The member functions are spread over several files: pathovamainform.cpp (window, caption, command
+// plumbing), mainformdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About)
+// and mainformviews.cpp (tree and structure views, current item, panels, structure commands).
+#include "editor/documentedits.h"
+#include "editor/editorservices.h"
 #include "editor/prompter.h"
 
 #include <QMainWindow>
@@ -17,6 +25,13 @@
 #include <vector>
 
 class AssistantPage;
+class IFindFile;
+class ItemTreeModel;
+class QModelIndex;
+class TAssistBase;
+class TAssistRoot;
+class TDocumentPrompter;
+class TFileListMenu;
 class DropDownComboBox;
 class ExitHandlerRegistry;
 class GeneralPanel;
@@ -59,7 +74,12 @@ public:
     };
 
     // prompter: where every question to the user goes; not owned. Without one, Qt dialogs are used.
+    // The first form uses the program's own settings and components and no command line.
     explicit TPathovaMainForm(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    // Start-up of the window state: recent list, user ID (read, or made and stored), the first
+    // assistant, the file finder.
+    explicit TPathovaMainForm(TEditorServices services, Prompter* prompter = nullptr,
+                              QWidget* parent = nullptr);
     ~TPathovaMainForm() override;
 
     Prompter& GetPrompter() const { return *m_prompter; }
@@ -104,39 +124,67 @@ public:
     // Shows the edit panel with the given caption ("General", "Screen", "Option").
     bool ShowPanel(const QString& name);
 
+    // ---- Document
+    TAssistRoot& Assistant() const { return *m_assistant; }
+    const std::string& UserID() const { return m_userID; }
+    TDocumentEdits& Edits() const { return *m_edits; }
+    TFileListMenu& RecentFiles() const { return *m_recentFiles; }
+    const TEditorServices& Services() const { return m_services; }
+    // Replaces the assistant by the named file (the recent list's call-back); asks to save a changed
+    // assistant first. The open assistant stays when the prompt is cancelled or reading fails.
+    void OpenFile(const std::string& fileName);
+    // What follows the reading of a file: notices, both views, the caption.
+    void AfterOpen();
+
+    // ---- Views and the current item
+    ItemTreeModel* TreeModel() const { return m_treeModel; }
+    ItemTreeModel* StructureModel() const { return m_structureModel; }
+    TAssistBase* CurrentItem() const { return m_currentItem; }
+    void SetCurrentItem(TAssistBase* item);
+    void ShowItem();
+    void SelectItem(TAssistBase* item);
+    void RebuildTree();
+    void RebuildStructure();
+    void RemoveItemNodes(TAssistBase* item);
+    void ShowNotes();
+    // Lists the findings of the structure check on the Warnings page and sets its tab caption.
+    void CheckStructure();
+    // Rebuilds the views an edit made out of date (structure first, as an ID change does).
+    void RebuildViews(ViewRebuild rebuild);
+
 protected:
     // Command handlers. Document, structure, test, report, help and about commands do nothing here.
-    virtual void aNewExecute() {}
-    virtual void aOpenExecute() {}
-    virtual void aSaveExecute() {}
-    virtual void aSaveAsExecute() {}
-    virtual void aReportExecute() {}
+    virtual void aNewExecute();
+    virtual void aOpenExecute();
+    virtual void aSaveExecute();
+    virtual void aSaveAsExecute();
+    virtual void aReportExecute();
     virtual void aRunExecute() {}
     virtual void aExitExecute(); // closes the window
     virtual void EditCopy1Execute();
     virtual void Cut1Execute();
     virtual void Paste1Execute();
     virtual void aNoteExecute() {}
-    virtual void aUpExecute() {}
-    virtual void aDownExecute() {}
-    virtual void aNewScreenExecute() {}
-    virtual void aDelScreenExecute() {}
-    virtual void aNewOptionExecute() {}
-    virtual void aDelOptionExecute() {}
+    virtual void aUpExecute();
+    virtual void aDownExecute();
+    virtual void aNewScreenExecute();
+    virtual void aDelScreenExecute();
+    virtual void aNewOptionExecute();
+    virtual void aDelOptionExecute();
     virtual void aTestExecute() {}
     virtual void aHelpContentsExecute() {}
     virtual void aHelpIndexExecute() {}
     virtual void aHelpHelpExecute() {}
-    virtual void aAboutExecute() {}
+    virtual void aAboutExecute();
 
     // First display: shows the Assistant page with the General panel.
     virtual void FormShow();
     // Close query, after the focused box was committed; set canClose to false to keep the window open.
     virtual void FormCloseQuery(bool& canClose);
     // The close goes on (store settings here).
-    virtual void FormClose() {}
+    virtual void FormClose();
     // IDs of the assistant's screens in list order, offered by the first-screen and command drop-downs.
-    virtual std::vector<std::string> ScreenIDs() const { return {}; }
+    virtual std::vector<std::string> ScreenIDs() const;
     // Refill the drop-down lists just before they open.
     virtual void cbInitScreenDropDown();
     virtual void cbCommandDropDown();
@@ -147,7 +195,56 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // Exit handlers of the panel boxes (each does nothing without a current item of its kind).
+    void eProjectIDExit(QWidget* sender);
+    void eProjectCaptionExit(QWidget* sender);
+    void mProjectExpExit(QWidget* sender);
+    void eAuthorExit(QWidget* sender);
+    void eCopyrightExit(QWidget* sender);
+    void eVersionExit(QWidget* sender);
+    void eBuildDateExit(QWidget* sender);
+    void cbInitScreenExit(QWidget* sender);
+    void eScreenImageExit(QWidget* sender);
+    void rbGotoExit(QWidget* sender);
+    void cbCommandExit(QWidget* sender);
+    void mOptionScriptExit(QWidget* sender);
+
+    // Whether the box belongs to the panel of the current item's kind. A box of another panel can lose
+    // the focus after the current item changed (the panel switch moves the focus); it must not write
+    // its stale value into the new item.
+    bool BoxShowsCurrentItem(QWidget* sender) const;
+
+    // View events.
+    void TreeChange(const QModelIndex& current);
+    void StructureClick();
+    void cbErrorsClick();
+
 private:
+    // Start-up and model binding (mainformdocument.cpp, mainformviews.cpp).
+    void FormCreate();
+    void ConnectModel();
+    void RegisterExitHandlers();
+    // The three commands that replace the assistant share this: the prompt to save a changed
+    // assistant; false when the user cancelled (or the save dialog it opened was cancelled).
+    bool AskSaveBeforeReplacing(const char* question);
+    // Makes `assistant` the window's assistant: Assistant page shown, no current item, views emptied.
+    void ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant);
+    // Reads a file into a new assistant (asking for the name when `askForName`); nullptr when the open
+    // dialog was cancelled. Failures are raised; the window's assistant is untouched either way.
+    std::unique_ptr<TAssistRoot> ReadAssistant(const std::string& fileName, bool askForName);
+    // Saves the assistant; false when its save dialog was cancelled.
+    bool SaveAssistant(bool askForName);
+    // The command-line files: the first opens here, each further one in a window of its own.
+    void OpenCommandLineFiles();
+    // Opens a file named on the command line (already resolved): no prompt, no recent-list entry.
+    void OpenStartFile(const std::string& path);
+    TDocumentPrompter& DocumentPrompts();
+    // Expansion of the views' nodes to and from the items' Expanded flags.
+    void CopyExpansionToItems(QTreeView* view, ItemTreeModel* model);
+    void RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model);
+    void UpdateStructureActions();
+    void SetViewCurrent(QTreeView* view, const QModelIndex& index);
+
     // Layout (mainformlayout.cpp).
     void BuildActions();
     void BuildMenus();
@@ -171,4 +268,18 @@ private:
     QListWidget* m_lbErrors = nullptr;
     QString m_caption;
     bool m_shown = false;
+
+    // Model binding.
+    TEditorServices m_services;
+    std::string m_userID;
+    std::unique_ptr<TAssistRoot> m_assistant;
+    TAssistBase* m_currentItem = nullptr;
+    std::unique_ptr<IFindFile> m_fileFinder;
+    std::unique_ptr<TFileListMenu> m_recentFiles;
+    std::unique_ptr<TDocumentEdits> m_edits;
+    std::unique_ptr<TDocumentPrompter> m_documentPrompts;
+    ItemTreeModel* m_treeModel = nullptr;
+    ItemTreeModel* m_structureModel = nullptr;
+    // Set while the window itself changes the tree's selection inside RebuildTree.
+    bool m_settingSelection = false;
 };

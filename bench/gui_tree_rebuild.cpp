@@ -1,0 +1,153 @@
+// Cost of the editor's view rebuilds on large assistants: the real main window (offscreen) with its
+// tree and structure views, the structure check and the Warnings page, for 1,000 to 100,000 options
+// (ten options per screen). Measured: an edit that rebuilds both views (a screen renamed), and filling
+// the views for a newly read assistant (what opening a file does after reading).
+#include "components/corecomponentfactory.h"
+#include "editor/itemtreemodel.h"
+#include "editor/pathovamainform.h"
+#include "model/assistroot.h"
+#include "support/qt/regwrap.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+// No question may be asked while measuring.
+class SilentPrompter final : public Prompter {
+public:
+    Answer Message(MessageKind, const std::string& text) override {
+        std::fprintf(stderr, "unexpected message: %s\n", text.c_str());
+        return Answer::Cancel;
+    }
+    std::optional<std::string> OpenFileName(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> SaveFileName(const FileRequest&) override { return std::nullopt; }
+    std::optional<std::string> InputText(const std::string&, const std::string&,
+                                         const std::string&) override {
+        return std::nullopt;
+    }
+};
+
+// A well-formed assistant: every screen captioned and described, its first option leading to the next
+// screen, the others web pages; every other screen's node collapsed.
+void FillAssistant(TAssistRoot& root, int options) {
+    TAssistRoot::LoadingScope loading(root);
+    const int screens = options / 10;
+    root.FirstScreen = "S1";
+    root.Copyright = "Bench";
+    root.Description = {"Benchmark assistant"};
+    for (int s = 1; s <= screens; ++s) {
+        TAssistScreen* screen = TAssistScreen::Create(root);
+        screen->ID = "S" + std::to_string(s);
+        screen->Caption = "Screen " + std::to_string(s);
+        screen->Expanded = s % 2 == 0;
+        for (int o = 1; o <= 10; ++o) {
+            TAssistOption* option = TAssistOption::Create(*screen);
+            option->ID = screen->ID + "." + std::to_string(o);
+            option->Caption = "Option " + std::to_string(o);
+            option->Action = o == 1 ? akGoto : akInternet;
+            option->Command = o == 1 ? "S" + std::to_string(s % screens + 1) : "https://example.org/";
+        }
+    }
+    root.UpdateSignatures(); // as saved by this user: opening it shows no authorship notice
+}
+
+struct BenchWindow {
+    QTemporaryDir dir;
+    SilentPrompter prompter;
+    std::unique_ptr<TPathovaMainForm> form;
+
+    BenchWindow() {
+        TEditorServices services;
+        services.Settings = std::make_shared<TRegWrap>(TRegRoot::CurrentUser, "Software\\Bench",
+                                                       dir.filePath("user.ini"), dir.filePath("system.ini"));
+        services.Components = std::make_shared<CoreComponentFactory>();
+        services.LoginName = [] { return std::string("bench"); };
+        form = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
+        form->show();
+        QApplication::processEvents();
+    }
+    ~BenchWindow() { form->Assistant().Changed = false; }
+};
+
+// Renaming a screen: the edit, both views rebuilt, the check, and the window's layout and painting.
+void RenameScreenRebuild(benchmark::State& state) {
+    BenchWindow window;
+    TPathovaMainForm& form = *window.form;
+    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)));
+    form.RebuildTree();
+    form.RebuildStructure();
+    TAssistScreen* screen = form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2);
+    form.SelectItem(screen);
+    QApplication::processEvents();
+    bool flip = false;
+    for (auto _ : state) {
+        flip = !flip;
+        form.Edits().SetField(*screen, TextField::ID, flip ? "Renamed" : "S-middle");
+        form.RebuildStructure();
+        form.RebuildTree();
+        QApplication::processEvents();
+    }
+    state.counters["nodes"] = static_cast<double>(form.TreeModel()->NodeCount());
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(RenameScreenRebuild)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+
+// Adding an option to a screen: the command as the user runs it.
+void NewOptionRebuild(benchmark::State& state) {
+    BenchWindow window;
+    TPathovaMainForm& form = *window.form;
+    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)));
+    form.RebuildTree();
+    form.RebuildStructure();
+    form.SelectItem(form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2));
+    for (auto _ : state) {
+        form.ActionList1().aNewOption->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        form.SelectItem(form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2));
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(NewOptionRebuild)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+// Showing a newly read assistant: both views built from nothing, half of the screens collapsed.
+void ShowReadAssistant(benchmark::State& state) {
+    BenchWindow window;
+    TPathovaMainForm& form = *window.form;
+    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        form.SetCurrentItem(nullptr);
+        form.TreeModel()->Clear();
+        form.StructureModel()->Clear();
+        form.AfterOpen();
+        QApplication::processEvents();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(ShowReadAssistant)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,328 @@
+#include "editor/documentedits.h"
+
+#include "model/assistroot.h"
+
+#include <optional>
+#include <utility>
+
+namespace {
+
+// The field's storage in the item, or nullptr when the item has no such field.
+std::string* FieldOf(TAssistBase& item, TextField field) {
+    auto* root = dynamic_cast<TAssistRoot*>(&item);
+    auto* screen = dynamic_cast<TAssistScreen*>(&item);
+    auto* option = dynamic_cast<TAssistOption*>(&item);
+    switch (field) {
+    case TextField::ID:
+        return &item.ID;
+    case TextField::Caption:
+        return &item.Caption;
+    case TextField::AuthorName:
+        return root ? &root->AuthorName : nullptr;
+    case TextField::Copyright:
+        return root ? &root->Copyright : nullptr;
+    case TextField::Version:
+        return root ? &root->Version : nullptr;
+    case TextField::FirstScreen:
+        return root ? &root->FirstScreen : nullptr;
+    case TextField::Image:
+        return screen ? &screen->Image : nullptr;
+    case TextField::Command:
+        return option ? &option->Command : nullptr;
+    case TextField::Script:
+        return option ? &option->Script : nullptr;
+    }
+    return nullptr;
+}
+
+class FieldEdit final : public DocumentEdit {
+public:
+    FieldEdit(TAssistBase& item, TextField field, std::string value)
+        : m_item(item), m_field(field), m_new(std::move(value)) {}
+    void Apply(TAssistRoot&) override { Store(m_new, true); }
+    void Revert(TAssistRoot&) override { Store(m_old, false); }
+    ViewRebuild Rebuild() const override { return RebuildFor(m_field); }
+
+private:
+    void Store(const std::string& value, bool keepOld) {
+        std::string* target = FieldOf(m_item, m_field);
+        if (keepOld)
+            m_old = *target;
+        *target = value;
+        m_item.MarkChanged();
+    }
+    TAssistBase& m_item;
+    TextField m_field;
+    std::string m_new;
+    std::string m_old;
+};
+
+class DescriptionEdit final : public DocumentEdit {
+public:
+    DescriptionEdit(TAssistBase& item, std::vector<std::string> lines)
+        : m_item(item), m_other(std::move(lines)) {}
+    // Applying and reverting both swap the item's lines with the kept ones.
+    void Apply(TAssistRoot&) override { Swap(); }
+    void Revert(TAssistRoot&) override { Swap(); }
+    ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+
+private:
+    void Swap() {
+        m_item.Description.swap(m_other);
+        m_item.MarkChanged();
+    }
+    TAssistBase& m_item;
+    std::vector<std::string> m_other;
+};
+
+class ActionEdit final : public DocumentEdit {
+public:
+    ActionEdit(TAssistOption& option, TActionKind action) : m_option(option), m_other(action) {}
+    void Apply(TAssistRoot&) override { Swap(); }
+    void Revert(TAssistRoot&) override { Swap(); }
+    ViewRebuild Rebuild() const override { return ViewRebuild::Structure; }
+
+private:
+    void Swap() {
+        std::swap(m_option.Action, m_other);
+        m_option.MarkChanged();
+    }
+    TAssistOption& m_option;
+    TActionKind m_other;
+};
+
+class CreateScreenEdit final : public DocumentEdit {
+public:
+    explicit CreateScreenEdit(const std::string* id)
+        : m_id(id ? std::optional<std::string>(*id) : std::nullopt) {}
+    void Apply(TAssistRoot& root) override {
+        if (m_kept) {
+            m_screen = root.Screens.Insert(m_index, std::move(m_kept)); // marks the assistant changed
+            return;
+        }
+        m_screen = TAssistScreen::Create(root); // marks the assistant changed
+        m_index = root.Screens.Count() - 1;
+        if (m_id)
+            m_screen->ID = *m_id;
+    }
+    void Revert(TAssistRoot& root) override { m_kept = root.Screens.Detach(root.Screens.IndexOf(m_screen)); }
+    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    TAssistScreen* Screen() const { return m_screen; }
+
+private:
+    std::optional<std::string> m_id;
+    TAssistScreen* m_screen = nullptr;
+    int m_index = 0;
+    std::unique_ptr<TAssistScreen> m_kept;
+};
+
+class DeleteScreenEdit final : public DocumentEdit {
+public:
+    explicit DeleteScreenEdit(TAssistScreen& screen) : m_screen(&screen) {}
+    void Apply(TAssistRoot& root) override {
+        m_index = root.Screens.IndexOf(m_screen);
+        m_kept = root.Screens.Detach(m_index); // marks the assistant changed
+    }
+    void Revert(TAssistRoot& root) override { root.Screens.Insert(m_index, std::move(m_kept)); }
+    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+
+private:
+    TAssistScreen* m_screen;
+    int m_index = -1;
+    std::unique_ptr<TAssistScreen> m_kept;
+};
+
+class CreateOptionEdit final : public DocumentEdit {
+public:
+    explicit CreateOptionEdit(TAssistScreen& screen) : m_screen(screen) {}
+    void Apply(TAssistRoot&) override {
+        if (m_kept)
+            m_option = m_screen.Options.Insert(m_index, std::move(m_kept));
+        else {
+            m_option = TAssistOption::Create(m_screen);
+            m_index = m_screen.Options.Count() - 1;
+        }
+        // The option list marks nothing by itself; a new option is an unsaved change all the same.
+        m_screen.MarkChanged();
+    }
+    void Revert(TAssistRoot&) override {
+        m_kept = m_screen.Options.Detach(m_screen.Options.IndexOf(m_option));
+        m_screen.MarkChanged();
+    }
+    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    TAssistOption* Option() const { return m_option; }
+
+private:
+    TAssistScreen& m_screen;
+    TAssistOption* m_option = nullptr;
+    int m_index = 0;
+    std::unique_ptr<TAssistOption> m_kept;
+};
+
+class DeleteOptionEdit final : public DocumentEdit {
+public:
+    explicit DeleteOptionEdit(TAssistOption& option) : m_screen(*option.Owner), m_option(&option) {}
+    void Apply(TAssistRoot&) override {
+        m_index = m_screen.Options.IndexOf(m_option);
+        m_kept = m_screen.Options.Detach(m_index);
+        m_screen.MarkChanged();
+    }
+    void Revert(TAssistRoot&) override {
+        m_screen.Options.Insert(m_index, std::move(m_kept));
+        m_screen.MarkChanged();
+    }
+    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+
+private:
+    TAssistScreen& m_screen;
+    TAssistOption* m_option;
+    int m_index = -1;
+    std::unique_ptr<TAssistOption> m_kept;
+};
+
+// Moves an entry of a screen list or an option list; the moved item is marked as the edit.
+template <typename List> class MoveEdit final : public DocumentEdit {
+public:
+    MoveEdit(List& list, TAssistBase& item, int from, int to)
+        : m_list(list), m_item(item), m_from(from), m_to(to) {}
+    void Apply(TAssistRoot&) override {
+        m_list.Move(m_from, m_to);
+        m_item.MarkChanged();
+    }
+    void Revert(TAssistRoot&) override {
+        m_list.Move(m_to, m_from);
+        m_item.MarkChanged();
+    }
+    ViewRebuild Rebuild() const override { return ViewRebuild::Tree; }
+
+private:
+    List& m_list;
+    TAssistBase& m_item;
+    int m_from;
+    int m_to;
+};
+
+class NotesEdit final : public DocumentEdit {
+public:
+    NotesEdit(TAssistOption& option, std::vector<TNote> notes)
+        : m_option(option), m_other(std::move(notes)) {}
+    void Apply(TAssistRoot&) override { Swap(); }
+    void Revert(TAssistRoot&) override { Swap(); }
+    ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+
+private:
+    void Swap() {
+        std::vector<TNote> current;
+        for (const TNote& note : m_option.Notes)
+            current.push_back(note);
+        m_option.Notes.Clear();
+        for (const TNote& note : m_other)
+            *m_option.Notes.Add() = note;
+        m_other = std::move(current);
+        m_option.MarkChanged();
+    }
+    TAssistOption& m_option;
+    std::vector<TNote> m_other;
+};
+
+} // namespace
+
+std::string FieldText(const TAssistBase& item, TextField field) {
+    const std::string* value = FieldOf(const_cast<TAssistBase&>(item), field);
+    return value ? *value : std::string();
+}
+
+ViewRebuild RebuildFor(TextField field) {
+    switch (field) {
+    case TextField::ID:
+        return ViewRebuild::Both;
+    case TextField::FirstScreen:
+        return ViewRebuild::Structure;
+    default:
+        return ViewRebuild::None;
+    }
+}
+
+ViewRebuild TDocumentEdits::Run(std::unique_ptr<DocumentEdit> edit) {
+    edit->Apply(*m_root);
+    return Record(std::move(edit));
+}
+
+ViewRebuild TDocumentEdits::Record(std::unique_ptr<DocumentEdit> applied) {
+    const ViewRebuild rebuild = applied->Rebuild();
+    if (m_recorder)
+        m_recorder(std::move(applied));
+    return rebuild;
+}
+
+bool TDocumentEdits::SetField(TAssistBase& item, TextField field, const std::string& value,
+                              ViewRebuild* rebuild, bool storeAlways) {
+    if (rebuild)
+        *rebuild = ViewRebuild::None;
+    const std::string* current = FieldOf(item, field);
+    if (current == nullptr || (!storeAlways && *current == value))
+        return false;
+    const ViewRebuild needed = Run(std::make_unique<FieldEdit>(item, field, value));
+    if (rebuild)
+        *rebuild = needed;
+    return true;
+}
+
+bool TDocumentEdits::SetDescription(TAssistBase& item, const std::vector<std::string>& lines) {
+    if (item.Description == lines)
+        return false;
+    Run(std::make_unique<DescriptionEdit>(item, lines));
+    return true;
+}
+
+bool TDocumentEdits::SetAction(TAssistOption& option, TActionKind action) {
+    if (option.Action == action)
+        return false;
+    Run(std::make_unique<ActionEdit>(option, action));
+    return true;
+}
+
+TAssistScreen* TDocumentEdits::CreateScreen(const std::string* id) {
+    auto edit = std::make_unique<CreateScreenEdit>(id);
+    edit->Apply(*m_root);
+    TAssistScreen* screen = edit->Screen(); // taken before the edit is handed on (and maybe dropped)
+    Record(std::move(edit));
+    return screen;
+}
+
+void TDocumentEdits::DeleteScreen(TAssistScreen& screen) {
+    Run(std::make_unique<DeleteScreenEdit>(screen));
+}
+
+TAssistOption* TDocumentEdits::CreateOption(TAssistScreen& screen) {
+    auto edit = std::make_unique<CreateOptionEdit>(screen);
+    edit->Apply(*m_root);
+    TAssistOption* option = edit->Option();
+    Record(std::move(edit));
+    return option;
+}
+
+void TDocumentEdits::DeleteOption(TAssistOption& option) {
+    Run(std::make_unique<DeleteOptionEdit>(option));
+}
+
+bool TDocumentEdits::MoveScreen(TAssistScreen& screen, int to) {
+    const int from = m_root->Screens.IndexOf(&screen);
+    if (from < 0 || to < 0 || to >= m_root->Screens.Count() || to == from)
+        return false;
+    Run(std::make_unique<MoveEdit<TAssistScreens>>(m_root->Screens, screen, from, to));
+    return true;
+}
+
+bool TDocumentEdits::MoveOption(TAssistOption& option, int to) {
+    TAssistOptions& list = option.Owner->Options;
+    const int from = list.IndexOf(&option);
+    if (from < 0 || to < 0 || to >= list.Count() || to == from)
+        return false;
+    Run(std::make_unique<MoveEdit<TAssistOptions>>(list, option, from, to));
+    return true;
+}
+
+void TDocumentEdits::ChangeNotes(TAssistOption& option, const std::vector<TNote>& notes) {
+    Run(std::make_unique<NotesEdit>(option, notes));
+}

@@ -1,0 +1,269 @@
+// The main window's document handling: start-up (user ID, first assistant, file finder), first display
+// (placement, recent list, views, command-line files), New, Open, opening a named file, Save, Save As,
+// Exit and closing, the report and the About box.
+#include "editor/documentprompter.h"
+#include "editor/filelistmenu.h"
+#include "editor/itemtreemodel.h"
+#include "editor/pathovamainform.h"
+#include "editor/qtprompter.h"
+#include "editor/userid.h"
+#include "model/assistroot.h"
+#include "model/authorship.h"
+#include "support/busy.h"
+#include "support/components.h"
+#include "support/qt/placement.h"
+#include "support/qt/regwrap.h"
+#include "support/reportchain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTabWidget>
+
+namespace {
+
+constexpr const char* kSaveBeforeNew =
+    "Assistant has been changed.\r\rDo you want to save this one before creating a new one?";
+constexpr const char* kSaveBeforeOpen =
+    "Assistant has been changed.\r\rDo you want to save this one before opening a new one?";
+constexpr const char* kSaveBeforeClose =
+    "Assistant has been changed.\r\rDo you want to save this one before closing the program?";
+
+// A command-line argument that names a file: not empty and not a switch. Only "-" starts a switch
+// here; "/" starts an absolute path on this platform.
+bool NamesAFile(const std::string& argument) {
+    return !argument.empty() && argument.front() != '-';
+}
+
+} // namespace
+
+TPathovaMainForm::TPathovaMainForm(Prompter* prompter, QWidget* parent)
+    : TPathovaMainForm(TEditorServices::ForProgram(), prompter, parent) {}
+
+TPathovaMainForm::~TPathovaMainForm() {
+    // Nothing may point into the assistant once it is gone.
+    try {
+        SetCurrentItem(nullptr);
+    } catch (...) {
+    }
+    m_treeModel->Clear();
+    m_structureModel->Clear();
+    m_edits.reset();
+    m_assistant.reset();
+    m_recentFiles.reset();
+}
+
+void TPathovaMainForm::FormCreate() {
+    m_recentFiles = std::make_unique<TFileListMenu>(m_mReOpen, [this](const std::string& name) {
+        // Chosen from a menu: the focus stays in the box, so store a pending edit first.
+        try {
+            ActionList1Execute();
+            OpenFile(name);
+        } catch (const std::exception& error) {
+            ShowError(error);
+        }
+    });
+    m_currentItem = nullptr;
+    m_userID = ObtainUserID(*m_services.Settings, *m_prompter, m_services.LoginName);
+    m_assistant = std::make_unique<TAssistRoot>(m_userID);
+    m_edits = std::make_unique<TDocumentEdits>(*m_assistant);
+    m_fileFinder = m_services.Components->CreateFindFile();
+}
+
+TDocumentPrompter& TPathovaMainForm::DocumentPrompts() {
+    // Made on demand: the prompter can be replaced at any time (SetPrompter).
+    if (!m_documentPrompts || &m_documentPrompts->Target() != m_prompter)
+        m_documentPrompts = std::make_unique<TDocumentPrompter>(*m_prompter);
+    return *m_documentPrompts;
+}
+
+// ---- First display
+
+void TPathovaMainForm::FormShow() {
+    RestorePlacement(*m_services.Settings, this, true);
+    m_recentFiles->SetText(m_services.Settings->ReadValue("Files", ""));
+    m_pages->setCurrentWidget(m_tsAssistant);
+    ShowPanel(QStringLiteral("Option"));
+    ShowPanel(QStringLiteral("Screen"));
+    ShowPanel(QStringLiteral("General"));
+    RebuildTree();
+    RebuildStructure();
+    OpenCommandLineFiles();
+}
+
+void TPathovaMainForm::OpenCommandLineFiles() {
+    bool openedHere = false;
+    for (const std::string& argument : m_services.Arguments) {
+        if (!NamesAFile(argument))
+            continue;
+        std::string path;
+        Check(m_fileFinder->LocateFile(argument, kFindDefault, path));
+        if (path.empty())
+            continue; // a name the finder cannot resolve is ignored without a message
+        if (!openedHere) {
+            openedHere = true;
+            OpenStartFile(path);
+            continue;
+        }
+        // Each further file gets a window of its own rather than being merged into this assistant. The
+        // name is resolved already, so the new window is given no command line of its own.
+        TEditorServices services = m_services;
+        services.Arguments.clear();
+        Prompter* shared = m_prompter == m_qtPrompter.get() ? nullptr : m_prompter;
+        auto* window = new TPathovaMainForm(std::move(services), shared);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        try {
+            window->OpenStartFile(path);
+        } catch (const std::exception& error) {
+            window->ShowError(error);
+        }
+    }
+}
+
+void TPathovaMainForm::OpenStartFile(const std::string& path) {
+    std::unique_ptr<TAssistRoot> read = ReadAssistant(path, false);
+    if (!read)
+        return;
+    ReplaceAssistant(std::move(read));
+    AfterOpen();
+}
+
+// ---- Reading and writing
+
+std::unique_ptr<TAssistRoot> TPathovaMainForm::ReadAssistant(const std::string& fileName, bool askForName) {
+    auto read = std::make_unique<TAssistRoot>(m_userID);
+    read->FileName = fileName;
+    if (!read->LoadFromFile(askForName, DocumentPrompts()))
+        return nullptr;
+    return read;
+}
+
+bool TPathovaMainForm::SaveAssistant(bool askForName) {
+    return m_assistant->SaveToFile(askForName, DocumentPrompts());
+}
+
+bool TPathovaMainForm::AskSaveBeforeReplacing(const char* question) {
+    if (!m_assistant->Changed)
+        return true;
+    switch (m_prompter->Message(Prompter::MessageKind::WarningYesNoCancel, question)) {
+    case Prompter::Answer::Yes:
+        // A save dialog cancelled here cancels the whole command: the changes would be lost otherwise.
+        return SaveAssistant(false);
+    case Prompter::Answer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) {
+    m_pages->setCurrentWidget(m_tsAssistant);
+    SetCurrentItem(nullptr);
+    m_treeModel->Clear();
+    m_structureModel->Clear();
+    m_edits->SetRoot(*assistant);
+    m_assistant = std::move(assistant);
+}
+
+void TPathovaMainForm::AfterOpen() {
+    const std::string notices = AuthorshipNotices(*m_assistant);
+    if (!notices.empty())
+        m_prompter->Message(Prompter::MessageKind::WarningOk, notices);
+    RebuildTree();
+    RebuildStructure();
+    SetDocumentCaption(QString::fromStdString(m_assistant->FileName));
+}
+
+// ---- Document commands
+
+void TPathovaMainForm::aNewExecute() {
+    if (!AskSaveBeforeReplacing(kSaveBeforeNew))
+        return;
+    ReplaceAssistant(std::make_unique<TAssistRoot>(m_userID));
+    RebuildTree();
+    RebuildStructure();
+    SetDocumentCaption(QStringLiteral("[New Assistant]"));
+}
+
+void TPathovaMainForm::aOpenExecute() {
+    if (!AskSaveBeforeReplacing(kSaveBeforeOpen))
+        return;
+    // The file is asked for and read before anything is replaced: a cancelled dialog or a failed read
+    // leaves the open assistant, the views and the caption as they were.
+    std::unique_ptr<TAssistRoot> read = ReadAssistant(std::string(), true);
+    if (!read)
+        return;
+    ReplaceAssistant(std::move(read));
+    m_recentFiles->AddFile(m_assistant->FileName);
+    AfterOpen();
+}
+
+void TPathovaMainForm::OpenFile(const std::string& fileName) {
+    if (!AskSaveBeforeReplacing(kSaveBeforeOpen))
+        return;
+    std::unique_ptr<TAssistRoot> read = ReadAssistant(fileName, false);
+    if (!read)
+        return;
+    ReplaceAssistant(std::move(read));
+    m_recentFiles->AddFile(m_assistant->FileName);
+    AfterOpen();
+}
+
+void TPathovaMainForm::aSaveExecute() {
+    // The current item stays: the pending box was stored before this command ran.
+    if (!SaveAssistant(false))
+        return; // cancelled: nothing written, caption and recent list as they were
+    SetDocumentCaption(QString::fromStdString(m_assistant->FileName));
+    m_recentFiles->AddFile(m_assistant->FileName);
+}
+
+void TPathovaMainForm::aSaveAsExecute() {
+    if (!SaveAssistant(true))
+        return;
+    SetDocumentCaption(QString::fromStdString(m_assistant->FileName));
+    m_recentFiles->AddFile(m_assistant->FileName);
+}
+
+void TPathovaMainForm::aExitExecute() {
+    // The current item stays when the close is refused.
+    close();
+}
+
+// ---- Closing
+
+void TPathovaMainForm::FormCloseQuery(bool& canClose) {
+    canClose = true;
+    if (!m_assistant || !m_assistant->Changed)
+        return;
+    switch (m_prompter->Message(Prompter::MessageKind::WarningYesNoCancel, kSaveBeforeClose)) {
+    case Prompter::Answer::Yes:
+        // Refusing the close when the save dialog is cancelled keeps the unsaved changes.
+        canClose = SaveAssistant(false);
+        break;
+    case Prompter::Answer::No:
+        break;
+    default:
+        canClose = false;
+        break;
+    }
+}
+
+void TPathovaMainForm::FormClose() {
+    m_services.Settings->WriteValue("Files", m_recentFiles->GetText());
+    SavePlacement(*m_services.Settings, this);
+}
+
+// ---- Report and About
+
+void TPathovaMainForm::aReportExecute() {
+    const TAssistRoot& assistant = *m_assistant;
+    ShowAssistantReport(*m_services.Components, this, assistant.Caption, [&assistant](IHTMLReport& report) {
+        const TBusyGuard busy; // only the writing can take long; the viewer is interactive
+        assistant.WriteReport(report);
+    });
+}
+
+void TPathovaMainForm::aAboutExecute() {
+    const std::unique_ptr<ICDSupport> about = m_services.Components->CreateCDSupport();
+    Check(about->ShowAbout(this, std::string(), 0));
+}

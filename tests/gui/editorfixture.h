@@ -1,0 +1,151 @@
+#pragma once
+// A real editor window on the offscreen platform with temporary settings, recording components and a
+// scripted prompter, plus helpers that fill its assistant and read its views.
+#include "editor/assistantpage.h"
+#include "editor/dropdowncombobox.h"
+#include "editor/editorservices.h"
+#include "editor/generalpanel.h"
+#include "editor/itemtreemodel.h"
+#include "editor/optionpanel.h"
+#include "editor/pathovamainform.h"
+#include "editor/screenpanel.h"
+#include "guitesthelpers.h"
+#include "model/assistroot.h"
+#include "scriptedprompter.h"
+#include "tempsettings.h"
+#include "tests/core/fakecomponents.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The recording components, with a file finder that resolves the names the test gives it.
+class TestComponents final : public IComponentFactory {
+public:
+    FakeComponentFactory Fake;
+    std::map<std::string, std::string> FinderPaths;
+
+    std::unique_ptr<IHTMLReport> CreateHTMLReport() override { return Fake.CreateHTMLReport(); }
+    std::unique_ptr<IReportSupport> CreateReportSupport() override { return Fake.CreateReportSupport(); }
+    std::unique_ptr<IReportViewer> CreateReportViewer() override { return Fake.CreateReportViewer(); }
+    std::unique_ptr<IAssistant> CreateAssistant() override { return Fake.CreateAssistant(); }
+    std::unique_ptr<IFindFile> CreateFindFile() override {
+        Fake.Log->Add("CreateFindFile");
+        auto finder = std::make_unique<RecordingFindFile>(Fake.Log);
+        finder->Paths = FinderPaths;
+        return finder;
+    }
+    std::unique_ptr<ICDSupport> CreateCDSupport() override { return Fake.CreateCDSupport(); }
+};
+
+// One option of a test assistant: ID, action, command.
+struct OptionSpec {
+    OptionSpec(std::string id_, TActionKind action_ = akGoto, std::string command_ = {})
+        : id(std::move(id_)), action(action_), command(std::move(command_)) {}
+    std::string id;
+    TActionKind action;
+    std::string command;
+};
+struct ScreenSpec {
+    ScreenSpec(std::string id_, std::vector<OptionSpec> options_ = {})
+        : id(std::move(id_)), options(std::move(options_)) {}
+    std::string id;
+    std::vector<OptionSpec> options;
+};
+
+class EditorFixture : public ::testing::Test {
+protected:
+    TempSettings temp;
+    std::shared_ptr<TRegWrap> settings{temp.Make()};
+    std::shared_ptr<TestComponents> components = std::make_shared<TestComponents>();
+    ScriptedPrompter prompter;
+    std::string login = "ann";
+    std::vector<std::string> arguments;
+    std::unique_ptr<TPathovaMainForm> form;
+
+    TEditorServices Services() {
+        TEditorServices services;
+        services.Settings = settings;
+        services.Components = components;
+        services.Arguments = arguments;
+        services.LoginName = [this] { return login; };
+        return services;
+    }
+    void Create() { form = std::make_unique<TPathovaMainForm>(Services(), &prompter); }
+    // Creates and shows the window (first display builds the views and selects the root).
+    void Start() {
+        Create();
+        ASSERT_TRUE(ShowActive(form.get()));
+    }
+    void TearDown() override {
+        if (form)
+            form->Assistant().Changed = false; // no prompt while the window goes
+        form.reset();
+    }
+
+    TAssistRoot& Root() const { return form->Assistant(); }
+    ItemTreeModel& TreeModel() const { return *form->TreeModel(); }
+    ItemTreeModel& StructureModel() const { return *form->StructureModel(); }
+
+    // Replaces the screens of the assistant, sets the first screen, rebuilds both views and leaves the
+    // assistant unchanged.
+    void Fill(const std::vector<ScreenSpec>& screens, const std::string& first) {
+        Root().Screens.Clear();
+        for (const ScreenSpec& spec : screens) {
+            TAssistScreen* screen = TAssistScreen::Create(Root());
+            screen->ID = spec.id;
+            screen->Caption = "Caption of " + spec.id;
+            for (const OptionSpec& o : spec.options) {
+                TAssistOption* option = TAssistOption::Create(*screen);
+                option->ID = o.id;
+                option->Action = o.action;
+                option->Command = o.command;
+            }
+        }
+        Root().FirstScreen = first;
+        form->RebuildTree();
+        form->RebuildStructure();
+        Root().Changed = false;
+    }
+
+    TAssistScreen* ScreenAt(int index) const { return Root().Screens.Item(index); }
+
+    // The live nodes of a view in index order, each indented by one blank per level.
+    static std::vector<std::string> NodeTexts(const ItemTreeModel& model) {
+        std::vector<std::string> texts;
+        for (int node = 0; node < model.NodeCount(); ++node) {
+            if (!model.IsLive(node))
+                continue;
+            int depth = 0;
+            for (QModelIndex i = model.IndexOfNode(node).parent(); i.isValid(); i = i.parent())
+                ++depth;
+            texts.push_back(std::string(static_cast<std::size_t>(depth), ' ') +
+                            model.TextAt(node).toStdString());
+        }
+        return texts;
+    }
+
+    // Selects the item's node in the tree as a click would: the focus goes to the tree first.
+    void ClickTreeNode(const TAssistBase* item) {
+        FocusByMouse(form->Tree());
+        const int node = TreeModel().FirstNodeOf(item);
+        ASSERT_GE(node, 0);
+        form->Tree()->setCurrentIndex(TreeModel().IndexOfNode(node));
+        QApplication::processEvents();
+    }
+
+    // Types into a box as the user would: focus, replace the text.
+    static void Type(QLineEdit* box, const QString& text) {
+        FocusByMouse(box);
+        box->selectAll();
+        box->insert(text);
+    }
+};

@@ -1,0 +1,366 @@
+// The editor window's views and panels: the tree and the navigation structure rebuilt from the model,
+// the current item and its panel, storing the boxes, the first-screen rule, the structure commands and
+// the Warnings page.
+#include "editorfixture.h"
+
+#include <QAction>
+#include <QTabWidget>
+
+namespace {
+
+class EditorViewsTest : public EditorFixture {
+protected:
+    void SetUp() override { Start(); }
+    TAssistOption* OptionAt(int screen, int option) const { return ScreenAt(screen)->Options.Item(option); }
+};
+
+const std::string kArrow = "\u00bb";
+
+} // namespace
+
+TEST_F(EditorViewsTest, TreeShowsRootScreensAndOptionsByID) {
+    Fill({{"S1", {{"S1.1"}, {"S1.2"}}}, {"S2"}, {"S1", {{"dup"}}}}, "S1");
+    EXPECT_EQ(NodeTexts(TreeModel()),
+              (std::vector<std::string>{"A1", " S1", "  S1.1", "  S1.2", " S2", " S1", "  dup"}))
+        << "screens with the same ID are both listed";
+
+    struct Case {
+        const char* id;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"Plain", "Plain"}, {"C:\\dir\\Name", "Name"}, {"x:y\\z", "z"}, {"a\\b:c", "c"}, {"end\\", ""}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        Root().ID = c.id;
+        form->RebuildTree();
+        EXPECT_EQ(TreeModel().TextAt(0).toStdString(), c.text);
+    }
+}
+
+TEST_F(EditorViewsTest, StructureShowsRepeatedScreensAndOptionKinds) {
+    Fill({{"S1",
+           {{"o1", akGoto, "S2"},
+            {"o2", akGotoButton, "s2"},
+            {"web", akInternet, "http://x"},
+            {"sc", akScript, ""},
+            {"n", akNote, ""},
+            {"ex", akExec, "prog"},
+            {"miss", akGoto, "S9"}}},
+          {"S2", {{"back", akGoto, "S1"}, {"as", akAssistant, "b.amf"}}}},
+         "S1");
+    EXPECT_EQ(NodeTexts(StructureModel()), (std::vector<std::string>{
+                                               "A A1 " + kArrow + " S S1",
+                                               " O o1 " + kArrow + " S S2",
+                                               "  O back " + kArrow + " S S1 (repeated)",
+                                               "  O as " + kArrow + " GOTO b.amf",
+                                               " O o2 " + kArrow + " S S2 (repeated)",
+                                               " O web " + kArrow + " INTERNET http://x",
+                                               " O sc " + kArrow + " SCRIPT",
+                                               " O ex " + kArrow + " EXEC prog",
+                                           }));
+    // The whole structure is expanded, and a click takes the user to the item on the Assistant page.
+    EXPECT_TRUE(form->Structure()->isExpanded(StructureModel().IndexOfNode(1)));
+    form->Pages()->setCurrentWidget(form->tsStructure());
+    form->Structure()->setCurrentIndex(StructureModel().IndexOfNode(5));
+    Q_EMIT form->Structure()->clicked(StructureModel().IndexOfNode(5));
+    EXPECT_EQ(form->Pages()->currentWidget(), form->tsAssistant());
+    EXPECT_EQ(form->CurrentItem(), OptionAt(0, 2));
+    EXPECT_EQ(form->AssistantView()->CurrentPanelName(), QStringLiteral("Option"));
+}
+
+TEST_F(EditorViewsTest, RenamingTheFirstScreenEmptiesTheStructureView) {
+    Fill({{"S1", {{"o1", akGoto, "S2"}}}, {"S2"}}, "S1");
+    ClickTreeNode(ScreenAt(0));
+    Type(form->Screen()->eScreenID(), QStringLiteral("S9"));
+    ClickTreeNode(ScreenAt(1)); // leaving the box stores the ID first
+    EXPECT_EQ(ScreenAt(0)->ID, "S9");
+    EXPECT_EQ(Root().FirstScreen, "S1") << "a new ID is not carried over";
+    EXPECT_EQ(NodeTexts(TreeModel())[1], " S9");
+    EXPECT_EQ(StructureModel().NodeCount(), 0);
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(1)) << "the click still selects the node clicked";
+    bool listed = false;
+    for (int i = 0; i < form->lbErrors()->count(); ++i)
+        listed |= form->lbErrors()->item(i)->text() ==
+                  QStringLiteral("Error: First screen defined at top level not found.");
+    EXPECT_TRUE(listed);
+    EXPECT_TRUE(Root().Changed);
+}
+
+TEST_F(EditorViewsTest, BoxesStoreOnlyADifferenceIntoTheItemOfTheirPanel) {
+    Fill({{"S1", {{"o1"}}}}, "S1");
+    ClickTreeNode(ScreenAt(0));
+    // Leaving boxes untouched, or with the same text typed back, changes nothing.
+    Type(form->Screen()->eScreenCaption(), QStringLiteral("Caption of S1"));
+    FocusByMouse(form->Screen()->eScreenImage());
+    FocusByMouse(form->Screen()->mScreenExp());
+    FocusByMouse(form->Screen()->eScreenID());
+    ClickTreeNode(&Root());
+    FocusByMouse(form->General()->eBuildDate());
+    FocusByMouse(form->General()->eVersion());
+    ClickTreeNode(&Root());
+    EXPECT_FALSE(Root().Changed);
+
+    struct Case {
+        const char* name;
+        TAssistBase* item;
+        QLineEdit* box;
+        std::function<std::string()> field;
+    };
+    const Case cases[] = {
+        {"caption", ScreenAt(0), form->Screen()->eScreenCaption(), [this] { return ScreenAt(0)->Caption; }},
+        {"image", ScreenAt(0), form->Screen()->eScreenImage(), [this] { return ScreenAt(0)->Image; }},
+        {"author", &Root(), form->General()->eAuthor(), [this] { return Root().AuthorName; }},
+        {"version", &Root(), form->General()->eVersion(), [this] { return Root().Version; }},
+        {"copyright", &Root(), form->General()->eCopyright(), [this] { return Root().Copyright; }},
+        {"option caption", OptionAt(0, 0), form->Option()->eOptionCaption(),
+         [this] { return OptionAt(0, 0)->Caption; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Root().Changed = false;
+        ClickTreeNode(c.item);
+        Type(c.box, QStringLiteral("Value Typed"));
+        ClickTreeNode(c.item == &Root() ? static_cast<TAssistBase*>(ScreenAt(0)) : &Root());
+        EXPECT_EQ(c.field(), "Value Typed");
+        EXPECT_TRUE(Root().Changed);
+        EXPECT_EQ(Root().Caption, "Assistant A1") << "nothing reaches another item";
+    }
+}
+
+TEST_F(EditorViewsTest, MemosShowTrimmedLinesAndStoreTheTextCutAtLineBreaks) {
+    Fill({{"S1"}}, "S1");
+    ScreenAt(0)->Description = {"  padded  ", "second"};
+    ClickTreeNode(ScreenAt(0));
+    EXPECT_EQ(form->Screen()->mScreenExp()->toPlainText(), QStringLiteral("padded\nsecond"));
+    EXPECT_EQ(form->Screen()->mScreenExp()->textCursor().position(), 0);
+
+    struct Case {
+        const char* typed;
+        std::vector<std::string> stored;
+    };
+    const Case cases[] = {
+        {"one\n  indented\n\nlast", {"one", "indented", "", "last"}},
+        {"ends with a break\n", {"ends with a break", ""}},
+        {"", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        FocusByMouse(form->Screen()->mScreenExp());
+        form->Screen()->mScreenExp()->setPlainText(QString::fromUtf8(c.typed));
+        FocusByMouse(form->Screen()->eScreenCaption());
+        EXPECT_EQ(ScreenAt(0)->Description, c.stored);
+    }
+    // What was stored shows again as it was typed, and leaving it unchanged stores nothing.
+    ScreenAt(0)->Description = {"ends with a break", ""};
+    ClickTreeNode(&Root());
+    ClickTreeNode(ScreenAt(0));
+    Root().Changed = false;
+    FocusByMouse(form->Screen()->mScreenExp());
+    FocusByMouse(form->Screen()->eScreenCaption());
+    EXPECT_FALSE(Root().Changed);
+}
+
+TEST_F(EditorViewsTest, OptionPanelShowsActionCommandScriptAndNotes) {
+    Fill({{"S1", {{"o1", akExec, "prog.exe"}}}}, "S1");
+    TAssistOption* option = OptionAt(0, 0);
+    option->Script = "Sub Main\r  x = 1\rEnd Sub";
+    TNote* note = option->Notes.Add();
+    note->Name = "N";
+    note->ID = "id7";
+    note->Type = "Hint";
+    ClickTreeNode(option);
+    EXPECT_EQ(form->Option()->cbAction()->currentIndex(), int(akExec));
+    EXPECT_EQ(form->Option()->cbCommand()->currentText(), QStringLiteral("prog.exe"));
+    EXPECT_EQ(form->Option()->mOptionScript()->toPlainText(), QStringLiteral("Sub Main\nx = 1\nEnd Sub"));
+    ASSERT_EQ(form->Option()->lbOptionNotes()->count(), 1);
+    EXPECT_EQ(form->Option()->lbOptionNotes()->item(0)->text(), QStringLiteral("N\tid7\tHint"));
+
+    // Changing the action kind is stored on leaving the drop-down and rebuilds the structure.
+    FocusByMouse(form->Option()->cbAction());
+    form->Option()->cbAction()->setCurrentIndex(int(akScript));
+    FocusByMouse(form->Option()->eOptionCaption());
+    EXPECT_EQ(option->Action, akScript);
+    EXPECT_EQ(NodeTexts(StructureModel()).back(), " O o1 " + kArrow + " SCRIPT");
+}
+
+TEST_F(EditorViewsTest, UpAndDownAreEnabledByThePositionOfTheCurrentItem) {
+    Fill({{"S1", {{"a"}, {"b"}, {"c"}}}, {"S2", {{"only"}}}, {"S3"}}, "S1");
+    struct Case {
+        const char* name;
+        TAssistBase* item;
+        bool delScreen, delOption, up, down, note;
+    };
+    const Case cases[] = {
+        {"root", &Root(), false, false, false, false, false},
+        {"first screen", ScreenAt(0), true, false, false, true, false},
+        {"middle screen", ScreenAt(1), true, false, true, true, false},
+        {"last screen", ScreenAt(2), true, false, true, false, false},
+        {"first option", OptionAt(0, 0), false, true, false, true, true},
+        {"middle option", OptionAt(0, 1), false, true, true, true, true},
+        {"last option", OptionAt(0, 2), false, true, true, false, true},
+        {"only option", OptionAt(1, 0), false, true, false, false, true},
+    };
+    const auto& a = form->ActionList1();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClickTreeNode(c.item);
+        EXPECT_TRUE(a.aNewScreen->isEnabled());
+        EXPECT_TRUE(a.aNewOption->isEnabled());
+        EXPECT_EQ(a.aDelScreen->isEnabled(), c.delScreen);
+        EXPECT_EQ(a.aDelOption->isEnabled(), c.delOption);
+        EXPECT_EQ(a.aUp->isEnabled(), c.up);
+        EXPECT_EQ(a.aDown->isEnabled(), c.down);
+        EXPECT_EQ(a.aNote->isEnabled(), c.note);
+    }
+    form->SetCurrentItem(nullptr);
+    for (QAction* action : {a.aNewScreen, a.aDelScreen, a.aNewOption, a.aDelOption, a.aUp, a.aDown, a.aNote})
+        EXPECT_FALSE(action->isEnabled()) << action->objectName().toStdString();
+}
+
+TEST_F(EditorViewsTest, UpAndDownMoveTheCurrentItemKeepItSelectedAndMarkTheChange) {
+    Fill({{"S1", {{"a"}, {"b"}}}, {"S2"}}, "S1");
+    TAssistScreen* s2 = ScreenAt(1);
+    ClickTreeNode(s2);
+    form->ActionList1().aUp->trigger();
+    EXPECT_EQ(ScreenAt(0), s2);
+    EXPECT_EQ(form->CurrentItem(), s2);
+    EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), s2);
+    EXPECT_TRUE(Root().Changed);
+    EXPECT_FALSE(form->ActionList1().aUp->isEnabled());
+
+    Root().Changed = false;
+    TAssistOption* a = ScreenAt(1)->Options.Item(0);
+    ClickTreeNode(a);
+    form->ActionList1().aDown->trigger();
+    EXPECT_EQ(ScreenAt(1)->Options.Item(1), a);
+    EXPECT_EQ(form->CurrentItem(), a);
+    EXPECT_TRUE(Root().Changed);
+    EXPECT_EQ(NodeTexts(TreeModel()), (std::vector<std::string>{"A1", " S2", " S1", "  b", "  a"}));
+}
+
+TEST_F(EditorViewsTest, FirstScreenThatNamesNoScreenOffersToCreateIt) {
+    Fill({{"S1"}}, "S1");
+    QComboBox* first = form->General()->cbInitScreen();
+    struct Case {
+        const char* name;
+        const char* typed;
+        std::optional<Prompter::Answer> answer; // none: no prompt expected
+        int screens;
+        std::string structureTop; // empty: no structure
+    };
+    const Case cases[] = {
+        {"other case finds S1", "s1", std::nullopt, 1, "A A1 " + kArrow + " S S1"},
+        {"No keeps the text", "S7", Prompter::Answer::No, 1, ""},
+        {"Yes appends the screen", "S9", Prompter::Answer::Yes, 2, "A A1 " + kArrow + " S S9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ClickTreeNode(&Root());
+        form->Tree()->collapse(TreeModel().IndexOfNode(0));
+        if (c.answer)
+            prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, *c.answer);
+        FocusByMouse(first);
+        first->setEditText(QString::fromUtf8(c.typed));
+        FocusByMouse(form->General()->eProjectCaption());
+        EXPECT_EQ(Root().FirstScreen, c.typed);
+        if (c.answer) {
+            EXPECT_EQ(prompter.AskedPrompts().back().text,
+                      std::string("Can't find screen ") + c.typed + ".\r\rCreate a new one?");
+        }
+        EXPECT_EQ(Root().Screens.Count(), c.screens);
+        const auto structure = NodeTexts(StructureModel());
+        EXPECT_EQ(structure.empty() ? std::string() : structure.front(), c.structureTop);
+    }
+    EXPECT_EQ(ScreenAt(1)->ID, "S9");
+    EXPECT_TRUE(form->Tree()->isExpanded(TreeModel().IndexOfNode(0)))
+        << "the root is expanded after creating";
+}
+
+TEST_F(EditorViewsTest, NewScreenAndNewOptionAppendSelectAndMarkTheChange) {
+    Fill({{"S1", {{"S1.1"}}}, {"S2"}}, "S1");
+    ClickTreeNode(&Root());
+    form->ActionList1().aNewOption->trigger();
+    EXPECT_EQ(ScreenAt(0)->Options.Count(), 1) << "the assistant itself takes no options";
+    EXPECT_FALSE(Root().Changed);
+
+    form->ActionList1().aNewScreen->trigger();
+    ASSERT_EQ(Root().Screens.Count(), 3);
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(2));
+    EXPECT_EQ(form->AssistantView()->CurrentPanelName(), QStringLiteral("Screen"));
+    EXPECT_EQ(form->Screen()->eScreenID()->text(), QString::fromStdString(ScreenAt(2)->ID));
+    EXPECT_TRUE(Root().Changed);
+
+    Root().Changed = false;
+    ClickTreeNode(OptionAt(0, 0));
+    form->ActionList1().aNewOption->trigger();
+    ASSERT_EQ(ScreenAt(0)->Options.Count(), 2) << "an option's screen gets the new option";
+    EXPECT_EQ(form->CurrentItem(), OptionAt(0, 1));
+    EXPECT_TRUE(Root().Changed);
+    EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), OptionAt(0, 1));
+}
+
+TEST_F(EditorViewsTest, DeletingAsksFirstAndRemovesTheItemWithItsNodes) {
+    Fill({{"S1", {{"o1", akGoto, "S2"}, {"o2", akGoto, "S2"}}}, {"S2", {{"x", akScript}}}}, "S1");
+    TAssistScreen* s2 = ScreenAt(1);
+    ClickTreeNode(s2);
+    prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::No);
+    form->ActionList1().aDelScreen->trigger();
+    EXPECT_EQ(prompter.AskedPrompts().back().text, "Confirm delete screen S2?");
+    EXPECT_EQ(Root().Screens.Count(), 2);
+    EXPECT_FALSE(Root().Changed);
+
+    // S2 stands twice in the structure (once repeated); both nodes go with the screen.
+    prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+    form->ActionList1().aDelScreen->trigger();
+    EXPECT_EQ(Root().Screens.Count(), 1);
+    EXPECT_TRUE(Root().Changed);
+    EXPECT_EQ(NodeTexts(TreeModel()), (std::vector<std::string>{"A1", " S1", "  o1", "  o2"}));
+    EXPECT_EQ(NodeTexts(StructureModel()), std::vector<std::string>{"A A1 " + kArrow + " S S1"});
+    EXPECT_EQ(ScreenAt(0)->Options.Item(0)->Command, "S2") << "go-to commands are left as they were";
+    EXPECT_NE(form->CurrentItem(), nullptr);
+
+    Root().Changed = false;
+    TAssistOption* o2 = OptionAt(0, 1);
+    ClickTreeNode(o2);
+    prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+    form->ActionList1().aDelOption->trigger();
+    EXPECT_EQ(prompter.AskedPrompts().back().text, "Confirm delete option o2?");
+    EXPECT_EQ(ScreenAt(0)->Options.Count(), 1);
+    EXPECT_TRUE(Root().Changed);
+    EXPECT_EQ(form->CurrentItem(), OptionAt(0, 0)) << "the neighbouring node becomes current";
+
+    // Deleting the only option of a screen selects the screen.
+    prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+    form->ActionList1().aDelOption->trigger();
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(0));
+}
+
+TEST_F(EditorViewsTest, TreeKeepsCollapsedNodesAcrossRebuilds) {
+    Fill({{"S1", {{"a"}}}, {"S2", {{"b"}}}}, "S1");
+    form->Tree()->collapse(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(0))));
+    form->ActionList1().aNewScreen->trigger();
+    EXPECT_FALSE(form->Tree()->isExpanded(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(0)))));
+    EXPECT_TRUE(form->Tree()->isExpanded(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(1)))));
+    EXPECT_FALSE(ScreenAt(0)->Expanded);
+}
+
+TEST_F(EditorViewsTest, WarningsPageListsFindingsAndAClickSelectsTheItem) {
+    Fill({{"S1", {{"o1", akGoto, ""}}}}, "S1");
+    const QString caption = form->Pages()->tabText(form->Pages()->indexOf(form->tsErrors()));
+    EXPECT_TRUE(caption.startsWith(QStringLiteral("&Warning(s): ")) &&
+                caption.contains(QStringLiteral(", error(s): ")))
+        << caption.toStdString();
+    int line = -1;
+    for (int i = 0; i < form->lbErrors()->count(); ++i)
+        if (form->lbErrors()->item(i)->text() ==
+            QStringLiteral("Error: Command not specified for option o1."))
+            line = i;
+    ASSERT_GE(line, 0);
+    form->Pages()->setCurrentWidget(form->tsErrors());
+    form->lbErrors()->setCurrentRow(line);
+    Q_EMIT form->lbErrors()->itemClicked(form->lbErrors()->item(line));
+    EXPECT_EQ(form->Pages()->currentWidget(), form->tsAssistant());
+    EXPECT_EQ(form->CurrentItem(), OptionAt(0, 0));
+    EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), OptionAt(0, 0));
+}
