@@ -35,13 +35,46 @@ std::string* FieldOf(TAssistBase& item, TextField field) {
     return nullptr;
 }
 
+// The field's name as captions show it.
+const char* FieldName(TextField field) {
+    switch (field) {
+    case TextField::ID:
+        return "ID";
+    case TextField::Caption:
+        return "caption";
+    case TextField::AuthorName:
+        return "author";
+    case TextField::Copyright:
+        return "copyright";
+    case TextField::Version:
+        return "version";
+    case TextField::FirstScreen:
+        return "first screen";
+    case TextField::Image:
+        return "image";
+    case TextField::Command:
+        return "command";
+    case TextField::Script:
+        return "script";
+    }
+    return "field";
+}
+
+// "Change WHAT of ID", naming the item by the ID it has when the change is made.
+std::string ChangeCaption(const std::string& what, const TAssistBase& item) {
+    return "Change " + what + " of " + item.ID;
+}
+
 class FieldEdit final : public DocumentEdit {
 public:
     FieldEdit(TAssistBase& item, TextField field, std::string value)
-        : m_item(item), m_field(field), m_new(std::move(value)) {}
+        : m_item(item), m_field(field), m_new(std::move(value)),
+          m_caption(ChangeCaption(FieldName(field), item)) {}
     void Apply(TAssistRoot&) override { Store(m_new, true); }
     void Revert(TAssistRoot&) override { Store(m_old, false); }
     ViewRebuild Rebuild() const override { return RebuildFor(m_field); }
+    std::string Caption() const override { return m_caption; }
+    TAssistBase* Subject(bool) const override { return &m_item; }
 
 private:
     void Store(const std::string& value, bool keepOld) {
@@ -55,16 +88,19 @@ private:
     TextField m_field;
     std::string m_new;
     std::string m_old;
+    std::string m_caption;
 };
 
 class DescriptionEdit final : public DocumentEdit {
 public:
     DescriptionEdit(TAssistBase& item, std::vector<std::string> lines)
-        : m_item(item), m_other(std::move(lines)) {}
+        : m_item(item), m_other(std::move(lines)), m_caption(ChangeCaption("description", item)) {}
     // Applying and reverting both swap the item's lines with the kept ones.
     void Apply(TAssistRoot&) override { Swap(); }
     void Revert(TAssistRoot&) override { Swap(); }
     ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+    std::string Caption() const override { return m_caption; }
+    TAssistBase* Subject(bool) const override { return &m_item; }
 
 private:
     void Swap() {
@@ -73,14 +109,18 @@ private:
     }
     TAssistBase& m_item;
     std::vector<std::string> m_other;
+    std::string m_caption;
 };
 
 class ActionEdit final : public DocumentEdit {
 public:
-    ActionEdit(TAssistOption& option, TActionKind action) : m_option(option), m_other(action) {}
+    ActionEdit(TAssistOption& option, TActionKind action)
+        : m_option(option), m_other(action), m_caption(ChangeCaption("action", option)) {}
     void Apply(TAssistRoot&) override { Swap(); }
     void Revert(TAssistRoot&) override { Swap(); }
     ViewRebuild Rebuild() const override { return ViewRebuild::Structure; }
+    std::string Caption() const override { return m_caption; }
+    TAssistBase* Subject(bool) const override { return &m_option; }
 
 private:
     void Swap() {
@@ -89,6 +129,7 @@ private:
     }
     TAssistOption& m_option;
     TActionKind m_other;
+    std::string m_caption;
 };
 
 class CreateScreenEdit final : public DocumentEdit {
@@ -107,6 +148,8 @@ public:
     }
     void Revert(TAssistRoot& root) override { m_kept = root.Screens.Detach(root.Screens.IndexOf(m_screen)); }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    std::string Caption() const override { return "New screen " + m_screen->ID; }
+    TAssistBase* Subject(bool applied) const override { return applied ? m_screen : nullptr; }
     TAssistScreen* Screen() const { return m_screen; }
 
 private:
@@ -118,16 +161,20 @@ private:
 
 class DeleteScreenEdit final : public DocumentEdit {
 public:
-    explicit DeleteScreenEdit(TAssistScreen& screen) : m_screen(&screen) {}
+    explicit DeleteScreenEdit(TAssistScreen& screen)
+        : m_screen(&screen), m_caption("Delete screen " + screen.ID) {}
     void Apply(TAssistRoot& root) override {
         m_index = root.Screens.IndexOf(m_screen);
         m_kept = root.Screens.Detach(m_index); // marks the assistant changed
     }
     void Revert(TAssistRoot& root) override { root.Screens.Insert(m_index, std::move(m_kept)); }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    std::string Caption() const override { return m_caption; }
+    TAssistBase* Subject(bool applied) const override { return applied ? nullptr : m_screen; }
 
 private:
     TAssistScreen* m_screen;
+    std::string m_caption;
     int m_index = -1;
     std::unique_ptr<TAssistScreen> m_kept;
 };
@@ -150,6 +197,10 @@ public:
         m_screen.MarkChanged();
     }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    std::string Caption() const override { return "New option " + m_option->ID; }
+    TAssistBase* Subject(bool applied) const override {
+        return applied ? static_cast<TAssistBase*>(m_option) : &m_screen;
+    }
     TAssistOption* Option() const { return m_option; }
 
 private:
@@ -161,7 +212,8 @@ private:
 
 class DeleteOptionEdit final : public DocumentEdit {
 public:
-    explicit DeleteOptionEdit(TAssistOption& option) : m_screen(*option.Owner), m_option(&option) {}
+    explicit DeleteOptionEdit(TAssistOption& option)
+        : m_screen(*option.Owner), m_option(&option), m_caption("Delete option " + option.ID) {}
     void Apply(TAssistRoot&) override {
         m_index = m_screen.Options.IndexOf(m_option);
         m_kept = m_screen.Options.Detach(m_index);
@@ -172,10 +224,15 @@ public:
         m_screen.MarkChanged();
     }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    std::string Caption() const override { return m_caption; }
+    TAssistBase* Subject(bool applied) const override {
+        return applied ? static_cast<TAssistBase*>(&m_screen) : m_option;
+    }
 
 private:
     TAssistScreen& m_screen;
     TAssistOption* m_option;
+    std::string m_caption;
     int m_index = -1;
     std::unique_ptr<TAssistOption> m_kept;
 };
@@ -194,6 +251,8 @@ public:
         m_item.MarkChanged();
     }
     ViewRebuild Rebuild() const override { return ViewRebuild::Tree; }
+    std::string Caption() const override { return (m_to < m_from ? "Move up " : "Move down ") + m_item.ID; }
+    TAssistBase* Subject(bool) const override { return &m_item; }
 
 private:
     List& m_list;
@@ -205,10 +264,12 @@ private:
 class NotesEdit final : public DocumentEdit {
 public:
     NotesEdit(TAssistOption& option, std::vector<TNote> notes)
-        : m_option(option), m_other(std::move(notes)) {}
+        : m_option(option), m_other(std::move(notes)), m_caption(ChangeCaption("notes", option)) {}
     void Apply(TAssistRoot&) override { Swap(); }
     void Revert(TAssistRoot&) override { Swap(); }
     ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+    std::string Caption() const override { return m_caption; }
+    TAssistBase* Subject(bool) const override { return &m_option; }
 
 private:
     void Swap() {
@@ -223,6 +284,7 @@ private:
     }
     TAssistOption& m_option;
     std::vector<TNote> m_other;
+    std::string m_caption;
 };
 
 } // namespace

@@ -49,6 +49,12 @@ public:
     virtual void Revert(TAssistRoot& root) = 0;
     // The views to rebuild after applying or reverting.
     virtual ViewRebuild Rebuild() const = 0;
+    // What the change is called in the Undo and Redo captions ("Delete screen S3"); read right after
+    // the first Apply, while the names it uses are those the user saw.
+    virtual std::string Caption() const { return "Change"; }
+    // The item to select after applying (`applied`) or reverting the change, as the change itself
+    // selected it; nullptr selects the assistant.
+    virtual TAssistBase* Subject(bool /*applied*/) const { return nullptr; }
 };
 
 class TDocumentEdits {

@@ -6,6 +6,7 @@
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
 #include "editor/qtprompter.h"
+#include "editor/undohistory.h"
 #include "editor/userid.h"
 #include "model/assistroot.h"
 #include "model/authorship.h"
@@ -47,6 +48,8 @@ TPathovaMainForm::~TPathovaMainForm() {
     }
     m_treeModel->Clear();
     m_structureModel->Clear();
+    // The history holds detached items that refer to the assistant: it goes first.
+    m_history.reset();
     m_edits.reset();
     m_assistant.reset();
     m_recentFiles.reset();
@@ -66,6 +69,8 @@ void TPathovaMainForm::FormCreate() {
     m_userID = ObtainUserID(*m_services.Settings, *m_prompter, m_services.LoginName);
     m_assistant = std::make_unique<TAssistRoot>(m_userID);
     m_edits = std::make_unique<TDocumentEdits>(*m_assistant);
+    m_history = std::make_unique<UndoHistory>();
+    m_history->Clear(*m_assistant);
     m_fileFinder = m_services.Components->CreateFindFile();
 }
 
@@ -139,7 +144,10 @@ std::unique_ptr<TAssistRoot> TPathovaMainForm::ReadAssistant(const std::string& 
 }
 
 bool TPathovaMainForm::SaveAssistant(bool askForName) {
-    return m_assistant->SaveToFile(askForName, DocumentPrompts());
+    if (!m_assistant->SaveToFile(askForName, DocumentPrompts()))
+        return false;
+    m_history->SetClean(*m_assistant);
+    return true;
 }
 
 bool TPathovaMainForm::AskSaveBeforeReplacing(const char* question) {
@@ -161,8 +169,11 @@ void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) 
     SetCurrentItem(nullptr);
     m_treeModel->Clear();
     m_structureModel->Clear();
+    // The old assistant's history (and the items it holds) goes before the assistant does.
+    m_history->Clear(*assistant);
     m_edits->SetRoot(*assistant);
     m_assistant = std::move(assistant);
+    UpdateUndoActions();
 }
 
 void TPathovaMainForm::AfterOpen() {

@@ -38,6 +38,10 @@ const ActionDefinition ActionDefinitions[] = {
     {&TPathovaMainForm::TActionList::aRun, "aRun", "&Run from file...", "",
      "Load and run|Start assistant viewer with data from file."},
     {&TPathovaMainForm::TActionList::aExit, "aExit", "E&xit", "", "Exit program|Close down the program."},
+    {&TPathovaMainForm::TActionList::aUndo, "aUndo", "&Undo", "Ctrl+Z",
+     "Undo|Take back the last change to the assistant."},
+    {&TPathovaMainForm::TActionList::aRedo, "aRedo", "&Redo", "Ctrl+Shift+Z",
+     "Redo|Put back the last change taken back."},
     {&TPathovaMainForm::TActionList::EditCopy1, "EditCopy1", "&Copy", "Ctrl+C",
      "Copy text|Copy the selected text to the clipboard."},
     {&TPathovaMainForm::TActionList::Cut1, "Cut1", "Cu&t", "Ctrl+X",
@@ -95,6 +99,8 @@ void TPathovaMainForm::BuildActions() {
         addAction(action);
         m_actions.*(definition.field) = action;
     }
+    // Redo also answers to the other usual key.
+    m_actions.aRedo->setShortcuts({m_actions.aRedo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y"))});
 }
 
 void TPathovaMainForm::BuildMenus() {
@@ -121,6 +127,9 @@ void TPathovaMainForm::BuildMenus() {
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("Edit1"));
+    edit->addAction(a.aUndo);
+    edit->addAction(a.aRedo);
+    edit->addSeparator();
     edit->addAction(a.EditCopy1);
     edit->addAction(a.Cut1);
     edit->addAction(a.Paste1);

@@ -10,6 +10,7 @@
 #include "editor/optionpanel.h"
 #include "editor/qtprompter.h"
 #include "editor/screenpanel.h"
+#include "editor/undohistory.h"
 #include "model/assistroot.h"
 #include "support/components.h"
 
@@ -64,6 +65,7 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
     FormCreate();
     ConnectModel();
     RegisterExitHandlers();
+    ConnectHistory();
 }
 
 void TPathovaMainForm::SetPrompter(Prompter* prompter) {
@@ -157,6 +159,16 @@ void TPathovaMainForm::ConnectActions() {
     };
     for (const auto& [action, handler] : bindings)
         connect(action, &QAction::triggered, this, [this, handler = handler] { RunCommand(handler); });
+    // Undo and Redo go to the focused box first when it has typing of its own to take back; only
+    // otherwise do they commit the box and move through the assistant's history.
+    connect(m_actions.aUndo, &QAction::triggered, this, [this] {
+        if (!BoxUndo(false))
+            RunCommand(&TPathovaMainForm::aUndoExecute);
+    });
+    connect(m_actions.aRedo, &QAction::triggered, this, [this] {
+        if (!BoxUndo(true))
+            RunCommand(&TPathovaMainForm::aRedoExecute);
+    });
 
     // Buttons of the Assistant page and the Option panel run the actions of the same names and follow
     // their caption and enabled state.

@@ -32,6 +32,7 @@ class TAssistBase;
 class TAssistRoot;
 class TDocumentPrompter;
 class TFileListMenu;
+class UndoHistory;
 class DropDownComboBox;
 class ExitHandlerRegistry;
 class GeneralPanel;
@@ -56,6 +57,8 @@ public:
         QAction* aReport = nullptr;
         QAction* aRun = nullptr;
         QAction* aExit = nullptr;
+        QAction* aUndo = nullptr;
+        QAction* aRedo = nullptr;
         QAction* EditCopy1 = nullptr;
         QAction* Cut1 = nullptr;
         QAction* Paste1 = nullptr;
@@ -128,6 +131,10 @@ public:
     TAssistRoot& Assistant() const { return *m_assistant; }
     const std::string& UserID() const { return m_userID; }
     TDocumentEdits& Edits() const { return *m_edits; }
+    // The undo history of the assistant's changes (mainformhistory.cpp).
+    UndoHistory& History() const { return *m_history; }
+    // Forgets every change: the assistant as it is now counts as matching its file.
+    void ClearHistory();
     TFileListMenu& RecentFiles() const { return *m_recentFiles; }
     const TEditorServices& Services() const { return m_services; }
     // Replaces the assistant by the named file (the recent list's call-back); asks to save a changed
@@ -161,6 +168,9 @@ protected:
     virtual void aReportExecute();
     virtual void aRunExecute() {}
     virtual void aExitExecute(); // closes the window
+    // Take back the latest change of the assistant, or put back the latest one taken back.
+    virtual void aUndoExecute();
+    virtual void aRedoExecute();
     virtual void EditCopy1Execute();
     virtual void Cut1Execute();
     virtual void Paste1Execute();
@@ -193,6 +203,9 @@ protected:
     void ShowError(const std::exception& error);
 
     void showEvent(QShowEvent* event) override;
+    // Lets Undo and Redo short-cuts through to the window when the focused box has nothing of its own
+    // to undo or redo.
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
     // Exit handlers of the panel boxes (each does nothing without a current item of its kind).
@@ -245,6 +258,14 @@ private:
     void UpdateStructureActions();
     void SetViewCurrent(QTreeView* view, const QModelIndex& index);
 
+    // Undo and redo (mainformhistory.cpp).
+    void ConnectHistory();
+    // The focused text box takes the Undo (or Redo) itself when it has typing of its own to take back.
+    bool BoxUndo(bool redo);
+    // After the history moved: rebuilds both views and selects the item the change concerns.
+    void AfterHistoryMove(DocumentEdit* edit, bool applied);
+    void UpdateUndoActions();
+
     // Layout (mainformlayout.cpp).
     void BuildActions();
     void BuildMenus();
@@ -277,6 +298,7 @@ private:
     std::unique_ptr<IFindFile> m_fileFinder;
     std::unique_ptr<TFileListMenu> m_recentFiles;
     std::unique_ptr<TDocumentEdits> m_edits;
+    std::unique_ptr<UndoHistory> m_history;
     std::unique_ptr<TDocumentPrompter> m_documentPrompts;
     ItemTreeModel* m_treeModel = nullptr;
     ItemTreeModel* m_structureModel = nullptr;

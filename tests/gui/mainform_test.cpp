@@ -137,6 +137,8 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
         {"aReport", "R&eport...", "", "", ""},
         {"aRun", "&Run from file...", "", "Load and run", "Start assistant viewer with data from file."},
         {"aExit", "E&xit", "", "Exit program", "Close down the program."},
+        {"aUndo", "&Undo", "Ctrl+Z", "Undo", "Take back the last change to the assistant."},
+        {"aRedo", "&Redo", "Ctrl+Shift+Z", "Redo", "Put back the last change taken back."},
         {"EditCopy1", "&Copy", "Ctrl+C", "Copy text", "Copy the selected text to the clipboard."},
         {"Cut1", "Cu&t", "Ctrl+X", "Cut text",
          "Copy the selected text to the clipboard and then delete it from the entry."},
@@ -203,7 +205,7 @@ TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
     const std::vector<std::pair<QString, std::vector<std::string>>> expected = {
         {"&File",
          {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "-", "aRun", "-", "aExit"}},
-        {"&Edit", {"EditCopy1", "Cut1", "Paste1", "-", "aNote", "-", "aUp", "aDown"}},
+        {"&Edit", {"aUndo", "aRedo", "-", "EditCopy1", "Cut1", "Paste1", "-", "aNote", "-", "aUp", "aDown"}},
         {"&Screen", {"aNewScreen", "aDelScreen"}},
         {"&Options", {"aNewOption", "aDelOption"}},
         {"&Test!", {}},
