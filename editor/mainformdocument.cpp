@@ -1,6 +1,7 @@
 // The main window's document handling: start-up (user ID, first assistant, file finder), first display
 // (placement, recent list, views, command-line files), New, Open, opening a named file, Save, Save As,
 // Exit and closing, the report and the About box.
+#include "editor/backupfiles.h"
 #include "editor/documentprompter.h"
 #include "editor/filelistmenu.h"
 #include "editor/itemtreemodel.h"
@@ -20,6 +21,9 @@
 #include <QApplication>
 #include <QTabWidget>
 
+#include <charconv>
+#include <filesystem>
+
 namespace {
 
 constexpr const char* kSaveBeforeNew =
@@ -34,6 +38,41 @@ constexpr const char* kSaveBeforeClose =
 bool NamesAFile(const std::string& argument) {
     return !argument.empty() && argument.front() != '-';
 }
+
+// The name a save writes: the chosen name with its extension replaced by .amf, or .amf added.
+std::string WrittenName(const std::string& fileName) {
+    return std::filesystem::path(fileName).replace_extension(".amf").string();
+}
+
+// The number of earlier versions a save keeps ("Backups" in the settings; 3 when absent or not a
+// number, 0 turns backups off).
+int BackupCount(TRegWrap& settings) {
+    const std::string text = settings.ReadValue("Backups", "3");
+    int count = 3;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (error != std::errc() || end != text.data() + text.size())
+        return 3;
+    return count;
+}
+
+// Passes the save's questions on and keeps the backups of the file the user names in the save dialog,
+// once it is named and before it is written.
+class BackupBeforeSave final : public IDocumentPrompts {
+public:
+    BackupBeforeSave(IDocumentPrompts& target, int keep) : m_target(target), m_keep(keep) {}
+    std::optional<std::string> AskFileName(const TFileDialogRequest& request) override {
+        std::optional<std::string> chosen = m_target.AskFileName(request);
+        if (chosen && request.ForSave)
+            KeepBackups(WrittenName(*chosen), m_keep);
+        return chosen;
+    }
+    TSaveFirstAnswer AskSaveFirst(const std::string& text) override { return m_target.AskSaveFirst(text); }
+    std::string ProgramFolder() const override { return m_target.ProgramFolder(); }
+
+private:
+    IDocumentPrompts& m_target;
+    int m_keep;
+};
 
 } // namespace
 
@@ -144,7 +183,12 @@ std::unique_ptr<TAssistRoot> TPathovaMainForm::ReadAssistant(const std::string& 
 }
 
 bool TPathovaMainForm::SaveAssistant(bool askForName) {
-    if (!m_assistant->SaveToFile(askForName, DocumentPrompts()))
+    // The version on disk is kept as a backup before it is saved over.
+    const int keep = BackupCount(*m_services.Settings);
+    BackupBeforeSave prompts(DocumentPrompts(), keep);
+    if (!askForName && !m_assistant->FileName.empty())
+        KeepBackups(WrittenName(m_assistant->FileName), keep);
+    if (!m_assistant->SaveToFile(askForName, prompts))
         return false;
     m_history->SetClean(*m_assistant);
     return true;
