@@ -2,12 +2,18 @@
 // What the editor's main window needs from outside: the settings store, the component factory, the
 // command-line arguments and the source of the login name. The program takes its own (ForProgram);
 // tests give temporary settings, recording components and fixed names.
+//
+// A window can also have components of its own: when ComponentsForWindow is set, the window replaces
+// Components by what it makes for that window while the window is being created. The program uses it
+// to give each window an assistant runtime that knows the window (its file's folder, "Edit this
+// screen"); windows opened from a window copy the services and so get components of their own too.
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 class IComponentFactory;
+class TPathovaMainForm;
 class TRegWrap;
 
 struct TEditorServices {
@@ -15,7 +21,9 @@ struct TEditorServices {
     std::shared_ptr<IComponentFactory> Components; // file finder, report chain, About box
     std::vector<std::string> Arguments;            // command-line arguments, without the program name
     std::function<std::string()> LoginName;        // empty: the system's login name
+    std::function<std::shared_ptr<IComponentFactory>(TPathovaMainForm& window)> ComponentsForWindow;
 
-    // The program's settings store and the Qt component factory, with the given arguments.
+    // The program's settings store and, for each window, the Qt component factory with the assistant
+    // viewer as its runtime (WindowComponents), with the given arguments.
     static TEditorServices ForProgram(std::vector<std::string> arguments = {});
 };

@@ -62,6 +62,9 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
     ConnectActions();
     ConnectPanels();
 
+    // Components made for this window (the program's runtime needs to know the window it tests for).
+    if (m_services.ComponentsForWindow)
+        m_services.Components = m_services.ComponentsForWindow(*this);
     FormCreate();
     ConnectModel();
     RegisterExitHandlers();

@@ -12,8 +12,9 @@
 // through Prompter().
 //
 // The member functions are spread over several files: pathovamainform.cpp (window, caption, command
-// plumbing), mainformdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About)
-// and mainformviews.cpp (tree and structure views, current item, panels, structure commands).
+// plumbing), mainformdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About),
+// mainformviews.cpp (tree and structure views, current item, panels, structure commands) and
+// mainformtest.cpp (Test, Run from file, Help).
 #include "editor/documentedits.h"
 #include "editor/editorservices.h"
 #include "editor/prompter.h"
@@ -160,13 +161,13 @@ public:
     void RebuildViews(ViewRebuild rebuild);
 
 protected:
-    // Command handlers. Document, structure, test, report, help and about commands do nothing here.
+    // Command handlers.
     virtual void aNewExecute();
     virtual void aOpenExecute();
     virtual void aSaveExecute();
     virtual void aSaveAsExecute();
     virtual void aReportExecute();
-    virtual void aRunExecute() {}
+    virtual void aRunExecute();
     virtual void aExitExecute(); // closes the window
     // Take back the latest change of the assistant, or put back the latest one taken back.
     virtual void aUndoExecute();
@@ -181,10 +182,10 @@ protected:
     virtual void aDelScreenExecute();
     virtual void aNewOptionExecute();
     virtual void aDelOptionExecute();
-    virtual void aTestExecute() {}
-    virtual void aHelpContentsExecute() {}
-    virtual void aHelpIndexExecute() {}
-    virtual void aHelpHelpExecute() {}
+    virtual void aTestExecute();
+    virtual void aHelpContentsExecute();
+    virtual void aHelpIndexExecute();
+    virtual void aHelpHelpExecute();
     virtual void aAboutExecute();
 
     // First display: shows the Assistant page with the General panel.

@@ -13,3 +13,6 @@ bash "$root/scripts/build.sh" build
 
 bash "$root/scripts/build.sh" build-san -DAMF_SANITIZE=ON -DAMF_BENCH=OFF
 (cd "$root/build-san" && ctest --output-on-failure -j "$(nproc)")
+
+# The file reader under libFuzzer for a minute: a crash found fails the test command.
+bash "$root/scripts/fuzz.sh"

@@ -1,5 +1,6 @@
 #include "tagfile/xmltagfilein.h"
 
+#include <cstring>
 #include <istream>
 #include <iterator>
 
@@ -26,6 +27,40 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// True when the bytes hold a character reference to U+0000 (&#0; or &#x0;, with any number of zeros).
+// The parser decodes it into a NUL byte, which ends the text or attribute value it stands in, so the
+// rest of that text would be lost without a word. XML does not allow the character at all, so such a
+// document is treated as not well-formed. NUL bytes are passed over while matching, so that the same
+// holds for UTF-16 and UTF-32 input. (The same characters inside a CDATA section or a comment are
+// refused too; this program never writes either.)
+bool HasNulCharacterReference(const char* data, std::size_t size) {
+    const char* const end = data + size;
+    const auto next = [end](const char* p) {
+        while (p < end && *p == '\0')
+            ++p;
+        return p;
+    };
+    for (const char* amp = data;
+         (amp = static_cast<const char*>(std::memchr(amp, '&', static_cast<std::size_t>(end - amp)))) !=
+         nullptr;) {
+        const char* p = next(amp + 1);
+        amp = p;
+        if (p == end || *p != '#')
+            continue;
+        p = next(p + 1);
+        if (p < end && *p == 'x')
+            p = next(p + 1);
+        bool zero = false;
+        while (p < end && *p == '0') {
+            zero = true;
+            p = next(p + 1);
+        }
+        if (zero && p < end && *p == ';')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 TXMLTagFileIn::TXMLTagFileIn(std::string_view data) {
@@ -43,7 +78,7 @@ void TXMLTagFileIn::Parse(const void* data, std::size_t size) {
     // A well-formed document has exactly one element at its top level and no text beside it.
     // Anything else is treated as an empty document: the reader is at its end at once.
     pugi::xml_node root;
-    bool wellFormed = static_cast<bool>(result);
+    bool wellFormed = result && !HasNulCharacterReference(static_cast<const char*>(data), size);
     for (pugi::xml_node child = fDocument.first_child(); wellFormed && child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
             wellFormed = !root;

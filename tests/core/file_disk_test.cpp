@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 #include <unistd.h>
 
 using namespace filetest;
@@ -284,4 +286,39 @@ TEST_F(FileDisk, ReadingStopsBeyondTheItemLimit) {
     LoadText(root, Doc(cases[0].content));
     LoadText(root, Doc(cases[0].content));
     EXPECT_EQ(root.Screens.Count(), 2);
+}
+
+TEST_F(FileDisk, GigabyteFileIsRefusedFromItsSizeWithoutBeingRead) {
+    // A sparse file: 1 GiB long, no disk space used. The default limit applies.
+    SetAssistFileLimits(TAssistFileLimits{});
+    const std::uint64_t gib = 1ull << 30;
+    const std::string path = Path("huge.amf");
+    {
+        const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(gib)), 0);
+        ::close(fd);
+    }
+    struct rusage before {};
+    ::getrusage(RUSAGE_SELF, &before);
+
+    // The size in the message comes from the file system: reading would only know "more than" the limit.
+    const std::string expected =
+        "The file \"" + path +
+        "\" is too large to be an assistant (1073741824 bytes; the limit is 536870912 bytes).";
+    TAssistRoot root(Ann);
+    root.FileName = path;
+    EXPECT_EQ(ErrorOf([&] { root.LoadFromFile(false, prompts); }), expected);
+    EXPECT_EQ(root.Caption, "Assistant A1") << "the assistant is untouched";
+
+    // The same file as a stream that can seek is refused from its size as well.
+    std::ifstream stream(path, std::ios::binary);
+    EXPECT_EQ(ErrorOf([&] { root.LoadFromStream(stream); }),
+              "The assistant stream is too large (more than 536870912 bytes; the limit is 536870912 bytes).");
+
+    // Nothing near the file's size was taken into memory.
+    struct rusage after {};
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024)
+        << "peak memory grew by " << after.ru_maxrss - before.ru_maxrss << " KiB";
 }

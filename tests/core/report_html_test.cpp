@@ -3,6 +3,7 @@
 // strict HTML checker.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -185,6 +186,55 @@ TEST(ReportDocument, UserTextCannotAddActiveContentAndAnchorsStillWork) {
                   HtmlEscaped("Screen: " + evilScreen + ": <a href=\"javascript:alert(5)\">x</a>"));
     // The assistant's own anchor is there too.
     EXPECT_EQ(check.Ids.count(HtmlAnchorId(evilId)), 1u);
+}
+
+TEST(ReportDocument, HostileFileGivesNoActiveContent) {
+    // What an attacker can put in a file: markup hidden in entities, character references and CDATA
+    // (including a "]]>" split over two sections), quotes that try to end attribute values, event
+    // attributes and javascript: commands.
+    const std::string file = R"amf(<?xml version="1.0" encoding="UTF-8"?>
+<ASSISTANT NAME="x&quot; onerror=&quot;alert(1)" VERSION="1" BACKWARDS="0">
+  <AUTHOR NAME="a" CODE="1">&lt;img src=x onerror=alert(2)&gt;</AUTHOR>
+  <FIRST>s" onclick="alert(3)</FIRST>
+  <CAPTION>&#60;script&#62;alert(4)&#60;/script&#62;</CAPTION>
+  <DESCRIPTION><![CDATA[</td></table><script>alert(5)</script>]]]]><![CDATA[>]]></DESCRIPTION>
+  <SCREEN NAME='s" onclick="alert(3)'>
+    <CAPTION><![CDATA[<a href="javascript:alert(6)">x</a>]]></CAPTION>
+    <IMAGE>javascript:alert(7)</IMAGE>
+    <OPTION NAME="o'>&lt;script&gt;">
+      <CAPTION>&lt;svg onload=alert(8)&gt;</CAPTION>
+      <ACTION TYPE="GOTO" COMMAND='s" onclick="alert(3)'/>
+      <NOTES NAME="&lt;script&gt;" TYPE="]]&gt;" ID="&quot;&apos;"><![CDATA[<iframe src="javascript:alert(9)">]]></NOTES>
+    </OPTION>
+    <OPTION NAME="w"><ACTION TYPE="INTERNET" COMMAND="javascript:alert(10)"/></OPTION>
+    <OPTION NAME="e"><ACTION TYPE="EXEC" COMMAND="&quot;&gt;&lt;script&gt;alert(11)&lt;/script&gt;"/></OPTION>
+    <OPTION NAME="r"><SCRIPT>&lt;/pre&gt;&lt;script&gt;alert(12)<P/>&lt;/script&gt;</SCRIPT><ACTION TYPE="SCRIPT" COMMAND=""/></OPTION>
+  </SCREEN>
+</ASSISTANT>
+)amf";
+    TAssistRoot root(kAnn);
+    std::istringstream in(file);
+    root.LoadFromStream(in);
+    ASSERT_EQ(root.Screens.Count(), 1);
+
+    const std::string html = ReportDocument(root);
+    const HtmlCheck check = CheckHtml(html);
+    ExpectCleanDocument(check);
+    for (const char* element : {"script", "img", "svg", "iframe"})
+        EXPECT_EQ(check.Count(element), 0) << element;
+    // The only links are the report's own, inside the document.
+    for (const std::string& target : check.LinkTargets)
+        EXPECT_EQ(target.rfind('#', 0), 0u) << target;
+    for (const HtmlElement& element : check.StartTags)
+        for (const auto& [name, value] : element.Attributes)
+            EXPECT_NE(name.rfind("on", 0), 0u) << "<" << element.Name << " " << name << ">";
+    // Every hostile text is there, shown as text.
+    for (const std::string& text :
+         {std::string("<script>alert(4)</script>"), std::string("</td></table><script>alert(5)</script>]]>"),
+          std::string("<img src=x onerror=alert(2)>"), std::string("<a href=\"javascript:alert(6)\">x</a>"),
+          std::string("javascript:alert(10)"), std::string("<iframe src=\"javascript:alert(9)\">"),
+          std::string("\"><script>alert(11)</script>")})
+        EXPECT_NE(check.Text.find(text), std::string::npos) << text;
 }
 
 TEST(ReportDocument, LargeAssistantIsReportedCompletely) {

@@ -1,0 +1,71 @@
+// The main window's Test and Run from file commands, which hand an assistant to the assistant runtime,
+// and its three Help commands.
+#include "editor/helpaccess.h"
+#include "editor/pathovamainform.h"
+#include "model/assistroot.h"
+#include "support/components.h"
+
+namespace {
+
+// The screen a test run starts at for the current item: the screen itself, or the screen that holds
+// the option. The assistant and no item give none: the runtime then starts at the first screen.
+const TAssistScreen* StartScreenFor(const TAssistBase* item) {
+    if (const auto* screen = dynamic_cast<const TAssistScreen*>(item))
+        return screen;
+    if (const auto* option = dynamic_cast<const TAssistOption*>(item))
+        return option->Owner;
+    return nullptr;
+}
+
+// Puts the assistant's Changed flag back when the test run ends, however it ends: writing the text
+// clears the flag, but nothing was saved.
+class ChangedFlagKeeper {
+public:
+    explicit ChangedFlagKeeper(TAssistRoot& assistant)
+        : m_assistant(assistant), m_changed(assistant.Changed) {}
+    ~ChangedFlagKeeper() { m_assistant.Changed = m_changed; }
+    ChangedFlagKeeper(const ChangedFlagKeeper&) = delete;
+    ChangedFlagKeeper& operator=(const ChangedFlagKeeper&) = delete;
+
+private:
+    TAssistRoot& m_assistant;
+    bool m_changed;
+};
+
+} // namespace
+
+// ---- Test and Run from file
+
+void TPathovaMainForm::aTestExecute() {
+    TAssistRoot& assistant = *m_assistant;
+    const ChangedFlagKeeper keeper(assistant);
+    // Declared after the keeper: the runtime is released first, then the flag is put back.
+    const std::unique_ptr<IAssistant> runtime = m_services.Components->CreateAssistant();
+    // The text Save would write, kept in memory: the assistant as it is now, saved or not.
+    Check(runtime->LoadAssistantText(assistant.SaveToText()));
+    if (const TAssistScreen* start = StartScreenFor(m_currentItem))
+        Check(runtime->SetInitialScreen(start->ID));
+    Check(runtime->Run(this, kRunShowOwned));
+}
+
+void TPathovaMainForm::aRunExecute() {
+    const std::unique_ptr<IAssistant> runtime = m_services.Components->CreateAssistant();
+    // An empty name lets the runtime ask for the file; the editor's assistant is not involved.
+    std::string loaded;
+    Check(runtime->LoadAssistantFile(std::string(), loaded));
+    Check(runtime->Run(this, kRunShowOwned));
+}
+
+// ---- Help
+
+void TPathovaMainForm::aHelpContentsExecute() {
+    ShowHelpTopic(this, HelpTopic::Contents);
+}
+
+void TPathovaMainForm::aHelpIndexExecute() {
+    ShowHelpTopic(this, HelpTopic::Index);
+}
+
+void TPathovaMainForm::aHelpHelpExecute() {
+    ShowHelpTopic(this, HelpTopic::HelpOnHelp);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// Connects the assistant viewer to an editor window. The window's Test hands its assistant to a
+// runtime made here: relative names in the tested assistant are looked for in the folder of the file
+// open in the window, and the viewer's "Edit this screen" (and an option's Edit button) brings the
+// window forward with that screen or option selected in its tree.
+#include <QString>
+#include <memory>
+
+#include "viewer/viewersetup.h"
+
+class QtComponentFactory;
+class TPathovaMainForm;
+
+// The folder of the file open in the window; empty for an assistant that was never saved.
+QString EditorBaseFolder(const TPathovaMainForm& window);
+
+// Selects the item a viewer points at in the window's tree, on the Assistant page, and raises the
+// window. The screen is found by its position when the ID there still matches, else by its ID (the
+// assistant may have been edited since it was handed over); the option likewise within the screen. A
+// screen that is gone selects nothing.
+void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target);
+
+// The window's component factory: the program's Qt components, with the assistant viewer as the
+// runtime. `setup` is completed with the window's edit call-back; its other parts are kept (tests
+// pass a recording desktop).
+std::shared_ptr<QtComponentFactory> WindowComponents(TPathovaMainForm& window, ViewerSetup setup = {});

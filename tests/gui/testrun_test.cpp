@@ -1,0 +1,476 @@
+// The editor's Test and Run from file commands: what the assistant runtime is given, where the run
+// starts, the Changed flag on every path, nothing written to disk; and Test with the real viewer,
+// whose "Edit this screen" selects the shown screen in the editor.
+#include "components/qt/qtcomponentfactory.h"
+#include "editor/filelistmenu.h"
+#include "editor/helpaccess.h"
+#include "editor/helpwindow.h"
+#include "editor/viewerbinding.h"
+#include "editorfixture.h"
+#include "viewer/assistantviewer.h"
+#include "viewer/viewersetup.h"
+#include "viewertesthelpers.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// What the scripted runtimes of one test were asked, in order ("SetInitialScreen(S2)", "Run(2)",
+// "released"), the text they were given and the owner of the run. A call named in FailAt fails.
+struct RuntimeScript {
+    std::vector<std::string> Calls;
+    std::string LoadedText;
+    QWidget* Owner = nullptr;
+    std::string FailAt; // "Create", "LoadAssistantText", "SetInitialScreen", "LoadAssistantFile", "Run"
+};
+
+class ScriptedRuntime final : public IAssistant {
+public:
+    explicit ScriptedRuntime(RuntimeScript& script) : script_(script) {}
+    ~ScriptedRuntime() override { script_.Calls.push_back("released"); }
+
+    ComponentStatus SetInitialScreen(const std::string& id) override {
+        return Record("SetInitialScreen", id);
+    }
+    ComponentStatus LoadAssistantFile(const std::string& name, std::string& result) override {
+        result = "/somewhere/chosen.amf";
+        return Record("LoadAssistantFile", name);
+    }
+    ComponentStatus LoadAssistantText(const std::string& text) override {
+        script_.LoadedText = text;
+        return Record("LoadAssistantText", "");
+    }
+    ComponentStatus Run(QWidget* owner, int mode) override {
+        script_.Owner = owner;
+        return Record("Run", std::to_string(mode));
+    }
+
+private:
+    ComponentStatus Record(const std::string& call, const std::string& argument) {
+        script_.Calls.push_back(call + "(" + argument + ")");
+        if (script_.FailAt == call)
+            return ComponentStatus::Failure(call + " failed in the runtime.");
+        return ComponentStatus::Success();
+    }
+    RuntimeScript& script_;
+};
+
+// The fixture's recording components, with the scripted runtime in place of the recording one.
+class RuntimeComponents final : public IComponentFactory {
+public:
+    RuntimeComponents(std::shared_ptr<IComponentFactory> others, RuntimeScript& script)
+        : others_(std::move(others)), script_(script) {}
+
+    std::unique_ptr<IHTMLReport> CreateHTMLReport() override { return others_->CreateHTMLReport(); }
+    std::unique_ptr<IReportSupport> CreateReportSupport() override { return others_->CreateReportSupport(); }
+    std::unique_ptr<IReportViewer> CreateReportViewer() override { return others_->CreateReportViewer(); }
+    std::unique_ptr<IFindFile> CreateFindFile() override { return others_->CreateFindFile(); }
+    std::unique_ptr<ICDSupport> CreateCDSupport() override { return others_->CreateCDSupport(); }
+    std::unique_ptr<IAssistant> CreateAssistant() override {
+        script_.Calls.push_back("create");
+        if (script_.FailAt == "Create")
+            throw AppError("The assistant runtime is not installed.");
+        return std::make_unique<ScriptedRuntime>(script_);
+    }
+
+private:
+    std::shared_ptr<IComponentFactory> others_;
+    RuntimeScript& script_;
+};
+
+class TestAndRunTest : public EditorFixture {
+protected:
+    RuntimeScript script;
+    QTemporaryDir folder;
+
+    void StartWithRuntime() {
+        TEditorServices services = Services();
+        services.Components = std::make_shared<RuntimeComponents>(components, script);
+        form = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
+        ASSERT_TRUE(ShowActive(form.get()));
+        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}), ScreenSpec("S2"),
+              ScreenSpec("S3", {OptionSpec("a"), OptionSpec("b", akNote)})},
+             "S1");
+    }
+    void Test() { form->ActionList1().aTest->trigger(); }
+    void RunFromFile() { form->ActionList1().aRun->trigger(); }
+
+    // The files below a folder, as relative paths.
+    static std::vector<std::string> FilesIn(const QString& dir) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(dir.toStdString()))
+            names.push_back(fs::relative(entry.path(), dir.toStdString()).string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+};
+
+} // namespace
+
+TEST_F(TestAndRunTest, TestStartsAtTheScreenOfTheCurrentItem) {
+    StartWithRuntime();
+    struct Case {
+        const char* name;
+        std::function<TAssistBase*()> current;
+        std::vector<std::string> calls;
+    };
+    const std::vector<Case> cases = {
+        {"a screen",
+         [this] { return ScreenAt(1); },
+         {"create", "LoadAssistantText()", "SetInitialScreen(S2)", "Run(2)", "released"}},
+        {"an option: its screen",
+         [this] { return ScreenAt(2)->Options.Item(1); },
+         {"create", "LoadAssistantText()", "SetInitialScreen(S3)", "Run(2)", "released"}},
+        {"the assistant: no start screen",
+         [this] { return &Root(); },
+         {"create", "LoadAssistantText()", "Run(2)", "released"}},
+        {"nothing current: no start screen",
+         [] { return nullptr; },
+         {"create", "LoadAssistantText()", "Run(2)", "released"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        script = {};
+        TAssistBase* item = c.current();
+        if (item != nullptr)
+            ClickTreeNode(item);
+        else
+            form->SetCurrentItem(nullptr);
+        ASSERT_EQ(form->CurrentItem(), item);
+        Test();
+        EXPECT_EQ(script.Calls, c.calls);
+        EXPECT_EQ(script.Owner, form.get()) << "the editor window owns the run";
+        EXPECT_EQ(form->CurrentItem(), item) << "the current item stays";
+    }
+    EXPECT_TRUE(prompter.AskedPrompts().empty());
+}
+
+TEST_F(TestAndRunTest, TheRuntimeGetsExactlyTheTextSaveWouldWrite) {
+    StartWithRuntime();
+    Root().Caption = "Printer help";
+    ScreenAt(1)->Description = {"First line", "Second line"};
+    Root().Changed = true;
+    Test();
+    ASSERT_FALSE(script.LoadedText.empty());
+    // Writing again from the unchanged model gives the same text, so the runtime had the whole of it.
+    EXPECT_EQ(script.LoadedText, Root().SaveToText());
+    const std::unique_ptr<TAssistRoot> read = ReadAssistantText(script.LoadedText);
+    EXPECT_EQ(read->Caption, "Printer help");
+    ASSERT_EQ(read->Screens.Count(), 3);
+    EXPECT_EQ(read->Screens.Item(1)->Description, (std::vector<std::string>{"First line", "Second line"}));
+    EXPECT_EQ(read->Screens.Item(2)->Options.Count(), 2);
+}
+
+TEST_F(TestAndRunTest, TheChangedFlagIsPutBackOnEveryPath) {
+    StartWithRuntime();
+    ClickTreeNode(ScreenAt(0));
+    struct Case {
+        std::string failAt; // empty: the run succeeds
+        std::vector<std::string> calls;
+    };
+    const std::vector<Case> cases = {
+        {"", {"create", "LoadAssistantText()", "SetInitialScreen(S1)", "Run(2)", "released"}},
+        {"Create", {"create"}},
+        {"LoadAssistantText", {"create", "LoadAssistantText()", "released"}},
+        {"SetInitialScreen", {"create", "LoadAssistantText()", "SetInitialScreen(S1)", "released"}},
+        {"Run", {"create", "LoadAssistantText()", "SetInitialScreen(S1)", "Run(2)", "released"}},
+    };
+    for (const Case& c : cases) {
+        for (const bool changed : {true, false}) {
+            SCOPED_TRACE("fails at '" + c.failAt + "', changed " + (changed ? "yes" : "no"));
+            script = {};
+            script.FailAt = c.failAt;
+            Root().Changed = changed;
+            const std::size_t promptsBefore = prompter.AskedPrompts().size();
+            if (!c.failAt.empty())
+                prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
+            Test();
+            EXPECT_EQ(Root().Changed, changed);
+            EXPECT_EQ(script.Calls, c.calls) << "a failure stops the command; the runtime is released";
+            const auto& asked = prompter.AskedPrompts();
+            if (c.failAt.empty()) {
+                EXPECT_EQ(asked.size(), promptsBefore);
+            } else {
+                ASSERT_EQ(asked.size(), promptsBefore + 1);
+                const std::string expected = c.failAt == "Create" ? "The assistant runtime is not installed."
+                                                                  : c.failAt + " failed in the runtime.";
+                EXPECT_EQ(asked.back().text, expected);
+            }
+        }
+    }
+}
+
+TEST_F(TestAndRunTest, AValueStillBeingTypedIsPartOfTheTestedAssistant) {
+    StartWithRuntime();
+    ClickTreeNode(ScreenAt(1));
+    Type(form->Screen()->eScreenCaption(), QStringLiteral("Typed, not yet left"));
+    ASSERT_EQ(ScreenAt(1)->Caption, "Caption of S2") << "the box has not stored its value yet";
+    Test(); // the focus is still in the box
+    const std::unique_ptr<TAssistRoot> read = ReadAssistantText(script.LoadedText);
+    ASSERT_NE(read->Screens.Item(1), nullptr);
+    EXPECT_EQ(read->Screens.Item(1)->Caption, "Typed, not yet left");
+    EXPECT_TRUE(Root().Changed) << "the typed value is an unsaved change";
+}
+
+TEST_F(TestAndRunTest, TestWritesNoFile) {
+    ASSERT_TRUE(folder.isValid());
+    StartWithRuntime();
+    struct Case {
+        const char* name;
+        std::string fileName;
+    };
+    const std::string existing = folder.filePath(QStringLiteral("guide.amf")).toStdString();
+    std::ofstream(existing, std::ios::binary) << "the saved version";
+    const std::vector<Case> cases = {
+        {"never saved", ""},
+        {"saved before", existing},
+        {"named but not on disk", folder.filePath(QStringLiteral("gone.amf")).toStdString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Root().FileName = c.fileName;
+        Root().Changed = true;
+        Test();
+        EXPECT_FALSE(script.LoadedText.empty());
+        EXPECT_EQ(Root().FileName, c.fileName);
+        EXPECT_EQ(FilesIn(folder.path()), std::vector<std::string>{"guide.amf"});
+        EXPECT_EQ(ReadFile(existing), "the saved version");
+        EXPECT_TRUE(form->RecentFiles().GetList().empty());
+    }
+    EXPECT_TRUE(prompter.AskedPrompts().empty()) << "no save dialog, no question";
+}
+
+TEST_F(TestAndRunTest, RunFromFileLeavesTheEditorAlone) {
+    StartWithRuntime();
+    const std::string fileName = folder.filePath(QStringLiteral("open.amf")).toStdString();
+    Root().FileName = fileName;
+    form->RecentFiles().SetText("/a/one.amf,/b/two.amf");
+    const std::string recentBefore = form->RecentFiles().GetText();
+    ClickTreeNode(ScreenAt(2));
+    for (const bool changed : {true, false}) {
+        SCOPED_TRACE(changed ? "changed" : "unchanged");
+        script = {};
+        Root().Changed = changed;
+        const TAssistRoot* assistantBefore = &Root();
+        const std::string textBefore = [&] {
+            const bool flag = Root().Changed;
+            std::string text = Root().SaveToText();
+            Root().Changed = flag;
+            return text;
+        }();
+        RunFromFile();
+        EXPECT_EQ(script.Calls,
+                  (std::vector<std::string>{"create", "LoadAssistantFile()", "Run(2)", "released"}));
+        EXPECT_EQ(script.Owner, form.get());
+        EXPECT_EQ(&Root(), assistantBefore);
+        EXPECT_EQ(Root().Changed, changed);
+        EXPECT_EQ(Root().FileName, fileName);
+        EXPECT_EQ(form->RecentFiles().GetText(), recentBefore);
+        EXPECT_EQ(form->CurrentItem(), ScreenAt(2));
+        const bool flag = Root().Changed;
+        EXPECT_EQ(Root().SaveToText(), textBefore);
+        Root().Changed = flag;
+    }
+    EXPECT_TRUE(prompter.AskedPrompts().empty());
+}
+
+TEST_F(TestAndRunTest, RunFromFileStopsWhenNoAssistantIsLoaded) {
+    StartWithRuntime();
+    script.FailAt = "LoadAssistantFile";
+    prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
+    RunFromFile();
+    EXPECT_EQ(script.Calls, (std::vector<std::string>{"create", "LoadAssistantFile()", "released"}));
+    ASSERT_FALSE(prompter.AskedPrompts().empty());
+    EXPECT_EQ(prompter.AskedPrompts().back().text, "LoadAssistantFile failed in the runtime.");
+    EXPECT_FALSE(Root().Changed);
+}
+
+// ---- With the real viewer
+
+class TestWithViewerTest : public EditorFixture {
+protected:
+    std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
+
+    void StartWithViewer() {
+        TEditorServices services = Services();
+        services.ComponentsForWindow =
+            [this](TPathovaMainForm& window) -> std::shared_ptr<IComponentFactory> {
+            ViewerSetup setup;
+            setup.Desktop = desktop;
+            setup.Finder = FixedFinder();
+            setup.NeverRunPrograms = true;
+            return WindowComponents(window, setup);
+        };
+        form = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
+        ASSERT_TRUE(ShowActive(form.get()));
+        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
+              ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
+              ScreenSpec("S3")},
+             "S1");
+    }
+    // The viewer windows open over the editor window.
+    std::vector<AssistantViewer*> Viewers() const {
+        const QList<AssistantViewer*> found = form->findChildren<AssistantViewer*>();
+        return {found.begin(), found.end()};
+    }
+};
+
+TEST_F(TestWithViewerTest, TestShowsTheCurrentScreenAndEditThisScreenSelectsItInTheTree) {
+    StartWithViewer();
+    Root().FileName = "/projects/help/guide.amf";
+    Root().Changed = true;
+    ClickTreeNode(ScreenAt(1));
+    form->ActionList1().aTest->trigger();
+    EXPECT_TRUE(prompter.AskedPrompts().empty());
+    EXPECT_TRUE(Root().Changed);
+
+    const std::vector<AssistantViewer*> viewers = Viewers();
+    ASSERT_EQ(viewers.size(), 1u);
+    AssistantViewer* viewer = viewers[0];
+    EXPECT_TRUE(viewer->isVisible());
+    EXPECT_TRUE(viewer->isWindow());
+    ASSERT_NE(viewer->CurrentScreen(), nullptr);
+    EXPECT_EQ(viewer->CurrentScreen()->ID, "S2");
+    EXPECT_EQ(viewer->CurrentScreen()->Caption, "Caption of S2");
+    ASSERT_NE(viewer->CurrentAssistant(), nullptr);
+    EXPECT_EQ(viewer->CurrentAssistant()->Folder, QStringLiteral("/projects/help"))
+        << "relative names are looked for beside the open file";
+
+    // Elsewhere in the editor meanwhile: another item current, another page shown.
+    ClickTreeNode(&Root());
+    form->Pages()->setCurrentWidget(form->tsStructure());
+
+    viewer->EditItem(-1);
+    EXPECT_EQ(form->Pages()->currentWidget(), form->tsAssistant());
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(1));
+    EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), ScreenAt(1));
+
+    viewer->EditItem(1); // an option's Edit button
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(1)->Options.Item(1));
+    EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), ScreenAt(1)->Options.Item(1));
+    viewer->close();
+}
+
+TEST_F(TestWithViewerTest, EditThisScreenFindsAScreenThatMovedSinceTheTestByItsID) {
+    StartWithViewer();
+    ClickTreeNode(ScreenAt(1));
+    form->ActionList1().aTest->trigger();
+    ASSERT_EQ(Viewers().size(), 1u);
+    AssistantViewer* viewer = Viewers()[0];
+    ASSERT_EQ(viewer->CurrentScreen()->ID, "S2");
+
+    // The first screen is removed in the editor: S2 is now at position 0, S3 at position 1.
+    ClickTreeNode(ScreenAt(0));
+    prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+    form->ActionList1().aDelScreen->trigger();
+    ASSERT_EQ(ScreenAt(0)->ID, "S2");
+    ClickTreeNode(ScreenAt(1));
+
+    viewer->EditItem(-1);
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(0));
+    viewer->close();
+}
+
+TEST_F(TestWithViewerTest, TestWithANeverSavedAssistantHasNoBaseFolderAndStartsAtTheFirstScreen) {
+    StartWithViewer();
+    Root().FileName.clear();
+    ClickTreeNode(&Root());
+    form->ActionList1().aTest->trigger();
+    ASSERT_EQ(Viewers().size(), 1u);
+    AssistantViewer* viewer = Viewers()[0];
+    ASSERT_NE(viewer->CurrentScreen(), nullptr);
+    EXPECT_EQ(viewer->CurrentScreen()->ID, "S1");
+    EXPECT_TRUE(viewer->CurrentAssistant()->Folder.isEmpty());
+    viewer->close();
+}
+
+// ---- Help
+
+class EditorHelpTest : public EditorFixture {
+protected:
+    QTemporaryDir folder;
+    HelpEnvironment saved;
+    std::vector<QUrl> opened;
+    std::vector<QString> unavailable;
+
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("bin")));
+        saved = DefaultHelpEnvironment();
+        HelpEnvironment& env = DefaultHelpEnvironment();
+        env.ProgramFile = folder.filePath(QStringLiteral("bin/assistant-editor")).toStdString();
+        env.ManualFolder = std::string(AMF_SOURCE_DIR) + "/docs/manual";
+        env.OpenUrl = [this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        };
+        env.ShowUnavailable = [this](QWidget*, const QString& message) { unavailable.push_back(message); };
+        Start();
+    }
+    void TearDown() override {
+        EditorFixture::TearDown();
+        DefaultHelpEnvironment() = saved;
+    }
+};
+
+TEST_F(EditorHelpTest, EachHelpCommandOpensTheManualWhereItBelongsWithoutAHelpFile) {
+    struct Case {
+        const char* action;
+        QString page;
+        std::optional<bool> indexPane; // none: help on help leaves the pane as it was
+    };
+    const std::vector<Case> cases = {
+        {"aHelpContents", QStringLiteral("contents.html"), false},
+        {"aHelpIndex", QStringLiteral("contents.html"), true},
+        {"aHelpHelp", QStringLiteral("usinghelp.html"), std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.action);
+        QAction* action = form->FindAction(QString::fromLatin1(c.action));
+        ASSERT_NE(action, nullptr);
+        action->trigger();
+        HelpWindow* window = FindHelpWindow(form.get());
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->Browser()->source().fileName(), c.page);
+        if (c.indexPane) {
+            EXPECT_EQ(window->IndexPaneSelected(), *c.indexPane);
+        }
+        window->close();
+    }
+    EXPECT_TRUE(opened.empty());
+    EXPECT_TRUE(unavailable.empty());
+    EXPECT_TRUE(prompter.AskedPrompts().empty());
+}
+
+TEST_F(EditorHelpTest, AHelpFileBesideTheProgramGoesToTheDesktopHandler) {
+    const QString chm = folder.filePath(QStringLiteral("bin/assistant-editor.chm"));
+    {
+        QFile file(chm);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("chm");
+    }
+    form->ActionList1().aHelpContents->trigger();
+    form->ActionList1().aHelpIndex->trigger();
+    EXPECT_EQ(opened, (std::vector<QUrl>{QUrl::fromLocalFile(chm), QUrl::fromLocalFile(chm)}));
+    EXPECT_EQ(FindHelpWindow(form.get()), nullptr) << "the manual window is not needed";
+}
