@@ -3,6 +3,7 @@
 // assistant texts shown as plain text.
 #include "editor/actionhelp.h"
 #include "editor/noteform.h"
+#include "editor/uitext.h"
 #include "editorfixture.h"
 
 #include <QAction>
@@ -200,9 +201,10 @@ TEST_F(OptionActionsTest, ACommandNamingNoScreenOffersToCreateItForGoToOptionsOn
 
         EXPECT_EQ(option->Command, c.typed);
         EXPECT_EQ(Root().Changed, c.changed);
-        if (c.answer)
+        if (c.answer) {
             EXPECT_EQ(prompter.AskedPrompts().back().text,
                       std::string("Can't find screen ") + c.typed + ".\r\rCreate a new one?");
+        }
         std::vector<std::string> ids;
         for (const TAssistScreen& screen : Root().Screens)
             ids.push_back(screen.ID);
@@ -253,12 +255,14 @@ TEST_F(OptionActionsTest, DroppingDownTheCommandListOffersTheExamplesOfTheChosen
         command->showPopup();
         command->hidePopup();
         const std::vector<std::string> entries = Entries(command);
-        if (kind <= int(akGotoButton))
+        if (kind <= int(akGotoButton)) {
             EXPECT_EQ(entries, (std::vector<std::string>{"S1", "S2"}));
-        else
+        } else {
             EXPECT_EQ(entries, CommandExamples(kind, {}));
-        if (kind == int(akScript) || kind == int(akNote))
+        }
+        if (kind == int(akScript) || kind == int(akNote)) {
             EXPECT_TRUE(entries.empty());
+        }
         EXPECT_EQ(command->currentText(), QStringLiteral("typed")) << "the typed text stays";
     }
 
