@@ -7,6 +7,7 @@
 #include "editor/exithandlers.h"
 #include "editor/generalpanel.h"
 #include "editor/itemtreemodel.h"
+#include "editor/noteform.h"
 #include "editor/optionpanel.h"
 #include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
@@ -473,15 +474,42 @@ void TPathovaMainForm::rbGotoExit(QWidget* sender) {
 
 void TPathovaMainForm::cbCommandExit(QWidget* sender) {
     auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
-    if (option != nullptr && BoxShowsCurrentItem(sender) && qobject_cast<QComboBox*>(sender) != nullptr)
-        m_edits->SetField(*option, TextField::Command, BoxText(sender).toStdString());
+    if (option == nullptr || !BoxShowsCurrentItem(sender) || qobject_cast<QComboBox*>(sender) == nullptr)
+        return;
+    const std::string command = BoxText(sender).toStdString();
+    if (!m_edits->SetField(*option, TextField::Command, command))
+        return;
+    // A go-to command that names no screen yet is an offer to create that screen.
+    const bool goesToScreen = option->Action == akGoto || option->Action == akGotoButton;
+    if (command.empty() || !goesToScreen || m_assistant->Screens.FindScreen(command) != nullptr)
+        return;
+    const std::string question = "Can't find screen " + command + ".\r\rCreate a new one?";
+    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes)
+        return;
+    m_edits->CreateScreen(&command);
+    RebuildTree();
+    RebuildStructure();
 }
 
 void TPathovaMainForm::mOptionScriptExit(QWidget* sender) {
     auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
     auto* memo = qobject_cast<QPlainTextEdit*>(sender);
+    // The script is stored every time the memo is left, changed or not.
     if (option != nullptr && memo != nullptr && BoxShowsCurrentItem(sender))
-        m_edits->SetField(*option, TextField::Script, ScriptOf(memo));
+        m_edits->SetField(*option, TextField::Script, ScriptOf(memo), nullptr, true);
+}
+
+// ---- Notes
+
+void TPathovaMainForm::aNoteExecute() {
+    auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
+    if (option == nullptr)
+        return;
+    TNoteForm form(*option, *m_edits, m_services.Settings.get(), this);
+    form.exec();
+    ShowNotes();
+    // Saved here rather than by the dialog's destructor, so that a failing settings store is reported.
+    form.SaveFormPlacement();
 }
 
 // ---- Structure commands

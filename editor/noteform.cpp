@@ -1,8 +1,12 @@
 #include "editor/noteform.h"
 
+#include "editor/documentedits.h"
 #include "editor/panelwidgets.h"
 #include "editor/tabstopdelegate.h"
 #include "editor/uitext.h"
+#include "model/assistoption.h"
+#include "model/note.h"
+#include "support/qt/placement.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,6 +21,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <vector>
+
 namespace {
 
 QPushButton* MakeButton(const QString& objectName, const QString& caption, QWidget* parent) {
@@ -26,10 +32,19 @@ QPushButton* MakeButton(const QString& objectName, const QString& caption, QWidg
     return button;
 }
 
+// Copies of an option's notes, in list order: the edit layer replaces the list as a whole.
+std::vector<TNote> CopyOf(const TNotes& notes) {
+    std::vector<TNote> copy;
+    copy.reserve(static_cast<std::size_t>(notes.Count()));
+    for (const TNote& note : notes)
+        copy.push_back(note);
+    return copy;
+}
+
 } // namespace
 
-TNoteForm::TNoteForm(std::vector<NoteValues>& notes, std::function<void()> markChanged, QWidget* parent)
-    : QDialog(parent), m_notes(notes), m_markChanged(std::move(markChanged)) {
+TNoteForm::TNoteForm(TAssistOption& option, TDocumentEdits& edits, TRegWrap* settings, QWidget* parent)
+    : QDialog(parent), m_option(option), m_edits(edits), m_settings(settings) {
     setObjectName(QStringLiteral("NoteForm"));
     setWindowTitle(QStringLiteral("Note editor"));
     setModal(true);
@@ -113,6 +128,24 @@ TNoteForm::TNoteForm(std::vector<NoteValues>& notes, std::function<void()> markC
     connect(m_bDelete, &QPushButton::clicked, this, &TNoteForm::bDeleteClick);
     connect(m_bClear, &QPushButton::clicked, this, &TNoteForm::bClearClick);
     connect(m_bClose, &QPushButton::clicked, this, &QDialog::accept);
+
+    if (m_settings != nullptr)
+        RestorePlacement(*m_settings, this, true);
+}
+
+TNoteForm::~TNoteForm() {
+    try {
+        SaveFormPlacement();
+    } catch (const std::exception&) {
+        // Losing the placement is harmless; the owner saves it earlier where a failure can be shown.
+    }
+}
+
+void TNoteForm::SaveFormPlacement() {
+    if (m_settings == nullptr || m_placementSaved)
+        return;
+    m_placementSaved = true;
+    SavePlacement(*m_settings, this);
 }
 
 void TNoteForm::showEvent(QShowEvent* event) {
@@ -126,7 +159,7 @@ void TNoteForm::showEvent(QShowEvent* event) {
 void TNoteForm::FormShow() {
     const QSignalBlocker blocker(m_lbList);
     m_lbList->clear();
-    for (const NoteValues& note : m_notes)
+    for (const TNote& note : m_option.Notes)
         m_lbList->addItem(QString::fromStdString(NoteListLine(note)));
     UpdateButtons();
 }
@@ -136,11 +169,15 @@ int TNoteForm::SelectedIndex() const {
     return selected.isEmpty() ? -1 : m_lbList->row(selected.first());
 }
 
-NoteValues TNoteForm::EnteredValues() const {
+TNote TNoteForm::EnteredNote() const {
     QString text = m_mText->toPlainText();
     text.replace(u'\n', QStringLiteral("\r\n"));
-    return NoteValues{m_eName->text().toStdString(), m_cbType->currentText().toStdString(),
-                      text.toStdString(), m_eID->text().toStdString()};
+    TNote note;
+    note.Name = m_eName->text().toStdString();
+    note.Type = m_cbType->currentText().toStdString();
+    note.Text = text.toStdString();
+    note.ID = m_eID->text().toStdString();
+    return note;
 }
 
 void TNoteForm::UpdateButtons() {
@@ -154,43 +191,47 @@ void TNoteForm::UpdateButtons() {
 
 void TNoteForm::lbListClick() {
     const int index = SelectedIndex();
-    if (index >= 0 && index < static_cast<int>(m_notes.size())) {
-        const NoteValues& note = m_notes[static_cast<size_t>(index)];
-        m_eName->setText(QString::fromStdString(note.Name));
-        m_cbType->setEditText(QString::fromStdString(note.Type));
-        m_mText->setPlainText(ToDisplayText(note.Text));
-        m_eID->setText(QString::fromStdString(note.ID));
+    if (const TNote* note = m_option.Notes.Item(index)) {
+        m_eName->setText(QString::fromStdString(note->Name));
+        m_cbType->setEditText(QString::fromStdString(note->Type));
+        // A note read from a file may come back with LF alone; any break shows as a line of the memo.
+        m_mText->setPlainText(ToDisplayText(note->Text));
+        m_eID->setText(QString::fromStdString(note->ID));
     }
     UpdateButtons();
 }
 
 void TNoteForm::SetLine(int index) {
-    m_lbList->item(index)->setText(QString::fromStdString(NoteListLine(m_notes[static_cast<size_t>(index)])));
+    if (const TNote* note = m_option.Notes.Item(index); note != nullptr && m_lbList->item(index) != nullptr)
+        m_lbList->item(index)->setText(QString::fromStdString(NoteListLine(*note)));
 }
 
 void TNoteForm::bAddClick() {
-    m_markChanged();
-    m_notes.push_back(EnteredValues());
+    std::vector<TNote> notes = CopyOf(m_option.Notes);
+    notes.push_back(EnteredNote());
+    m_edits.ChangeNotes(m_option, notes);
     const QSignalBlocker blocker(m_lbList);
     m_lbList->addItem(QString());
-    SetLine(static_cast<int>(m_notes.size()) - 1);
+    SetLine(m_option.Notes.Count() - 1);
 }
 
 void TNoteForm::bReplaceClick() {
     const int index = SelectedIndex();
-    if (index < 0 || index >= static_cast<int>(m_notes.size()))
+    if (index < 0 || index >= m_option.Notes.Count())
         return;
-    m_markChanged();
-    m_notes[static_cast<size_t>(index)] = EnteredValues();
+    std::vector<TNote> notes = CopyOf(m_option.Notes);
+    notes[static_cast<std::size_t>(index)] = EnteredNote();
+    m_edits.ChangeNotes(m_option, notes);
     SetLine(index);
 }
 
 void TNoteForm::bDeleteClick() {
     const int index = SelectedIndex();
-    if (index < 0 || index >= static_cast<int>(m_notes.size()))
+    if (index < 0 || index >= m_option.Notes.Count())
         return;
-    m_markChanged();
-    m_notes.erase(m_notes.begin() + index);
+    std::vector<TNote> notes = CopyOf(m_option.Notes);
+    notes.erase(notes.begin() + index);
+    m_edits.ChangeNotes(m_option, notes);
     {
         // Removing the line must not select its neighbour: the boxes keep the deleted note's values.
         const QSignalBlocker blocker(m_lbList);

@@ -1,25 +1,31 @@
 #pragma once
 // The note editor: a modal dialog that lists the notes of one option and adds, replaces and deletes them.
-// It works directly on the note list it is given: every Add, Replace and Delete changes the list at once and
-// reports the change (markChanged) before touching it. There is no cancel; Close only closes.
+// It works directly on the option's note list: every Add, Replace and Delete goes through the edit layer at
+// once (which marks the assistant changed). There is no cancel; Close only closes.
+//
+// The dialog restores its last placement when it is made and stores it when it goes ("Window.TNoteForm").
 #include "editor/notevalues.h"
 
 #include <QDialog>
-
-#include <functional>
-#include <vector>
 
 class QComboBox;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
+class TAssistOption;
+class TDocumentEdits;
+class TNote;
+class TRegWrap;
 
 class TNoteForm : public QDialog {
     Q_OBJECT
 public:
-    // notes and markChanged must outlive the dialog.
-    TNoteForm(std::vector<NoteValues>& notes, std::function<void()> markChanged, QWidget* parent = nullptr);
+    // option and edits must outlive the dialog. settings: where the placement is kept; nullptr keeps none.
+    TNoteForm(TAssistOption& option, TDocumentEdits& edits, TRegWrap* settings, QWidget* parent = nullptr);
+    // Stores the placement if SaveFormPlacement has not done so (a failure is dropped here: a destructor
+    // has no one to report to).
+    ~TNoteForm() override;
 
     QLineEdit* eName() const { return m_eName; }
     QComboBox* cbType() const { return m_cbType; }
@@ -35,10 +41,13 @@ public:
     // Fills the list from the notes; runs when the dialog is first shown.
     void FormShow();
     void UpdateButtons();
-    // The values the four boxes hold, exactly as they stand.
-    NoteValues EnteredValues() const;
+    // A note holding what the four boxes hold, exactly as it stands; the memo's lines joined by CR LF.
+    TNote EnteredNote() const;
     // Index of the selected line, or -1.
     int SelectedIndex() const;
+    // Stores the placement now; failures of the settings store reach the caller. Later calls (and the
+    // destructor) store nothing more.
+    void SaveFormPlacement();
 
     void lbListClick();
     void bAddClick();
@@ -52,9 +61,11 @@ protected:
 private:
     void SetLine(int index);
 
-    std::vector<NoteValues>& m_notes;
-    std::function<void()> m_markChanged;
+    TAssistOption& m_option;
+    TDocumentEdits& m_edits;
+    TRegWrap* m_settings;
     bool m_shown = false;
+    bool m_placementSaved = false;
 
     QLineEdit* m_eName;
     QComboBox* m_cbType;

@@ -1,5 +1,7 @@
 #include "editor/notevalues.h"
 
+#include "model/note.h"
+
 namespace {
 
 bool HasNonBlank(std::string_view text) {
@@ -20,7 +22,7 @@ NoteButtonStates NoteButtonsFor(std::string_view name, std::string_view type, st
     return states;
 }
 
-std::string NoteListLine(const NoteValues& note) {
+std::string NoteListLine(const TNote& note) {
     return note.Name + '\t' + note.ID + '\t' + note.Type + '\t' + note.Text;
 }
 

@@ -1,16 +1,11 @@
 #pragma once
-// The values of one note of an option as the note editor edits them, and the editor's rules that need no
-// widgets: which buttons are enabled, the text of a list line, the offered note types.
+// The note editor's rules that need no widgets: which buttons are enabled, the text of a list line, the
+// offered note types.
 #include <array>
 #include <string>
 #include <string_view>
 
-struct NoteValues {
-    std::string Name;
-    std::string Type;
-    std::string Text; // lines joined with CR LF
-    std::string ID;
-};
+class TNote;
 
 struct NoteButtonStates {
     bool add = false;
@@ -24,7 +19,7 @@ NoteButtonStates NoteButtonsFor(std::string_view name, std::string_view type, st
                                 bool lineSelected);
 
 // One line of the note list: Name, TAB, ID, TAB, Type, TAB, Text (the whole text, line breaks included).
-std::string NoteListLine(const NoteValues& note);
+std::string NoteListLine(const TNote& note);
 
 // The types offered by the Type box, in order; the first is the default.
 const std::array<std::string_view, 10>& NoteTypes();

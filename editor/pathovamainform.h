@@ -175,7 +175,7 @@ protected:
     virtual void EditCopy1Execute();
     virtual void Cut1Execute();
     virtual void Paste1Execute();
-    virtual void aNoteExecute() {}
+    virtual void aNoteExecute(); // the note editor for the current option
     virtual void aUpExecute();
     virtual void aDownExecute();
     virtual void aNewScreenExecute();

@@ -1,7 +1,11 @@
 // The note editor: enabling of its buttons and what Add, Replace, Delete and Clear do to the note list.
+#include "editor/documentedits.h"
 #include "editor/noteform.h"
+#include "model/assistroot.h"
+#include "tempsettings.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -40,22 +44,52 @@ TEST(NoteButtonsFor, AddNeedsNameTypeAndIdDeleteNeedsASelectionReplaceNeedsBoth)
 }
 
 TEST(NoteListLine, NameIdTypeAndWholeTextSeparatedByTabs) {
-    EXPECT_EQ(NoteListLine({"Gloves", "Safety", "Wear gloves.\r\nAlways.", "N1"}),
-              "Gloves\tN1\tSafety\tWear gloves.\r\nAlways.");
-    EXPECT_EQ(NoteListLine({}), "\t\t\t");
+    TNote note;
+    note.Name = "Gloves";
+    note.Type = "Safety";
+    note.Text = "Wear gloves.\r\nAlways.";
+    note.ID = "N1";
+    EXPECT_EQ(NoteListLine(note), "Gloves\tN1\tSafety\tWear gloves.\r\nAlways.");
+    EXPECT_EQ(NoteListLine(TNote{}), "\t\t\t");
 }
 
 namespace {
 
+TNote MakeNote(const char* name, const char* type, const char* text, const char* id) {
+    TNote note;
+    note.Name = name;
+    note.Type = type;
+    note.Text = text;
+    note.ID = id;
+    return note;
+}
+
+// The dialog on one option of an otherwise empty assistant; every change it makes goes through the edit
+// layer and is counted here.
 class NoteFormTest : public ::testing::Test {
 protected:
-    std::vector<NoteValues> notes = {
-        {"Gloves", "Safety", "Wear gloves.\r\nAlways.", "N1"},
-        {"Waste", "Waste Handling", "", "N2"},
-        {"Scale", "Scalability", "Up to 10 kg.", "N3"},
-    };
-    int changes = 0;
-    TNoteForm form{notes, [this] { ++changes; }};
+    TAssistRoot root{"{00000000-0000-0000-0000-000000000001} ann"};
+    TAssistOption* option = MakeOption(root, {MakeNote("Gloves", "Safety", "Wear gloves.\r\nAlways.", "N1"),
+                                              MakeNote("Waste", "Waste Handling", "", "N2"),
+                                              MakeNote("Scale", "Scalability", "Up to 10 kg.", "N3")});
+    TDocumentEdits edits{root};
+    int changes = RecordEdits();
+    TNoteForm form{*option, edits, nullptr};
+
+    static TAssistOption* MakeOption(TAssistRoot& assistant, const std::vector<TNote>& notes) {
+        TAssistScreen* screen = TAssistScreen::Create(assistant);
+        TAssistOption* created = TAssistOption::Create(*screen);
+        for (const TNote& note : notes)
+            *created->Notes.Add() = note;
+        assistant.Changed = false;
+        assistant.BuildDate = "19990101";
+        return created;
+    }
+    int RecordEdits() {
+        edits.SetRecorder([this](std::unique_ptr<DocumentEdit>) { ++changes; });
+        return 0;
+    }
+    const TNote& NoteAt(int index) const { return *option->Notes.Item(index); }
 
     void Enter(const char* name, const char* type, const char* text, const char* id) {
         form.eName()->setText(QString::fromUtf8(name));
@@ -121,8 +155,8 @@ TEST_F(NoteFormTest, ShowingListsTheNotesWithNothingSelected) {
 }
 
 TEST_F(NoteFormTest, AnOptionWithoutNotesOpensEmptyWithAddReplaceDeleteDisabled) {
-    std::vector<NoteValues> none;
-    TNoteForm empty(none, [] {});
+    TAssistOption* bare = MakeOption(root, {});
+    TNoteForm empty(*bare, edits, nullptr);
     empty.show();
     EXPECT_EQ(empty.lbList()->count(), 0);
     EXPECT_FALSE(empty.bAdd()->isEnabled());
@@ -145,10 +179,10 @@ TEST_F(NoteFormTest, SelectingALineCopiesTheNoteIntoTheBoxes) {
     form.mText()->setPlainText(QStringLiteral("Wear gloves.\nAnd goggles."));
     ExpectButtons(true, true, true);
     form.bReplace()->click();
-    EXPECT_EQ(notes[0].Text, "Wear gloves.\r\nAnd goggles.");
+    EXPECT_EQ(NoteAt(0).Text, "Wear gloves.\r\nAnd goggles.");
     EXPECT_EQ(Lines()[0], "Gloves\tN1\tSafety\tWear gloves.\r\nAnd goggles.");
     EXPECT_EQ(changes, 1);
-    EXPECT_EQ(notes.size(), 3u);
+    EXPECT_EQ(option->Notes.Count(), 3);
 }
 
 TEST_F(NoteFormTest, NameTypeAndIdChangesUpdateTheButtonsButTextChangesDoNot) {
@@ -172,19 +206,19 @@ TEST_F(NoteFormTest, AddAppendsTheBoxesExactlyAndKeepsSelectionAndBoxes) {
     Select(1);
     Enter(" Name ", "My own type", "Line 1\nLine 2\n", " N4");
     form.bAdd()->click();
-    ASSERT_EQ(notes.size(), 4u);
-    EXPECT_EQ(notes[3].Name, " Name ");
-    EXPECT_EQ(notes[3].Type, "My own type");
-    EXPECT_EQ(notes[3].Text, "Line 1\r\nLine 2\r\n");
-    EXPECT_EQ(notes[3].ID, " N4");
+    ASSERT_EQ(option->Notes.Count(), 4);
+    EXPECT_EQ(NoteAt(3).Name, " Name ");
+    EXPECT_EQ(NoteAt(3).Type, "My own type");
+    EXPECT_EQ(NoteAt(3).Text, "Line 1\r\nLine 2\r\n");
+    EXPECT_EQ(NoteAt(3).ID, " N4");
     EXPECT_EQ(Lines().back(), " Name \t N4\tMy own type\tLine 1\r\nLine 2\r\n");
     EXPECT_EQ(form.SelectedIndex(), 1) << "the selection stays";
     EXPECT_EQ(form.eName()->text(), QStringLiteral(" Name "));
     EXPECT_EQ(changes, 1);
 
     form.bAdd()->click();
-    ASSERT_EQ(notes.size(), 5u) << "Add twice adds two equal notes";
-    EXPECT_EQ(notes[4].ID, notes[3].ID);
+    ASSERT_EQ(option->Notes.Count(), 5) << "Add twice adds two equal notes";
+    EXPECT_EQ(NoteAt(4).ID, NoteAt(3).ID);
     EXPECT_EQ(changes, 2);
 }
 
@@ -192,8 +226,8 @@ TEST_F(NoteFormTest, DeleteRemovesTheNoteAndLeavesNothingSelected) {
     form.show();
     Select(1);
     form.bDelete()->click();
-    ASSERT_EQ(notes.size(), 2u);
-    EXPECT_EQ(notes[1].ID, "N3") << "the next note takes the deleted note's place";
+    ASSERT_EQ(option->Notes.Count(), 2);
+    EXPECT_EQ(NoteAt(1).ID, "N3") << "the next note takes the deleted note's place";
     EXPECT_EQ(Lines(), (std::vector<std::string>{"Gloves\tN1\tSafety\tWear gloves.\r\nAlways.",
                                                  "Scale\tN3\tScalability\tUp to 10 kg."}));
     EXPECT_EQ(form.SelectedIndex(), -1);
@@ -202,9 +236,9 @@ TEST_F(NoteFormTest, DeleteRemovesTheNoteAndLeavesNothingSelected) {
     EXPECT_EQ(changes, 1);
 
     form.bAdd()->click(); // puts it back at the end
-    ASSERT_EQ(notes.size(), 3u);
-    EXPECT_EQ(notes[2].Name, "Waste");
-    EXPECT_EQ(notes[2].Type, "Waste Handling");
+    ASSERT_EQ(option->Notes.Count(), 3);
+    EXPECT_EQ(NoteAt(2).Name, "Waste");
+    EXPECT_EQ(NoteAt(2).Type, "Waste Handling");
     EXPECT_EQ(changes, 2);
 }
 
@@ -221,7 +255,7 @@ TEST_F(NoteFormTest, ClearEmptiesTheBoxesAndKeepsTheSelection) {
     Enter("Again", "Safety", "", "N3");
     ExpectButtons(true, true, true);
     EXPECT_EQ(changes, 0);
-    EXPECT_EQ(notes.size(), 3u);
+    EXPECT_EQ(option->Notes.Count(), 3);
 }
 
 TEST_F(NoteFormTest, CloseOnlyCloses) {
@@ -230,5 +264,76 @@ TEST_F(NoteFormTest, CloseOnlyCloses) {
     form.bClose()->click();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(changes, 0);
-    EXPECT_EQ(notes.size(), 3u);
+    EXPECT_EQ(option->Notes.Count(), 3);
+    EXPECT_FALSE(root.Changed);
+    EXPECT_EQ(root.BuildDate, "19990101");
+}
+
+TEST_F(NoteFormTest, AddThenDeleteLeavesTheAssistantChangedWithTodaysBuildDate) {
+    form.show();
+    Enter("Temp", "Safety", "", "N9");
+    form.bAdd()->click();
+    Select(3);
+    form.bDelete()->click();
+    EXPECT_EQ(option->Notes.Count(), 3);
+    EXPECT_TRUE(root.Changed);
+    EXPECT_EQ(root.BuildDate, QDate::currentDate().toString(QStringLiteral("yyyyMMdd")).toStdString());
+    EXPECT_EQ(changes, 2);
+}
+
+TEST_F(NoteFormTest, NoteTextWithAnyKindOfLineBreakShowsItsLines) {
+    struct Case {
+        const char* stored;
+        const char* shown;
+    };
+    // A file read back may give LF alone; CR LF is what the memo writes; a lone CR is an old break.
+    const Case cases[] = {
+        {"One\nTwo\nThree", "One\nTwo\nThree"},
+        {"One\r\nTwo", "One\nTwo"},
+        {"One\rTwo\r\n", "One\nTwo\n"},
+        {"<b>bold</b> &amp;", "<b>bold</b> &amp;"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        option->Notes.Item(1)->Text = c.stored;
+        TNoteForm dialog(*option, edits, nullptr);
+        dialog.show();
+        dialog.lbList()->setCurrentRow(1);
+        EXPECT_EQ(dialog.mText()->toPlainText(), QString::fromUtf8(c.shown));
+        // Replacing without touching the memo writes CR LF breaks.
+        dialog.bReplace()->click();
+        QString expected = QString::fromUtf8(c.shown);
+        expected.replace(u'\n', QStringLiteral("\r\n"));
+        EXPECT_EQ(NoteAt(1).Text, expected.toStdString());
+    }
+}
+
+TEST(NoteFormPlacement, KeptUnderTheDialogsClassNameAndRestoredNextTime) {
+    TempSettings temp;
+    std::unique_ptr<TRegWrap> settings = temp.Make();
+    TAssistRoot root{"{00000000-0000-0000-0000-000000000001} ann"};
+    TAssistOption* option = TAssistOption::Create(*TAssistScreen::Create(root));
+    TDocumentEdits edits{root};
+    QSize size;
+    {
+        TNoteForm form(*option, edits, settings.get());
+        form.show();
+        form.resize(form.width() + 37, form.height() + 23);
+        size = form.size();
+        form.bClose()->click();
+        form.SaveFormPlacement();
+    }
+    const std::string stored = settings->ReadValue("Window.TNoteForm", "");
+    EXPECT_NE(stored, "");
+    EXPECT_NE(stored.find(std::to_string(size.width()) + "," + std::to_string(size.height())),
+              std::string::npos)
+        << stored;
+
+    TNoteForm again(*option, edits, settings.get());
+    EXPECT_EQ(again.size(), size);
+
+    // Without an explicit save the destructor stores the placement.
+    settings->WriteValue("Window.TNoteForm", "");
+    { TNoteForm form(*option, edits, settings.get()); }
+    EXPECT_NE(settings->ReadValue("Window.TNoteForm", ""), "");
 }
