@@ -98,6 +98,12 @@ protected:
     // Replaces the screens of the assistant, sets the first screen, rebuilds both views and leaves the
     // assistant unchanged.
     void Fill(const std::vector<ScreenSpec>& screens, const std::string& first) {
+        // The views still carry the old items: empty them first, so that no rebuild reads an item that
+        // is gone (a test may fill the assistant more than once).
+        for (ItemTreeModel* model : {form->TreeModel(), form->StructureModel()}) {
+            model->BeginBuild();
+            model->EndBuild();
+        }
         Root().Screens.Clear();
         for (const ScreenSpec& spec : screens) {
             TAssistScreen* screen = TAssistScreen::Create(Root());
