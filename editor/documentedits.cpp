@@ -322,8 +322,15 @@ bool TDocumentEdits::SetField(TAssistBase& item, TextField field, const std::str
     if (rebuild)
         *rebuild = ViewRebuild::None;
     const std::string* current = FieldOf(item, field);
-    if (current == nullptr || (!storeAlways && *current == value))
+    if (current == nullptr)
         return false;
+    if (*current == value) {
+        // A box that always stores (the script memo) still counts as an edit of the assistant, but an
+        // identical value is no change to take back: it leaves no entry in the undo history.
+        if (storeAlways)
+            item.MarkChanged();
+        return false;
+    }
     const ViewRebuild needed = Run(std::make_unique<FieldEdit>(item, field, value));
     if (rebuild)
         *rebuild = needed;
