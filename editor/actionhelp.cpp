@@ -28,18 +28,8 @@ constexpr std::string_view GuidanceExec =
 } // namespace
 
 const std::array<std::string_view, ActionKindCount>& ActionEntries() {
-    static constexpr std::array<std::string_view, ActionKindCount> entries = {
-        "Go to another screen",
-        "Button to another screen",
-        "Go to another assistant",
-        "Run a Brakko tool",
-        "Browse a document",
-        "Go to a web page",
-        "Run script",
-        "Note only",
-        "Execute program/file",
-    };
-    return entries;
+    // The drop-down shows the model's own texts of the action kinds, in the order of their values.
+    return ActionTexts;
 }
 
 std::optional<ActionHelpState> ActionHelpFor(int actionIndex) {
