@@ -80,6 +80,8 @@ TPathovaMainForm::TPathovaMainForm(Prompter* prompter, QWidget* parent)
     : TPathovaMainForm(TEditorServices::ForProgram(), prompter, parent) {}
 
 TPathovaMainForm::~TPathovaMainForm() {
+    // QWidget's destructor still moves the focus; by then this window's members are gone.
+    disconnect(m_focusConnection);
     // Nothing may point into the assistant once it is gone.
     try {
         SetCurrentItem(nullptr);

@@ -79,7 +79,7 @@ void TPathovaMainForm::ConnectHistory() {
         if (box->isEditable())
             box->installEventFilter(this);
     // With the focus in a box, Undo first stores the box, which may be a change to take back.
-    connect(qApp, &QApplication::focusChanged, this, [this] { UpdateUndoActions(); });
+    m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateUndoActions(); });
     UpdateUndoActions();
 }
 

@@ -300,6 +300,8 @@ private:
     std::unique_ptr<TFileListMenu> m_recentFiles;
     std::unique_ptr<TDocumentEdits> m_edits;
     std::unique_ptr<UndoHistory> m_history;
+    // The application-wide focus signal; cut in the destructor, before the widgets below go.
+    QMetaObject::Connection m_focusConnection;
     std::unique_ptr<TDocumentPrompter> m_documentPrompts;
     ItemTreeModel* m_treeModel = nullptr;
     ItemTreeModel* m_structureModel = nullptr;
