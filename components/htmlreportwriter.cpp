@@ -137,6 +137,37 @@ ComponentStatus HtmlReportWriter::WriteText(std::string_view text) {
     return ComponentStatus::Success();
 }
 
+// Anchor names are compared without regard to case, so two anchors may ask for one id. Ids stay unique
+// in the document, and a link to the name lands where a reader expects:
+// - an anchor in a section nested inside the section of the earlier one is the more specific target
+//   (a screen named like its assistant): it takes the name and the earlier anchor gets a spare id;
+// - otherwise the earlier anchor keeps the name (two screens with one ID: links reach the first, as the
+//   look-up by ID does) and the later one gets a spare id.
+std::string HtmlReportWriter::PlaceAnchor(const std::string& name) {
+    const int section = openSections_.empty() ? -1 : openSections_.back();
+    const auto [known, fresh] = anchors_.try_emplace(name, section);
+    if (fresh)
+        return name;
+    const int earlier = known->second;
+    const bool enclosing =
+        earlier != -1 && earlier != section &&
+        std::find(openSections_.begin(), openSections_.end(), earlier) != openSections_.end();
+    if (!enclosing)
+        return SpareAnchorId(name);
+    const std::string written = "<a id=\"" + name + "\" name=\"" + name + "\"></a>";
+    const std::string spare = SpareAnchorId(name);
+    const auto at = out_.find(written);
+    if (at != std::string::npos)
+        out_.replace(at, written.size(), "<a id=\"" + spare + "\" name=\"" + spare + "\"></a>");
+    known->second = section;
+    return name;
+}
+
+// An id no anchor name can produce: anchor ids use "_" only before two upper-case hex digits.
+std::string HtmlReportWriter::SpareAnchorId(const std::string& name) {
+    return name + "_y" + std::to_string(++spareAnchors_);
+}
+
 ComponentStatus HtmlReportWriter::GetReportText(std::string& text) {
     text = out_;
     for (auto it = open_.rbegin(); it != open_.rend(); ++it)
@@ -236,7 +267,7 @@ ComponentStatus HtmlReportWriter::AddTag(const std::string& tagText) {
         } else if (SameText(tag.Attribute, "name")) {
             // The target of links to this ID: complete at once, nothing is expected to close it.
             CloseInlineThrough(Element::Link); // links do not nest
-            const std::string id = HtmlAnchorId(tag.Value);
+            const std::string id = PlaceAnchor(HtmlAnchorId(tag.Value));
             out_ += "<a id=\"" + id + "\" name=\"" + id + "\"></a>";
         } else if (SameText(tag.Attribute, "href")) {
             CloseInlineThrough(Element::Link);
@@ -274,6 +305,7 @@ ComponentStatus HtmlReportWriter::BeginSection(const std::string& title) {
     out_ += digit;
     out_ += ">\n";
     open_.push_back(Element::Section);
+    openSections_.push_back(nextSection_++);
     return ComponentStatus::Success();
 }
 
@@ -282,5 +314,6 @@ ComponentStatus HtmlReportWriter::EndSection() {
         return Refuse("end a section: no section is open or a table is still open");
     CloseInline();
     Close();
+    openSections_.pop_back();
     return ComponentStatus::Success();
 }

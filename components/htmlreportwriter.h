@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "support/components.h"
@@ -49,7 +50,15 @@ private:
     int SectionDepth() const;
     ComponentStatus Refuse(const std::string& what) const;
     ComponentStatus WriteText(std::string_view text);
+    // The id an anchor named `name` (already made an anchor id) is written with; see the .cpp.
+    std::string PlaceAnchor(const std::string& name);
+    std::string SpareAnchorId(const std::string& name);
 
     std::string out_;
     std::vector<Element> open_;
+    std::vector<int> openSections_; // serial numbers of the open sections, outermost first
+    int nextSection_ = 0;
+    int spareAnchors_ = 0;
+    // Every anchor id written so far, with the serial of the section it was written in (-1: none).
+    std::unordered_map<std::string, int> anchors_;
 };

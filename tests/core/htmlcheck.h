@@ -160,8 +160,11 @@ inline HtmlCheck CheckHtml(const std::string& html) {
         }
         if (name == "script")
             result.Errors.push_back("script element");
-        if (auto id = element.Attributes.find("id"); id != element.Attributes.end())
+        if (auto id = element.Attributes.find("id"); id != element.Attributes.end()) {
+            if (result.Ids.count(id->second))
+                result.Errors.push_back("duplicate id " + id->second);
             result.Ids.insert(id->second);
+        }
         if (auto href = element.Attributes.find("href"); href != element.Attributes.end()) {
             result.LinkTargets.push_back(href->second);
             if (Lower(href->second).rfind("javascript:", 0) == 0)

@@ -271,6 +271,46 @@ TEST(HtmlReportWriter, AnchorIdsMatchTheirLinksAndKeepDistinctIdsApart) {
     EXPECT_EQ(HtmlAnchorId("Screen1"), HtmlAnchorId("sCREEN1"));
 }
 
+TEST(HtmlReportWriter, AnchorsSharingANameKeepUniqueIds) {
+    // Each step: "+" opens a section, "-" ends one, anything else is an anchor name. `ids` are the ids of
+    // the anchors in document order; a link to the shared name reaches the one holding it.
+    struct Case {
+        const char* name;
+        std::vector<std::string> steps;
+        std::vector<std::string> ids;
+    };
+    const std::vector<Case> cases = {
+        {"nested section takes the name", {"+", "M", "+", "m", "-", "-"}, {"m_y1", "m"}},
+        {"deeper nesting takes it again",
+         {"+", "M", "+", "m", "+", "M", "-", "-", "-"},
+         {"m_y1", "m_y2", "m"}},
+        {"siblings: the first keeps it", {"+", "+", "s", "-", "+", "S", "-", "-"}, {"s", "s_y1"}},
+        {"same section: the first keeps it", {"+", "a", "A", "-"}, {"a", "a_y1"}},
+        {"outside any section: the first keeps it", {"x", "+", "X", "-"}, {"x", "x_y1"}},
+        {"a closed section no longer encloses", {"+", "a", "-", "+", "A", "-"}, {"a", "a_y1"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HtmlReportWriter r;
+        for (const auto& step : c.steps) {
+            if (step == "+")
+                Check(r.BeginSection("t"));
+            else if (step == "-")
+                Check(r.EndSection());
+            else
+                Check(r.AddTag("A name=\"" + step + "\""));
+        }
+        const std::string text = TextOf(r);
+        ExpectClean(CheckHtml(text)); // no id twice
+        std::vector<std::string> ids;
+        for (auto at = text.find("<a id=\""); at != std::string::npos; at = text.find("<a id=\"", at + 1)) {
+            const auto start = at + 7;
+            ids.push_back(text.substr(start, text.find('"', start) - start));
+        }
+        EXPECT_EQ(ids, c.ids);
+    }
+}
+
 TEST(HtmlReportWriter, SectionsNestWithHeadingsByDepth) {
     HtmlReportWriter r;
     for (int depth = 1; depth <= 7; ++depth)

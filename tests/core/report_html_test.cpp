@@ -145,9 +145,44 @@ TEST(ReportDocument, ScreensDifferingOnlyInCaseLinkToTheOneTheLookUpFinds) {
     AddOption(*s1, "S1.1", "Go", akGoto, "s2");
 
     const std::string html = ReportDocument(*root);
-    const auto links = Links(CheckHtml(html));
+    const HtmlCheck check = CheckHtml(html);
+    ExpectCleanDocument(check); // the two anchors still get ids of their own
+    const auto links = Links(check);
     ASSERT_EQ(links.size(), 1u);
     EXPECT_EQ(LandingHeading(html, links[0].substr(1)), "Screen: S2: Upper");
+}
+
+TEST(ReportDocument, ScreenNamedLikeItsAssistantIsWhereLinksLand) {
+    struct Case {
+        const char* name;
+        std::string assistantId;
+        std::string screenId;
+        std::string command;
+    };
+    const std::vector<Case> cases = {
+        {"same spelling", "Main", "Main", "Main"},
+        {"screen in upper case", "Main", "MAIN", "main"},
+        {"assistant in lower case", "help", "Help", "HELP"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto root = MakeAssistant(c.assistantId, "Printer help");
+        root->FirstScreen = c.command;
+        TAssistScreen* start = AddScreen(*root, "S1", "Start");
+        AddScreen(*root, c.screenId, "Target");
+        AddOption(*start, "S1.1", "Go", akGoto, c.command);
+
+        const std::string html = ReportDocument(*root);
+        const HtmlCheck check = CheckHtml(html);
+        ExpectCleanDocument(check);
+        const auto links = Links(check);
+        ASSERT_EQ(links.size(), 2u); // the first screen row and the option
+        for (const auto& link : links)
+            EXPECT_EQ(LandingHeading(html, link.substr(1)), "Screen: " + c.screenId + ": Target");
+        // The assistant's section keeps an anchor of its own.
+        EXPECT_EQ(LandingHeading(html, HtmlAnchorId(c.assistantId) + "_y1"),
+                  "Report on Assistant: " + c.assistantId + ": Printer help");
+    }
 }
 
 TEST(ReportDocument, UserTextCannotAddActiveContentAndAnchorsStillWork) {
