@@ -6,6 +6,7 @@
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
 #include "editor/generalpanel.h"
+#include "editor/imagepick.h"
 #include "editor/itemtreemodel.h"
 #include "editor/noteform.h"
 #include "editor/optionpanel.h"
@@ -458,6 +459,17 @@ void TPathovaMainForm::eScreenImageExit(QWidget* sender) {
     auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem);
     if (screen != nullptr && BoxShowsCurrentItem(sender) && qobject_cast<QLineEdit*>(sender) != nullptr)
         m_edits->SetField(*screen, TextField::Image, BoxText(sender).toStdString());
+}
+
+void TPathovaMainForm::bImagePickClick() {
+    auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem);
+    if (screen == nullptr)
+        return;
+    const auto image = PickScreenImage(*m_prompter, m_assistant->FileName, screen->Image);
+    if (!image)
+        return;
+    Screen()->eScreenImage()->setText(ToQ(*image));
+    m_edits->SetField(*screen, TextField::Image, *image);
 }
 
 void TPathovaMainForm::rbGotoExit(QWidget* sender) {

@@ -24,6 +24,7 @@
 #include <QShowEvent>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -200,6 +201,8 @@ void TPathovaMainForm::ConnectPanels() {
     connect(General()->cbInitScreen(), &DropDownComboBox::aboutToDropDown, this,
             [this] { cbInitScreenDropDown(); });
     connect(Option()->cbCommand(), &DropDownComboBox::aboutToDropDown, this, [this] { cbCommandDropDown(); });
+    connect(Screen()->bImagePick(), &QToolButton::clicked, this,
+            [this] { RunCommand(&TPathovaMainForm::bImagePickClick); });
 }
 
 void TPathovaMainForm::cbInitScreenDropDown() {

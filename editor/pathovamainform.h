@@ -219,6 +219,8 @@ protected:
     void eBuildDateExit(QWidget* sender);
     void cbInitScreenExit(QWidget* sender);
     void eScreenImageExit(QWidget* sender);
+    // The picture button beside the image box: the image chosen in a file dialog is stored at once.
+    void bImagePickClick();
     void rbGotoExit(QWidget* sender);
     void cbCommandExit(QWidget* sender);
     void mOptionScriptExit(QWidget* sender);
