@@ -3,24 +3,32 @@
 #include <algorithm>
 #include <unordered_set>
 
-ItemTreeModel::ItemTreeModel(QObject* parent) : QAbstractItemModel(parent) {}
+ItemTreeModel::ItemTreeModel(QObject* parent, Shape shape) : QAbstractItemModel(parent), m_shape(shape) {}
 
 void ItemTreeModel::BeginBuild() {
     beginResetModel();
-    m_building = true;
     m_nodes.clear();
     m_top.clear();
+    m_rows.clear();
+    m_rowOf.clear();
 }
 
-int ItemTreeModel::AddNode(int parent, TAssistBase* item, QString text) {
+int ItemTreeModel::AddNode(int parent, TAssistBase* item, std::string text) {
     const int number = NodeCount();
     Node node;
     node.item = item;
     node.text = std::move(text);
     node.parent = parent;
-    std::vector<int>& siblings = parent < 0 ? m_top : m_nodes[Size(parent)].children;
-    node.row = static_cast<int>(siblings.size());
-    siblings.push_back(number);
+    if (parent >= 0) {
+        Node& above = m_nodes[Size(parent)];
+        node.depth = above.depth + 1;
+        ++above.liveChildren;
+    }
+    if (!IsFlat()) {
+        std::vector<int>& siblings = parent < 0 ? m_top : m_nodes[Size(parent)].children;
+        node.row = static_cast<int>(siblings.size());
+        siblings.push_back(number);
+    }
     m_nodes.push_back(std::move(node));
     return number;
 }
@@ -33,7 +41,8 @@ void ItemTreeModel::EndBuild() {
         if (node.parent >= 0)
             m_nodes[Size(node.parent)].end = std::max(m_nodes[Size(node.parent)].end, node.end);
     }
-    m_building = false;
+    if (IsFlat())
+        SetRows(VisibleNodes());
     endResetModel();
 }
 
@@ -42,7 +51,42 @@ void ItemTreeModel::Clear() {
     EndBuild();
 }
 
-QModelIndex ItemTreeModel::IndexOfNode(int node) const {
+QString ItemTreeModel::TextAt(int node) const {
+    return IsLive(node) ? QString::fromStdString(m_nodes[Size(node)].text) : QString();
+}
+
+QModelIndex ItemTreeModel::IndexOfNode(int node) {
+    if (!IsLive(node))
+        return {};
+    if (!IsFlat())
+        return NestedIndexOf(node);
+    if (m_rowOf[Size(node)] < 0) {
+        // Inside a collapsed branch: every collapsed ancestor is expanded. The rows this adds all lie in
+        // the branch of the outermost of them, which is itself a row (its ancestors are expanded) and
+        // showed nothing below it so far: one block of rows right after it.
+        int outermost = -1;
+        for (int above = m_nodes[Size(node)].parent; above >= 0; above = m_nodes[Size(above)].parent)
+            if (!m_nodes[Size(above)].expanded)
+                outermost = above;
+        if (outermost >= 0) {
+            for (int above = m_nodes[Size(node)].parent; above >= 0; above = m_nodes[Size(above)].parent)
+                m_nodes[Size(above)].expanded = true;
+            std::vector<int> rows = VisibleNodes();
+            const int first = m_rowOf[Size(outermost)] + 1;
+            const int added = static_cast<int>(rows.size() - m_rows.size());
+            beginInsertRows(QModelIndex(), first, first + added - 1);
+            SetRows(std::move(rows));
+            endInsertRows();
+            const QModelIndex changed =
+                createIndex(m_rowOf[Size(outermost)], 0, static_cast<quintptr>(outermost));
+            Q_EMIT dataChanged(changed, changed);
+        }
+    }
+    const int row = m_rowOf[Size(node)];
+    return row < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(node));
+}
+
+QModelIndex ItemTreeModel::NestedIndexOf(int node) const {
     if (!IsLive(node))
         return {};
     return createIndex(m_nodes[Size(node)].row, 0, static_cast<quintptr>(node));
@@ -74,18 +118,44 @@ bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
     if (node < 0)
         return false;
     Node& removed = m_nodes[Size(node)];
-    const QModelIndex parentIndex = IndexOfNode(removed.parent);
-    const int row = removed.row;
-    beginRemoveRows(parentIndex, row, row);
-    std::vector<int>& siblings = removed.parent < 0 ? m_top : m_nodes[Size(removed.parent)].children;
-    siblings.erase(siblings.begin() + row);
-    for (std::size_t i = static_cast<std::size_t>(row); i < siblings.size(); ++i)
-        m_nodes[Size(siblings[i])].row = static_cast<int>(i);
+    const int parent = removed.parent;
+
+    int firstRow = 0;
+    int rowCountGone = 0;
+    if (IsFlat()) {
+        firstRow = m_rowOf[Size(node)];
+        rowCountGone = firstRow < 0 ? 0 : 1 + VisibleDescendants(node);
+        if (rowCountGone > 0)
+            beginRemoveRows(QModelIndex(), firstRow, firstRow + rowCountGone - 1);
+    } else {
+        const int row = removed.row;
+        beginRemoveRows(NestedIndexOf(parent), row, row);
+        std::vector<int>& siblings = parent < 0 ? m_top : m_nodes[Size(parent)].children;
+        siblings.erase(siblings.begin() + row);
+        for (std::size_t i = static_cast<std::size_t>(row); i < siblings.size(); ++i)
+            m_nodes[Size(siblings[i])].row = static_cast<int>(i);
+    }
+
     for (int i = node; i < removed.end; ++i) {
         m_nodes[Size(i)].removed = true;
         m_nodes[Size(i)].item = nullptr;
     }
-    endRemoveRows();
+    if (parent >= 0)
+        --m_nodes[Size(parent)].liveChildren;
+
+    if (!IsFlat()) {
+        endRemoveRows();
+        return true;
+    }
+    if (rowCountGone > 0) {
+        SetRows(VisibleNodes());
+        endRemoveRows();
+    }
+    // A parent left without children loses its expand/collapse indicator.
+    if (parent >= 0 && m_nodes[Size(parent)].liveChildren == 0 && m_rowOf[Size(parent)] >= 0) {
+        const QModelIndex changed = createIndex(m_rowOf[Size(parent)], 0, static_cast<quintptr>(parent));
+        Q_EMIT dataChanged(changed, changed);
+    }
     return true;
 }
 
@@ -95,6 +165,134 @@ void ItemTreeModel::ForgetItems(const std::vector<const TAssistBase*>& items) {
         if (node.item != nullptr && gone.count(node.item) > 0)
             node.item = nullptr;
 }
+
+// ---- Expansion
+
+void ItemTreeModel::SetExpanded(int node, bool expanded) {
+    if (!IsLive(node) || m_nodes[Size(node)].expanded == expanded)
+        return;
+    const int row = IsFlat() ? m_rowOf[Size(node)] : -1;
+    if (row < 0) {
+        // Nested, or inside a collapsed branch: no row changes now.
+        m_nodes[Size(node)].expanded = expanded;
+        return;
+    }
+    const int first = row + 1;
+    if (expanded) {
+        m_nodes[Size(node)].expanded = true;
+        std::vector<int> rows = VisibleNodes();
+        const int added = static_cast<int>(rows.size() - m_rows.size());
+        if (added > 0) {
+            beginInsertRows(QModelIndex(), first, first + added - 1);
+            SetRows(std::move(rows));
+            endInsertRows();
+        }
+    } else {
+        const int gone = VisibleDescendants(node);
+        if (gone > 0)
+            beginRemoveRows(QModelIndex(), first, first + gone - 1);
+        m_nodes[Size(node)].expanded = false;
+        if (gone > 0) {
+            SetRows(VisibleNodes());
+            endRemoveRows();
+        }
+    }
+    // The node's own row shows its state (the indicator).
+    const QModelIndex changed = createIndex(row, 0, static_cast<quintptr>(node));
+    Q_EMIT dataChanged(changed, changed);
+}
+
+void ItemTreeModel::ExpandBranch(int node) {
+    if (!IsLive(node))
+        return;
+    bool changed = false;
+    for (int i = node; i < m_nodes[Size(node)].end; ++i) {
+        Node& below = m_nodes[Size(i)];
+        if (!below.removed && !below.expanded) {
+            below.expanded = true;
+            changed = true;
+        }
+    }
+    if (changed && IsFlat() && m_rowOf[Size(node)] >= 0)
+        RelayOutGrown();
+}
+
+void ItemTreeModel::ExpandAll() {
+    bool changed = false;
+    for (Node& node : m_nodes) {
+        if (!node.removed && !node.expanded) {
+            node.expanded = true;
+            changed = true;
+        }
+    }
+    if (changed && IsFlat())
+        RelayOutGrown();
+}
+
+int ItemTreeModel::RowOf(int node) const {
+    return IsFlat() && IsLive(node) ? m_rowOf[Size(node)] : -1;
+}
+
+bool ItemTreeModel::HasLaterSibling(int node) const {
+    if (!IsLive(node))
+        return false;
+    // The node after a subtree is the next sibling when it has the same parent; removed siblings are
+    // stepped over a subtree at a time.
+    const int parent = m_nodes[Size(node)].parent;
+    int next = m_nodes[Size(node)].end;
+    while (next < NodeCount() && m_nodes[Size(next)].parent == parent) {
+        if (!m_nodes[Size(next)].removed)
+            return true;
+        next = m_nodes[Size(next)].end;
+    }
+    return false;
+}
+
+std::vector<int> ItemTreeModel::VisibleNodes() const {
+    std::vector<int> rows;
+    rows.reserve(m_rows.size());
+    for (int i = 0; i < NodeCount();) {
+        const Node& node = m_nodes[Size(i)];
+        if (node.removed) {
+            i = node.end;
+            continue;
+        }
+        rows.push_back(i);
+        i = node.expanded ? i + 1 : node.end;
+    }
+    return rows;
+}
+
+void ItemTreeModel::SetRows(std::vector<int> rows) {
+    m_rowOf.assign(m_nodes.size(), -1);
+    for (std::size_t row = 0; row < rows.size(); ++row)
+        m_rowOf[Size(rows[row])] = static_cast<int>(row);
+    m_rows = std::move(rows);
+}
+
+int ItemTreeModel::VisibleDescendants(int node) const {
+    const int row = m_rowOf[Size(node)];
+    // Rows are in index order and the subtree is the range [node, end): its rows follow the node's.
+    const auto first = m_rows.begin() + row + 1;
+    return static_cast<int>(std::lower_bound(first, m_rows.end(), m_nodes[Size(node)].end) - first);
+}
+
+void ItemTreeModel::RelayOutGrown() {
+    Q_EMIT layoutAboutToBeChanged();
+    const QModelIndexList from = persistentIndexList();
+    SetRows(VisibleNodes());
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex& index : from) {
+        const int node = static_cast<int>(index.internalId());
+        const int row = RowOf(node);
+        to.push_back(row < 0 ? QModelIndex() : createIndex(row, index.column(), index.internalId()));
+    }
+    changePersistentIndexList(from, to);
+    Q_EMIT layoutChanged();
+}
+
+// ---- QAbstractItemModel
 
 const std::vector<int>& ItemTreeModel::ChildrenOf(const QModelIndex& parent) const {
     if (!parent.isValid())
@@ -107,6 +305,11 @@ const std::vector<int>& ItemTreeModel::ChildrenOf(const QModelIndex& parent) con
 QModelIndex ItemTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (column != 0 || row < 0)
         return {};
+    if (IsFlat()) {
+        if (parent.isValid() || static_cast<std::size_t>(row) >= m_rows.size())
+            return {};
+        return createIndex(row, 0, static_cast<quintptr>(m_rows[static_cast<std::size_t>(row)]));
+    }
     const std::vector<int>& children = ChildrenOf(parent);
     if (static_cast<std::size_t>(row) >= children.size())
         return {};
@@ -115,12 +318,16 @@ QModelIndex ItemTreeModel::index(int row, int column, const QModelIndex& parent)
 
 QModelIndex ItemTreeModel::parent(const QModelIndex& child) const {
     const int node = NodeOf(child);
-    return node < 0 ? QModelIndex() : IndexOfNode(m_nodes[Size(node)].parent);
+    if (node < 0 || IsFlat())
+        return {};
+    return NestedIndexOf(m_nodes[Size(node)].parent);
 }
 
 int ItemTreeModel::rowCount(const QModelIndex& parent) const {
     if (parent.isValid() && parent.column() != 0)
         return 0;
+    if (IsFlat())
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
     return static_cast<int>(ChildrenOf(parent).size());
 }
 
@@ -129,12 +336,22 @@ int ItemTreeModel::columnCount(const QModelIndex&) const {
 }
 
 bool ItemTreeModel::hasChildren(const QModelIndex& parent) const {
+    if (IsFlat())
+        return !parent.isValid() && !m_rows.empty();
     return !ChildrenOf(parent).empty();
+}
+
+Qt::ItemFlags ItemTreeModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    // A flat row never has child rows; saying so spares the view from asking.
+    if (IsFlat() && index.isValid())
+        flags |= Qt::ItemNeverHasChildren;
+    return flags;
 }
 
 QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {
     const int node = NodeOf(index);
     if (node < 0 || role != Qt::DisplayRole)
         return {};
-    return m_nodes[Size(node)].text;
+    return TextAt(node);
 }

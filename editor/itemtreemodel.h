@@ -6,10 +6,21 @@
 // The tree is rebuilt as a whole (BeginBuild, AddNode..., EndBuild inside one model reset) rather than
 // edited, so a rebuild of any size costs one pass and no per-node widgets. Nodes are kept flat in
 // index order (depth first, a parent before its children), so walking "all nodes in index order" is a
-// loop over a vector, and a node's subtree is one contiguous range of it.
+// loop over a vector, and a node's subtree is one contiguous range of it. Texts are kept as UTF-8 and
+// turned into QString only when a view asks for them (the rows it paints).
+//
+// The model hands its nodes to a view in one of two shapes:
+// - Nested: the usual parent and child indexes; a QTreeView lays out the tree and keeps the expansion.
+// - Flat: one top-level row per visible node (a live node whose ancestors are all expanded, in index
+//   order) and no child indexes; the expansion is kept here, and a FlatTreeView draws the indentation
+//   and the expand/collapse indicators. A QTreeView lays out a nested tree by walking up the ancestors
+//   of every expanded node and keeps a persistent index per expanded node, which for a deep structure
+//   (a chain of screens thousands of levels deep) costs far more than the rebuild itself; a flat list
+//   costs it one pass, whatever the depth.
 #include <QAbstractItemModel>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class TAssistBase;
@@ -17,12 +28,16 @@ class TAssistBase;
 class ItemTreeModel : public QAbstractItemModel {
     Q_OBJECT
 public:
-    explicit ItemTreeModel(QObject* parent = nullptr);
+    enum class Shape { Nested, Flat };
+    explicit ItemTreeModel(QObject* parent = nullptr, Shape shape = Shape::Nested);
+
+    Shape ViewShape() const { return m_shape; }
+    bool IsFlat() const { return m_shape == Shape::Flat; }
 
     // ---- Building: replaces every node. Nodes are added in index order; parent is the index returned
-    // by an earlier AddNode, or -1 for a top-level node.
+    // by an earlier AddNode, or -1 for a top-level node. Every new node is expanded.
     void BeginBuild();
-    int AddNode(int parent, TAssistBase* item, QString text);
+    int AddNode(int parent, TAssistBase* item, std::string text);
     void EndBuild();
     // Removes every node (a build that adds none).
     void Clear();
@@ -31,9 +46,16 @@ public:
     int NodeCount() const { return static_cast<int>(m_nodes.size()); }
     bool IsLive(int node) const { return node >= 0 && node < NodeCount() && !m_nodes[Size(node)].removed; }
     TAssistBase* ItemAt(int node) const { return IsLive(node) ? m_nodes[Size(node)].item : nullptr; }
-    QString TextAt(int node) const { return IsLive(node) ? m_nodes[Size(node)].text : QString(); }
-    bool HasChildren(int node) const { return IsLive(node) && !m_nodes[Size(node)].children.empty(); }
-    QModelIndex IndexOfNode(int node) const;
+    QString TextAt(int node) const;
+    // Whether the node has live children.
+    bool HasChildren(int node) const { return IsLive(node) && m_nodes[Size(node)].liveChildren > 0; }
+    // The level of a live node: 0 for a top-level node, its parent's plus one below; -1 for no live node.
+    int DepthOf(int node) const { return IsLive(node) ? m_nodes[Size(node)].depth : -1; }
+    // The parent of a live node; -1 for a top-level node or no live node.
+    int ParentOf(int node) const { return IsLive(node) ? m_nodes[Size(node)].parent : -1; }
+    // The view index of a live node; invalid for no live node. In the flat shape a node inside a
+    // collapsed branch gets a row first: its ancestors are expanded.
+    QModelIndex IndexOfNode(int node);
     int NodeOf(const QModelIndex& index) const;
     // The item of a view index; nullptr for an invalid index or a node without item.
     TAssistBase* ItemOf(const QModelIndex& index) const { return ItemAt(NodeOf(index)); }
@@ -48,6 +70,20 @@ public:
     // items that are about to be destroyed. The nodes themselves stay.
     void ForgetItems(const std::vector<const TAssistBase*>& items);
 
+    // ---- Expansion. In the flat shape it decides which nodes are rows; in the nested shape the view
+    // keeps its own and these flags are not shown.
+    bool IsExpanded(int node) const { return IsLive(node) && m_nodes[Size(node)].expanded; }
+    // Expands or collapses one node; its descendants keep their own state (shown again as they were
+    // when the node is expanded again).
+    void SetExpanded(int node, bool expanded);
+    // Expands the node and every node below it.
+    void ExpandBranch(int node);
+    void ExpandAll();
+    // Flat shape: the row of a node, -1 while it is inside a collapsed branch (or not live).
+    int RowOf(int node) const;
+    // Flat shape: whether a live node has a later live sibling (a tree line continues below it).
+    bool HasLaterSibling(int node) const;
+
     // ---- QAbstractItemModel
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -55,21 +91,38 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
     struct Node {
         TAssistBase* item = nullptr;
-        QString text;
+        std::string text;
         int parent = -1;
-        int row = 0;               // position among the parent's live children
-        int end = 0;               // one past the last node of the subtree
-        std::vector<int> children; // live children in display order
+        int depth = 0;
+        int row = 0; // nested: position among the parent's live children
+        int end = 0; // one past the last node of the subtree
+        int liveChildren = 0;
+        std::vector<int> children; // nested: live children in display order
+        bool expanded = true;
         bool removed = false;
     };
     static std::size_t Size(int node) { return static_cast<std::size_t>(node); }
     const std::vector<int>& ChildrenOf(const QModelIndex& parent) const;
+    QModelIndex NestedIndexOf(int node) const;
 
+    // Flat shape: the visible nodes in index order, one pass that steps over each collapsed branch.
+    std::vector<int> VisibleNodes() const;
+    // Flat shape: makes `rows` the visible nodes (and updates the row of every node).
+    void SetRows(std::vector<int> rows);
+    // Flat shape: the number of rows that show nodes below a visible node.
+    int VisibleDescendants(int node) const;
+    // Flat shape: takes the rows after the current expansion flags changed in ways that only added rows,
+    // keeping the view's persistent indexes (selection, current) on their nodes.
+    void RelayOutGrown();
+
+    Shape m_shape;
     std::vector<Node> m_nodes;
-    std::vector<int> m_top; // top-level nodes in display order
-    bool m_building = false;
+    std::vector<int> m_top;   // nested: top-level nodes in display order
+    std::vector<int> m_rows;  // flat: node of each row
+    std::vector<int> m_rowOf; // flat: row of each node, -1 when it has none
 };

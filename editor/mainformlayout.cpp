@@ -1,6 +1,7 @@
 // Layout of the main window: its commands with captions, short-cuts and hints, the menu, and the pages.
 // Behaviour is in pathovamainform.cpp.
 #include "editor/assistantpage.h"
+#include "editor/flattreeview.h"
 #include "editor/panelwidgets.h"
 #include "editor/pathovamainform.h"
 #include "editor/uitext.h"
@@ -172,7 +173,9 @@ void TPathovaMainForm::BuildPages() {
     assistantLayout->addWidget(m_assistantPage);
 
     m_tsStructure = MakePage("tsStructure", m_pages);
-    m_structure = new QTreeView(m_tsStructure);
+    // The structure can be thousands of levels deep: a flat view of the visible nodes lays it out in one
+    // pass (see ItemTreeModel).
+    m_structure = new FlatTreeView(m_tsStructure);
     m_structure->setObjectName(QStringLiteral("Structure"));
     m_structure->setHeaderHidden(true);
     m_structure->setEditTriggers(QAbstractItemView::NoEditTriggers);

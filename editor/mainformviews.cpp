@@ -33,9 +33,9 @@ QString ToQ(const std::string& text) {
 }
 
 // The text of the tree's top node: the assistant's ID without anything up to its last "\" or ":".
-QString RootNodeText(const std::string& id) {
+std::string RootNodeText(const std::string& id) {
     const std::size_t cut = id.find_last_of("\\:");
-    return ToQ(cut == std::string::npos ? id : id.substr(cut + 1));
+    return cut == std::string::npos ? id : id.substr(cut + 1);
 }
 
 // Shows lines in a memo, each trimmed of blanks and control characters, with the caret at the start.
@@ -120,7 +120,7 @@ void TPathovaMainForm::ConnectModel() {
     connect(Tree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { TreeChange(current); });
 
-    m_structureModel = new ItemTreeModel(this);
+    m_structureModel = new ItemTreeModel(this, ItemTreeModel::Shape::Flat);
     Structure()->setModel(m_structureModel);
     connect(Structure(), &QTreeView::clicked, this, [this] { StructureClick(); });
 
@@ -255,10 +255,12 @@ void TPathovaMainForm::SetViewCurrent(QTreeView* view, const QModelIndex& index)
 }
 
 void TPathovaMainForm::CopyExpansionToItems(QTreeView* view, ItemTreeModel* model) {
-    // Only nodes with children have a state the user can see and change.
+    // Only nodes with children have a state the user can see and change. A flat model keeps the
+    // expansion itself; a nested one leaves it to the view.
     for (int node = 0; node < model->NodeCount(); ++node)
         if (TAssistBase* item = model->ItemAt(node); item != nullptr && model->HasChildren(node))
-            item->Expanded = view->isExpanded(model->IndexOfNode(node));
+            item->Expanded =
+                model->IsFlat() ? model->IsExpanded(node) : view->isExpanded(model->IndexOfNode(node));
 }
 
 void TPathovaMainForm::RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model) {
@@ -278,9 +280,9 @@ void TPathovaMainForm::RebuildTree() {
     TAssistRoot& root = *m_assistant;
     const int rootNode = m_treeModel->AddNode(-1, &root, RootNodeText(root.ID));
     for (TAssistScreen& screen : root.Screens) {
-        const int screenNode = m_treeModel->AddNode(rootNode, &screen, ToQ(screen.ID));
+        const int screenNode = m_treeModel->AddNode(rootNode, &screen, screen.ID);
         for (TAssistOption& option : screen.Options)
-            m_treeModel->AddNode(screenNode, &option, ToQ(option.ID));
+            m_treeModel->AddNode(screenNode, &option, option.ID);
     }
     m_treeModel->EndBuild();
 
@@ -295,20 +297,19 @@ void TPathovaMainForm::RebuildTree() {
 void TPathovaMainForm::RebuildStructure() {
     CopyExpansionToItems(Structure(), m_structureModel);
 
-    const NavigationStructure navigation = BuildNavigationStructure(*m_assistant);
+    NavigationStructure navigation = BuildNavigationStructure(*m_assistant);
     m_structureModel->BeginBuild();
-    for (const NavigationNode& node : navigation.Nodes) {
+    for (NavigationNode& node : navigation.Nodes) {
         // The navigation structure reads the assistant as const; its items are this window's own.
         auto* item = const_cast<TAssistBase*>(node.Item);
-        m_structureModel->AddNode(node.Parent, item, ToQ(node.Text));
+        m_structureModel->AddNode(node.Parent, item, std::move(node.Text));
     }
     m_structureModel->EndBuild();
 
-    // Every node is expanded below, so reading the flags back would change nothing; the selection
-    // follows the current item (its last node in index order).
+    // Every new node is expanded, so the whole structure shows and reading the flags back would change
+    // nothing; the selection follows the current item (its last node in index order).
     const int selected = m_currentItem != nullptr ? m_structureModel->LastNodeOf(m_currentItem) : -1;
     SetViewCurrent(Structure(), m_structureModel->IndexOfNode(selected));
-    Structure()->expandAll();
 }
 
 void TPathovaMainForm::RebuildViews(ViewRebuild rebuild) {

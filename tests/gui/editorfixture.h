@@ -130,9 +130,7 @@ protected:
         for (int node = 0; node < model.NodeCount(); ++node) {
             if (!model.IsLive(node))
                 continue;
-            int depth = 0;
-            for (QModelIndex i = model.IndexOfNode(node).parent(); i.isValid(); i = i.parent())
-                ++depth;
+            const int depth = model.DepthOf(node);
             texts.push_back(std::string(static_cast<std::size_t>(depth), ' ') +
                             model.TextAt(node).toStdString());
         }

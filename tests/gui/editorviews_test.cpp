@@ -1,10 +1,12 @@
 // The editor window's views and panels: the tree and the navigation structure rebuilt from the model,
 // the current item and its panel, storing the boxes, the first-screen rule, the structure commands and
 // the Warnings page.
+#include "editor/flattreeview.h"
 #include "editorfixture.h"
 
 #include <QAction>
 #include <QTabWidget>
+#include <QTest>
 
 namespace {
 
@@ -59,14 +61,89 @@ TEST_F(EditorViewsTest, StructureShowsRepeatedScreensAndOptionKinds) {
                                                " O sc " + kArrow + " SCRIPT",
                                                " O ex " + kArrow + " EXEC prog",
                                            }));
-    // The whole structure is expanded, and a click takes the user to the item on the Assistant page.
-    EXPECT_TRUE(form->Structure()->isExpanded(StructureModel().IndexOfNode(1)));
+    // The whole structure is expanded (every node a row), and a click takes the user to the item on the
+    // Assistant page.
+    EXPECT_TRUE(StructureModel().IsExpanded(1));
+    EXPECT_EQ(StructureModel().rowCount(), 8);
     form->Pages()->setCurrentWidget(form->tsStructure());
     form->Structure()->setCurrentIndex(StructureModel().IndexOfNode(5));
     Q_EMIT form->Structure()->clicked(StructureModel().IndexOfNode(5));
     EXPECT_EQ(form->Pages()->currentWidget(), form->tsAssistant());
     EXPECT_EQ(form->CurrentItem(), OptionAt(0, 2));
     EXPECT_EQ(form->AssistantView()->CurrentPanelName(), QStringLiteral("Option"));
+}
+
+TEST_F(EditorViewsTest, StructureNodesExpandAndCollapseOnThePageAndAClickOnATextGoesToTheItem) {
+    Fill({{"S1", {{"o1", akGoto, "S2"}}}, {"S2", {{"a", akGoto, "S3"}}}, {"S3", {{"x", akScript}}}}, "S1");
+    ASSERT_EQ(NodeTexts(StructureModel()), (std::vector<std::string>{
+                                               "A A1 " + kArrow + " S S1",
+                                               " O o1 " + kArrow + " S S2",
+                                               "  O a " + kArrow + " S S3",
+                                               "   O x " + kArrow + " SCRIPT",
+                                           }));
+    ClickTreeNode(ScreenAt(1));
+    form->RebuildStructure();
+    form->Pages()->setCurrentWidget(form->tsStructure());
+    QApplication::processEvents();
+    auto* view = qobject_cast<FlatTreeView*>(form->Structure());
+    ASSERT_NE(view, nullptr);
+    ItemTreeModel& model = StructureModel();
+    EXPECT_EQ(model.NodeOf(view->currentIndex()), 1) << "the current item's node is selected";
+
+    // The indicator collapses and expands without taking the user anywhere.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->IndicatorRect(model.IndexOfNode(1)).center());
+    EXPECT_FALSE(model.IsExpanded(1));
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(form->Pages()->currentWidget(), form->tsStructure());
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(1));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->IndicatorRect(model.IndexOfNode(1)).center());
+    EXPECT_TRUE(model.IsExpanded(1));
+    EXPECT_EQ(model.rowCount(), 4);
+
+    // Keys: Left collapses, Right expands, '*' expands a whole branch.
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_FALSE(model.IsExpanded(1));
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_TRUE(model.IsExpanded(1));
+    model.SetExpanded(2, false);
+    model.SetExpanded(0, false);
+    ASSERT_EQ(model.rowCount(), 1);
+    view->setCurrentIndex(model.IndexOfNode(0));
+    QTest::keyClick(view, Qt::Key_Asterisk);
+    EXPECT_EQ(model.rowCount(), 4);
+    EXPECT_EQ(form->Pages()->currentWidget(), form->tsStructure());
+
+    // A click on a node's text goes to its item on the Assistant page.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(model.IndexOfNode(3)).center());
+    EXPECT_EQ(form->Pages()->currentWidget(), form->tsAssistant());
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(2)->Options.Item(0));
+    EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), ScreenAt(2)->Options.Item(0));
+}
+
+TEST_F(EditorViewsTest, StructureRebuildShowsEveryNodeAndSelectsTheCurrentItemsLastNode) {
+    Fill({{"S1", {{"o1", akGoto, "S2"}, {"o2", akGoto, "S2"}}}, {"S2", {{"a", akScript}}}}, "S1");
+    ItemTreeModel& model = StructureModel();
+    model.SetExpanded(0, false);
+    model.SetExpanded(1, false);
+    ASSERT_EQ(model.rowCount(), 1);
+    ClickTreeNode(ScreenAt(1));
+    form->RebuildStructure();
+    EXPECT_EQ(NodeTexts(model), (std::vector<std::string>{
+                                    "A A1 " + kArrow + " S S1",
+                                    " O o1 " + kArrow + " S S2",
+                                    "  O a " + kArrow + " SCRIPT",
+                                    " O o2 " + kArrow + " S S2 (repeated)",
+                                }));
+    EXPECT_EQ(model.rowCount(), 4);
+    for (int node = 0; node < model.NodeCount(); ++node)
+        EXPECT_TRUE(model.IsExpanded(node)) << node;
+    EXPECT_EQ(model.NodeOf(form->Structure()->currentIndex()), 3);
+    EXPECT_TRUE(form->Structure()->selectionModel()->isSelected(form->Structure()->currentIndex()));
+    // The collapsed state reached the items before the rebuild (the tree shares their flags).
+    EXPECT_FALSE(ScreenAt(1)->Expanded);
 }
 
 TEST_F(EditorViewsTest, RenamingTheFirstScreenEmptiesTheStructureView) {
