@@ -86,7 +86,16 @@ protected:
         services.AutoSaveInterval = autoSaveInterval;
         return services;
     }
-    void Create() { form = std::make_unique<TPathovaMainForm>(Services(), &prompter); }
+    void Create() {
+        // A window replaced by the next one is set aside unchanged, so it leaves no recovery file for
+        // the next one to offer (a test that means to leave one resets `form` itself).
+        if (form) {
+            form->Assistant().Changed = false;
+            form->AutoSave();
+            form.reset();
+        }
+        form = std::make_unique<TPathovaMainForm>(Services(), &prompter);
+    }
     // Creates and shows the window (first display builds the views and selects the root).
     void Start() {
         Create();

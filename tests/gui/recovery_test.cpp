@@ -56,6 +56,28 @@ std::string LocalMinute(int year, int month, int day, int hour, int minute) {
     return text;
 }
 
+// Sets the time zone (a POSIX TZ text) while it lives; the previous one comes back after.
+class ScopedTimeZone {
+public:
+    explicit ScopedTimeZone(const char* zone) : m_had(qEnvironmentVariableIsSet("TZ")), m_old(qgetenv("TZ")) {
+        qputenv("TZ", zone);
+        tzset();
+    }
+    ~ScopedTimeZone() {
+        if (m_had)
+            qputenv("TZ", m_old);
+        else
+            qunsetenv("TZ");
+        tzset();
+    }
+    ScopedTimeZone(const ScopedTimeZone&) = delete;
+    ScopedTimeZone& operator=(const ScopedTimeZone&) = delete;
+
+private:
+    bool m_had;
+    QByteArray m_old;
+};
+
 // Processes events until `done` holds or two seconds have passed.
 bool WaitFor(const std::function<bool()>& done) {
     QElapsedTimer timer;
@@ -82,9 +104,12 @@ protected:
     RecoveryRecord Record(const QString& textPath) const {
         return RecoveryFile::ParseRecord(QByteArray::fromStdString(ReadFile(RecordOf(textPath))));
     }
-    // Gives a recovery file's record another time, so that the offer's text is known.
-    void Redate(const QString& textPath, const char* isoUtc) {
+    // Gives a recovery file's record another time, so that the offer's text is known, and another
+    // writer when `pid` is given.
+    void Redate(const QString& textPath, const char* isoUtc, qint64 pid = 0) {
         RecoveryRecord record = Record(textPath);
+        if (pid != 0)
+            record.Pid = pid;
         record.Written = QDateTime::fromString(QString::fromLatin1(isoUtc), Qt::ISODate);
         ASSERT_TRUE(record.Written.isValid());
         WriteFile(RecordOf(textPath), RecoveryFile::RecordText(record).toStdString());
@@ -366,6 +391,8 @@ TEST_F(RecoveryTest, SavingOrGivingUpTheChangesRemovesTheFile) {
 // ---- Offering the files at start
 
 TEST_F(RecoveryTest, AfterACrashTheNextStartRecoversExactlyTheUnsavedAssistant) {
+    // Five and a half hours east of UTC, so that a time shown in UTC would not pass.
+    const ScopedTimeZone zone("IST-5:30");
     StartWithSavedFile();
     const std::string onDisk = ReadFile(QString::fromStdString(original));
     NewScreen();
@@ -375,7 +402,7 @@ TEST_F(RecoveryTest, AfterACrashTheNextStartRecoversExactlyTheUnsavedAssistant) 
     const QString path = form->RecoveryFileName();
     ASSERT_EQ(ReadFile(path), unsaved);
     Crash();
-    Redate(path, "2026-12-10T13:03:00Z");
+    Redate(path, "2026-12-10T13:03:00Z", 4242); // as if written by an editor that is gone
 
     prompter.ExpectMessage(Kind::RecoverDiscardLater, Answer::Recover);
     Start();
@@ -391,6 +418,8 @@ TEST_F(RecoveryTest, AfterACrashTheNextStartRecoversExactlyTheUnsavedAssistant) 
     EXPECT_EQ(form->RecoveryFileName(), path);
     EXPECT_EQ(Record(path).Pid, QCoreApplication::applicationPid());
     EXPECT_EQ(Record(path).OriginalFile, original);
+    EXPECT_EQ(Record(path).Written, QDateTime::fromString("2026-12-10T13:03:00Z", Qt::ISODate))
+        << "still the time of the change";
 
     form->ActionList1().aSave->trigger();
     EXPECT_FALSE(Root().Changed);
@@ -473,6 +502,7 @@ TEST_F(RecoveryTest, DiscardDeletesTheFileAndLaterKeepsItForTheNextStart) {
 }
 
 TEST_F(RecoveryTest, SeveralFilesAreOfferedOldestFirstAndRecoveringTheSecondAsksToSaveTheFirst) {
+    const ScopedTimeZone zone("IST-5:30");
     const std::vector<QString> paths = CrashTwoEditors();
 
     prompter.ExpectMessage(Kind::RecoverDiscardLater, Answer::Recover);
