@@ -60,7 +60,7 @@ Prompter::Answer QtPrompter::Message(MessageKind kind, const std::string& text) 
 
 Prompter::Answer QtPrompter::RecoverDiscardLater(const std::string& text) {
     QMessageBox box(m_parent);
-    box.setWindowTitle(QStringLiteral("Assistant Editor"));
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setTextFormat(Qt::PlainText);
     box.setText(ToDisplayText(text));
     box.setIcon(QMessageBox::Question);

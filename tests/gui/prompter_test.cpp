@@ -129,6 +129,8 @@ TEST(QtPrompter, MessageBoxesShowTheApplicationTitleLineBreaksAndTheButtonsOfThe
 }
 
 TEST(QtPrompter, RecoveryOfferIsAQuestionWithRecoverDiscardAndLater) {
+    const QString oldName = QApplication::applicationDisplayName();
+    QApplication::setApplicationDisplayName(QStringLiteral("Assistant Editor and Tester"));
     struct Case {
         const char* press; // nullptr: close the box instead
         Answer expected;
@@ -145,7 +147,7 @@ TEST(QtPrompter, RecoveryOfferIsAQuestionWithRecoverDiscardAndLater) {
         WhenModalShown([&c](QWidget* dialog) {
             auto* box = qobject_cast<QMessageBox*>(dialog);
             ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->windowTitle(), QStringLiteral("Assistant Editor"));
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Assistant Editor and Tester"));
             EXPECT_EQ(box->icon(), QMessageBox::Question);
             EXPECT_EQ(box->text(), QStringLiteral("Recover unsaved changes to a.amf from 2026-12-10 14:03?"));
             QStringList captions;
@@ -169,6 +171,7 @@ TEST(QtPrompter, RecoveryOfferIsAQuestionWithRecoverDiscardAndLater) {
                                    "Recover unsaved changes to a.amf from 2026-12-10 14:03?"),
                   c.expected);
     }
+    QApplication::setApplicationDisplayName(oldName);
 }
 
 TEST(QtPrompter, FileDialogsShowTheRequestAndReturnNothingWhenCancelled) {
