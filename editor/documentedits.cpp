@@ -149,6 +149,7 @@ public:
     void Revert(TAssistRoot& root) override { m_kept = root.Screens.Detach(root.Screens.IndexOf(m_screen)); }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
     std::string Caption() const override { return "New screen " + m_screen->ID; }
+    bool Structural() const override { return true; }
     TAssistBase* Subject(bool applied) const override { return applied ? m_screen : nullptr; }
     TAssistScreen* Screen() const { return m_screen; }
 
@@ -171,6 +172,7 @@ public:
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
     std::string Caption() const override { return m_caption; }
     TAssistBase* Subject(bool applied) const override { return applied ? nullptr : m_screen; }
+    bool Structural() const override { return true; }
 
 private:
     TAssistScreen* m_screen;
@@ -198,6 +200,7 @@ public:
     }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
     std::string Caption() const override { return "New option " + m_option->ID; }
+    bool Structural() const override { return true; }
     TAssistBase* Subject(bool applied) const override {
         return applied ? static_cast<TAssistBase*>(m_option) : &m_screen;
     }
@@ -224,6 +227,7 @@ public:
         m_screen.MarkChanged();
     }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    bool Structural() const override { return true; }
     std::string Caption() const override { return m_caption; }
     TAssistBase* Subject(bool applied) const override {
         return applied ? static_cast<TAssistBase*>(&m_screen) : m_option;
@@ -252,6 +256,7 @@ public:
     }
     ViewRebuild Rebuild() const override { return ViewRebuild::Tree; }
     std::string Caption() const override { return (m_to < m_from ? "Move up " : "Move down ") + m_item.ID; }
+    bool Structural() const override { return true; }
     TAssistBase* Subject(bool) const override { return &m_item; }
 
 private:

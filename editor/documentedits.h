@@ -52,6 +52,9 @@ public:
     // What the change is called in the Undo and Redo captions ("Delete screen S3"); read right after
     // the first Apply, while the names it uses are those the user saw.
     virtual std::string Caption() const { return "Change"; }
+    // Whether the change adds, removes or moves a screen or an option (the changes worth keeping for
+    // recovery at once rather than at the next minute).
+    virtual bool Structural() const { return false; }
     // The item to select after applying (`applied`) or reverting the change, as the change itself
     // selected it; nullptr selects the assistant.
     virtual TAssistBase* Subject(bool /*applied*/) const { return nullptr; }

@@ -7,6 +7,7 @@
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
 #include "editor/qtprompter.h"
+#include "editor/recoveryfile.h"
 #include "editor/undohistory.h"
 #include "editor/userid.h"
 #include "model/assistroot.h"
@@ -20,6 +21,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTabWidget>
+#include <QTimer>
 
 #include <charconv>
 #include <filesystem>
@@ -82,6 +84,10 @@ TPathovaMainForm::TPathovaMainForm(Prompter* prompter, QWidget* parent)
 TPathovaMainForm::~TPathovaMainForm() {
     // QWidget's destructor still moves the focus; by then this window's members are gone.
     disconnect(m_focusConnection);
+    // A window destroyed without closing keeps its recovery file, as a crash would; only the lock goes.
+    if (m_autoSaveTimer)
+        m_autoSaveTimer->stop();
+    m_recovery.reset();
     // Nothing may point into the assistant once it is gone.
     try {
         SetCurrentItem(nullptr);
@@ -134,6 +140,10 @@ void TPathovaMainForm::FormShow() {
     RebuildTree();
     RebuildStructure();
     OpenCommandLineFiles();
+    // After the command-line files: a recovered assistant then replaces the file just opened (asking
+    // to save it only if it was changed), rather than the file asking to save the recovered one.
+    if (m_services.OfferRecovery)
+        OfferRecoveries();
 }
 
 void TPathovaMainForm::OpenCommandLineFiles() {
@@ -154,6 +164,7 @@ void TPathovaMainForm::OpenCommandLineFiles() {
         // name is resolved already, so the new window is given no command line of its own.
         TEditorServices services = m_services;
         services.Arguments.clear();
+        services.OfferRecovery = false; // this window offers them
         Prompter* shared = m_prompter == m_qtPrompter.get() ? nullptr : m_prompter;
         auto* window = new TPathovaMainForm(std::move(services), shared);
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -193,6 +204,7 @@ bool TPathovaMainForm::SaveAssistant(bool askForName) {
     if (!m_assistant->SaveToFile(askForName, prompts))
         return false;
     m_history->SetClean(*m_assistant);
+    RemoveRecovery();
     return true;
 }
 
@@ -219,6 +231,8 @@ void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) 
     m_history->Clear(*assistant);
     m_edits->SetRoot(*assistant);
     m_assistant = std::move(assistant);
+    // The changes of the assistant replaced were saved or given up by now.
+    RemoveRecovery();
     UpdateUndoActions();
 }
 
@@ -306,6 +320,8 @@ void TPathovaMainForm::FormCloseQuery(bool& canClose) {
 }
 
 void TPathovaMainForm::FormClose() {
+    // The changes were saved, or the user chose not to save them.
+    RemoveRecovery();
     m_services.Settings->WriteValue("Files", m_recentFiles->GetText());
     SavePlacement(*m_services.Settings, this);
 }

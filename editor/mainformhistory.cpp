@@ -63,11 +63,16 @@ QString EscapeMnemonic(const std::string& text) {
 
 void TPathovaMainForm::ConnectHistory() {
     m_edits->SetRecorder([this](std::unique_ptr<DocumentEdit> applied) {
+        const bool structural = applied->Structural();
         m_history->Push(std::move(applied));
         // The typing of a box whose value was just stored is now a change of the assistant: from here
         // on Undo takes it back there, not in the box.
         ForgetOwnHistory(FocusedTextBox());
         UpdateUndoActions();
+        // A new, deleted or moved screen or option is kept for recovery at once; other changes with
+        // the next tick of the autosave timer.
+        if (structural)
+            WriteRecovery();
     });
     // A text box swallows the Undo and Redo keys even with nothing to take back; the filter passes them
     // on to the window then.
@@ -149,6 +154,12 @@ void TPathovaMainForm::AfterHistoryMove(DocumentEdit* edit, bool applied) {
     // The panel shows the model's values even when the item was current already.
     ShowItem();
     UpdateUndoActions();
+    // Back at the saved state nothing needs recovering; a structural change taken back or put back
+    // is kept at once, as the change itself was.
+    if (!m_assistant->Changed)
+        RemoveRecovery();
+    else if (edit->Structural())
+        WriteRecovery();
 }
 
 void TPathovaMainForm::UpdateUndoActions() {

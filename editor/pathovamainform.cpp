@@ -9,6 +9,7 @@
 #include "editor/itemtreemodel.h"
 #include "editor/optionpanel.h"
 #include "editor/qtprompter.h"
+#include "editor/recoveryfile.h"
 #include "editor/screenpanel.h"
 #include "editor/undohistory.h"
 #include "model/assistroot.h"
@@ -70,6 +71,7 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
     ConnectModel();
     RegisterExitHandlers();
     ConnectHistory();
+    ConnectAutoSave();
 }
 
 void TPathovaMainForm::SetPrompter(Prompter* prompter) {

@@ -13,8 +13,9 @@
 //
 // The member functions are spread over several files: pathovamainform.cpp (window, caption, command
 // plumbing), mainformdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About),
-// mainformviews.cpp (tree and structure views, current item, panels, structure commands) and
-// mainformtest.cpp (Test, Run from file, Help).
+// mainformviews.cpp (tree and structure views, current item, panels, structure commands),
+// mainformhistory.cpp (undo and redo), mainformrecovery.cpp (autosave and the recovery of unsaved changes
+// after a crash) and mainformtest.cpp (Test, Run from file, Help).
 #include "editor/documentedits.h"
 #include "editor/editorservices.h"
 #include "editor/prompter.h"
@@ -44,6 +45,8 @@ class QMenu;
 class QTabWidget;
 class QTreeView;
 class QtPrompter;
+class QTimer;
+class RecoveryFile;
 class ScreenPanel;
 
 class TPathovaMainForm : public QMainWindow {
@@ -160,6 +163,14 @@ public:
     // Rebuilds the views an edit made out of date (structure first, as an ID change does).
     void RebuildViews(ViewRebuild rebuild);
 
+    // ---- Recovery of unsaved changes (mainformrecovery.cpp)
+    // What the autosave timer runs: writes the changed assistant to this window's recovery file (unless
+    // the text is what the file holds already), or removes the file when there is nothing unsaved.
+    void AutoSave();
+    QTimer* AutoSaveTimer() const { return m_autoSaveTimer; }
+    // This window's recovery file; it exists only while unsaved changes are kept in it.
+    QString RecoveryFileName() const;
+
 protected:
     // Command handlers.
     virtual void aNewExecute();
@@ -269,6 +280,19 @@ private:
     void AfterHistoryMove(DocumentEdit* edit, bool applied);
     void UpdateUndoActions();
 
+    // Recovery (mainformrecovery.cpp).
+    void ConnectAutoSave();
+    // Writes the assistant's text to the recovery file now; a failure only shows in the status bar.
+    void WriteRecovery();
+    // Deletes the recovery file: the changes are saved, or given up by the user.
+    void RemoveRecovery();
+    // Offers each recovery file left behind by an editor that ended without closing, in turn.
+    void OfferRecoveries();
+    // Makes the claimed recovery file's assistant the window's assistant (after the prompt to save a
+    // changed one), named like the file it came from and changed; the file becomes this window's own.
+    void Recover(std::unique_ptr<RecoveryFile> claimed);
+    QString RecoveryFolder() const;
+
     // Layout (mainformlayout.cpp).
     void BuildActions();
     void BuildMenus();
@@ -305,6 +329,9 @@ private:
     // The application-wide focus signal; cut in the destructor, before the widgets below go.
     QMetaObject::Connection m_focusConnection;
     std::unique_ptr<TDocumentPrompter> m_documentPrompts;
+    std::unique_ptr<RecoveryFile> m_recovery;
+    QTimer* m_autoSaveTimer = nullptr;
+    bool m_autoSaveFailed = false; // the status bar shows the last failure
     ItemTreeModel* m_treeModel = nullptr;
     ItemTreeModel* m_structureModel = nullptr;
     // Set while the window itself changes the tree's selection inside RebuildTree.

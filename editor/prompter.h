@@ -11,12 +11,13 @@ class Prompter {
 public:
     // The kinds of message box the editor shows; each has a fixed set of buttons.
     enum class MessageKind {
-        WarningYesNoCancel, // prompt to save a changed assistant
-        ConfirmYesNo,       // deletions, offer to create a missing screen
-        WarningOk,          // notices
-        ErrorOk,            // failures shown to the user
+        WarningYesNoCancel,  // prompt to save a changed assistant
+        ConfirmYesNo,        // deletions, offer to create a missing screen
+        WarningOk,           // notices
+        ErrorOk,             // failures shown to the user
+        RecoverDiscardLater, // offer of a recovery file left by an editor that did not close normally
     };
-    enum class Answer { Yes, No, Cancel, Ok };
+    enum class Answer { Yes, No, Cancel, Ok, Recover, Discard, Later };
 
     // What an open or save file dialog shows. Filters are "Description (*.ext)" texts; selectedFilter is an
     // index into filters (or -1 for none). defaultExtension is without the point ("amf").
@@ -33,7 +34,8 @@ public:
     virtual ~Prompter() = default;
 
     // Shows a message box of the given kind and returns the button chosen. Closing a Yes/No/Cancel box
-    // answers Cancel, closing a Yes/No box answers No, an OK box always answers Ok.
+    // answers Cancel, closing a Yes/No box answers No, closing a Recover/Discard/Later box answers Later
+    // (nothing is lost), an OK box always answers Ok.
     virtual Answer Message(MessageKind kind, const std::string& text) = 0;
     // Returns the chosen file name, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> OpenFileName(const FileRequest& request) = 0;

@@ -6,9 +6,12 @@
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 
 Prompter::Answer QtPrompter::Message(MessageKind kind, const std::string& text) {
+    if (kind == MessageKind::RecoverDiscardLater)
+        return RecoverDiscardLater(text);
     QMessageBox box(m_parent);
     box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setTextFormat(Qt::PlainText);
@@ -34,6 +37,8 @@ Prompter::Answer QtPrompter::Message(MessageKind kind, const std::string& text) 
         box.setIcon(QMessageBox::Critical);
         box.setStandardButtons(QMessageBox::Ok);
         break;
+    case MessageKind::RecoverDiscardLater:
+        break; // a box of its own, shown above
     }
     const int result = box.exec();
     switch (result) {
@@ -51,6 +56,25 @@ Prompter::Answer QtPrompter::Message(MessageKind kind, const std::string& text) 
             return Answer::No;
         return Answer::Ok;
     }
+}
+
+Prompter::Answer QtPrompter::RecoverDiscardLater(const std::string& text) {
+    QMessageBox box(m_parent);
+    box.setWindowTitle(QGuiApplication::applicationDisplayName());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(ToDisplayText(text));
+    box.setIcon(QMessageBox::Question);
+    QPushButton* recover = box.addButton(QStringLiteral("&Recover"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QStringLiteral("&Discard"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QStringLiteral("&Later"), QMessageBox::RejectRole);
+    box.setDefaultButton(recover);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == recover)
+        return Answer::Recover;
+    if (box.clickedButton() == discard)
+        return Answer::Discard;
+    return Answer::Later; // also a box closed without a button: the files stay for the next start
 }
 
 std::optional<std::string> QtPrompter::RunFileDialog(const FileRequest& request, bool save) {

@@ -47,6 +47,9 @@ public:
     // The present position matches the file: reaching it again by undo or redo clears Changed and
     // restores the build date the assistant had here.
     void SetClean(const TAssistRoot& root);
+    // No position matches the file any more (a recovered assistant differs from its file from the
+    // start): undo and redo leave the assistant changed wherever they go.
+    void ForgetClean() { m_clean = -1; }
     bool IsClean() const { return m_clean == static_cast<long>(m_position); }
     std::size_t Count() const { return m_entries.size(); }
 

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -69,6 +70,10 @@ protected:
     ScriptedPrompter prompter;
     std::string login = "ann";
     std::vector<std::string> arguments;
+    // Each test keeps unsaved changes in a folder of its own, so no test is offered another's files.
+    QTemporaryDir recoveryDir;
+    std::string recoveryFolder = recoveryDir.filePath("recovery").toStdString();
+    int autoSaveInterval = 60000;
     std::unique_ptr<TPathovaMainForm> form;
 
     TEditorServices Services() {
@@ -77,9 +82,20 @@ protected:
         services.Components = components;
         services.Arguments = arguments;
         services.LoginName = [this] { return login; };
+        services.RecoveryFolder = recoveryFolder;
+        services.AutoSaveInterval = autoSaveInterval;
         return services;
     }
-    void Create() { form = std::make_unique<TPathovaMainForm>(Services(), &prompter); }
+    void Create() {
+        // A window replaced by the next one is set aside unchanged, so it leaves no recovery file for
+        // the next one to offer (a test that means to leave one resets `form` itself).
+        if (form) {
+            form->Assistant().Changed = false;
+            form->AutoSave();
+            form.reset();
+        }
+        form = std::make_unique<TPathovaMainForm>(Services(), &prompter);
+    }
     // Creates and shows the window (first display builds the views and selects the root).
     void Start() {
         Create();

@@ -47,6 +47,9 @@ TEST(ScriptedPrompter, FailsTheTestOnAPromptItDidNotExpect) {
     EXPECT_NONFATAL_FAILURE(answer = wrongKind.Message(Kind::WarningYesNoCancel, "Save?"),
                             "unexpected prompt");
     EXPECT_EQ(answer, Answer::Cancel) << "an unexpected save prompt answers Cancel";
+    EXPECT_NONFATAL_FAILURE(answer = wrongKind.Message(Kind::RecoverDiscardLater, "Recover?"),
+                            "unexpected prompt");
+    EXPECT_EQ(answer, Answer::Later) << "an unexpected recovery offer keeps the file";
     EXPECT_NONFATAL_FAILURE(wrongKind.OpenFileName(AssistantFileRequest("Open")), "unexpected prompt");
     EXPECT_EQ(wrongKind.Pending(), 1u) << "a mismatch consumes nothing";
     wrongKind.Message(Kind::ConfirmYesNo, "Delete?");
@@ -121,6 +124,52 @@ TEST(QtPrompter, MessageBoxesShowTheApplicationTitleLineBreaksAndTheButtonsOfThe
                 box->button(c.press)->click();
         });
         EXPECT_EQ(prompter.Message(c.kind, "Line one.\r\rLine three.\r\nLine four."), c.expected);
+    }
+    QApplication::setApplicationDisplayName(oldName);
+}
+
+TEST(QtPrompter, RecoveryOfferIsAQuestionWithRecoverDiscardAndLater) {
+    const QString oldName = QApplication::applicationDisplayName();
+    QApplication::setApplicationDisplayName(QStringLiteral("Assistant Editor and Tester"));
+    struct Case {
+        const char* press; // nullptr: close the box instead
+        Answer expected;
+    };
+    const Case cases[] = {
+        {"&Recover", Answer::Recover},
+        {"&Discard", Answer::Discard},
+        {"&Later", Answer::Later},
+        {nullptr, Answer::Later},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.press ? c.press : "closed");
+        QtPrompter prompter;
+        WhenModalShown([&c](QWidget* dialog) {
+            auto* box = qobject_cast<QMessageBox*>(dialog);
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Assistant Editor and Tester"));
+            EXPECT_EQ(box->icon(), QMessageBox::Question);
+            EXPECT_EQ(box->text(), QStringLiteral("Recover unsaved changes to a.amf from 2026-12-10 14:03?"));
+            QStringList captions;
+            QAbstractButton* chosen = nullptr;
+            for (QAbstractButton* button : box->buttons()) {
+                captions << button->text();
+                if (c.press != nullptr && button->text() == QLatin1String(c.press))
+                    chosen = button;
+            }
+            captions.sort();
+            EXPECT_EQ(captions, (QStringList{"&Discard", "&Later", "&Recover"}));
+            EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("&Recover"));
+            if (c.press == nullptr) {
+                box->reject(); // Escape or the close box
+                return;
+            }
+            ASSERT_NE(chosen, nullptr);
+            chosen->click();
+        });
+        EXPECT_EQ(prompter.Message(Kind::RecoverDiscardLater,
+                                   "Recover unsaved changes to a.amf from 2026-12-10 14:03?"),
+                  c.expected);
     }
     QApplication::setApplicationDisplayName(oldName);
 }

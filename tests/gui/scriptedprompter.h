@@ -96,6 +96,8 @@ private:
             return Answer::Cancel;
         case MessageKind::ConfirmYesNo:
             return Answer::No;
+        case MessageKind::RecoverDiscardLater:
+            return Answer::Later;
         default:
             return Answer::Ok;
         }

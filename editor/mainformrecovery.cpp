@@ -1,0 +1,126 @@
+// The main window's autosave and recovery: while the assistant has unsaved changes its text is kept in the
+// window's recovery file, written every minute and at once after every structural change; a save, New,
+// Open, undoing back to the saved state and a normal close remove it. At start the recovery files left by
+// an editor that ended without closing are offered back one at a time.
+#include "editor/assistanttext.h"
+#include "editor/pathovamainform.h"
+#include "editor/recoveryfile.h"
+#include "editor/undohistory.h"
+#include "model/assistroot.h"
+
+#include <QStatusBar>
+#include <QTimer>
+
+namespace {
+
+constexpr const char* kSaveBeforeRecover =
+    "Assistant has been changed.\r\rDo you want to save this one before opening a new one?";
+
+// "Recover unsaved changes to NAME from DATE?": NAME is the file the changes belong to ("Untitled" for an
+// assistant never saved), DATE the local time they were written, the same in every locale.
+std::string RecoveryQuestion(const RecoveryRecord& record) {
+    const std::string name = record.OriginalFile.empty() ? std::string("Untitled") : record.OriginalFile;
+    const QString date = record.Written.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    return "Recover unsaved changes to " + name + " from " + date.toStdString() + "?";
+}
+
+} // namespace
+
+void TPathovaMainForm::ConnectAutoSave() {
+    m_recovery = std::make_unique<RecoveryFile>(RecoveryFolder());
+    m_autoSaveTimer = new QTimer(this);
+    m_autoSaveTimer->setObjectName(QStringLiteral("AutoSaveTimer"));
+    connect(m_autoSaveTimer, &QTimer::timeout, this, [this] { AutoSave(); });
+    if (m_services.AutoSaveInterval > 0)
+        m_autoSaveTimer->start(m_services.AutoSaveInterval);
+}
+
+QString TPathovaMainForm::RecoveryFolder() const {
+    return m_services.RecoveryFolder.empty() ? RecoveryFile::DefaultFolder()
+                                             : QString::fromStdString(m_services.RecoveryFolder);
+}
+
+QString TPathovaMainForm::RecoveryFileName() const {
+    return m_recovery->TextPath();
+}
+
+void TPathovaMainForm::AutoSave() {
+    if (!m_assistant)
+        return;
+    if (m_assistant->Changed)
+        WriteRecovery();
+    else
+        RemoveRecovery();
+}
+
+void TPathovaMainForm::WriteRecovery() {
+    try {
+        // The text is what a save would write, taken without signing the assistant or touching Changed.
+        m_recovery->Write(AssistantTextKeepingState(*m_assistant), m_assistant->FileName);
+        if (m_autoSaveFailed)
+            statusBar()->clearMessage();
+        m_autoSaveFailed = false;
+    } catch (const std::exception& error) {
+        // Keeping a copy must never get in the way of the editing: no message box, just a note.
+        statusBar()->showMessage(QStringLiteral("Unsaved changes cannot be kept for recovery: ") +
+                                 QString::fromStdString(error.what()));
+        m_autoSaveFailed = true;
+    }
+}
+
+void TPathovaMainForm::RemoveRecovery() {
+    m_recovery->Remove();
+}
+
+void TPathovaMainForm::OfferRecoveries() {
+    const QString folder = RecoveryFolder();
+    for (const QString& base : RecoveryFile::Found(folder)) {
+        // A file held by a running editor (another window of this one too) is not offered.
+        std::unique_ptr<RecoveryFile> claimed = RecoveryFile::Claim(folder, base);
+        if (!claimed)
+            continue;
+        switch (m_prompter->Message(Prompter::MessageKind::RecoverDiscardLater,
+                                    RecoveryQuestion(claimed->Record()))) {
+        case Prompter::Answer::Recover:
+            Recover(std::move(claimed));
+            break;
+        case Prompter::Answer::Discard:
+            claimed->Remove();
+            break;
+        default:
+            break; // Later: the claim goes, the files stay for the next start
+        }
+    }
+}
+
+void TPathovaMainForm::Recover(std::unique_ptr<RecoveryFile> claimed) {
+    // Cancelled: the file stays for the next start, as Later would keep it.
+    if (!AskSaveBeforeReplacing(kSaveBeforeRecover))
+        return;
+    std::unique_ptr<TAssistRoot> read;
+    try {
+        // The same reader as Open; a file that cannot be read is kept (and offered again next time).
+        read = ReadAssistant(claimed->TextPath().toStdString(), false);
+    } catch (const std::exception& error) {
+        ShowError(error);
+        return;
+    }
+    if (!read)
+        return;
+    // Named like the file the changes belong to, so that Save writes there; not saved yet.
+    read->FileName = claimed->Record().OriginalFile;
+    read->Changed = true;
+    ReplaceAssistant(std::move(read)); // removes this window's own recovery file
+    // Undo never reaches a state equal to the file: every state here differs from it.
+    m_history->ForgetClean();
+    // The recovered file is kept under its name as this window's own, so that a second crash keeps it.
+    m_recovery = std::move(claimed);
+    try {
+        m_recovery->TakeOver();
+    } catch (const std::exception& error) {
+        statusBar()->showMessage(QString::fromStdString(error.what()));
+    }
+    AfterOpen();
+    if (m_assistant->FileName.empty())
+        SetDocumentCaption(QStringLiteral("[New Assistant]"));
+}
