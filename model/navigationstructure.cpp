@@ -113,14 +113,11 @@ private:
         }
         shown = 1;
         const int node = AddNode(parent, Join({origin, name, Arrow, "S ", screen.ID}), screen);
-        // Room for the children at once: one per option, except notes and go-tos to no screen.
-        std::size_t children = 0;
-        for (const TAssistOption& option : screen.Options)
-            children += option.Action == akNote ? 0
-                        : (option.Action == akGoto || option.Action == akGotoButton)
-                            ? (index_.Find(option.Command) >= 0 ? 1 : 0)
-                            : 1;
-        result_.Nodes[static_cast<std::size_t>(node)].Children.reserve(children);
+        // Room for the children at once: at most one per option. Counting them exactly would read every
+        // option here and again when its node is added, long after in a deep chain, when it is out of
+        // the processor's caches again; the options are each in an allocation of their own.
+        result_.Nodes[static_cast<std::size_t>(node)].Children.reserve(
+            static_cast<std::size_t>(screen.Options.Count()));
         stack_.push_back(Frame{&screen, node, 0});
     }
 
