@@ -1,7 +1,9 @@
 // Cost of the editor's view rebuilds on large assistants: the real main window (offscreen) with its
 // tree and structure views, the structure check and the Warnings page, for 1,000 to 100,000 options
-// (ten options per screen). Measured: an edit that rebuilds both views (a screen renamed), and filling
-// the views for a newly read assistant (what opening a file does after reading).
+// (ten options per screen). Measured: an edit that rebuilds both views (a screen renamed), a new option,
+// and filling the views for a newly read assistant (what opening a file does after reading). Each runs on
+// two shapes of navigation structure: a chain (each screen leads to the next, as deep as there are
+// screens) and a wide one (the first screen leads to every other, two levels).
 #include "components/corecomponentfactory.h"
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
@@ -35,9 +37,12 @@ public:
     }
 };
 
+enum class Shape { Chain, Wide };
+
 // A well-formed assistant: every screen captioned and described, its first option leading to the next
-// screen, the others web pages; every other screen's node collapsed.
-void FillAssistant(TAssistRoot& root, int options) {
+// screen (chain) or back to the first (wide), the others web pages; in the wide shape the first screen
+// has a go-to option to every other screen besides. Every other screen's node is collapsed in the tree.
+void FillAssistant(TAssistRoot& root, int options, Shape shape) {
     TAssistRoot::LoadingScope loading(root);
     const int screens = options / 10;
     root.FirstScreen = "S1";
@@ -53,7 +58,17 @@ void FillAssistant(TAssistRoot& root, int options) {
             option->ID = screen->ID + "." + std::to_string(o);
             option->Caption = "Option " + std::to_string(o);
             option->Action = o == 1 ? akGoto : akInternet;
-            option->Command = o == 1 ? "S" + std::to_string(s % screens + 1) : "https://example.org/";
+            const int next = shape == Shape::Chain ? s % screens + 1 : 1;
+            option->Command = o == 1 ? "S" + std::to_string(next) : "https://example.org/";
+        }
+    }
+    if (shape == Shape::Wide) {
+        TAssistScreen& first = *root.Screens.Item(0);
+        for (int s = 2; s <= screens; ++s) {
+            TAssistOption* option = TAssistOption::Create(first);
+            option->ID = "S1.to" + std::to_string(s);
+            option->Action = akGoto;
+            option->Command = "S" + std::to_string(s);
         }
     }
     root.UpdateSignatures(); // as saved by this user: opening it shows no authorship notice
@@ -70,6 +85,9 @@ struct BenchWindow {
                                                        dir.filePath("user.ini"), dir.filePath("system.ini"));
         services.Components = std::make_shared<CoreComponentFactory>();
         services.LoginName = [] { return std::string("bench"); };
+        // Unsaved changes are kept in the window's own temporary folder, never in the user's, so no run
+        // finds another's files to offer.
+        services.RecoveryFolder = dir.filePath("recovery").toStdString();
         form = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
         form->show();
         QApplication::processEvents();
@@ -78,10 +96,10 @@ struct BenchWindow {
 };
 
 // Renaming a screen: the edit, both views rebuilt, the check, and the window's layout and painting.
-void RenameScreenRebuild(benchmark::State& state) {
+void RenameScreenRebuild(benchmark::State& state, Shape shape) {
     BenchWindow window;
     TPathovaMainForm& form = *window.form;
-    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)));
+    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), shape);
     form.RebuildTree();
     form.RebuildStructure();
     TAssistScreen* screen = form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2);
@@ -98,18 +116,25 @@ void RenameScreenRebuild(benchmark::State& state) {
     state.counters["nodes"] = static_cast<double>(form.TreeModel()->NodeCount());
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(RenameScreenRebuild)
+BENCHMARK_CAPTURE(RenameScreenRebuild, chain, Shape::Chain)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK_CAPTURE(RenameScreenRebuild, wide, Shape::Wide)
     ->Arg(1000)
     ->Arg(10000)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
-// Adding an option to a screen: the command as the user runs it.
-void NewOptionRebuild(benchmark::State& state) {
+// Adding an option to a screen: the command as the user runs it (which, as a structural change, also
+// writes the changed assistant to the recovery file at once).
+void NewOptionRebuild(benchmark::State& state, Shape shape) {
     BenchWindow window;
     TPathovaMainForm& form = *window.form;
-    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)));
+    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), shape);
     form.RebuildTree();
     form.RebuildStructure();
     form.SelectItem(form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2));
@@ -122,13 +147,24 @@ void NewOptionRebuild(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(NewOptionRebuild)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK_CAPTURE(NewOptionRebuild, chain, Shape::Chain)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK_CAPTURE(NewOptionRebuild, wide, Shape::Wide)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 // Showing a newly read assistant: both views built from nothing, half of the screens collapsed.
-void ShowReadAssistant(benchmark::State& state) {
+void ShowReadAssistant(benchmark::State& state, Shape shape) {
     BenchWindow window;
     TPathovaMainForm& form = *window.form;
-    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)));
+    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), shape);
     for (auto _ : state) {
         form.SetCurrentItem(nullptr);
         form.TreeModel()->Clear();
@@ -138,7 +174,18 @@ void ShowReadAssistant(benchmark::State& state) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK(ShowReadAssistant)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK_CAPTURE(ShowReadAssistant, chain, Shape::Chain)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK_CAPTURE(ShowReadAssistant, wide, Shape::Wide)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 } // namespace
 
