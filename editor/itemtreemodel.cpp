@@ -60,7 +60,7 @@ QModelIndex ItemTreeModel::IndexOfNode(int node) {
         return {};
     if (!IsFlat())
         return NestedIndexOf(node);
-    if (m_rowOf[Size(node)] < 0) {
+    if (RowOf(node) < 0) {
         // Inside a collapsed branch: every collapsed ancestor is expanded. The rows this adds all lie in
         // the branch of the outermost of them, which is itself a row (its ancestors are expanded) and
         // showed nothing below it so far: one block of rows right after it.
@@ -72,17 +72,16 @@ QModelIndex ItemTreeModel::IndexOfNode(int node) {
             for (int above = m_nodes[Size(node)].parent; above >= 0; above = m_nodes[Size(above)].parent)
                 m_nodes[Size(above)].expanded = true;
             std::vector<int> rows = VisibleNodes();
-            const int first = m_rowOf[Size(outermost)] + 1;
+            const int first = RowOf(outermost) + 1;
             const int added = static_cast<int>(rows.size() - m_rows.size());
             beginInsertRows(QModelIndex(), first, first + added - 1);
             SetRows(std::move(rows));
             endInsertRows();
-            const QModelIndex changed =
-                createIndex(m_rowOf[Size(outermost)], 0, static_cast<quintptr>(outermost));
+            const QModelIndex changed = createIndex(RowOf(outermost), 0, static_cast<quintptr>(outermost));
             Q_EMIT dataChanged(changed, changed);
         }
     }
-    const int row = m_rowOf[Size(node)];
+    const int row = RowOf(node);
     return row < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(node));
 }
 
@@ -123,7 +122,7 @@ bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
     int firstRow = 0;
     int rowCountGone = 0;
     if (IsFlat()) {
-        firstRow = m_rowOf[Size(node)];
+        firstRow = RowOf(node);
         rowCountGone = firstRow < 0 ? 0 : 1 + VisibleDescendants(node);
         if (rowCountGone > 0)
             beginRemoveRows(QModelIndex(), firstRow, firstRow + rowCountGone - 1);
@@ -152,8 +151,8 @@ bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
         endRemoveRows();
     }
     // A parent left without children loses its expand/collapse indicator.
-    if (parent >= 0 && m_nodes[Size(parent)].liveChildren == 0 && m_rowOf[Size(parent)] >= 0) {
-        const QModelIndex changed = createIndex(m_rowOf[Size(parent)], 0, static_cast<quintptr>(parent));
+    if (parent >= 0 && m_nodes[Size(parent)].liveChildren == 0 && RowOf(parent) >= 0) {
+        const QModelIndex changed = createIndex(RowOf(parent), 0, static_cast<quintptr>(parent));
         Q_EMIT dataChanged(changed, changed);
     }
     return true;
@@ -171,7 +170,7 @@ void ItemTreeModel::ForgetItems(const std::vector<const TAssistBase*>& items) {
 void ItemTreeModel::SetExpanded(int node, bool expanded) {
     if (!IsLive(node) || m_nodes[Size(node)].expanded == expanded)
         return;
-    const int row = IsFlat() ? m_rowOf[Size(node)] : -1;
+    const int row = RowOf(node);
     if (row < 0) {
         // Nested, or inside a collapsed branch: no row changes now.
         m_nodes[Size(node)].expanded = expanded;
@@ -213,7 +212,7 @@ void ItemTreeModel::ExpandBranch(int node) {
             changed = true;
         }
     }
-    if (changed && IsFlat() && m_rowOf[Size(node)] >= 0)
+    if (changed && IsFlat() && RowOf(node) >= 0)
         RelayOutGrown();
 }
 
@@ -230,7 +229,8 @@ void ItemTreeModel::ExpandAll() {
 }
 
 int ItemTreeModel::RowOf(int node) const {
-    return IsFlat() && IsLive(node) ? m_rowOf[Size(node)] : -1;
+    // Nodes get their rows when the build ends.
+    return IsFlat() && IsLive(node) && Size(node) < m_rowOf.size() ? m_rowOf[Size(node)] : -1;
 }
 
 bool ItemTreeModel::HasLaterSibling(int node) const {
