@@ -3,8 +3,9 @@
 // top-level row each, and keeps the expansion; this view draws each row indented by its node's depth with
 // the style's branch indicator and lines, and turns the usual tree gestures into the model's expansion
 // changes: a click on the indicator, a double click on a node with children, Left/Right (collapse or go
-// to the parent, expand or go to the first child), '+', '-' and '*'. QTreeView's own indentation and
-// root decoration settings decide the indentation, so the view looks like a nested tree view.
+// to the parent, expand or go to the first child), '+', '-' and '*'. QTreeView's indentation setting is
+// the width of a level, so the view looks like a nested tree view without root decoration: the top level
+// has no indicator (QTreeView's own root decoration stays off, as every row is a top-level row for it).
 #include <QTreeView>
 
 class ItemTreeModel;

@@ -250,7 +250,7 @@ bool ItemTreeModel::HasLaterSibling(int node) const {
 
 std::vector<int> ItemTreeModel::VisibleNodes() const {
     std::vector<int> rows;
-    rows.reserve(m_rows.size());
+    rows.reserve(m_nodes.size());
     for (int i = 0; i < NodeCount();) {
         const Node& node = m_nodes[Size(i)];
         if (node.removed) {
