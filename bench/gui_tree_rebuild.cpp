@@ -67,6 +67,7 @@ void FillAssistant(TAssistRoot& root, int options, Shape shape) {
         for (int s = 2; s <= screens; ++s) {
             TAssistOption* option = TAssistOption::Create(first);
             option->ID = "S1.to" + std::to_string(s);
+            option->Caption = "To screen " + std::to_string(s);
             option->Action = akGoto;
             option->Command = "S" + std::to_string(s);
         }
