@@ -8,6 +8,8 @@ ItemTreeModel::ItemTreeModel(QObject* parent, Shape shape) : QAbstractItemModel(
 void ItemTreeModel::BeginBuild() {
     beginResetModel();
     m_nodes.clear();
+    m_texts.clear();
+    m_children.clear();
     m_top.clear();
     m_rows.clear();
     m_rowOf.clear();
@@ -17,7 +19,6 @@ int ItemTreeModel::AddNode(int parent, TAssistBase* item, std::string text) {
     const int number = NodeCount();
     Node node;
     node.item = item;
-    node.text = std::move(text);
     node.parent = parent;
     if (parent >= 0) {
         Node& above = m_nodes[Size(parent)];
@@ -25,11 +26,13 @@ int ItemTreeModel::AddNode(int parent, TAssistBase* item, std::string text) {
         ++above.liveChildren;
     }
     if (!IsFlat()) {
-        std::vector<int>& siblings = parent < 0 ? m_top : m_nodes[Size(parent)].children;
+        std::vector<int>& siblings = parent < 0 ? m_top : m_children[Size(parent)];
         node.row = static_cast<int>(siblings.size());
         siblings.push_back(number);
+        m_children.emplace_back();
     }
-    m_nodes.push_back(std::move(node));
+    m_nodes.push_back(node);
+    m_texts.push_back(std::move(text));
     return number;
 }
 
@@ -52,7 +55,7 @@ void ItemTreeModel::Clear() {
 }
 
 QString ItemTreeModel::TextAt(int node) const {
-    return IsLive(node) ? QString::fromStdString(m_nodes[Size(node)].text) : QString();
+    return IsLive(node) ? QString::fromStdString(m_texts[Size(node)]) : QString();
 }
 
 QModelIndex ItemTreeModel::IndexOfNode(int node) {
@@ -129,7 +132,7 @@ bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
     } else {
         const int row = removed.row;
         beginRemoveRows(NestedIndexOf(parent), row, row);
-        std::vector<int>& siblings = parent < 0 ? m_top : m_nodes[Size(parent)].children;
+        std::vector<int>& siblings = parent < 0 ? m_top : m_children[Size(parent)];
         siblings.erase(siblings.begin() + row);
         for (std::size_t i = static_cast<std::size_t>(row); i < siblings.size(); ++i)
             m_nodes[Size(siblings[i])].row = static_cast<int>(i);
@@ -299,7 +302,7 @@ const std::vector<int>& ItemTreeModel::ChildrenOf(const QModelIndex& parent) con
         return m_top;
     const int node = NodeOf(parent);
     static const std::vector<int> none;
-    return node < 0 ? none : m_nodes[Size(node)].children;
+    return node < 0 ? none : m_children[Size(node)];
 }
 
 QModelIndex ItemTreeModel::index(int row, int column, const QModelIndex& parent) const {

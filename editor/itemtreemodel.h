@@ -94,15 +94,15 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // What the passes over all nodes read (laying out rows, subtree ends, finding an item's nodes), kept
+    // small so that they stream through little memory; the texts and the nested children are apart.
     struct Node {
         TAssistBase* item = nullptr;
-        std::string text;
         int parent = -1;
         int depth = 0;
         int row = 0; // nested: position among the parent's live children
         int end = 0; // one past the last node of the subtree
         int liveChildren = 0;
-        std::vector<int> children; // nested: live children in display order
         bool expanded = true;
         bool removed = false;
     };
@@ -122,7 +122,9 @@ private:
 
     Shape m_shape;
     std::vector<Node> m_nodes;
-    std::vector<int> m_top;   // nested: top-level nodes in display order
-    std::vector<int> m_rows;  // flat: node of each row
-    std::vector<int> m_rowOf; // flat: row of each node, -1 when it has none
+    std::vector<std::string> m_texts;         // by node
+    std::vector<std::vector<int>> m_children; // nested, by node: live children in display order
+    std::vector<int> m_top;                   // nested: top-level nodes in display order
+    std::vector<int> m_rows;                  // flat: node of each row
+    std::vector<int> m_rowOf;                 // flat: row of each node, -1 when it has none
 };
