@@ -6,11 +6,30 @@
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
+#include <climits>
 #include <map>
 #include <sstream>
 #include <string>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
+// The C library's allocator gives memory back to the system whenever the free space at the top of the
+// heap passes a threshold, which it moves by itself after the sizes it has seen. Whether a run ends with
+// such a give-back depends on which block happens to lie at the top, and the next run then pays page
+// faults for all the memory it touches again: for the same code, loading the largest assistant varied by
+// tens of milliseconds from this alone, and the raw parse paid it on every run. Fixed thresholds make
+// every benchmark here, the baselines included, reuse the memory of the run before, as a program that
+// opens one file after another does.
+[[maybe_unused]] const bool FixedAllocatorThresholds = [] {
+#ifdef __GLIBC__
+    mallopt(M_TRIM_THRESHOLD, INT_MAX);
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024); // the largest the allocator accepts; above every text here
+#endif
+    return true;
+}();
+
 const std::string User = "{00000000-0000-4000-8000-000000000000} Bench User";
 
 // An assistant with `options` options, ten per screen, each with a caption, two description lines, an
