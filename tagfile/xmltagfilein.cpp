@@ -128,7 +128,6 @@ void TXMLTagFileIn::Parse() {
     }
     StopWalk();
     MoveTo(root);
-    fDepth = 0;
     fEntering = true;
 }
 
@@ -180,13 +179,16 @@ TTagKind TXMLTagFileIn::Next(std::string_view& name) {
             name = {};
             return tkEndOfDocument;
         case pugi::node_element:
-            name = fCurrent.name();
             if (fEntering) {
+                name = fCurrent.name();
+                fOpen.push_back({fCurrent, name});
                 fAttributeElement = fCurrent;
                 fAttributesMade = false;
                 Advance();
                 return tkStart;
             }
+            name = fOpen.back().Name;
+            fOpen.pop_back();
             Advance();
             return tkEnd;
         case pugi::node_pcdata:
@@ -210,16 +212,14 @@ TTagKind TXMLTagFileIn::Next(std::string_view& name) {
 
 // One step of a depth-first walk of the root element. An element is visited twice: entering (its
 // start is reported) and leaving (its end is reported). The walk is iterative, so the depth of the
-// document does not matter.
+// document does not matter (the open elements are kept in a vector on the heap).
 void TXMLTagFileIn::Advance() {
     if (fCurrentType == pugi::node_element) {
         if (fEntering) {
             // Only elements have children in the tree the parser keeps.
-            if (MoveTo(fCurrent.first_child()))
-                ++fDepth;
-            else
+            if (!MoveTo(fCurrent.first_child()))
                 fEntering = false; // an element without content: its end comes next
-        } else if (fDepth == 0) {
+        } else if (fOpen.empty()) {
             StopWalk(); // the root's end has been reported
         } else if (MoveTo(fCurrent.next_sibling())) {
             fEntering = true;
@@ -234,12 +234,10 @@ void TXMLTagFileIn::Advance() {
     }
 }
 
-// Moves the walk up to the element that holds the current node. Below the root element every node has
-// one, so its type need not be asked.
+// Moves the walk up to the element that holds the current node: the innermost open element.
 void TXMLTagFileIn::MoveToParent() {
-    fCurrent = fCurrent.parent();
+    fCurrent = fOpen.back().Node;
     fCurrentType = pugi::node_element;
-    --fDepth;
 }
 
 std::string TXMLTagFileIn::Attribute(std::string_view name) const {

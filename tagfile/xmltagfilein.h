@@ -57,11 +57,16 @@ private:
     // point into this buffer, so it lives as long as the document.
     std::string fBuffer;
     pugi::xml_document fDocument;
-    // The walk: the node it stands at and that node's type (node_null when the walk has ended),
-    // and the number of elements between it and the root element (0 at the root).
+    // The walk: the node it stands at and that node's type (node_null when the walk has ended).
     pugi::xml_node fCurrent;
     pugi::xml_node_type fCurrentType = pugi::node_null;
-    std::size_t fDepth = 0;
+    // The elements whose start has been reported and whose end has not, outermost first, with their
+    // names: the walk goes back up and reports ends from here without asking the parser again.
+    struct TOpenElement {
+        pugi::xml_node Node;
+        std::string_view Name;
+    };
+    std::vector<TOpenElement> fOpen;
     // The element whose attributes are current (that of the last start). Its attribute lines are
     // made only when asked for, so that a walk that does not look at them does not pay for them.
     pugi::xml_node fAttributeElement;
