@@ -6,11 +6,30 @@
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
+#include <climits>
 #include <map>
 #include <sstream>
 #include <string>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
+// The C library's allocator gives memory back to the system whenever the free space at the top of the
+// heap passes a threshold, which it moves by itself after the sizes it has seen. Whether a run ends with
+// such a give-back depends on which block happens to lie at the top, and the next run then pays page
+// faults for all the memory it touches again: for the same code, loading the largest assistant varied by
+// tens of milliseconds from this alone, and the raw parse paid it on every run. Fixed thresholds make
+// every benchmark here, the baselines included, reuse the memory of the run before, as a program that
+// opens one file after another does.
+[[maybe_unused]] const bool FixedAllocatorThresholds = [] {
+#ifdef __GLIBC__
+    mallopt(M_TRIM_THRESHOLD, INT_MAX);
+    mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024); // the largest the allocator accepts; above every text here
+#endif
+    return true;
+}();
+
 const std::string User = "{00000000-0000-4000-8000-000000000000} Bench User";
 
 // An assistant with `options` options, ten per screen, each with a caption, two description lines, an
@@ -62,22 +81,31 @@ void SetCounters(benchmark::State& state, const std::string& text) {
     state.SetComplexityN(static_cast<int64_t>(text.size()));
 }
 
+// Loading as the editor opens a file: the bytes are read from the stream into memory, parsed and turned
+// into the assistant, which is then destroyed. The stream is made once and rewound for each run, so that
+// copying the text into the stream (which a file does not need) is not counted; reading from it is.
 void LoadAssistant(benchmark::State& state) {
     const std::string& text = Text(static_cast<int>(state.range(0)));
+    std::istringstream in(text);
     for (auto _ : state) {
+        in.clear();
+        in.seekg(0);
         TAssistRoot root(User);
-        std::istringstream in(text);
         root.LoadFromStream(in);
         benchmark::DoNotOptimize(root.Screens.Count());
     }
     SetCounters(state, text);
 }
 
+// The baseline: pugixml parses the same bytes into its own tree (copying them into a buffer of its own, as
+// the reader does when it reads the stream) and frees the tree. It uses the flags the tag reader uses: the
+// defaults plus parse_fragment, which the reader needs to see text outside the root element.
 void RawParse(benchmark::State& state) {
     const std::string& text = Text(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         pugi::xml_document doc;
-        const pugi::xml_parse_result result = doc.load_buffer(text.data(), text.size());
+        const pugi::xml_parse_result result =
+            doc.load_buffer(text.data(), text.size(), pugi::parse_default | pugi::parse_fragment);
         benchmark::DoNotOptimize(result.status);
     }
     SetCounters(state, text);
@@ -110,12 +138,13 @@ void RawSave(benchmark::State& state) {
     SetCounters(state, text);
 }
 
-// Breakdown of loading: the tag reader's parse and walk over every step, without building the model.
+// Breakdown of loading: the tag reader's parse and walk over every step, without building the model. The
+// steps are taken as views, as the file reader takes them.
 void TagWalk(benchmark::State& state) {
     const std::string& text = Text(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         TXMLTagFileIn in{std::string_view(text)};
-        std::string step;
+        std::string_view step;
         while (!in.AtEnd())
             in.Next(step);
         benchmark::DoNotOptimize(step.data());

@@ -63,6 +63,16 @@ std::string_view TrimRightView(std::string_view text) {
     return text.substr(0, e);
 }
 
+// Removes the blanks and control characters at both ends of the text, keeping its storage.
+void TrimInPlace(std::string& text) {
+    const std::string_view trimmed = TrimView(text);
+    if (trimmed.size() != text.size()) {
+        const std::size_t start = static_cast<std::size_t>(trimmed.data() - text.data());
+        text.resize(start + trimmed.size());
+        text.erase(0, start);
+    }
+}
+
 // Cuts the part before the first CR off `rest` (the CR is dropped; without a CR the whole rest is
 // taken). Works on views so that a script of many lines is split in linear time.
 std::string_view CutLine(std::string_view& rest) {
@@ -75,7 +85,7 @@ std::string_view CutLine(std::string_view& rest) {
 // A CODE attribute: read as a 64-bit integer (text that is not a number gives 0) and cut to its low
 // 32 bits, so every value the writer produces (0 to 4294967295) comes back unchanged.
 std::uint32_t ReadCode(const TXMLTagFileIn& in) {
-    return static_cast<std::uint32_t>(StrToInt64Def(in.Attribute("CODE"), 0));
+    return static_cast<std::uint32_t>(StrToInt64Def(in.AttributeView("CODE"), 0));
 }
 
 // Reads the content of an item's element: `handle` is called with the name of each element that
@@ -83,7 +93,7 @@ std::uint32_t ReadCode(const TXMLTagFileIn& in) {
 // item's own end (or when the reader has nothing more); text or any other step where an element is
 // expected raises [AS023] naming it.
 template <typename Handler> void ReadChildren(TXMLTagFileIn& in, Handler&& handle) {
-    std::string name; // reused for every step
+    std::string_view name; // views the reader's text: nothing is copied per step
     while (!in.AtEnd()) {
         const TTagKind kind = in.Next(name);
         if (kind == tkStart)
@@ -98,12 +108,10 @@ template <typename Handler> void ReadChildren(TXMLTagFileIn& in, Handler&& handl
 // Appends a DESCRIPTION element's text, trimmed, as one line.
 void ReadDescriptionLine(TXMLTagFileIn& in, std::vector<std::string>& description) {
     std::string text = ReadText(in);
-    const std::string_view trimmed = TrimView(text);
-    if (trimmed.size() != text.size()) {
-        const std::size_t start = static_cast<std::size_t>(trimmed.data() - text.data());
-        text.resize(start + trimmed.size());
-        text.erase(0, start);
-    }
+    TrimInPlace(text);
+    // Most descriptions have a line or two: room for two at the first line spares a reallocation.
+    if (description.empty())
+        description.reserve(2);
     description.push_back(std::move(text));
 }
 
@@ -185,8 +193,9 @@ std::string WithAmfExtension(const std::string& fileName) {
     return std::filesystem::path(fileName).replace_extension(".amf").string();
 }
 
-void ReadAssistantBytes(TAssistRoot& root, std::string_view data) {
-    TXMLTagFileIn reader(data);
+// The reader takes the bytes over and parses them where they are.
+void ReadAssistantBytes(TAssistRoot& root, std::string&& data) {
+    TXMLTagFileIn reader(std::move(data));
     root.ReadDocument(reader);
 }
 
@@ -201,28 +210,21 @@ void WriteTextElement(TTagDomOut& out, std::string_view name, std::string_view t
 
 std::string ReadText(TXMLTagFileIn& in) {
     std::string result;
-    std::string step; // reused for every step after the first
-    bool first = true;
+    std::string_view step; // views the reader's text: each piece is copied once, into the result
     while (!in.AtEnd()) {
-        // Most elements hold a single text: the first step is read straight into the result, so that
-        // text is copied only once.
-        const TTagKind kind = in.Next(first ? result : step);
-        const bool firstText = first && kind == tkText;
-        if (first && !firstText) {
-            step.swap(result); // it was a name, not text
-            result.clear();
-        }
-        first = false;
+        const TTagKind kind = in.Next(step);
         switch (kind) {
         case tkEnd:
             return result;
         case tkText: {
-            std::size_t from = 0;
-            if (!firstText) {
-                from = result.size();
-                result += step;
-            }
-            std::replace(result.begin() + static_cast<std::ptrdiff_t>(from), result.end(), '\n', ' ');
+            const std::size_t from = result.size();
+            result += step;
+            // Line feeds are rare in element text: look for them rather than test every character.
+            char* const end = result.data() + result.size();
+            for (char* lf = result.data() + from;
+                 (lf = static_cast<char*>(std::memchr(lf, '\n', static_cast<std::size_t>(end - lf)))) !=
+                 nullptr;)
+                *lf++ = ' ';
             break;
         }
         case tkStart: {
@@ -334,8 +336,7 @@ bool TAssistRoot::LoadFromFile(bool askForName, IDocumentPrompts& prompts) {
         FileName = std::move(*chosen);
     }
     // The whole file is read into memory at once and closed before it is parsed.
-    const std::string data = ReadWholeFile(FileName);
-    ReadAssistantBytes(*this, data);
+    ReadAssistantBytes(*this, ReadWholeFile(FileName));
     return true;
 }
 
@@ -360,7 +361,7 @@ void TAssistRoot::LoadFromStream(std::istream& in) {
             expected = static_cast<std::size_t>(remaining);
         }
     }
-    const std::string data = ReadLimited(
+    std::string data = ReadLimited(
         limit, expected,
         [&](char* target, std::size_t room) -> std::size_t {
             return buffer
@@ -368,11 +369,11 @@ void TAssistRoot::LoadFromStream(std::istream& in) {
                        : 0;
         },
         tooLarge);
-    ReadAssistantBytes(*this, data);
+    ReadAssistantBytes(*this, std::move(data));
 }
 
 void TAssistRoot::ReadDocument(TXMLTagFileIn& in) {
-    std::string name;
+    std::string_view name;
     if (in.Next(name) != tkStart)
         throw AppError("[AS021] Assistant stream does not contain valid XML.");
     if (name != "ASSISTANT")
@@ -442,16 +443,16 @@ void TAssistRoot::ReadTags(const std::string& id, TXMLTagFileIn& in) {
     AuthorCode = 0;
     ModifierCode = 0;
     // FileName, UserID and the screens already present stay: the file's screens are added after them.
-    ReadChildren(in, [&](const std::string& name) {
+    ReadChildren(in, [&](std::string_view name) {
         if (name == "CAPTION") {
             Caption = ReadText(in);
         } else if (name == "AUTHOR") {
             AuthorCode = ReadCode(in);
-            AuthorID = in.Attribute("NAME");
+            AuthorID = in.AttributeView("NAME");
             AuthorName = ReadText(in);
         } else if (name == "MODIFIER") {
             ModifierCode = ReadCode(in);
-            ModifierID = in.Attribute("NAME");
+            ModifierID = in.AttributeView("NAME");
             ReadText(in);
         } else if (name == "BUILDDATE") {
             BuildDate = ReadText(in);
@@ -495,7 +496,7 @@ void TAssistScreen::ReadTags(const std::string& id, TXMLTagFileIn& in) {
     Caption.clear();
     Description.clear();
     Image.clear();
-    ReadChildren(in, [&](const std::string& name) {
+    ReadChildren(in, [&](std::string_view name) {
         if (name == "CAPTION") {
             Caption = ReadText(in);
         } else if (name == "DESCRIPTION") {
@@ -548,27 +549,33 @@ void TAssistOption::ReadTags(const std::string& id, TXMLTagFileIn& in) {
     Description.clear();
     Notes.Clear();
     Action = akGoto;
-    ReadChildren(in, [&](const std::string& name) {
+    ReadChildren(in, [&](std::string_view name) {
         if (name == "CAPTION") {
             Caption = ReadText(in);
         } else if (name == "DESCRIPTION") {
             ReadDescriptionLine(in, Description);
         } else if (name == "SCRIPT") {
             // Each line trimmed and ended by one CR; the CRs and blanks at the very end removed. Empty
-            // lines inside the script stay as consecutive CRs.
-            const std::string text = ReadText(in);
-            Script.clear();
+            // lines inside the script stay as consecutive CRs. The lines are moved forward within the
+            // text itself: a trimmed line and its CR never take more room than the line and the CR that
+            // ended it. The last line has no CR after it, so it gets none (the final trim would remove it).
+            std::string text = ReadText(in);
             std::string_view rest = TrimView(text);
+            std::size_t length = 0;
             while (!rest.empty()) {
-                Script += TrimView(CutLine(rest));
-                Script += '\r';
+                const std::string_view line = TrimView(CutLine(rest));
+                std::memmove(text.data() + length, line.data(), line.size());
+                length += line.size();
+                if (!rest.empty())
+                    text[length++] = '\r';
             }
-            Script.resize(TrimRightView(Script).size());
+            text.resize(TrimRightView(std::string_view(text).substr(0, length)).size());
+            Script = std::move(text);
         } else if (name == "ACTION") {
             // The keyword must match exactly; an unknown one leaves the action as it was.
-            if (const std::optional<TActionKind> kind = ActionKindFromKeyword(in.Attribute("TYPE")))
+            if (const std::optional<TActionKind> kind = ActionKindFromKeyword(in.AttributeView("TYPE")))
                 Action = *kind;
-            Command = in.Attribute("COMMAND");
+            Command = in.AttributeView("COMMAND");
             ReadText(in);
         } else if (name == "NOTES") {
             if (Root)
@@ -587,13 +594,13 @@ void TNote::WriteTags(TTagDomOut& out) const {
 }
 
 void TNote::ReadTags(TXMLTagFileIn& in) {
-    Name = in.Attribute("NAME");
-    ID = in.Attribute("ID");
-    Type = in.Attribute("TYPE");
+    Name = in.AttributeView("NAME");
+    ID = in.AttributeView("ID");
+    Type = in.AttributeView("TYPE");
     // Text pieces are joined with one blank and the whole trimmed at both ends. After the first piece
     // the text is already trimmed, so each later piece is appended in place (linear in the text).
     bool first = true;
-    std::string step;
+    std::string_view step;
     while (!in.AtEnd()) {
         const TTagKind kind = in.Next(step);
         if (kind == tkEnd)
@@ -606,7 +613,14 @@ void TNote::ReadTags(TXMLTagFileIn& in) {
         if (kind != tkText)
             continue;
         if (first) {
-            Text = Trim(Text + " " + step);
+            // The note's text so far and the piece, joined with a blank and trimmed.
+            if (Text.empty()) {
+                Text = TrimView(step);
+            } else {
+                Text += ' ';
+                Text += step;
+                TrimInPlace(Text);
+            }
             first = false;
             continue;
         }

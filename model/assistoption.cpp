@@ -27,14 +27,14 @@ TAssistOption::~TAssistOption() = default;
 
 TAssistOption* TAssistOption::Create(TAssistScreen& screen) {
     const bool loading = screen.Root != nullptr && screen.Root->IsLoading();
-    std::int64_t highest = 0;
-    const std::string prefix = screen.ID + ".";
-    if (!loading)
-        highest = HighestOptionNumber(screen.Options, prefix);
+    std::string id; // reading from a file sets the ID itself
+    if (!loading) {
+        const std::string prefix = screen.ID + ".";
+        id = prefix + IntToStr(HighestOptionNumber(screen.Options, prefix) + 1);
+    }
     TAssistOption* option =
         screen.Options.AppendOwned(std::unique_ptr<TAssistOption>(new TAssistOption(screen)));
-    if (!loading)
-        option->ID = prefix + IntToStr(highest + 1);
+    option->ID = std::move(id);
     return option;
 }
 

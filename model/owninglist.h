@@ -108,6 +108,10 @@ protected:
     bool InRange(int index) const { return index >= 0 && index < Count(); }
 
     T* AppendOwned(std::unique_ptr<T> item) {
+        // A list starts with room for several elements rather than growing from one: reading a file
+        // appends every element, and each step of growth would cost an allocation and a copy.
+        if (items_.size() == items_.capacity())
+            items_.reserve(std::max<std::size_t>(kFirstCapacity, 2 * items_.size()));
         items_.push_back(std::move(item));
         return items_.back().get();
     }
@@ -147,5 +151,6 @@ protected:
     }
 
 private:
+    static constexpr std::size_t kFirstCapacity = 8;
     Storage items_;
 };

@@ -18,13 +18,15 @@ char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+// True when the zero-terminated `candidate` equals `name` ignoring the case of A-Z; the candidate is
+// compared as it is walked, without measuring it first.
+bool EqualsIgnoringCase(const char* candidate, std::string_view name) {
+    for (const char c : name) {
+        if (*candidate == '\0' || AsciiLower(*candidate) != AsciiLower(c))
             return false;
-    return true;
+        ++candidate;
+    }
+    return *candidate == '\0';
 }
 
 // True when the bytes hold a character reference to U+0000 (&#0; or &#x0;, with any number of zeros).
@@ -61,24 +63,56 @@ bool HasNulCharacterReference(const char* data, std::size_t size) {
     return false;
 }
 
+// True when the parser takes the bytes for 8-bit text (UTF-8, or Latin-1 when a declaration says so):
+// no NUL among the first four bytes and no UTF-16 byte-order mark. Only for such text does a NUL byte
+// added at the end change neither the encoding the parser detects nor the characters it decodes.
+bool IsEightBitText(std::string_view data) {
+    if (data.size() >= 2) {
+        const auto b0 = static_cast<unsigned char>(data[0]), b1 = static_cast<unsigned char>(data[1]);
+        if ((b0 == 0xFE && b1 == 0xFF) || (b0 == 0xFF && b1 == 0xFE))
+            return false;
+    }
+    return data.substr(0, 4).find('\0') == std::string_view::npos;
+}
+
 } // namespace
 
 TXMLTagFileIn::TXMLTagFileIn(std::string_view data) {
-    Parse(data.data(), data.size());
+    fBuffer.reserve(data.size() + 1); // room for the end mark added before parsing
+    fBuffer.assign(data);
+    Parse();
 }
 
-TXMLTagFileIn::TXMLTagFileIn(std::istream& in) {
-    const std::string data{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    Parse(data.data(), data.size());
+TXMLTagFileIn::TXMLTagFileIn(std::string&& data) : fBuffer(std::move(data)) {
+    Parse();
 }
 
-void TXMLTagFileIn::Parse(const void* data, std::size_t size) {
-    const pugi::xml_parse_result result =
-        fDocument.load_buffer(data, size, kParseOptions, pugi::encoding_auto);
+TXMLTagFileIn::TXMLTagFileIn(std::istream& in)
+    : fBuffer(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) {
+    Parse();
+}
+
+void TXMLTagFileIn::Parse() {
+    // The check looks at the bytes as they came: parsing in place decodes the references it looks for.
+    const std::size_t size = fBuffer.size();
+    bool wellFormed = !HasNulCharacterReference(fBuffer.data(), size);
+    if (wellFormed && IsEightBitText(fBuffer)) {
+        // 8-bit text is decoded where it is, with a NUL byte as its end. The parser needs that end
+        // inside the buffer: without it the parser would take the last byte for the end and lose it
+        // (the last character of text after the root element, for example). Parsing a copy of the
+        // bytes adds the same end.
+        fBuffer.push_back('\0');
+        wellFormed = static_cast<bool>(
+            fDocument.load_buffer_inplace(fBuffer.data(), size + 1, kParseOptions, pugi::encoding_auto));
+    } else if (wellFormed) {
+        // Other encodings are converted into a buffer of the parser's own: the bytes are not needed.
+        wellFormed = static_cast<bool>(
+            fDocument.load_buffer(fBuffer.data(), size, kParseOptions, pugi::encoding_auto));
+        std::string().swap(fBuffer);
+    }
     // A well-formed document has exactly one element at its top level and no text beside it.
     // Anything else is treated as an empty document: the reader is at its end at once.
     pugi::xml_node root;
-    bool wellFormed = result && !HasNulCharacterReference(static_cast<const char*>(data), size);
     for (pugi::xml_node child = fDocument.first_child(); wellFormed && child; child = child.next_sibling()) {
         if (child.type() == pugi::node_element) {
             wellFormed = !root;
@@ -89,11 +123,11 @@ void TXMLTagFileIn::Parse(const void* data, std::size_t size) {
     }
     if (!wellFormed || !root) {
         fDocument.reset();
+        std::string().swap(fBuffer);
         root = pugi::xml_node();
     }
     StopWalk();
     MoveTo(root);
-    fDepth = 0;
     fEntering = true;
 }
 
@@ -132,24 +166,34 @@ void TXMLTagFileIn::StopWalk() {
 }
 
 TTagKind TXMLTagFileIn::Next(std::string& name) {
+    std::string_view step;
+    const TTagKind kind = Next(step);
+    name.assign(step);
+    return kind;
+}
+
+TTagKind TXMLTagFileIn::Next(std::string_view& name) {
     for (;;) {
         switch (fCurrentType) {
         case pugi::node_null:
-            name.clear();
+            name = {};
             return tkEndOfDocument;
         case pugi::node_element:
-            name.assign(fCurrent.name());
             if (fEntering) {
+                name = fCurrent.name();
+                fOpen.push_back({fCurrent, name});
                 fAttributeElement = fCurrent;
                 fAttributesMade = false;
                 Advance();
                 return tkStart;
             }
+            name = fOpen.back().Name;
+            fOpen.pop_back();
             Advance();
             return tkEnd;
         case pugi::node_pcdata:
         case pugi::node_cdata:
-            name.assign(fCurrent.value());
+            name = fCurrent.value();
             Advance();
             return tkText;
         case pugi::node_comment:
@@ -159,7 +203,7 @@ TTagKind TXMLTagFileIn::Next(std::string& name) {
             Advance();
             continue;
         default:
-            name.clear();
+            name = {};
             Advance();
             return tkUnknown;
         }
@@ -168,33 +212,39 @@ TTagKind TXMLTagFileIn::Next(std::string& name) {
 
 // One step of a depth-first walk of the root element. An element is visited twice: entering (its
 // start is reported) and leaving (its end is reported). The walk is iterative, so the depth of the
-// document does not matter.
+// document does not matter (the open elements are kept in a vector on the heap).
 void TXMLTagFileIn::Advance() {
     if (fCurrentType == pugi::node_element) {
         if (fEntering) {
             // Only elements have children in the tree the parser keeps.
-            if (MoveTo(fCurrent.first_child()))
-                ++fDepth;
-            else
+            if (!MoveTo(fCurrent.first_child()))
                 fEntering = false; // an element without content: its end comes next
-        } else if (fDepth == 0) {
+        } else if (fOpen.empty()) {
             StopWalk(); // the root's end has been reported
         } else if (MoveTo(fCurrent.next_sibling())) {
             fEntering = true;
         } else {
-            MoveTo(fCurrent.parent()); // its end comes next
-            --fDepth;
+            MoveToParent(); // its end comes next
         }
         return;
     }
     if (!MoveTo(fCurrent.next_sibling())) {
-        MoveTo(fCurrent.parent());
-        --fDepth;
+        MoveToParent();
         fEntering = false;
     }
 }
 
+// Moves the walk up to the element that holds the current node: the innermost open element.
+void TXMLTagFileIn::MoveToParent() {
+    fCurrent = fOpen.back().Node;
+    fCurrentType = pugi::node_element;
+}
+
 std::string TXMLTagFileIn::Attribute(std::string_view name) const {
+    return std::string(AttributeView(name));
+}
+
+std::string_view TXMLTagFileIn::AttributeView(std::string_view name) const {
     // The same answer as searching the lines of Attributes, without making them.
     for (pugi::xml_attribute a = fAttributeElement.first_attribute(); a; a = a.next_attribute())
         if (EqualsIgnoringCase(a.name(), name))

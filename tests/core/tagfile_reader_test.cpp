@@ -3,12 +3,58 @@
 #include "tagfile_events.h"
 
 #include <gtest/gtest.h>
+#include <pugixml.hpp>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 using Events = std::vector<std::string>;
+
+namespace {
+// The steps a reader should give for `bytes`, taken from the parser's own tree of a copy of them: the
+// root element's nodes in document order, or none when the top level is not exactly one element.
+Events ParsedCopyEvents(const std::string& bytes) {
+    pugi::xml_document doc;
+    if (!doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_fragment))
+        return {};
+    pugi::xml_node root;
+    for (pugi::xml_node child : doc.children()) {
+        if (child.type() != pugi::node_element || root)
+            return {};
+        root = child;
+    }
+    Events events;
+    const auto walk = [&events](const auto& self, pugi::xml_node node) -> void {
+        if (node.type() != pugi::node_element) {
+            events.push_back("'" + std::string(node.value()) + "'");
+            return;
+        }
+        std::string start = "+" + std::string(node.name());
+        for (pugi::xml_attribute a : node.attributes())
+            start += " @" + std::string(a.name()) + "=" + a.value();
+        events.push_back(start);
+        for (pugi::xml_node child : node.children())
+            self(self, child);
+        events.push_back("-" + std::string(node.name()));
+    };
+    if (root)
+        walk(walk, root);
+    return events;
+}
+
+std::string Wide(const std::string& ascii, bool bigEndian, int width) {
+    std::string out;
+    for (char c : ascii) {
+        if (bigEndian)
+            out.append(static_cast<std::size_t>(width - 1), '\0');
+        out += c;
+        if (!bigEndian)
+            out.append(static_cast<std::size_t>(width - 1), '\0');
+    }
+    return out;
+}
+} // namespace
 
 TEST(TagReader, WalksTheDocumentDepthFirst) {
     struct Case {
@@ -228,4 +274,56 @@ TEST(TagReader, ReadsFromAStreamFromItsPosition) {
     stream.seekg(4);
     TXMLTagFileIn in(stream);
     EXPECT_EQ(ReadEvents(in), (Events{"+A @N=1", "'x'", "-A"}));
+}
+
+TEST(TagReader, ReadsWhatTheParserReadsFromACopy) {
+    // The reader parses the bytes where they are. Whatever stands at the very end of the input must
+    // count as it does when the parser works on a copy, in every encoding.
+    struct Case {
+        const char* what;
+        std::string bytes;
+    };
+    const Case cases[] = {
+        {"document ending with its root", "<A V=\"1\">x<B/></A>"},
+        {"text after the root ends the input", "<A/>x"},
+        {"one blank after the root", "<A/> "},
+        {"CDATA after the root", "<A/><![CDATA[x]]>"},
+        {"comment after the root", "<A/><!--c-->"},
+        {"unclosed root", "<A>x"},
+        {"end tag cut short", "<A>x</A"},
+        {"lone open bracket at the end", "<A/><"},
+        {"start of a multi-byte character at the end", "<A>x</A>\xC3"},
+        {"three bytes", "<A>"},
+        {"byte-order mark only", "\xEF\xBB\xBF"},
+        {"Latin-1 declared, a non-ASCII byte at the end",
+         "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><A/>\xE9"},
+        {"UTF-16 LE", "\xFF\xFE" + Wide("<A>t</A>", false, 2)},
+        {"UTF-16 LE with a stray byte", "\xFF\xFE" + Wide("<A>t</A>", false, 2) + "x"},
+        {"UTF-16 BE without a mark, with a stray byte", Wide("<A>t</A>", true, 2) + "x"},
+        {"UTF-16 LE text after the root", Wide("<A/>x", false, 2)},
+        {"UTF-32 LE with three stray bytes", Wide("<A>t</A>", false, 4) + "xyz"},
+        {"UTF-32 BE", Wide("<A>t</A>", true, 4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ReadEvents(c.bytes), ParsedCopyEvents(c.bytes));
+        TXMLTagFileIn taken{std::string(c.bytes)};
+        EXPECT_EQ(ReadEvents(taken), ParsedCopyEvents(c.bytes));
+    }
+}
+
+TEST(TagReader, ViewsStayValidWhileTheReaderLives) {
+    TXMLTagFileIn in("<A N=\"first\"><B N=\"second\">one</B>two<C/></A>");
+    std::vector<std::string_view> steps;
+    std::vector<std::string_view> names;
+    std::string_view step;
+    while (!in.AtEnd()) {
+        if (in.Next(step) == tkStart)
+            names.push_back(in.AttributeView("n"));
+        steps.push_back(step);
+    }
+    EXPECT_EQ(steps, (std::vector<std::string_view>{"A", "B", "one", "B", "two", "C", "C", "A"}));
+    EXPECT_EQ(names, (std::vector<std::string_view>{"first", "second", ""}));
+    EXPECT_EQ(in.Next(step), tkEndOfDocument);
+    EXPECT_TRUE(step.empty());
 }
