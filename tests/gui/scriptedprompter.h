@@ -30,14 +30,14 @@ public:
     void ExpectMessage(MessageKind kind, Answer answer) {
         m_script.push_back(Expected{Kind::Message, kind, answer, std::nullopt});
     }
-    void ExpectOpenFile(std::optional<std::string> answer) {
-        m_script.push_back(Expected{Kind::OpenFile, {}, {}, std::move(answer)});
+    void ExpectOpenFile(const std::optional<std::string>& answer) {
+        m_script.push_back(Expected{Kind::OpenFile, {}, {}, answer});
     }
-    void ExpectSaveFile(std::optional<std::string> answer) {
-        m_script.push_back(Expected{Kind::SaveFile, {}, {}, std::move(answer)});
+    void ExpectSaveFile(const std::optional<std::string>& answer) {
+        m_script.push_back(Expected{Kind::SaveFile, {}, {}, answer});
     }
-    void ExpectInput(std::optional<std::string> answer) {
-        m_script.push_back(Expected{Kind::Input, {}, {}, std::move(answer)});
+    void ExpectInput(const std::optional<std::string>& answer) {
+        m_script.push_back(Expected{Kind::Input, {}, {}, answer});
     }
 
     const std::vector<Asked>& AskedPrompts() const { return m_asked; }
