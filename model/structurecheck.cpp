@@ -114,22 +114,6 @@ struct Links {
     }
 };
 
-// Asks the processor to start loading a screen's options while the screen before it is checked.
-// Options are separate allocations, so on a large assistant each one would otherwise be a cache miss
-// that the check waits for; this keeps the check's cost per option level as the assistant grows.
-void PrefetchOptions(const TAssistScreen& screen) {
-#if defined(__GNUC__)
-    constexpr std::size_t CacheLine = 64;
-    for (const TAssistOption& option : screen.Options) {
-        const char* at = reinterpret_cast<const char*>(&option);
-        for (std::size_t offset = 0; offset < sizeof(TAssistOption); offset += CacheLine)
-            __builtin_prefetch(at + offset);
-    }
-#else
-    (void)screen;
-#endif
-}
-
 // The checks of one screen's options. `position` and `idNumber` identify the screen for `links`.
 void CheckOptions(const TAssistScreen& screen, int position, int idNumber, const FoldedIdTable& screenIds,
                   Links& links, Findings& out) {
@@ -255,8 +239,6 @@ StructureCheckResult CheckStructure(const TAssistRoot& root) {
         }
         for (int i = 0; i < earlierEqual[index]; ++i)
             out.Error("Screen ID " + id + " duplicated.", &screen);
-        if (const TAssistScreen* next = root.Screens.Item(n))
-            PrefetchOptions(*next);
         CheckOptions(screen, n - 1, idNumber[index], screenIds, links, out);
         segmentEnd.push_back(out.Count());
     }
