@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
+#include "support/heaptuning.h"
 #include "support/qt/regwrap.h"
 #include "support/versioninfo.h"
 #include "viewer/assistantruntime.h"
@@ -22,6 +23,7 @@ bool NeverRunProgramsSetting() {
 } // namespace
 
 int main(int argc, char** argv) {
+    TuneHeapForManySmallBlocks();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Assistant Viewer"));
     QApplication::setApplicationDisplayName(QStringLiteral("Assistant Viewer"));

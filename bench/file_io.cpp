@@ -1,6 +1,7 @@
 // Loading and saving assistants of growing size, against the XML library's own parse and save of the
 // same bytes: reading and writing should cost about what the library needs, and grow linearly.
 #include "model/assistroot.h"
+#include "support/heaptuning.h"
 #include "tagfile/xmltagfilein.h"
 
 #include <benchmark/benchmark.h>
@@ -21,8 +22,9 @@ namespace {
 // faults for all the memory it touches again: for the same code, loading the largest assistant varied by
 // tens of milliseconds from this alone, and the raw parse paid it on every run. Fixed thresholds make
 // every benchmark here, the baselines included, reuse the memory of the run before, as a program that
-// opens one file after another does.
+// opens one file after another does. The allocator is otherwise set up as in the programs.
 [[maybe_unused]] const bool FixedAllocatorThresholds = [] {
+    TuneHeapForManySmallBlocks();
 #ifdef __GLIBC__
     mallopt(M_TRIM_THRESHOLD, INT_MAX);
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024); // the largest the allocator accepts; above every text here
