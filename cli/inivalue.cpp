@@ -68,6 +68,18 @@ private:
     std::uint32_t pendingHigh_ = 0;
 };
 
+// Reads up to `most` digits of `base` (8 or 16) from raw[i], advancing i past them, onto `value`.
+std::uint32_t ReadDigits(std::string_view raw, std::size_t& i, std::uint32_t base, int most,
+                         std::uint32_t value) {
+    for (int digits = 0; digits < most && i < raw.size(); ++digits, ++i) {
+        const char c = raw[i];
+        if (base == 16 ? !IsHexDigit(c) : (c < '0' || c > '7'))
+            break;
+        value = value * base + static_cast<std::uint32_t>(base == 16 ? HexValue(c) : c - '0');
+    }
+    return value;
+}
+
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
         text.remove_prefix(1);
@@ -103,6 +115,13 @@ std::optional<std::string> DecodeIniText(std::string_view raw) {
         pendingBlanks.clear();
         started = true;
     };
+    // A code unit joins the ones before it (the two halves of a surrogate pair make one character).
+    auto addUnit = [&](std::uint32_t unit) {
+        result += pendingBlanks;
+        pendingBlanks.clear();
+        started = true;
+        units.Add(unit);
+    };
 
     std::size_t i = 0;
     while (i < raw.size()) {
@@ -126,72 +145,21 @@ std::optional<std::string> DecodeIniText(std::string_view raw) {
             continue;
         }
         const char e = raw[i++];
-        switch (e) {
-        case 'a':
+        // \a \b \f \n \r \t \v are the control characters; \xHHHH (up to four hexadecimal digits) and
+        // \ooo (up to three octal digits) are UTF-16 code units; any other escaped character, \" \\ \'
+        // \? among them, stands for itself.
+        constexpr std::string_view kControlLetters = "abfnrtv";
+        constexpr std::string_view kControls = "\a\b\f\n\r\t\v";
+        if (const std::size_t at = kControlLetters.find(e); at != std::string_view::npos) {
             startEscaped();
-            result += '\a';
-            break;
-        case 'b':
-            startEscaped();
-            result += '\b';
-            break;
-        case 'f':
-            startEscaped();
-            result += '\f';
-            break;
-        case 'n':
-            startEscaped();
-            result += '\n';
-            break;
-        case 'r':
-            startEscaped();
-            result += '\r';
-            break;
-        case 't':
-            startEscaped();
-            result += '\t';
-            break;
-        case 'v':
-            startEscaped();
-            result += '\v';
-            break;
-        case 'x': {
-            std::uint32_t unit = 0;
-            int digits = 0;
-            while (i < raw.size() && digits < 4 && IsHexDigit(raw[i])) {
-                unit = unit * 16 + static_cast<std::uint32_t>(HexValue(raw[i++]));
-                ++digits;
-            }
-            result += pendingBlanks;
-            pendingBlanks.clear();
-            started = true;
-            units.Add(unit);
-            break;
-        }
-        case '0':
-        case '1':
-        case '2':
-        case '3':
-        case '4':
-        case '5':
-        case '6':
-        case '7': {
-            std::uint32_t unit = static_cast<std::uint32_t>(e - '0');
-            int digits = 1;
-            while (i < raw.size() && digits < 3 && raw[i] >= '0' && raw[i] <= '7') {
-                unit = unit * 8 + static_cast<std::uint32_t>(raw[i++] - '0');
-                ++digits;
-            }
-            result += pendingBlanks;
-            pendingBlanks.clear();
-            started = true;
-            units.Add(unit);
-            break;
-        }
-        default: // \" \\ \' \? and any other escaped character stand for themselves
+            result += kControls[at];
+        } else if (e == 'x') {
+            addUnit(ReadDigits(raw, i, 16, 4, 0));
+        } else if (e >= '0' && e <= '7') {
+            addUnit(ReadDigits(raw, i, 8, 2, static_cast<std::uint32_t>(e - '0')));
+        } else {
             startEscaped();
             result += e;
-            break;
         }
     }
     units.Flush();

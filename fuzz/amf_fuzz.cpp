@@ -6,8 +6,6 @@
 //
 // Failures other than AppError (which is how reading refuses bad input) escape and are reported by
 // libFuzzer as crashes; a broken property aborts with a message on stderr.
-#include "components/htmlreportwriter.h"
-#include "components/reportsupport.h"
 #include "model/assistroot.h"
 #include "model/fileformat.h"
 #include "model/navigationstructure.h"
@@ -16,12 +14,12 @@
 #include "support/components.h"
 #include "support/error.h"
 #include "support/reportchain.h"
+#include "tests/core/documentfactory.h"
 #include "tests/core/htmlcheck.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <sstream>
 #include <string>
 
@@ -33,42 +31,6 @@ const std::string kUser = "{6B29FC40-CA47-1067-B31D-00DD010662DA} Fuzz Tester";
     std::fprintf(stderr, "amf_fuzz: %s\n%s\n", what, detail.c_str());
     std::abort();
 }
-
-std::tm FixedNow() {
-    std::tm t{};
-    t.tm_year = 126;
-    t.tm_mon = 0;
-    t.tm_mday = 2;
-    return t;
-}
-
-// The real GUI-free writer and support; the viewer keeps the prepared document instead of showing it.
-class CapturingFactory final : public IComponentFactory {
-public:
-    std::string Shown;
-
-    std::unique_ptr<IHTMLReport> CreateHTMLReport() override { return std::make_unique<HtmlReportWriter>(); }
-    std::unique_ptr<IReportSupport> CreateReportSupport() override {
-        return std::make_unique<ReportSupport>("", FixedNow);
-    }
-    std::unique_ptr<IReportViewer> CreateReportViewer() override { return std::make_unique<Viewer>(Shown); }
-    std::unique_ptr<IAssistant> CreateAssistant() override { throw AppError("no runtime"); }
-    std::unique_ptr<IFindFile> CreateFindFile() override { throw AppError("no file finder"); }
-    std::unique_ptr<ICDSupport> CreateCDSupport() override { throw AppError("no CD support"); }
-
-private:
-    class Viewer final : public IReportViewer {
-    public:
-        explicit Viewer(std::string& shown) : shown_(shown) {}
-        ComponentStatus ShowReport(QWidget*, const std::string&, const std::string& prepared, int) override {
-            shown_ = prepared;
-            return ComponentStatus::Success();
-        }
-
-    private:
-        std::string& shown_;
-    };
-};
 
 // Reads `text` into `root`; returns the refusal message, or an empty text when it read.
 std::string Read(TAssistRoot& root, const std::string& text) {
@@ -93,7 +55,7 @@ void Exercise(TAssistRoot& root) {
             Fail("navigation node out of order", navigation.Nodes[i].Text);
     }
 
-    CapturingFactory factory;
+    DocumentFactory factory;
     try {
         ShowAssistantReport(factory, nullptr, root.Caption, [&](IHTMLReport& r) { root.WriteReport(r); });
     } catch (const AppError& e) {

@@ -24,6 +24,10 @@ TEST(IniValue, DecodesTextsAsQSettingsWritesThem) {
         {"\\xd83d\\xde00", "\xF0\x9F\x98\x80"},    // a surrogate pair is one character
         {"\\xd83d!", "\xEF\xBF\xBD!"},             // a lone surrogate cannot be kept
         {"nul\\0end", std::string("nul\0end", 7)}, // octal escape
+        {"\\1012", "A2"},                          // at most three octal digits
+        {"\\x00411", "A1"},                        // at most four hexadecimal digits
+        {"\\a\\b\\f\\r\\v", "\a\b\f\r\v"},         // the other control characters
+        {"\\q", "q"},                              // any other escaped character stands for itself
         {"caf\xC3\xA9", "caf\xC3\xA9"},            // UTF-8 passes through
         {"value ; comment", "value"},              // an unquoted ';' starts a comment
         {"@@at", "@at"},                           // a text starting with '@'

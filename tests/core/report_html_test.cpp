@@ -7,52 +7,17 @@
 #include <string>
 #include <vector>
 
-#include "components/htmlreportwriter.h"
 #include "components/htmltext.h"
-#include "components/reportsupport.h"
 #include "model/assistroot.h"
 #include "support/error.h"
 #include "support/reportchain.h"
+#include "tests/core/documentfactory.h"
 #include "tests/core/htmlcheck.h"
 #include "tests/core/reportfixture.h"
 
 using namespace reportfixture;
 
 namespace {
-// Real writer and support; the viewer only keeps the prepared document it is given.
-class DocumentFactory final : public IComponentFactory {
-public:
-    std::string Shown;
-
-    std::unique_ptr<IHTMLReport> CreateHTMLReport() override { return std::make_unique<HtmlReportWriter>(); }
-    std::unique_ptr<IReportSupport> CreateReportSupport() override {
-        return std::make_unique<ReportSupport>("", [] {
-            std::tm t{};
-            t.tm_year = 126;
-            t.tm_mon = 0;
-            t.tm_mday = 2;
-            return t;
-        });
-    }
-    std::unique_ptr<IReportViewer> CreateReportViewer() override { return std::make_unique<Viewer>(Shown); }
-    std::unique_ptr<IAssistant> CreateAssistant() override { throw AppError("not used"); }
-    std::unique_ptr<IFindFile> CreateFindFile() override { throw AppError("not used"); }
-    std::unique_ptr<ICDSupport> CreateCDSupport() override { throw AppError("not used"); }
-
-private:
-    class Viewer final : public IReportViewer {
-    public:
-        explicit Viewer(std::string& shown) : shown_(shown) {}
-        ComponentStatus ShowReport(QWidget*, const std::string&, const std::string& prepared, int) override {
-            shown_ = prepared;
-            return ComponentStatus::Success();
-        }
-
-    private:
-        std::string& shown_;
-    };
-};
-
 std::string ReportDocument(const TAssistRoot& root) {
     DocumentFactory factory;
     ShowAssistantReport(factory, nullptr, root.Caption, [&](IHTMLReport& r) { root.WriteReport(r); });
