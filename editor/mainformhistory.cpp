@@ -124,26 +124,23 @@ bool TPathovaMainForm::BoxUndo(bool redo) {
 }
 
 void TPathovaMainForm::aUndoExecute() {
-    if (!m_history->CanUndo())
-        return;
-    // The views and the current item may refer to an item the undo takes out of the assistant.
-    CopyExpansionToItems(Tree(), m_treeModel);
-    SetCurrentItem(nullptr);
-    m_treeModel->Clear();
-    m_structureModel->Clear();
-    DocumentEdit* edit = m_history->Undo(*m_assistant);
-    AfterHistoryMove(edit, false);
+    MoveThroughHistory(false);
 }
 
 void TPathovaMainForm::aRedoExecute() {
-    if (!m_history->CanRedo())
+    MoveThroughHistory(true);
+}
+
+void TPathovaMainForm::MoveThroughHistory(bool redo) {
+    if (!(redo ? m_history->CanRedo() : m_history->CanUndo()))
         return;
+    // The views and the current item may refer to an item the move takes out of the assistant.
     CopyExpansionToItems(Tree(), m_treeModel);
     SetCurrentItem(nullptr);
     m_treeModel->Clear();
     m_structureModel->Clear();
-    DocumentEdit* edit = m_history->Redo(*m_assistant);
-    AfterHistoryMove(edit, true);
+    DocumentEdit* edit = redo ? m_history->Redo(*m_assistant) : m_history->Undo(*m_assistant);
+    AfterHistoryMove(edit, redo);
 }
 
 void TPathovaMainForm::AfterHistoryMove(DocumentEdit* edit, bool applied) {

@@ -276,6 +276,9 @@ private:
     void ConnectHistory();
     // The focused text box takes the Undo (or Redo) itself when it has typing of its own to take back.
     bool BoxUndo(bool redo);
+    // Undo (redo false) or Redo of the last change in the history; the views are detached from the
+    // items first, then rebuilt.
+    void MoveThroughHistory(bool redo);
     // After the history moved: rebuilds both views and selects the item the change concerns.
     void AfterHistoryMove(DocumentEdit* edit, bool applied);
     void UpdateUndoActions();
