@@ -354,7 +354,17 @@ Qt::ItemFlags ItemTreeModel::flags(const QModelIndex& index) const {
 
 QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {
     const int node = NodeOf(index);
-    if (node < 0 || role != Qt::DisplayRole)
+    if (node < 0)
         return {};
-    return TextAt(node);
+    if (role == Qt::DisplayRole)
+        return TextAt(node);
+    if (role == Qt::AccessibleDescriptionRole && IsFlat()) {
+        // The flat rows carry no levels of their own, so screen readers are told where a row stands in
+        // the tree and whether its branch is open (the nested shape's view tells them itself).
+        QString description = QStringLiteral("Level %1").arg(DepthOf(node) + 1);
+        if (HasChildren(node))
+            description += IsExpanded(node) ? QStringLiteral(", expanded") : QStringLiteral(", collapsed");
+        return description;
+    }
+    return {};
 }

@@ -186,6 +186,29 @@ TEST_F(FlatModelTest, NodesKnowTheirDepthChildrenAndLaterSiblings) {
     ExpectModelSound();
 }
 
+TEST_F(FlatModelTest, RowsTellAssistiveTechnologyTheirLevelAndWhetherTheirBranchIsOpen) {
+    Build(Sample());
+    model.SetExpanded(Node("B"), false);
+    std::vector<std::string> described;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QModelIndex index = model.index(row, 0);
+        described.push_back(index.data().toString().toStdString() + ": " +
+                            index.data(Qt::AccessibleDescriptionRole).toString().toStdString());
+    }
+    EXPECT_EQ(described, Lines({"A: Level 1, expanded", "B: Level 2, collapsed", "F: Level 2, expanded",
+                                "G: Level 3", "H: Level 1, expanded", "C: Level 2"}));
+
+    // The nested shape leaves the levels to its view.
+    ItemTreeModel nested;
+    nested.BeginBuild();
+    nested.AddNode(nested.AddNode(-1, items["A"], "A"), items["B"], "B");
+    nested.EndBuild();
+    const QModelIndex top = nested.index(0, 0);
+    EXPECT_FALSE(top.data(Qt::AccessibleDescriptionRole).isValid());
+    EXPECT_EQ(nested.index(0, 0, top).data().toString(), QStringLiteral("B"));
+    ExpectModelSound();
+}
+
 TEST_F(FlatModelTest, IndexOfAHiddenNodeExpandsItsAncestorsAndKeepsTheSelection) {
     Build(Sample());
     FlatTreeView view;
