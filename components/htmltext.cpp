@@ -1,45 +1,9 @@
 #include "components/htmltext.h"
 
+#include "support/utf8.h"
+
 namespace {
 constexpr const char* kReplacement = "\xEF\xBF\xBD"; // U+FFFD
-
-// Length of the valid UTF-8 sequence at the start of s, or 0 when it is not valid (overlong forms,
-// surrogates and values above U+10FFFF count as invalid).
-std::size_t ValidSequenceLength(std::string_view s) {
-    const auto b0 = static_cast<unsigned char>(s[0]);
-    if (b0 < 0x80)
-        return 1;
-    std::size_t len;
-    unsigned lo = 0x80, hi = 0xBF; // allowed range of the second byte
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-        len = 2;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        len = 3;
-        if (b0 == 0xE0)
-            lo = 0xA0;
-        else if (b0 == 0xED)
-            hi = 0x9F;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        len = 4;
-        if (b0 == 0xF0)
-            lo = 0x90;
-        else if (b0 == 0xF4)
-            hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (s.size() < len)
-        return 0;
-    const auto b1 = static_cast<unsigned char>(s[1]);
-    if (b1 < lo || b1 > hi)
-        return 0;
-    for (std::size_t i = 2; i < len; ++i) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80 || b > 0xBF)
-            return 0;
-    }
-    return len;
-}
 } // namespace
 
 void AppendHtmlEscaped(std::string& out, std::string_view text) {
@@ -76,7 +40,7 @@ void AppendHtmlEscaped(std::string& out, std::string_view text) {
             ++i;
             continue;
         }
-        const std::size_t len = ValidSequenceLength(text.substr(i));
+        const std::size_t len = Utf8SequenceLength(text, i);
         if (len == 0) {
             out += kReplacement;
             ++i;

@@ -1,6 +1,7 @@
 #include "tagfile/tagdomout.h"
 
 #include "support/error.h"
+#include "support/utf8.h"
 
 #include <array>
 
@@ -27,46 +28,6 @@ constexpr std::array<bool, 256> MakePlainTable(bool attribute) {
 }
 constexpr std::array<bool, 256> kPlainText = MakePlainTable(false);
 constexpr std::array<bool, 256> kPlainAttribute = MakePlainTable(true);
-
-// Length of the well-formed UTF-8 sequence at p (lead byte >= 0x80) and its code point; 0 when the
-// sequence is ill-formed, with `bad` set to the length of its longest valid start (at least 1),
-// which is replaced by one U+FFFD.
-std::size_t Utf8Sequence(const unsigned char* p, const unsigned char* end, char32_t& cp, std::size_t& bad) {
-    const unsigned char lead = *p;
-    std::size_t length;
-    unsigned char lo = 0x80, hi = 0xBF; // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        cp = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        cp = lead & 0x0F;
-        if (lead == 0xE0)
-            lo = 0xA0; // no overlong forms
-        else if (lead == 0xED)
-            hi = 0x9F; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        cp = lead & 0x07;
-        if (lead == 0xF0)
-            lo = 0x90; // no overlong forms
-        else if (lead == 0xF4)
-            hi = 0x8F; // nothing above U+10FFFF
-    } else {
-        bad = 1;
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        const unsigned char lower = i == 1 ? lo : 0x80;
-        const unsigned char upper = i == 1 ? hi : 0xBF;
-        if (p + i >= end || p[i] < lower || p[i] > upper) {
-            bad = i;
-            return 0;
-        }
-        cp = (cp << 6) | (p[i] & 0x3F);
-    }
-    return length;
-}
 
 // Appends `s` escaped for character content (attribute == false) or for a double-quoted attribute
 // value. In text, & < > are escaped (> so that "]]>" cannot appear) and CR as &#13; because the
