@@ -31,6 +31,39 @@ struct TempFile {
             ::unlink(path.c_str());
     }
 };
+// Writes the whole text through one descriptor, retrying short and interrupted writes.
+void WriteAll(int fd, const std::string& text, const std::string& fileName) {
+    std::size_t written = 0;
+    while (written < text.size()) {
+        if (WriteHook() && !WriteHook()(written))
+            Fail(fileName, ENOSPC);
+        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1 << 20);
+        const ssize_t n = ::write(fd, text.data() + written, chunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail(fileName, errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+}
+
+void WriteToDevice(const std::string& text, const std::string& path, const std::string& fileName) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        Fail(fileName, errno);
+    struct Closer {
+        int fd;
+        ~Closer() {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } closer{fd};
+    WriteAll(fd, text, fileName);
+    closer.fd = -1;
+    if (::close(fd) != 0)
+        Fail(fileName, errno);
+}
 } // namespace
 
 void SetSaveTextWriteHook(std::function<bool(std::size_t)> hook) {
@@ -55,6 +88,12 @@ void SaveTextToFile(const std::string& text, const std::string& fileName) {
     if (exists) {
         if (S_ISDIR(st.st_mode))
             Fail(fileName, EISDIR);
+        // A pipe or device (a named pipe, /dev/null, a terminal) is a destination, not a file to
+        // replace: renaming over it would swap the device node for a plain file.
+        if (!S_ISREG(st.st_mode)) {
+            WriteToDevice(text, target.string(), fileName);
+            return;
+        }
         mode = st.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -69,19 +108,7 @@ void SaveTextToFile(const std::string& text, const std::string& fileName) {
         Fail(fileName, errno);
     tmp.path = pattern;
 
-    std::size_t written = 0;
-    while (written < text.size()) {
-        if (WriteHook() && !WriteHook()(written))
-            Fail(fileName, ENOSPC);
-        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1 << 20);
-        const ssize_t n = ::write(tmp.fd, text.data() + written, chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(fileName, errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
+    WriteAll(tmp.fd, text, fileName);
     if (::fchmod(tmp.fd, mode) != 0 || ::fsync(tmp.fd) != 0)
         Fail(fileName, errno);
     const int fd = tmp.fd;
