@@ -48,8 +48,8 @@ void WriteAll(int fd, const std::string& text, const std::string& fileName) {
     }
 }
 
-void WriteToDevice(const std::string& text, const std::string& path, const std::string& fileName) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+void WriteToDevice(const std::string& text, const std::string& fileName) {
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
         Fail(fileName, errno);
     struct Closer {
@@ -74,32 +74,42 @@ void SaveTextToFile(const std::string& text, const std::string& fileName) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path target(fileName);
-    // Replace the file a symbolic link points to, not the link.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-
     mode_t mode = 0666;
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    // stat follows symbolic links, including the system's own (/dev/stdout and the like).
+    const bool exists = ::stat(fileName.c_str(), &st) == 0;
     if (exists) {
         if (S_ISDIR(st.st_mode))
             Fail(fileName, EISDIR);
         // A pipe or device (a named pipe, /dev/null, a terminal) is a destination, not a file to
         // replace: renaming over it would swap the device node for a plain file.
         if (!S_ISREG(st.st_mode)) {
-            WriteToDevice(text, target.string(), fileName);
+            WriteToDevice(text, fileName);
             return;
         }
         mode = st.st_mode & 07777;
+        // Replace the file a symbolic link points to, not the link.
+        if (fs::is_symlink(target, ec)) {
+            const fs::path resolved = fs::canonical(target, ec);
+            if (!ec)
+                target = resolved;
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode &= ~mask;
+        // A link to a file that is not there yet: the file is created where the link points, so the
+        // chain of links is followed one link at a time, each relative one from its own folder.
+        for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+            if (hops == 40)
+                Fail(fileName, ELOOP);
+            const fs::path next = fs::read_symlink(target, ec);
+            if (ec)
+                Fail(fileName, ec.value());
+            target = next.is_absolute() ? next : target.parent_path() / next;
+        }
     }
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     TempFile tmp;
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();

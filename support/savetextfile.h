@@ -8,7 +8,8 @@
 #include <string>
 
 // Writes the text's bytes unchanged (no byte-order mark, no conversion, no added line end). An existing
-// target keeps its permissions; a symbolic link is followed, so the file it points to is replaced.
+// target keeps its permissions; a symbolic link is followed, so the file it points to is replaced
+// (or created, when the link points to a file that is not there yet).
 void SaveTextToFile(const std::string& text, const std::string& fileName);
 
 // Test seam: when set, called before each chunk is written with the number of bytes written so far;

@@ -334,6 +334,33 @@ TEST(AmfToolNewAndResave, OutputToAPipeIsWrittenIntoThePipe) {
     EXPECT_TRUE(std::filesystem::is_fifo(pipe)) << "the pipe was replaced by a file";
 }
 
+TEST(AmfToolNewAndResave, OutputThroughALinkToAFileNotYetThere) {
+    struct Case {
+        std::string Name;
+        std::string LinkTarget; // relative to the link's folder
+        int Status;
+        bool TargetWritten;
+    };
+    const Case cases[] = {
+        {"target in an existing folder is created", "made.amf", 0, true},
+        {"target in a missing folder is an error", "missing/made.amf", 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempDir dir;
+        const std::filesystem::path link = dir / "link.amf";
+        std::filesystem::create_symlink(c.LinkTarget, link);
+        const ToolResult r = RunTool({"new", "--user", kAnn, "-o", link.string()});
+        EXPECT_EQ(r.Status, c.Status) << r.Err;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link was replaced by a file";
+        EXPECT_EQ(std::filesystem::exists(dir / c.LinkTarget), c.TargetWritten);
+        if (c.TargetWritten)
+            EXPECT_EQ(ReadFile(dir / c.LinkTarget), RunTool({"new", "--user", kAnn}).Out);
+        else
+            EXPECT_EQ(r.Err.rfind("Cannot write file \"" + link.string() + "\"", 0), 0u) << r.Err;
+    }
+}
+
 TEST(AmfToolReport, WritesTheCompleteHtmlDocument) {
     TempDir dir;
     const std::string file = (dir / "report.html").string();
