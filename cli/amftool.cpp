@@ -5,6 +5,7 @@
 #include "components/corecomponentfactory.h"
 #include "model/assistroot.h"
 #include "model/authorship.h"
+#include "model/documentprompts.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
 #include "support/error.h"
@@ -14,11 +15,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <iostream>
 #include <memory>
 #include <optional>
-#include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -157,40 +157,31 @@ std::string EffectiveUserID(const Invocation& invocation) {
     return stored.empty() ? std::string(kAnonymousUserID) : stored;
 }
 
-// The whole contents of a file. Failures raise AppError with the system's reason.
-std::string ReadWholeFile(const std::string& fileName) {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw AppError("Cannot open file \"" + fileName + "\": " + std::strerror(errno) + ".");
-    std::string text;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            ::close(fd);
-            throw AppError("Cannot read file \"" + fileName + "\": " + std::strerror(error) + ".");
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return text;
-}
+// The prompts of a file that is opened by name without asking: the assistant is fresh and unchanged
+// and its file name is set, so the reader never needs to ask anything.
+class NoPrompts : public IDocumentPrompts {
+public:
+    std::optional<std::string> AskFileName(const TFileDialogRequest&) override { return std::nullopt; }
+    TSaveFirstAnswer AskSaveFirst(const std::string&) override { return TSaveFirstAnswer::Cancel; }
+    std::string ProgramFolder() const override { return {}; }
+};
 
-// Opens an assistant as the editor does: a fresh assistant for the user, the document read into it,
-// then the authorship notices, which fill in a missing author or modifier. Returns the notices.
-// Failures raise AppError with the reader's message.
+// Opens an assistant as the editor does: a fresh assistant for the user, the document read into it
+// (a named file through the editor's own file reader, with its messages and size limit), then the
+// authorship notices, which fill in a missing author or modifier. Returns the notices. Failures
+// raise AppError with the reader's message.
 std::string OpenAssistant(TAssistRoot& root, const std::string& fileName, std::istream& standardInput) {
     if (fileName == "-") {
+        // A folder given as standard input would otherwise look like an endless stream.
+        struct stat st {};
+        if (::fstat(STDIN_FILENO, &st) == 0 && S_ISDIR(st.st_mode))
+            throw AppError(std::string("Cannot read standard input: ") + std::strerror(EISDIR) + ".");
         root.LoadFromStream(standardInput);
     } else {
-        std::istringstream stream(ReadWholeFile(fileName));
         root.FileName = fileName;
-        root.LoadFromStream(stream);
+        NoPrompts prompts;
+        if (!root.LoadFromFile(false, prompts))
+            throw AppError("Cannot open file \"" + fileName + "\".");
     }
     return AuthorshipNotices(root);
 }
@@ -333,6 +324,17 @@ bool StartsWithOption(const std::string& arg, std::string_view name) {
     return arg == name ||
            (arg.size() > name.size() && arg.compare(0, name.size(), name) == 0 && arg[name.size()] == '=');
 }
+
+// What a command that has written to standard output finally returns: its own status, unless the
+// output could not be written (a full disk, a closed pipe), which a script must not take for success.
+int FinishOutput(int status, std::ostream& out, std::ostream& err) {
+    out.flush();
+    if (!out) {
+        err << "amftool: cannot write to standard output\n";
+        return kFailure;
+    }
+    return status;
+}
 } // namespace
 
 int RunAmfTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err) {
@@ -342,18 +344,20 @@ int RunAmfTool(const std::vector<std::string>& args, std::istream& in, std::ostr
     if (first == "--help" || first == "-h" || first == "help") {
         if (args.size() == 1) {
             PrintGeneralHelp(out);
-            return kSuccess;
+            return FinishOutput(kSuccess, out, err);
         }
         const Command* command = FindCommand(args[1]);
-        if (command == nullptr || args.size() > 2)
+        if (command == nullptr)
             return UsageError("unknown command \"" + args[1] + "\"", nullptr, err);
+        if (args.size() > 2)
+            return UsageError("unexpected argument \"" + args[2] + "\"", nullptr, err);
         PrintCommandHelp(*command, out);
-        return kSuccess;
+        return FinishOutput(kSuccess, out, err);
     }
     if (first == "--version") {
         const TVersionRecord record = TVersionInformation::OfProgram("");
         out << "amftool " << record.Version << " (build " << record.Build << ")\n";
-        return kSuccess;
+        return FinishOutput(kSuccess, out, err);
     }
     const Command* command = FindCommand(first);
     if (command == nullptr) {
@@ -373,7 +377,7 @@ int RunAmfTool(const std::vector<std::string>& args, std::istream& in, std::ostr
             onlyFiles = true;
         } else if (arg == "--help" || arg == "-h") {
             PrintCommandHelp(*command, out);
-            return kSuccess;
+            return FinishOutput(kSuccess, out, err);
         } else if ((command->Options & kUserOption) && StartsWithOption(arg, "--user")) {
             if (!TakeValue(args, i, "--user", invocation.User, problem))
                 return UsageError(problem, command, err);
@@ -430,10 +434,5 @@ int RunAmfTool(const std::vector<std::string>& args, std::istream& in, std::ostr
         err << "amftool: " << e.what() << '\n';
         return kFailure;
     }
-    out.flush();
-    if (!out) {
-        err << "amftool: cannot write to standard output\n";
-        return kFailure;
-    }
-    return status;
+    return FinishOutput(status, out, err);
 }

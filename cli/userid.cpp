@@ -14,9 +14,10 @@ bool IsHex(char c) {
 } // namespace
 
 bool IsUserID(std::string_view text) {
-    // "{" 8 "-" 4 "-" 4 "-" 4 "-" 12 "}" is 38 characters; then the blank and at least one more.
+    // "{" 8 "-" 4 "-" 4 "-" 4 "-" 12 "}" is 38 characters; then the one blank and the name, which
+    // starts with a visible character (a second blank or a tab would make the name start blank).
     constexpr std::string_view pattern = "{hhhhhhhh-hhhh-hhhh-hhhh-hhhhhhhhhhhh} ";
-    if (text.size() <= pattern.size())
+    if (text.size() <= pattern.size() || static_cast<unsigned char>(text[pattern.size()]) <= ' ')
         return false;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         if (pattern[i] == 'h' ? !IsHex(text[i]) : text[i] != pattern[i])

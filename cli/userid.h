@@ -9,7 +9,8 @@
 inline constexpr std::string_view kAnonymousUserID = "{00000000-0000-0000-0000-000000000000} Anonymous";
 
 // True for "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX} Name": 32 hexadecimal digits (either letter case) in
-// groups of 8, 4, 4, 4 and 12, one blank and a name that is not empty.
+// groups of 8, 4, 4, 4 and 12, one blank and a name that does not start with a blank or a control
+// character.
 bool IsUserID(std::string_view text);
 
 // The editor's per-user settings file: $XDG_CONFIG_HOME (when set and not empty) or ~/.config, then

@@ -31,6 +31,39 @@ struct TempFile {
             ::unlink(path.c_str());
     }
 };
+// Writes the whole text through one descriptor, retrying short and interrupted writes.
+void WriteAll(int fd, const std::string& text, const std::string& fileName) {
+    std::size_t written = 0;
+    while (written < text.size()) {
+        if (WriteHook() && !WriteHook()(written))
+            Fail(fileName, ENOSPC);
+        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1 << 20);
+        const ssize_t n = ::write(fd, text.data() + written, chunk);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            Fail(fileName, errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+}
+
+void WriteToDevice(const std::string& text, const std::string& fileName) {
+    const int fd = ::open(fileName.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        Fail(fileName, errno);
+    struct Closer {
+        int fd;
+        ~Closer() {
+            if (fd >= 0)
+                ::close(fd);
+        }
+    } closer{fd};
+    WriteAll(fd, text, fileName);
+    closer.fd = -1;
+    if (::close(fd) != 0)
+        Fail(fileName, errno);
+}
 } // namespace
 
 void SetSaveTextWriteHook(std::function<bool(std::size_t)> hook) {
@@ -41,26 +74,42 @@ void SaveTextToFile(const std::string& text, const std::string& fileName) {
     namespace fs = std::filesystem;
     std::error_code ec;
     fs::path target(fileName);
-    // Replace the file a symbolic link points to, not the link.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = resolved;
-    }
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-
     mode_t mode = 0666;
     struct stat st {};
-    const bool exists = ::stat(target.c_str(), &st) == 0;
+    // stat follows symbolic links, including the system's own (/dev/stdout and the like).
+    const bool exists = ::stat(fileName.c_str(), &st) == 0;
     if (exists) {
         if (S_ISDIR(st.st_mode))
             Fail(fileName, EISDIR);
+        // A pipe or device (a named pipe, /dev/null, a terminal) is a destination, not a file to
+        // replace: renaming over it would swap the device node for a plain file.
+        if (!S_ISREG(st.st_mode)) {
+            WriteToDevice(text, fileName);
+            return;
+        }
         mode = st.st_mode & 07777;
+        // Replace the file a symbolic link points to, not the link.
+        if (fs::is_symlink(target, ec)) {
+            const fs::path resolved = fs::canonical(target, ec);
+            if (!ec)
+                target = resolved;
+        }
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
         mode &= ~mask;
+        // A link to a file that is not there yet: the file is created where the link points, so the
+        // chain of links is followed one link at a time, each relative one from its own folder.
+        for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+            if (hops == 40)
+                Fail(fileName, ELOOP);
+            const fs::path next = fs::read_symlink(target, ec);
+            if (ec)
+                Fail(fileName, ec.value());
+            target = next.is_absolute() ? next : target.parent_path() / next;
+        }
     }
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     TempFile tmp;
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
@@ -69,19 +118,7 @@ void SaveTextToFile(const std::string& text, const std::string& fileName) {
         Fail(fileName, errno);
     tmp.path = pattern;
 
-    std::size_t written = 0;
-    while (written < text.size()) {
-        if (WriteHook() && !WriteHook()(written))
-            Fail(fileName, ENOSPC);
-        const std::size_t chunk = std::min<std::size_t>(text.size() - written, 1 << 20);
-        const ssize_t n = ::write(tmp.fd, text.data() + written, chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            Fail(fileName, errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
+    WriteAll(tmp.fd, text, fileName);
     if (::fchmod(tmp.fd, mode) != 0 || ::fsync(tmp.fd) != 0)
         Fail(fileName, errno);
     const int fd = tmp.fd;

@@ -2,6 +2,12 @@
 #include "minijson.h"
 #include "runtool.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 using clitest::DataFile;
@@ -74,6 +80,11 @@ void ExpectRun(const OutputCase& c) {
 TEST(AmfToolCheck, PrintsFindingsAndCountsWithMatchingExitStatus) {
     const std::string clean = DataFile("tool_clean.amf"), errors = DataFile("tool_errors.amf"),
                       badRoot = DataFile("tool_badroot.amf"), missing = DataFile("no_such_file.amf");
+    // One byte over the 512 MiB the editor reads, without data blocks: refused by its size alone.
+    TempDir dir;
+    const std::string huge = (dir / "huge.amf").string();
+    WriteFile(huge, "");
+    std::filesystem::resize_file(huge, 512ull * 1024 * 1024 + 1);
     const OutputCase cases[] = {
         {"no findings", {"check", clean}, "", 0, kCleanCheck, ""},
         {"warnings only still succeed", {"check", DataFile("tool_warnings.amf")}, "", 0, kWarningsCheck, ""},
@@ -90,7 +101,14 @@ TEST(AmfToolCheck, PrintsFindingsAndCountsWithMatchingExitStatus) {
          "",
          2,
          "",
-         "Cannot read file \"" + std::string(AMF_TEST_DATA) + "\": Is a directory.\n"},
+         "Cannot open file \"" + std::string(AMF_TEST_DATA) + "\": Is a directory.\n"},
+        {"a file over the size limit",
+         {"check", huge},
+         "",
+         2,
+         "",
+         "The file \"" + huge +
+             "\" is too large to be an assistant (536870913 bytes; the limit is 536870912 bytes).\n"},
         {"several files get headers",
          {"check", clean, errors},
          "",
@@ -115,6 +133,14 @@ TEST(AmfToolCheck, PrintsFindingsAndCountsWithMatchingExitStatus) {
     };
     for (const OutputCase& c : cases)
         ExpectRun(c);
+}
+
+TEST(AmfToolCheck, StandardInputThatIsAFolderIsReportedAsSuch) {
+    const ToolResult r =
+        clitest::RunToolRedirected({"check", "-"}, "", {.Input = AMF_TEST_DATA, .Output = {}}, {});
+    EXPECT_EQ(r.Status, 2);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err, "Cannot read standard input: Is a directory.\n");
 }
 
 TEST(AmfToolCheck, JsonListsEveryFindingWithFileSeverityAndItem) {
@@ -290,6 +316,51 @@ TEST(AmfToolNewAndResave, ReadAndWriteFailuresGiveStatus2AndKeepTheTarget) {
     EXPECT_EQ(r.Err.rfind("Cannot write file \"" + noFolder + "\"", 0), 0u) << r.Err;
 }
 
+TEST(AmfToolNewAndResave, OutputToAPipeIsWrittenIntoThePipe) {
+    TempDir dir;
+    const std::string pipe = (dir / "pipe").string();
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // A reader that is already there lets the tool open the pipe; the text stays in the pipe's buffer.
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const ToolResult r = RunTool({"new", "--user", kAnn, "-o", pipe});
+    std::string received;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(reader, buffer, sizeof buffer)) > 0;)
+        received.append(buffer, static_cast<std::size_t>(n));
+    ::close(reader);
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(received, RunTool({"new", "--user", kAnn}).Out);
+    EXPECT_TRUE(std::filesystem::is_fifo(pipe)) << "the pipe was replaced by a file";
+}
+
+TEST(AmfToolNewAndResave, OutputThroughALinkToAFileNotYetThere) {
+    struct Case {
+        std::string Name;
+        std::string LinkTarget; // relative to the link's folder
+        int Status;
+        bool TargetWritten;
+    };
+    const Case cases[] = {
+        {"target in an existing folder is created", "made.amf", 0, true},
+        {"target in a missing folder is an error", "missing/made.amf", 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        TempDir dir;
+        const std::filesystem::path link = dir / "link.amf";
+        std::filesystem::create_symlink(c.LinkTarget, link);
+        const ToolResult r = RunTool({"new", "--user", kAnn, "-o", link.string()});
+        EXPECT_EQ(r.Status, c.Status) << r.Err;
+        EXPECT_TRUE(std::filesystem::is_symlink(link)) << "the link was replaced by a file";
+        EXPECT_EQ(std::filesystem::exists(dir / c.LinkTarget), c.TargetWritten);
+        if (c.TargetWritten)
+            EXPECT_EQ(ReadFile(dir / c.LinkTarget), RunTool({"new", "--user", kAnn}).Out);
+        else
+            EXPECT_EQ(r.Err.rfind("Cannot write file \"" + link.string() + "\"", 0), 0u) << r.Err;
+    }
+}
+
 TEST(AmfToolReport, WritesTheCompleteHtmlDocument) {
     TempDir dir;
     const std::string file = (dir / "report.html").string();
@@ -383,6 +454,8 @@ TEST(AmfToolUsage, WrongCommandLinesGiveStatus2AndSayWhy) {
         {{"report", clean, "--output="}, "option --output needs a file name"},
         {{"new", clean}, "unexpected argument"},
         {{"resave", "--user", kAnn}, "missing FILE"},
+        {{"--help", "check", "extra"}, "unexpected argument \"extra\""},
+        {{"new", "--user", "{1F0C2B7E-0000-4000-8000-00000000000A}  Ann"}, "invalid user ID"},
     };
     for (const Case& c : cases) {
         std::string joined;
@@ -420,5 +493,28 @@ TEST(AmfToolUsage, HelpAndVersion) {
     const ToolResult help = RunTool({"--help"});
     for (const char* command : {"new", "resave", "check", "structure", "notices", "report"})
         EXPECT_NE(help.Out.find(std::string("  ") + command + " "), std::string::npos) << command;
+}
+
+TEST(AmfToolUsage, AFullStandardOutputIsAFailure) {
+    const std::string tour = DataFile("tool_tour.amf");
+    const std::vector<std::vector<std::string>> cases = {
+        {"--help"},
+        {"--help", "check"},
+        {"check", "-h"},
+        {"--version"},
+        {"new"},
+        {"resave", tour},
+        {"check", tour},
+        {"check", "--json", tour},
+        {"structure", tour},
+        {"notices", tour},
+        {"report", tour},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        SCOPED_TRACE(args.front() + (args.size() > 1 ? " " + args[1] : std::string()));
+        const ToolResult r = clitest::RunToolRedirected(args, "", {.Input = {}, .Output = "/dev/full"}, {});
+        EXPECT_EQ(r.Status, 2);
+        EXPECT_EQ(r.Err, "amftool: cannot write to standard output\n");
+    }
 }
 } // namespace

@@ -71,13 +71,23 @@ private:
     fs::path path_;
 };
 
+// Where the child's standard input comes from and its standard output goes, when a test needs
+// something other than a text and a captured file (a folder as input, a full device as output).
+struct Redirections {
+    std::string Input;  // path opened as standard input instead of the input text
+    std::string Output; // path opened as standard output; Out is then left empty
+};
+
 // Runs amftool with `args`. `env` entries replace or add environment variables of the child; by
 // default HOME and XDG_CONFIG_HOME point into a private empty folder.
-inline ToolResult RunTool(const std::vector<std::string>& args, const std::string& input = {},
-                          std::map<std::string, std::string> env = {}) {
+inline ToolResult RunToolRedirected(const std::vector<std::string>& args, const std::string& input,
+                                    const Redirections& redirect, std::map<std::string, std::string> env) {
     TempDir work;
-    const fs::path inFile = work / "stdin", outFile = work / "stdout", errFile = work / "stderr";
-    WriteFile(inFile, input);
+    const fs::path inFile = redirect.Input.empty() ? work / "stdin" : fs::path(redirect.Input);
+    const fs::path outFile = redirect.Output.empty() ? work / "stdout" : fs::path(redirect.Output);
+    const fs::path errFile = work / "stderr";
+    if (redirect.Input.empty())
+        WriteFile(inFile, input);
     if (!env.count("HOME"))
         env["HOME"] = (work / "home").string();
     if (!env.count("XDG_CONFIG_HOME"))
@@ -120,8 +130,14 @@ inline ToolResult RunTool(const std::vector<std::string>& args, const std::strin
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
     result.Status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.Out = ReadFile(outFile);
+    if (redirect.Output.empty())
+        result.Out = ReadFile(outFile);
     result.Err = ReadFile(errFile);
     return result;
+}
+
+inline ToolResult RunTool(const std::vector<std::string>& args, const std::string& input = {},
+                          std::map<std::string, std::string> env = {}) {
+    return RunToolRedirected(args, input, {}, std::move(env));
 }
 } // namespace clitest
