@@ -116,6 +116,7 @@ void PrintGeneralHelp(std::ostream& out) {
         << kAnonymousUserID
         << "\")\n"
            "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
+           "                     (-o - is standard output)\n"
            "  --json             (check) print the findings as a JSON array\n"
            "  -h, --help         show help; after a command, that command's help\n"
            "  --version          show the program version\n"
@@ -133,7 +134,8 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
         out << "  --user ID          user ID to work as (default: the editor's stored user ID, else\n"
                "                     anonymous)\n";
     if (command.Options & kOutputOption)
-        out << "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n";
+        out << "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
+               "                     (-o - is standard output)\n";
     if (command.Options & kJsonOption)
         out << "  --json             print the findings as a JSON array\n";
     if (command.MaxFiles != 0)
@@ -153,7 +155,10 @@ int UsageError(const std::string& message, const Command* command, std::ostream&
 std::string EffectiveUserID(const Invocation& invocation) {
     if (invocation.User)
         return *invocation.User;
+    // Like the editor, a value missing from the per-user settings is looked for in the machine-wide ones.
     std::string stored = StoredUserID(UserSettingsFile());
+    if (stored.empty())
+        stored = StoredUserID(SystemSettingsFile());
     return stored.empty() ? std::string(kAnonymousUserID) : stored;
 }
 
@@ -186,9 +191,9 @@ std::string OpenAssistant(TAssistRoot& root, const std::string& fileName, std::i
     return AuthorshipNotices(root);
 }
 
-// Writes a command's result to -o OUT (replacing it safely) or to standard output.
+// Writes a command's result to -o OUT (replacing it safely) or to standard output (also for -o -).
 void Emit(const std::string& text, const Invocation& invocation, std::ostream& out) {
-    if (invocation.Output)
+    if (invocation.Output && *invocation.Output != "-")
         SaveTextToFile(text, *invocation.Output);
     else
         out << text;

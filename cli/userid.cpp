@@ -26,17 +26,28 @@ bool IsUserID(std::string_view text) {
     return true;
 }
 
-std::string UserSettingsFile() {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
-        base = xdg;
-    else if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        base = std::string(home) + "/.config";
-    else
-        return {};
+namespace {
+// The settings file's name below a configuration folder.
+std::string SettingsFileIn(const std::string& base) {
     const TVersionRecord record = TVersionInformation::OfProgram("");
     return base + "/Veltrane/" + record.ProductName + "/" + record.ProductVersion + "/" +
            record.InternalName + ".ini";
+}
+} // namespace
+
+std::string UserSettingsFile() {
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg != '\0')
+        return SettingsFileIn(xdg);
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return SettingsFileIn(std::string(home) + "/.config");
+    return {};
+}
+
+std::string SystemSettingsFile() {
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    const std::string list = dirs != nullptr ? dirs : "";
+    const std::string first = list.substr(0, list.find(':'));
+    return SettingsFileIn(first.empty() ? std::string("/etc/xdg") : first);
 }
 
 std::string StoredUserID(const std::string& settingsFile) {

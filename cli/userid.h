@@ -17,6 +17,9 @@ bool IsUserID(std::string_view text);
 // "Veltrane/<product>/<version>/<internal name>.ini" from this program's version record. Empty when
 // neither XDG_CONFIG_HOME nor HOME is set.
 std::string UserSettingsFile();
+// The machine-wide settings file, which the editor reads for values missing in the per-user one: the
+// first folder of $XDG_CONFIG_DIRS (when set and not empty), else /etc/xdg, then the same names.
+std::string SystemSettingsFile();
 
 // The "UserID" value of the settings file; empty when the file cannot be read or holds no such text.
 std::string StoredUserID(const std::string& settingsFile);

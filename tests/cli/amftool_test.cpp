@@ -249,10 +249,15 @@ TEST(AmfToolNewAndResave, ResavingANewFileAsItsAuthorGivesTheSameText) {
     EXPECT_NE(text.find("<ASSISTANT NAME=\"A1\""), std::string::npos) << text;
     EXPECT_NE(text.find(kAnn), std::string::npos) << text;
 
-    // Standard output and -o give the same text.
+    // Standard output and -o give the same text; -o - is standard output, not a file named "-".
     const ToolResult printed = RunTool({"new", "--user", kAnn});
     EXPECT_EQ(printed.Status, 0);
     EXPECT_EQ(printed.Out, text);
+    ASSERT_FALSE(std::filesystem::exists("-"));
+    const ToolResult dashed = RunTool({"new", "--user", kAnn, "-o", "-"});
+    EXPECT_EQ(dashed.Status, 0) << dashed.Err;
+    EXPECT_EQ(dashed.Out, text);
+    EXPECT_FALSE(std::filesystem::exists("-"));
 
     const ToolResult again = RunTool({"resave", created, "--user", kAnn, "-o", resaved});
     ASSERT_EQ(again.Status, 0) << again.Err;
@@ -388,32 +393,51 @@ TEST(AmfToolUserID, FallsBackToTheEditorsStoredUserIDThenToAnonymous) {
     const std::string carol = "{0A1B2C3D-4E5F-4061-8293-A4B5C6D7E8F9} Carol";
     struct Case {
         std::string Name;
-        std::string Settings; // contents of the editor's settings file; empty: no file
+        std::string Settings;       // contents of the editor's per-user settings file; empty: no file
+        std::string SystemSettings; // contents of the machine-wide settings file; empty: no file
         std::vector<std::string> ExtraArgs;
         std::string Expected;
     };
     const std::vector<Case> cases = {
-        {"no settings file", "", {}, kAnonymous},
-        {"stored plain", "[General]\nUserID=" + carol + " Jones\n", {}, carol + " Jones"},
+        {"no settings file", "", "", {}, kAnonymous},
+        {"stored plain", "[General]\nUserID=" + carol + " Jones\n", "", {}, carol + " Jones"},
         {"stored quoted, as written for a name with a comma",
          "[General]\nUserID=\"" + carol + ", Jones\"\n",
+         "",
          {},
          carol + ", Jones"},
-        {"key in other letter case, CR LF lines", "[General]\r\nuserid=" + carol + "\r\n", {}, carol},
+        {"key in other letter case, CR LF lines", "[General]\r\nuserid=" + carol + "\r\n", "", {}, carol},
         {"other groups are not the user ID",
          "[Window]\nUserID=" + carol + "\n[General]\nFiles=x\n",
+         "",
          {},
          kAnonymous},
-        {"--user wins over the stored one", "[General]\nUserID=" + carol + "\n", {"--user", kBob}, kBob},
+        {"--user wins over the stored one", "[General]\nUserID=" + carol + "\n", "", {"--user", kBob}, kBob},
+        {"only the machine-wide file has one", "", "[General]\nUserID=" + carol + "\n", {}, carol},
+        {"the per-user file lacks it",
+         "[General]\nFiles=x\n",
+         "[General]\nUserID=" + carol + "\n",
+         {},
+         carol},
+        {"the per-user one wins",
+         "[General]\nUserID=" + kBob + "\n",
+         "[General]\nUserID=" + carol + "\n",
+         {},
+         kBob},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        TempDir config;
+        TempDir config, system;
         if (!c.Settings.empty())
             WriteFile(config / "Veltrane" / "Assistant Tools" / "2.0" / "Pathova.ini", c.Settings);
+        if (!c.SystemSettings.empty())
+            WriteFile(system / "Veltrane" / "Assistant Tools" / "2.0" / "Pathova.ini", c.SystemSettings);
         std::vector<std::string> args = {"new"};
         args.insert(args.end(), c.ExtraArgs.begin(), c.ExtraArgs.end());
-        const ToolResult r = RunTool(args, "", {{"XDG_CONFIG_HOME", config.Path().string()}});
+        // The machine-wide folder is the first of XDG_CONFIG_DIRS; the second is never read.
+        const ToolResult r = RunTool(args, "",
+                                     {{"XDG_CONFIG_HOME", config.Path().string()},
+                                      {"XDG_CONFIG_DIRS", system.Path().string() + ":/etc/xdg"}});
         ASSERT_EQ(r.Status, 0) << r.Err;
         // A new assistant records its user as author and modifier.
         EXPECT_NE(r.Out.find("<AUTHOR NAME=\"" + c.Expected + "\""), std::string::npos) << r.Out;
