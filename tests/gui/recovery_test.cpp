@@ -563,6 +563,57 @@ TEST_F(RecoveryTest, FilesOfARunningEditorAreNeverOffered) {
     EXPECT_TRUE(quietToo.AskedPrompts().empty());
 }
 
+TEST_F(RecoveryTest, ALockLeftByAnEditorThatDiedIsNoHindrance) {
+    // An editor killed outright leaves its lock file behind, naming its process. In a sandbox or a
+    // container every start may get the same process id, so the id can be this process's own.
+    struct Case {
+        const char* what;
+        qint64 pid;
+    };
+    const Case cases[] = {
+        {"a process that is gone", 2147483000},
+        {"this process's own id", QCoreApplication::applicationPid()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartWithSavedFile();
+        NewScreen();
+        const std::string unsaved = AssistantTextKeepingState(Root());
+        const QString path = form->RecoveryFileName();
+        const QString lockPath = path.left(path.size() - 4) + ".lock";
+        // What the lock file held while the editor ran, with the process id of the case.
+        QByteArray content = QByteArray::fromStdString(ReadFile(lockPath));
+        ASSERT_FALSE(content.isEmpty());
+        content = QByteArray::number(c.pid) + content.mid(content.indexOf('\n'));
+        Crash();
+        ASSERT_FALSE(QFileInfo::exists(lockPath));
+        WriteFile(lockPath, content.toStdString());
+
+        prompter.ExpectMessage(Kind::RecoverDiscardLater, Answer::Recover);
+        Start();
+        EXPECT_EQ(prompter.Pending(), 0u);
+        EXPECT_EQ(AssistantTextKeepingState(Root()), unsaved);
+        EXPECT_TRUE(Root().Changed);
+        Root().Changed = false;
+        form->AutoSave();
+        EXPECT_TRUE(FolderFiles().isEmpty()) << FolderFiles().join(' ').toStdString();
+    }
+}
+
+TEST_F(RecoveryTest, AClaimLeavesAFileHeldByAnotherWindowOfThisProcessAlone) {
+    StartWithSavedFile();
+    NewScreen();
+    const QString path = form->RecoveryFileName();
+    const QString base = QFileInfo(path).completeBaseName();
+    EXPECT_EQ(RecoveryFile::Claim(Folder(), base), nullptr);
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_TRUE(QFileInfo::exists(path.left(path.size() - 4) + ".lock")) << "still held by its window";
+    // The window still owns its file: the next change is kept there.
+    SetCaption(Root(), "After the claim");
+    form->AutoSave();
+    EXPECT_EQ(ReadFile(path), AssistantTextKeepingState(Root()));
+}
+
 TEST_F(RecoveryTest, OnlyTheFirstWindowOffersTheFiles) {
     // Files named on the command line open first (the second in a window of its own); then the first
     // window offers the recovery file once.
