@@ -2,12 +2,17 @@
 // window's recovery file, written every minute and at once after every structural change; a save, New,
 // Open, undoing back to the saved state and a normal close remove it. At start the recovery files left by
 // an editor that ended without closing are offered back one at a time.
+#include "editor/assistantpage.h"
 #include "editor/assistanttext.h"
 #include "editor/pathovamainform.h"
 #include "editor/recoveryfile.h"
 #include "editor/undohistory.h"
 #include "model/assistroot.h"
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -47,10 +52,51 @@ QString TPathovaMainForm::RecoveryFileName() const {
 void TPathovaMainForm::AutoSave() {
     if (!m_assistant)
         return;
+    StoreTypingForAutoSave();
     if (m_assistant->Changed)
         WriteRecovery();
     else
         RemoveRecovery();
+}
+
+void TPathovaMainForm::StoreTypingForAutoSave() {
+    // Typing is stored when its box is left; a box that keeps the focus for long would keep its text
+    // out of every recovery file until then.
+    if (QApplication::activeModalWidget() != nullptr)
+        return; // the model stays as the open dialog expects it
+    QWidget* box = FocusedTextBox();
+    if (box == nullptr || !m_assistantPage->isAncestorOf(box) ||
+        qobject_cast<QComboBox*>(box->parentWidget()) != nullptr)
+        return;
+    // Only typing since the box last showed or stored its value: a box that stores on every exit (the
+    // script memo) must not mark the assistant changed each minute.
+    auto* line = qobject_cast<QLineEdit*>(box);
+    auto* memo = qobject_cast<QPlainTextEdit*>(box);
+    const bool typed =
+        line != nullptr ? line->isUndoAvailable() : memo != nullptr && memo->document()->isUndoAvailable();
+    if (!typed)
+        return;
+    // Storing may show the item again (an ID rebuilds the views), which puts the caret at the end; the
+    // typing goes on where it was, with the same selection.
+    const int position = line != nullptr ? line->cursorPosition() : memo->textCursor().position();
+    int anchor = memo != nullptr ? memo->textCursor().anchor() : position;
+    if (line != nullptr && line->hasSelectedText())
+        anchor =
+            line->selectionStart() == position ? position + line->selectionLength() : line->selectionStart();
+    try {
+        ActionList1Execute();
+    } catch (const std::exception& error) {
+        statusBar()->showMessage(QString::fromStdString(error.what()));
+    }
+    if (line != nullptr) {
+        line->setCursorPosition(anchor);
+        line->cursorForward(true, position - anchor);
+    } else {
+        QTextCursor cursor = memo->textCursor();
+        cursor.setPosition(anchor);
+        cursor.setPosition(position, QTextCursor::KeepAnchor);
+        memo->setTextCursor(cursor);
+    }
 }
 
 void TPathovaMainForm::WriteRecovery() {

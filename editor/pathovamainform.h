@@ -164,8 +164,9 @@ public:
     void RebuildViews(ViewRebuild rebuild);
 
     // ---- Recovery of unsaved changes (mainformrecovery.cpp)
-    // What the autosave timer runs: writes the changed assistant to this window's recovery file (unless
-    // the text is what the file holds already), or removes the file when there is nothing unsaved.
+    // What the autosave timer runs: stores what is typed in the focused text box (as a command would),
+    // then writes the changed assistant to this window's recovery file (unless the text is what the
+    // file holds already), or removes the file when there is nothing unsaved.
     void AutoSave();
     QTimer* AutoSaveTimer() const { return m_autoSaveTimer; }
     // This window's recovery file; it exists only while unsaved changes are kept in it.
@@ -287,6 +288,9 @@ private:
     void ConnectAutoSave();
     // Writes the assistant's text to the recovery file now; a failure only shows in the status bar.
     void WriteRecovery();
+    // Stores the focused line edit or memo of the panels, for the autosave; drop-downs, whose storing
+    // may ask a question, and any time a dialog is open are left alone.
+    void StoreTypingForAutoSave();
     // Deletes the recovery file: the changes are saved, or given up by the user.
     void RemoveRecovery();
     // Offers each recovery file left behind by an editor that ended without closing, in turn.

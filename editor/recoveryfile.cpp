@@ -100,10 +100,28 @@ std::vector<QString> RecoveryFile::Found(const QString& folder) {
     return found;
 }
 
+namespace {
+
+// Takes a lock that names this very process although nothing here holds it: it was left by an editor
+// that died while it had the same process id (a sandbox or container hands the same id to every
+// start). QLockFile counts a lock of a running process as held, and this process runs. Removing a
+// stale lock file succeeds only when no open lock of it exists, so a lock that another window of
+// this process holds stays untouched.
+bool TakeLockLeftUnderOurId(QLockFile& lock) {
+    qint64 pid = 0;
+    QString hostname;
+    QString appname;
+    if (!lock.getLockInfo(&pid, &hostname, &appname) || pid != QCoreApplication::applicationPid())
+        return false;
+    return lock.removeStaleLockFile() && lock.tryLock(0);
+}
+
+} // namespace
+
 std::unique_ptr<RecoveryFile> RecoveryFile::Claim(const QString& folder, const QString& base) {
     std::unique_ptr<RecoveryFile> claimed(new RecoveryFile(folder, base));
     std::unique_ptr<QLockFile> lock = MakeLock(claimed->LockPath());
-    if (!lock->tryLock(0))
+    if (!lock->tryLock(0) && !TakeLockLeftUnderOurId(*lock))
         return nullptr;
     claimed->m_lock = std::move(lock);
     if (!QFileInfo::exists(claimed->TextPath())) {

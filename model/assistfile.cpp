@@ -283,6 +283,7 @@ std::string TAssistRoot::SaveToText() {
 }
 
 bool TAssistRoot::SaveToFile(bool askForName, IDocumentPrompts& prompts) {
+    const std::string nameBefore = FileName;
     if (askForName || FileName.empty()) {
         TFileDialogRequest request;
         request.ForSave = true;
@@ -295,14 +296,16 @@ bool TAssistRoot::SaveToFile(bool askForName, IDocumentPrompts& prompts) {
         FileName = std::move(*chosen);
     }
     // The text is built completely before the file is touched, and the file is replaced in one step,
-    // so a failure at any point leaves the previous file as it was. Changed then keeps its value from
-    // before the save: the changes are not on disk.
+    // so a failure at any point leaves the previous file as it was. Changed and the file name then keep
+    // their values from before the save: the changes are not on disk, and a name chosen for a file that
+    // was never written would send the next Save there rather than to the file the assistant came from.
     const bool changedBefore = Changed;
     try {
         const std::string text = SaveToText();
         SaveTextToFile(text, WithAmfExtension(FileName));
     } catch (...) {
         Changed = changedBefore;
+        FileName = nameBefore;
         throw;
     }
     return true;

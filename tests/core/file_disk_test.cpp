@@ -145,6 +145,38 @@ TEST_F(FileDisk, FailedWriteKeepsChangedAndTheOldFile) {
     EXPECT_TRUE(root.Changed);
 }
 
+TEST_F(FileDisk, FailedSaveAsKeepsTheNameTheAssistantHad) {
+    // A name whose file was never written must not become the assistant's: the next Save would go
+    // there instead of to the file the caption still shows.
+    const std::string file = Path("doc.amf");
+    WriteFile(file, "old contents");
+    struct Case {
+        const char* what;
+        std::string chosen;
+        bool diskFull;
+    };
+    const Case cases[] = {
+        {"folder that does not exist", Path("missing-folder/other.amf"), false},
+        {"disk full", Path("other.amf"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TAssistRoot root(Ann);
+        root.FileName = file;
+        root.Changed = true;
+        prompts.FileNames = {c.chosen};
+        if (c.diskFull)
+            SetSaveTextWriteHook([](std::size_t) { return false; });
+        const std::string error = ErrorOf([&] { root.SaveToFile(true, prompts); });
+        SetSaveTextWriteHook({});
+        EXPECT_NE(error.find(c.chosen), std::string::npos) << error;
+        EXPECT_EQ(root.FileName, file);
+        EXPECT_TRUE(root.Changed);
+        EXPECT_EQ(ReadFile(file), "old contents");
+        EXPECT_EQ(FilesInDir(), std::vector<std::string>{"doc.amf"});
+    }
+}
+
 TEST_F(FileDisk, LoadReadsTheChosenFile) {
     TAssistRoot original(Ann);
     TAssistScreen::Create(original)->Caption = "on disk";

@@ -256,6 +256,79 @@ TEST_F(RecoveryTest, OtherChangesAreKeptWithTheTimersTick) {
     EXPECT_NE(ReadFile(form->RecoveryFileName()).find("A caption typed a moment ago"), std::string::npos);
 }
 
+TEST_F(RecoveryTest, TextStillBeingTypedIsKeptWithTheTimersTick) {
+    // Typing that never leaves its box would otherwise reach no recovery file, however long it goes on.
+    struct Case {
+        const char* box;
+        std::function<void(TPathovaMainForm&, const QString&)> type;
+    };
+    const Case cases[] = {
+        {"caption",
+         [](TPathovaMainForm& window, const QString& text) {
+             QLineEdit* box = window.General()->eProjectCaption();
+             FocusByMouse(box);
+             box->end(false);
+             box->insert(text);
+         }},
+        {"id",
+         [](TPathovaMainForm& window, const QString& text) {
+             QLineEdit* box = window.General()->eProjectID();
+             FocusByMouse(box);
+             box->setCursorPosition(1);
+             box->insert(text);
+         }},
+        {"description",
+         [](TPathovaMainForm& window, const QString& text) {
+             QPlainTextEdit* memo = window.General()->mProjectExp();
+             FocusByMouse(memo);
+             memo->moveCursor(QTextCursor::End);
+             memo->insertPlainText(text);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        StartWithSavedFile();
+        ClickTreeNode(&Root());
+        c.type(*form, QStringLiteral("still typing"));
+        QWidget* typing = QApplication::focusWidget();
+        const auto caret = [typing] {
+            if (auto* line = qobject_cast<QLineEdit*>(typing))
+                return line->cursorPosition();
+            return qobject_cast<QPlainTextEdit*>(typing)->textCursor().position();
+        };
+        const int typedTo = caret();
+        form->AutoSave();
+        EXPECT_EQ(QApplication::focusWidget(), typing) << "the typing goes on where it was";
+        EXPECT_EQ(caret(), typedTo);
+        ASSERT_TRUE(HasRecovery());
+        EXPECT_NE(ReadFile(form->RecoveryFileName()).find("still typing"), std::string::npos);
+        const std::string kept = ReadFile(form->RecoveryFileName());
+        Crash();
+        prompter.ExpectMessage(Kind::RecoverDiscardLater, Answer::Recover);
+        Start();
+        EXPECT_EQ(prompter.Pending(), 0u);
+        EXPECT_EQ(AssistantTextKeepingState(Root()), ReadBack(form->RecoveryFileName()));
+        EXPECT_NE(AssistantTextKeepingState(Root()).find("still typing"), std::string::npos);
+        Root().Changed = false;
+        form->AutoSave();
+    }
+}
+
+TEST_F(RecoveryTest, AFocusedBoxWithNothingTypedChangesNothingAtTheTick) {
+    // The script memo stores itself every time it is left, changed or not; the tick must not.
+    Start();
+    Fill({ScreenSpec("S1", {OptionSpec("a", akScript)})}, "S1");
+    Root().FileName = original;
+    form->ActionList1().aSave->trigger();
+    ASSERT_FALSE(Root().Changed);
+    ClickTreeNode(ScreenAt(0)->Options.Item(0));
+    FocusByMouse(form->Option()->mOptionScript());
+    ASSERT_EQ(QApplication::focusWidget(), form->Option()->mOptionScript());
+    form->AutoSave();
+    EXPECT_FALSE(Root().Changed);
+    EXPECT_FALSE(HasRecovery());
+}
+
 TEST_F(RecoveryTest, IntervalComesFromTheServicesAndZeroStopsTheTimer) {
     autoSaveInterval = 0;
     StartWithSavedFile();
@@ -561,6 +634,57 @@ TEST_F(RecoveryTest, FilesOfARunningEditorAreNeverOffered) {
     TPathovaMainForm third(Services(), &quietToo);
     ASSERT_TRUE(ShowActive(&third));
     EXPECT_TRUE(quietToo.AskedPrompts().empty());
+}
+
+TEST_F(RecoveryTest, ALockLeftByAnEditorThatDiedIsNoHindrance) {
+    // An editor killed outright leaves its lock file behind, naming its process. In a sandbox or a
+    // container every start may get the same process id, so the id can be this process's own.
+    struct Case {
+        const char* what;
+        qint64 pid;
+    };
+    const Case cases[] = {
+        {"a process that is gone", 2147483000},
+        {"this process's own id", QCoreApplication::applicationPid()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        StartWithSavedFile();
+        NewScreen();
+        const std::string unsaved = AssistantTextKeepingState(Root());
+        const QString path = form->RecoveryFileName();
+        const QString lockPath = path.left(path.size() - 4) + ".lock";
+        // What the lock file held while the editor ran, with the process id of the case.
+        QByteArray content = QByteArray::fromStdString(ReadFile(lockPath));
+        ASSERT_FALSE(content.isEmpty());
+        content = QByteArray::number(c.pid) + content.mid(content.indexOf('\n'));
+        Crash();
+        ASSERT_FALSE(QFileInfo::exists(lockPath));
+        WriteFile(lockPath, content.toStdString());
+
+        prompter.ExpectMessage(Kind::RecoverDiscardLater, Answer::Recover);
+        Start();
+        EXPECT_EQ(prompter.Pending(), 0u);
+        EXPECT_EQ(AssistantTextKeepingState(Root()), unsaved);
+        EXPECT_TRUE(Root().Changed);
+        Root().Changed = false;
+        form->AutoSave();
+        EXPECT_TRUE(FolderFiles().isEmpty()) << FolderFiles().join(' ').toStdString();
+    }
+}
+
+TEST_F(RecoveryTest, AClaimLeavesAFileHeldByAnotherWindowOfThisProcessAlone) {
+    StartWithSavedFile();
+    NewScreen();
+    const QString path = form->RecoveryFileName();
+    const QString base = QFileInfo(path).completeBaseName();
+    EXPECT_EQ(RecoveryFile::Claim(Folder(), base), nullptr);
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_TRUE(QFileInfo::exists(path.left(path.size() - 4) + ".lock")) << "still held by its window";
+    // The window still owns its file: the next change is kept there.
+    SetCaption(Root(), "After the claim");
+    form->AutoSave();
+    EXPECT_EQ(ReadFile(path), AssistantTextKeepingState(Root()));
 }
 
 TEST_F(RecoveryTest, OnlyTheFirstWindowOffersTheFiles) {
