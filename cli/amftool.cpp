@@ -168,6 +168,7 @@ class NoPrompts : public IDocumentPrompts {
 public:
     std::optional<std::string> AskFileName(const TFileDialogRequest&) override { return std::nullopt; }
     TSaveFirstAnswer AskSaveFirst(const std::string&) override { return TSaveFirstAnswer::Cancel; }
+    bool AskReplace(const std::string&) override { return false; }
     std::string ProgramFolder() const override { return {}; }
 };
 

@@ -25,6 +25,10 @@ TSaveFirstAnswer TDocumentPrompter::AskSaveFirst(const std::string& text) {
     }
 }
 
+bool TDocumentPrompter::AskReplace(const std::string& text) {
+    return m_prompter.Message(Prompter::MessageKind::ConfirmYesNo, text) == Prompter::Answer::Yes;
+}
+
 std::string TDocumentPrompter::ProgramFolder() const {
     return QCoreApplication::instance() ? QCoreApplication::applicationDirPath().toStdString()
                                         : std::string();

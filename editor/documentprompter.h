@@ -12,6 +12,7 @@ public:
 
     std::optional<std::string> AskFileName(const TFileDialogRequest& request) override;
     TSaveFirstAnswer AskSaveFirst(const std::string& text) override;
+    bool AskReplace(const std::string& text) override;
     std::string ProgramFolder() const override;
 
 private:

@@ -69,6 +69,7 @@ public:
         return chosen;
     }
     TSaveFirstAnswer AskSaveFirst(const std::string& text) override { return m_target.AskSaveFirst(text); }
+    bool AskReplace(const std::string& text) override { return m_target.AskReplace(text); }
     std::string ProgramFolder() const override { return m_target.ProgramFolder(); }
 
 private:

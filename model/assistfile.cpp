@@ -295,6 +295,18 @@ bool TAssistRoot::SaveToFile(bool askForName, IDocumentPrompts& prompts) {
             return false;
         FileName = std::move(*chosen);
     }
+    // The file written has the extension .amf whatever the name. When that is another file than the
+    // one named (notes.xml opened, or plan.v2 chosen), the dialog's own question about replacing
+    // covered the name, not the file written, so an existing file is not replaced without asking;
+    // once the assistant has saved there, later saves go on without the question.
+    const std::string target = WithAmfExtension(FileName);
+    std::error_code unknown; // a file that cannot even be looked at is left to the write to report
+    if (target != FileName && target != writtenFile_ && std::filesystem::exists(target, unknown) &&
+        !prompts.AskReplace("Saving writes the assistant to the file " + target +
+                            ", which already exists.\r\rDo you want to replace it?")) {
+        FileName = nameBefore;
+        return false;
+    }
     // The text is built completely before the file is touched, and the file is replaced in one step,
     // so a failure at any point leaves the previous file as it was. Changed and the file name then keep
     // their values from before the save: the changes are not on disk, and a name chosen for a file that
@@ -302,12 +314,13 @@ bool TAssistRoot::SaveToFile(bool askForName, IDocumentPrompts& prompts) {
     const bool changedBefore = Changed;
     try {
         const std::string text = SaveToText();
-        SaveTextToFile(text, WithAmfExtension(FileName));
+        SaveTextToFile(text, target);
     } catch (...) {
         Changed = changedBefore;
         FileName = nameBefore;
         throw;
     }
+    writtenFile_ = target;
     return true;
 }
 
@@ -339,6 +352,7 @@ bool TAssistRoot::LoadFromFile(bool askForName, IDocumentPrompts& prompts) {
         FileName = std::move(*chosen);
     }
     // The whole file is read into memory at once and closed before it is parsed.
+    writtenFile_.clear();
     ReadAssistantBytes(*this, ReadWholeFile(FileName));
     return true;
 }

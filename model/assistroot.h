@@ -74,9 +74,12 @@ public:
     // ---- Files (.amf). All failures are raised as AppError carrying the message for the user.
     // The complete document text; clears Changed (the assistant's signatures are updated first).
     std::string SaveToText();
-    // Saves to FileName, asking for a name when `askForName` or FileName is empty. Returns false when
-    // the dialog was cancelled (nothing written, Changed untouched). A failed write leaves the old file
-    // intact and Changed as it was before the save.
+    // Saves to FileName, asking for a name when `askForName` or FileName is empty. The file written is
+    // FileName with the extension .amf; when that is another file than FileName, already exists and was
+    // not written by this assistant before, the person is asked first whether to replace it. Returns
+    // false when the dialog was cancelled or the replacing refused (nothing written, Changed and
+    // FileName untouched). A failed write leaves the old file intact and Changed and FileName as they
+    // were before the save.
     bool SaveToFile(bool askForName, IDocumentPrompts& prompts);
     // Reads a file into this assistant, asking for a name when `askForName` or FileName is empty.
     // Returns false when cancelled (nothing read).
@@ -110,5 +113,6 @@ public:
 
 private:
     int loading_ = 0;
+    std::string writtenFile_;     // the .amf file this assistant last saved to; none after a read
     std::uint64_t itemsRead_ = 0; // screens, options and notes read by the current ReadTags
 };

@@ -1,6 +1,7 @@
 #pragma once
 // What saving and opening an assistant file may need to ask the person using the program: a file name
-// (the dialog may be cancelled) and whether to save unsaved changes first. The editor answers with its
+// (the dialog may be cancelled), whether to save unsaved changes first, and whether to replace a file
+// that nobody has chosen to replace. The editor answers with its
 // dialogs; tests and command-line tools answer without a person.
 #include <optional>
 #include <string>
@@ -22,6 +23,9 @@ public:
     virtual std::optional<std::string> AskFileName(const TFileDialogRequest& request) = 0;
     // Asks the Yes/No/Cancel question `text` (lines separated by CR).
     virtual TSaveFirstAnswer AskSaveFirst(const std::string& text) = 0;
+    // Asks the Yes/No question `text` (lines separated by CR) before an existing file is replaced;
+    // true for Yes.
+    virtual bool AskReplace(const std::string& text) = 0;
     // The program's own folder, the initial folder of a dialog when the assistant has no file name yet.
     virtual std::string ProgramFolder() const = 0;
 };

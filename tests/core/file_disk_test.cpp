@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -175,6 +177,76 @@ TEST_F(FileDisk, FailedSaveAsKeepsTheNameTheAssistantHad) {
         EXPECT_EQ(ReadFile(file), "old contents");
         EXPECT_EQ(FilesInDir(), std::vector<std::string>{"doc.amf"});
     }
+}
+
+TEST_F(FileDisk, AnAmfFileOtherThanTheNamedOneIsReplacedOnlyWhenThePersonAgrees) {
+    // The file written is the name with the extension .amf. When that is another file than the one
+    // named, the dialog's question about replacing covered the wrong file.
+    struct Case {
+        const char* what;
+        std::string fileName;              // the assistant's name before saving
+        std::optional<std::string> chosen; // the name chosen in Save As; none: plain Save
+        bool amfExists;                    // plan.amf exists beforehand
+        std::deque<bool> answers;          // to the replace question
+        bool saved;
+        std::string nameAfter;
+    };
+    const std::string v2 = Path("plan.v2"), amf = Path("plan.amf"), doc = Path("doc.amf");
+    const Case cases[] = {
+        {"Save As another extension, refused", doc, v2, true, {false}, false, doc},
+        {"Save As another extension, agreed", doc, v2, true, {true}, true, v2},
+        {"Save As another extension, nothing there", doc, v2, false, {}, true, v2},
+        {"Save of a file opened under another extension, refused",
+         v2,
+         std::nullopt,
+         true,
+         {false},
+         false,
+         v2},
+        {"Save As the .amf name itself: the dialog asked", doc, amf, true, {}, true, amf},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(amf);
+        if (c.amfExists)
+            WriteFile(amf, "someone else's work");
+        prompts.Questions.clear();
+        TAssistRoot root(Ann);
+        root.FileName = c.fileName;
+        root.Changed = true;
+        if (c.chosen)
+            prompts.FileNames = {*c.chosen};
+        prompts.ReplaceAnswers = c.answers;
+        EXPECT_EQ(root.SaveToFile(c.chosen.has_value(), prompts), c.saved);
+        EXPECT_EQ(prompts.Questions.size(), c.answers.size());
+        if (!c.answers.empty()) {
+            EXPECT_EQ(prompts.Questions.front(), "Saving writes the assistant to the file " + amf +
+                                                     ", which already exists.\r\rDo you want to replace it?");
+        }
+        EXPECT_EQ(root.FileName, c.nameAfter);
+        EXPECT_EQ(root.Changed, !c.saved);
+        if (c.saved) {
+            EXPECT_NE(ReadFile(amf).find("<ASSISTANT"), std::string::npos);
+        } else {
+            EXPECT_EQ(ReadFile(amf), "someone else's work");
+        }
+    }
+
+    // Once the assistant has saved to the file, later saves go there without asking; reading a file
+    // starts over.
+    TAssistRoot root(Ann);
+    root.FileName = v2;
+    prompts.Questions.clear();
+    prompts.ReplaceAnswers = {true};
+    ASSERT_TRUE(root.SaveToFile(false, prompts));
+    root.Changed = true;
+    ASSERT_TRUE(root.SaveToFile(false, prompts));
+    EXPECT_EQ(prompts.Questions.size(), 1u);
+    fs::copy_file(amf, v2, fs::copy_options::overwrite_existing);
+    ASSERT_TRUE(root.LoadFromFile(false, prompts));
+    prompts.ReplaceAnswers = {false};
+    EXPECT_FALSE(root.SaveToFile(false, prompts));
+    EXPECT_EQ(prompts.Questions.size(), 2u);
 }
 
 TEST_F(FileDisk, LoadReadsTheChosenFile) {

@@ -116,11 +116,12 @@ inline std::string Dump(const TAssistRoot& root) {
     return out;
 }
 
-// Answers the dialogs and the save-first question from scripted replies and records every request.
+// Answers the dialogs and the questions from scripted replies and records every request.
 class FakePrompts : public IDocumentPrompts {
 public:
     std::deque<std::optional<std::string>> FileNames; // replies to AskFileName, in order
     std::deque<TSaveFirstAnswer> SaveFirstAnswers;    // replies to AskSaveFirst, in order
+    std::deque<bool> ReplaceAnswers;                  // replies to AskReplace, in order
     std::vector<TFileDialogRequest> Requests;
     std::vector<std::string> Questions;
     std::string Folder = "/program/folder";
@@ -143,6 +144,16 @@ public:
         }
         const TSaveFirstAnswer reply = SaveFirstAnswers.front();
         SaveFirstAnswers.pop_front();
+        return reply;
+    }
+    bool AskReplace(const std::string& text) override {
+        Questions.push_back(text);
+        if (ReplaceAnswers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text;
+            return false;
+        }
+        const bool reply = ReplaceAnswers.front();
+        ReplaceAnswers.pop_front();
         return reply;
     }
     std::string ProgramFolder() const override { return Folder; }

@@ -75,6 +75,39 @@ TEST_F(BackupsTest, SaveAsOverAnExistingFileKeepsItAndANewFileHasNoBackup) {
     EXPECT_EQ(ReadFile(BackupName(file, 1)), first);
 }
 
+TEST_F(BackupsTest, SaveAsUnderAnotherExtensionAsksBeforeReplacingTheAmfFile) {
+    // Save As "work.v2" writes work.amf, which the dialog's own question did not cover. Here work.amf
+    // is another assistant's file: this one was saved as mine.amf.
+    Start();
+    const std::string first = SaveVersion("v1");
+    const std::string mine = dir.filePath("mine.amf").toStdString();
+    const std::string other = dir.filePath("work.v2").toStdString();
+    Root().FileName = mine;
+    form->ActionList1().aSave->trigger();
+    ASSERT_NE(ReadFile(mine), "<missing>");
+    struct Case {
+        const char* what;
+        Prompter::Answer answer;
+        bool replaced;
+    };
+    const Case cases[] = {{"refused", Prompter::Answer::No, false}, {"agreed", Prompter::Answer::Yes, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Root().FileName = mine;
+        Root().AuthorName = std::string("v2 ") + c.what;
+        prompter.ExpectSaveFile(other);
+        prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, c.answer);
+        form->ActionList1().aSaveAs->trigger();
+        ASSERT_EQ(prompter.Pending(), 0u);
+        EXPECT_EQ(prompter.AskedPrompts().back().text,
+                  "Saving writes the assistant to the file " + file +
+                      ", which already exists.\r\rDo you want to replace it?");
+        EXPECT_EQ(ReadFile(file).find("v2 agreed") != std::string::npos, c.replaced);
+        EXPECT_EQ(Root().FileName, c.replaced ? other : mine);
+    }
+    EXPECT_EQ(ReadFile(BackupName(file, 1)), first) << "the replaced version is kept";
+}
+
 TEST(BackupNames, CountFromTheNewest) {
     EXPECT_EQ(BackupName("a.amf", 1), "a.amf~");
     EXPECT_EQ(BackupName("a.amf", 2), "a.amf~2");
