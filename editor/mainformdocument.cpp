@@ -12,6 +12,7 @@
 #include "editor/userid.h"
 #include "model/assistroot.h"
 #include "model/authorship.h"
+#include "model/fileformat.h"
 #include "support/busy.h"
 #include "support/components.h"
 #include "support/qt/placement.h"
@@ -24,7 +25,6 @@
 #include <QTimer>
 
 #include <charconv>
-#include <filesystem>
 
 namespace {
 
@@ -39,11 +39,6 @@ constexpr const char* kSaveBeforeClose =
 // here; "/" starts an absolute path on this platform.
 bool NamesAFile(const std::string& argument) {
     return !argument.empty() && argument.front() != '-';
-}
-
-// The name a save writes: the chosen name with its extension replaced by .amf, or .amf added.
-std::string WrittenName(const std::string& fileName) {
-    return std::filesystem::path(fileName).replace_extension(".amf").string();
 }
 
 // The number of earlier versions a save keeps ("Backups" in the settings; 3 when absent or not a
@@ -65,7 +60,7 @@ public:
     std::optional<std::string> AskFileName(const TFileDialogRequest& request) override {
         std::optional<std::string> chosen = m_target.AskFileName(request);
         if (chosen && request.ForSave)
-            KeepBackups(WrittenName(*chosen), m_keep);
+            KeepBackups(WithAmfExtension(*chosen), m_keep);
         return chosen;
     }
     TSaveFirstAnswer AskSaveFirst(const std::string& text) override { return m_target.AskSaveFirst(text); }
@@ -201,7 +196,7 @@ bool TPathovaMainForm::SaveAssistant(bool askForName) {
     const int keep = BackupCount(*m_services.Settings);
     BackupBeforeSave prompts(DocumentPrompts(), keep);
     if (!askForName && !m_assistant->FileName.empty())
-        KeepBackups(WrittenName(m_assistant->FileName), keep);
+        KeepBackups(WithAmfExtension(m_assistant->FileName), keep);
     if (!m_assistant->SaveToFile(askForName, prompts))
         return false;
     m_history->SetClean(*m_assistant);

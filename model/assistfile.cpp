@@ -188,11 +188,6 @@ std::string FolderOf(const std::string& fileName) {
     return std::filesystem::path(fileName).parent_path().string();
 }
 
-// The name actually written: the chosen name with its extension replaced by .amf, or .amf added.
-std::string WithAmfExtension(const std::string& fileName) {
-    return std::filesystem::path(fileName).replace_extension(".amf").string();
-}
-
 // The reader takes the bytes over and parses them where they are.
 void ReadAssistantBytes(TAssistRoot& root, std::string&& data) {
     TXMLTagFileIn reader(std::move(data));
@@ -200,6 +195,10 @@ void ReadAssistantBytes(TAssistRoot& root, std::string&& data) {
 }
 
 } // namespace
+
+std::string WithAmfExtension(const std::string& fileName) {
+    return std::filesystem::path(fileName).replace_extension(".amf").string();
+}
 
 // ---- Shared routines
 

@@ -16,6 +16,10 @@ void WriteTextElement(TTagDomOut& out, std::string_view name, std::string_view t
 // and a P that is not empty, raise [AS022]; the end of the document raises [AS023].
 std::string ReadText(TXMLTagFileIn& in);
 
+// The name of the file a save writes: `fileName` with its extension replaced by .amf (added when it has
+// none).
+std::string WithAmfExtension(const std::string& fileName);
+
 // The file-format errors, raised as AppError with their exact messages.
 [[noreturn]] void ThrowUnexpectedTag(std::string_view name);     // [AS022]
 [[noreturn]] void ThrowUnexpectedElement(std::string_view name); // [AS023]
