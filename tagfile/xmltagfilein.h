@@ -3,12 +3,16 @@
 // read steps (element start with its attributes, text, element end) in document order.
 // Comments and processing instructions are skipped, CDATA sections are reported as text, text that
 // is only white space is never reported, and character and entity references come back decoded.
-// Input that is not well-formed XML gives no exception: the reader is at its end at once.
+// Input that is not well-formed gives no exception: the reader is at its end at once.
 // No DTD or external entity is ever loaded.
+//
+// UTF-8 input (the files this program writes) is read by a scanner of its own that decodes names and
+// texts inside the bytes and notes every step in one flat table, so that walking the document is a
+// step along that table. Input in another encoding (UTF-16, UTF-32, Latin-1) is parsed by pugixml,
+// which converts it, and its tree is turned into the same table.
 #include "tagfile/tagkind.h"
 
-#include <pugixml.hpp>
-
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -19,7 +23,7 @@ public:
     // Parses the bytes (UTF-8, a byte-order mark allowed). The reader works on a copy of them.
     explicit TXMLTagFileIn(std::string_view data);
     explicit TXMLTagFileIn(const char* data) : TXMLTagFileIn(std::string_view(data)) {}
-    // Parses the bytes in the text it takes over, without copying them: the parser decodes the
+    // Parses the bytes in the text it takes over, without copying them: the reader decodes the
     // document inside that text.
     explicit TXMLTagFileIn(std::string&& data);
     // Reads the stream from its current position to its end and parses it.
@@ -28,13 +32,16 @@ public:
     TXMLTagFileIn& operator=(const TXMLTagFileIn&) = delete;
 
     // True when there is nothing more to read.
-    bool AtEnd() const { return fCurrentType == pugi::node_null; }
+    bool AtEnd() const { return fNext >= fSteps.size(); }
 
     // One read step; `name` receives the element name or the text (empty for the other kinds).
     TTagKind Next(std::string& name);
     // The same step without copying: `name` views the name or text inside the reader, and stays valid
     // for as long as the reader lives.
     TTagKind Next(std::string_view& name);
+
+    // True when the text of the last tkText step holds a line feed.
+    bool LastTextHasLineFeed() const { return fLastTextHasLineFeed; }
 
     // The attributes of the element of the last tkStart, one "name=value" line each, in document order.
     // The reference stays valid until the next call of Next.
@@ -46,31 +53,29 @@ public:
     // The same value without copying; it stays valid for as long as the reader lives.
     std::string_view AttributeView(std::string_view name) const;
 
+    // One entry of the step table: where its name or text lies in the buffer, and what it is.
+    struct TStep {
+        std::uint32_t Offset = 0;
+        std::uint32_t Length = 0;
+        // The kind in the low bits (see the .cpp), then a flag or, for a start, its attribute count.
+        std::uint32_t Info = 0;
+    };
+
 private:
     void Parse();
-    void Advance();
-    bool MoveTo(pugi::xml_node node);
-    void MoveToParent();
-    void StopWalk();
+    void ParseWithPugixml();
+    std::string_view View(const TStep& step) const { return {fBuffer.data() + step.Offset, step.Length}; }
 
-    // The bytes being parsed; the parser decodes names and texts in place, and the document's nodes
-    // point into this buffer, so it lives as long as the document.
+    // The bytes being read; names and texts are decoded inside them and the steps point into them.
     std::string fBuffer;
-    pugi::xml_document fDocument;
-    // The walk: the node it stands at and that node's type (node_null when the walk has ended).
-    pugi::xml_node fCurrent;
-    pugi::xml_node_type fCurrentType = pugi::node_null;
-    // The elements whose start has been reported and whose end has not, outermost first, with their
-    // names: the walk goes back up and reports ends from here without asking the parser again.
-    struct TOpenElement {
-        pugi::xml_node Node;
-        std::string_view Name;
-    };
-    std::vector<TOpenElement> fOpen;
-    // The element whose attributes are current (that of the last start). Its attribute lines are
-    // made only when asked for, so that a walk that does not look at them does not pay for them.
-    pugi::xml_node fAttributeElement;
+    // The document's steps in order. A start is followed by two entries per attribute (its name and its
+    // value); an element's end repeats the name of its start.
+    std::vector<TStep> fSteps;
+    std::size_t fNext = 0;
+    // The attributes of the last start: the index of the first attribute entry and their number.
+    std::size_t fAttributeFirst = 0;
+    std::size_t fAttributeCount = 0;
+    bool fLastTextHasLineFeed = false;
     mutable std::vector<std::string> fAttributes;
     mutable bool fAttributesMade = true;
-    bool fEntering = true;
 };
