@@ -227,10 +227,13 @@ private:
     // `s` stands after "</". The name must be that of the innermost open element.
     char* EndTag(char* s) {
         const TStep open = steps_[open_.back()];
-        if (static_cast<std::size_t>(end_ - s) < open.Length ||
-            std::memcmp(s, base_ + open.Offset, open.Length) != 0)
-            return nullptr;
-        char* p = s + open.Length;
+        // Compared a byte at a time: names are short, and a difference or the NUL at the end of the
+        // input stops the comparison.
+        const char* name = base_ + open.Offset;
+        char* p = s;
+        for (const char* const nameEnd = name + open.Length; name != nameEnd; ++name, ++p)
+            if (*p != *name)
+                return nullptr;
         if (Is(*p, cName))
             return nullptr;
         while (Is(*p, cSpace))
@@ -249,12 +252,16 @@ private:
         char* r = s;
         std::uint32_t lineFeed = 0;
         for (;;) {
-            char* const run = r;
-            while (!Is(*r, cTextStop))
-                ++r;
-            if (w != run)
-                std::memmove(w, run, static_cast<std::size_t>(r - run));
-            w += r - run;
+            // Plain bytes stay where they are until a decoded reference or line end has made the
+            // text shorter; from then on they are copied down as they are read.
+            if (w == r) {
+                while (!Is(*r, cTextStop))
+                    ++r;
+                w = r;
+            } else {
+                while (!Is(*r, cTextStop))
+                    *w++ = *r++;
+            }
             switch (*r) {
             case '<':
                 Add(start, static_cast<std::size_t>(w - start), kText | lineFeed);
@@ -286,12 +293,16 @@ private:
         char* w = s;
         char* r = s;
         for (;;) {
-            char* const run = r;
-            while (!Is(*r, cValueStop))
-                ++r;
-            if (w != run)
-                std::memmove(w, run, static_cast<std::size_t>(r - run));
-            w += r - run;
+            // Plain bytes stay where they are until a decoded reference or line end has made the
+            // text shorter; from then on they are copied down as they are read.
+            if (w == r) {
+                while (!Is(*r, cValueStop))
+                    ++r;
+                w = r;
+            } else {
+                while (!Is(*r, cValueStop))
+                    *w++ = *r++;
+            }
             const char c = *r;
             if (c == quote) {
                 Add(start, static_cast<std::size_t>(w - start), kAttribute);
