@@ -218,12 +218,9 @@ std::string ReadText(TXMLTagFileIn& in) {
         case tkText: {
             const std::size_t from = result.size();
             result += step;
-            // Line feeds are rare in element text: look for them rather than test every character.
-            char* const end = result.data() + result.size();
-            for (char* lf = result.data() + from;
-                 (lf = static_cast<char*>(std::memchr(lf, '\n', static_cast<std::size_t>(end - lf)))) !=
-                 nullptr;)
-                *lf++ = ' ';
+            // Line feeds are rare in element text, and the reader tells which texts hold one.
+            if (in.LastTextHasLineFeed())
+                std::replace(result.begin() + static_cast<std::ptrdiff_t>(from), result.end(), '\n', ' ');
             break;
         }
         case tkStart: {
