@@ -1,48 +1,18 @@
 #include "tagfile/xmltagfilein.h"
 
 #include "tagfile_events.h"
+#include "tagreader_reference.h"
 
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 using Events = std::vector<std::string>;
 
 namespace {
-// The steps a reader should give for `bytes`, taken from the parser's own tree of a copy of them: the
-// root element's nodes in document order, or none when the top level is not exactly one element.
-Events ParsedCopyEvents(const std::string& bytes) {
-    pugi::xml_document doc;
-    if (!doc.load_buffer(bytes.data(), bytes.size(), pugi::parse_default | pugi::parse_fragment))
-        return {};
-    pugi::xml_node root;
-    for (pugi::xml_node child : doc.children()) {
-        if (child.type() != pugi::node_element || root)
-            return {};
-        root = child;
-    }
-    Events events;
-    const auto walk = [&events](const auto& self, pugi::xml_node node) -> void {
-        if (node.type() != pugi::node_element) {
-            events.push_back("'" + std::string(node.value()) + "'");
-            return;
-        }
-        std::string start = "+" + std::string(node.name());
-        for (pugi::xml_attribute a : node.attributes())
-            start += " @" + std::string(a.name()) + "=" + a.value();
-        events.push_back(start);
-        for (pugi::xml_node child : node.children())
-            self(self, child);
-        events.push_back("-" + std::string(node.name()));
-    };
-    if (root)
-        walk(walk, root);
-    return events;
-}
-
 std::string Wide(const std::string& ascii, bool bigEndian, int width) {
     std::string out;
     for (char c : ascii) {
@@ -326,4 +296,111 @@ TEST(TagReader, ViewsStayValidWhileTheReaderLives) {
     EXPECT_EQ(names, (std::vector<std::string_view>{"first", "second", ""}));
     EXPECT_EQ(in.Next(step), tkEndOfDocument);
     EXPECT_TRUE(step.empty());
+}
+
+TEST(TagReader, ReadsWellFormedDocumentsAsTheParserDoes) {
+    // Valid documents whose corners a reader of its own is easy to get wrong: the steps must be those
+    // of the parser's tree of the same bytes, through both ways of handing the bytes over.
+    struct Case {
+        const char* what;
+        std::string xml;
+    };
+    const Case cases[] = {
+        {"empty CDATA", "<A><![CDATA[]]></A>"},
+        {"empty CDATA between texts", "<A>a<![CDATA[]]>b</A>"},
+        {"CDATA of blanks only", "<A><![CDATA[ \t\n ]]><B/><![CDATA[ ]]></A>"},
+        {"CDATA holding ]] and >", "<A><![CDATA[a]]b]>c>d]]]></A>"},
+        {"CR LF and lone CR inside CDATA", "<A><![CDATA[a\r\nb\rc\n\r\nd\r]]></A>"},
+        {"blanks around '=' in attributes", "<A B = \"1\"\n  C\t=\t'2' D\r\n=\r\n\"3\"/>"},
+        {"single quotes holding double quotes and the other way", "<A B='say \"hi\"' C=\"it's\">'\"</A>"},
+        {"'>' in text and attribute values", "<A B=\"x>y\" C='>'>a>b>>c</A>"},
+        {"references at the very start and end of text", "<A>&amp;middle&lt;</A>"},
+        {"texts that are one reference each", "<A><B>&gt;</B><C>&#65;</C><D>&#x263a;</D></A>"},
+        {"references at the start and end of attribute values",
+         "<A B=\"&quot;x&apos;\" C='&#x41;' D=\"&#66;\"/>"},
+        {"references at the ends and starts of lines",
+         "<A V=\"&amp;\n&lt;\">one &amp;\n&lt; two\r\n&#65;\r&#x42;</A>"},
+        {"character references with lower and upper case hex digits, and decimal ones",
+         "<A "
+         "V=\"&#xe9;&#xE9;&#x4a;&#x4A;&#x1F600;\">&#xe9;&#xE9;&#x00041;&#x1f600;&#x10FFFF;&#233;&#0065;</A>"},
+        {"multi-byte UTF-8 in names and values",
+         "<\xC3\x89t\xC3\xA9 cl\xC3\xA9=\"\xE2\x82\xAC \xF0\x9F\x98\x80\">\xE6\x97\xA5\xE6\x9C\xAC"
+         "</\xC3\x89t\xC3\xA9>"},
+        {"names with '-', '.', '_', ':' and digits",
+         "<a-b.c_d:e1 x-1.y_2:z='v' _u=\"w\"><_9.-/><p:q></p:q></a-b.c_d:e1>"},
+        {"a comment or a processing instruction between texts",
+         "<A>one<?pi x?>two<!-- c -->three<?q?><!---->four</A>"},
+        {"end tags with blanks before '>'", "<A><B>x</B  ></A \n\t>"},
+        {"empty-element tags with blanks before '/>'", "<A ><B /><C\n/><D x='1'  /></A>"},
+        {"document type with an internal subset holding quoted '>' and ']' and comments",
+         "<!DOCTYPE A [\n<!ENTITY e \"a>b]c\">\n<!-- ] > ]]> -->\n<!ATTLIST A v CDATA 'x]>'>\n<?pi ]>?>\n]>\n"
+         "<A>x</A>"},
+        {"declaration with standalone",
+         "<?xml version='1.0' encoding='UTF-8' standalone='no' ?>\r\n<A>x</A>\r\n"},
+        {"processing instructions and a comment after the root",
+         "<A>x</A>\n<?pi after?>\n<!-- c -->\n<?another ?>\n"},
+        {"deep nesting with attributes and texts on every level",
+         [] {
+             constexpr int depth = 10000;
+             std::string s;
+             for (int i = 0; i < depth; ++i)
+                 s += "<e n=\"" + std::to_string(i) + "\">";
+             s += "deep";
+             for (int i = 0; i < depth; ++i)
+                 s += i + 1 < depth ? "</e>t" : "</e>";
+             return s;
+         }()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<TagReadSteps> reference = ParsedCopySteps(c.xml);
+        if (!reference) {
+            ADD_FAILURE() << "the parser refuses the document";
+            continue;
+        }
+        const Events expected = DescribeSteps(*reference);
+        EXPECT_EQ(ReadEvents(c.xml), expected);
+        TXMLTagFileIn taken{std::string(c.xml)};
+        EXPECT_EQ(ReadEvents(taken), expected);
+    }
+}
+
+TEST(TagReader, RefusesWhatIsNotWellFormed) {
+    // Input the parser itself refuses, beyond that of IllFormedInputIsAtTheEndAtOnce: a reader must
+    // never accept it, whichever way the bytes are handed over.
+    struct Case {
+        const char* what;
+        std::string xml;
+    };
+    const Case cases[] = {
+        {"unclosed CDATA", "<A><![CDATA[x</A>"},
+        {"CDATA cut before its last '>'", "<A><![CDATA[x]]"},
+        {"misspelt CDATA opener", "<A><![CDAT[x]]></A>"},
+        {"unclosed processing instruction", "<A><?pi </A>"},
+        {"comment opener with one dash", "<A><!- x --></A>"},
+        {"unknown markup after '<!'", "<A><!X></A>"},
+        {"document type inside the root", "<A><!DOCTYPE B></A>"},
+        {"unclosed internal subset", "<!DOCTYPE A [ <A/>"},
+        {"attribute without a value", "<A B/>"},
+        {"attribute value without its closing quote", "<A B=\"x/>"},
+        {"attribute without a name", "<A =\"1\"/>"},
+        {"no blank between attributes", "<A B=\"1\"C=\"2\"/>"},
+        {"'<' inside a start tag", "<A<B/>"},
+        {"blank after '<'", "<A>< B/></A>"},
+        {"blank after '</'", "<A></ A>"},
+        {"blank between '/' and '>'", "<A B=\"1\"/ >"},
+        {"control character in a start tag", "<A\x01/>"},
+        {"name starting with '-'", "<-A/>"},
+        {"an end tag too many", "<A><B></B></A></A>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_FALSE(ParsedCopySteps(c.xml).has_value()) << "the parser accepts the input";
+        TXMLTagFileIn viewed(c.xml);
+        EXPECT_TRUE(viewed.AtEnd());
+        EXPECT_EQ(ReadEvents(viewed), Events{});
+        TXMLTagFileIn taken{std::string(c.xml)};
+        EXPECT_TRUE(taken.AtEnd());
+        EXPECT_EQ(ReadEvents(taken), Events{});
+    }
 }
