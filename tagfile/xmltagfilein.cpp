@@ -14,16 +14,12 @@ namespace {
 
 using TStep = TXMLTagFileIn::TStep;
 
-// The kind of a step table entry, in the low two bits of its Info.
-constexpr std::uint32_t kStart = 0;
-constexpr std::uint32_t kText = 1;
-constexpr std::uint32_t kEnd = 2;
-constexpr std::uint32_t kAttribute = 3; // an attribute's name, or (the entry after it) its value
-constexpr std::uint32_t kKindMask = 3;
-// A text holding a line feed.
-constexpr std::uint32_t kLineFeed = 4;
-// A start's attribute count stands above the kind bits.
-constexpr unsigned kCountShift = 3;
+constexpr std::uint32_t kStart = TStep::kStart;
+constexpr std::uint32_t kText = TStep::kText;
+constexpr std::uint32_t kEnd = TStep::kEnd;
+constexpr std::uint32_t kAttribute = TStep::kAttribute;
+constexpr std::uint32_t kLineFeed = TStep::kLineFeed;
+constexpr unsigned kCountShift = TStep::kCountShift;
 
 // Offsets and lengths are 32-bit, and a start's attribute count must fit above its kind bits: longer
 // input is refused (it is far beyond the largest file an assistant is read from).
@@ -638,7 +634,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (std::size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+        if (a[i] != b[i] && AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
     return true;
 }
@@ -758,34 +754,6 @@ TTagKind TXMLTagFileIn::Next(std::string& name) {
     const TTagKind kind = Next(step);
     name.assign(step);
     return kind;
-}
-
-TTagKind TXMLTagFileIn::Next(std::string_view& name) {
-    if (fNext >= fSteps.size()) {
-        name = {};
-        return tkEndOfDocument;
-    }
-    const TStep& step = fSteps[fNext];
-    name = View(step);
-    switch (step.Info & kKindMask) {
-    case kStart:
-        fAttributeFirst = fNext + 1;
-        fAttributeCount = step.Info >> kCountShift;
-        fAttributesMade = false;
-        fNext += 1 + 2 * fAttributeCount;
-        return tkStart;
-    case kText:
-        fLastTextHasLineFeed = (step.Info & kLineFeed) != 0;
-        ++fNext;
-        return tkText;
-    case kEnd:
-        ++fNext;
-        return tkEnd;
-    default: // the table never has an attribute entry here
-        ++fNext;
-        name = {};
-        return tkUnknown;
-    }
 }
 
 const std::vector<std::string>& TXMLTagFileIn::Attributes() const {

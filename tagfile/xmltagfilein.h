@@ -38,7 +38,34 @@ public:
     TTagKind Next(std::string& name);
     // The same step without copying: `name` views the name or text inside the reader, and stays valid
     // for as long as the reader lives.
-    TTagKind Next(std::string_view& name);
+    // (Defined here, as the file reader takes one step per element, text and end.)
+    TTagKind Next(std::string_view& name) {
+        if (fNext >= fSteps.size()) {
+            name = {};
+            return tkEndOfDocument;
+        }
+        const TStep& step = fSteps[fNext];
+        name = View(step);
+        switch (step.Info & TStep::kKindMask) {
+        case TStep::kStart:
+            fAttributeFirst = fNext + 1;
+            fAttributeCount = step.Info >> TStep::kCountShift;
+            fAttributesMade = false;
+            fNext += 1 + 2 * fAttributeCount;
+            return tkStart;
+        case TStep::kText:
+            fLastTextHasLineFeed = (step.Info & TStep::kLineFeed) != 0;
+            ++fNext;
+            return tkText;
+        case TStep::kEnd:
+            ++fNext;
+            return tkEnd;
+        default: // the table never has an attribute entry here
+            ++fNext;
+            name = {};
+            return tkUnknown;
+        }
+    }
 
     // True when the text of the last tkText step holds a line feed.
     bool LastTextHasLineFeed() const { return fLastTextHasLineFeed; }
@@ -57,8 +84,17 @@ public:
     struct TStep {
         std::uint32_t Offset = 0;
         std::uint32_t Length = 0;
-        // The kind in the low bits (see the .cpp), then a flag or, for a start, its attribute count.
+        // The kind in the low two bits, then a flag or, for a start, its attribute count.
         std::uint32_t Info = 0;
+
+        static constexpr std::uint32_t kStart = 0;
+        static constexpr std::uint32_t kText = 1;
+        static constexpr std::uint32_t kEnd = 2;
+        static constexpr std::uint32_t kAttribute =
+            3; // an attribute's name, or (the entry after it) its value
+        static constexpr std::uint32_t kKindMask = 3;
+        static constexpr std::uint32_t kLineFeed = 4; // a text holding a line feed
+        static constexpr unsigned kCountShift = 3;    // a start's attribute count stands above the kind bits
     };
 
 private:
