@@ -27,6 +27,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <istream>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -126,28 +127,24 @@ void ReadDescriptionLine(TXMLTagFileIn& in, std::vector<std::string>& descriptio
                    " bytes).");
 }
 
-// Reads everything `read` delivers into a text, growing it as the data comes, and calls `tooLarge` as
-// soon as more than `limit` bytes have arrived: nothing beyond limit + 1 bytes is ever held.
+// Reads everything `read` delivers into a text and calls `tooLarge` as soon as more than `limit` bytes
+// have arrived: the text never holds more than the limit. The bytes come in blocks through a small
+// buffer and are appended, so the text is never filled with zeros first only to be overwritten; room
+// for the expected size and one more byte (the end mark the tag reader adds) is taken at once.
 template <typename ReadFn, typename TooLargeFn>
 std::string ReadLimited(std::uint64_t limit, std::size_t expected, ReadFn&& read, TooLargeFn&& tooLarge) {
-    const std::size_t cap = limit >= SIZE_MAX ? SIZE_MAX : static_cast<std::size_t>(limit) + 1;
+    constexpr std::size_t kBlock = 1 << 16;
+    const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
     std::string data;
-    data.resize(std::min<std::size_t>(std::max<std::size_t>(expected + 1, 1 << 16), cap));
-    std::size_t size = 0;
+    data.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(expected, limit)) + 1);
     for (;;) {
-        if (size == data.size()) {
-            if (size >= cap)
-                tooLarge();
-            data.resize(std::min(cap, size > cap / 2 ? cap : size * 2));
-        }
-        const std::size_t n = read(data.data() + size, data.size() - size);
+        const std::size_t n = read(block.get(), kBlock);
         if (n == 0)
             break;
-        size += n;
-        if (size > limit)
+        if (n > limit - data.size())
             tooLarge();
+        data.append(block.get(), n);
     }
-    data.resize(size);
     return data;
 }
 
