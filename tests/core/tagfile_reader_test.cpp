@@ -404,3 +404,94 @@ TEST(TagReader, RefusesWhatIsNotWellFormed) {
         EXPECT_EQ(ReadEvents(taken), Events{});
     }
 }
+
+TEST(TagReader, RefusesWhatXmlDoesNotAllowEvenWhereTheParserReadsOn) {
+    // The reader is stricter than the XML library in these cases: each is not well-formed XML, and the
+    // library would read it with a part lost or with bytes that are no text.
+    struct Case {
+        const char* what;
+        std::string xml;
+    };
+    const Case cases[] = {
+        {"NUL byte after the root", std::string("<A/>\0<B>", 8)},
+        {"NUL byte inside a comment", std::string("<A><!--\0--></A>", 15)},
+        {"NUL byte inside CDATA", std::string("<A><![CDATA[\0]]></A>", 20)},
+        {"reference to a surrogate", "<A>&#xD800;</A>"},
+        {"reference beyond U+10FFFF", "<A>&#x110000;</A>"},
+        {"decimal reference that wraps to zero in 32 bits", "<A>&#4294967296;</A>"},
+        {"hexadecimal reference that wraps to zero in 32 bits", "<A V=\"&#x100000000;\"/>"},
+        {"XML declaration inside the root", "<A><?xml version=\"1.0\"?></A>"},
+        {"document type after the root", "<A/><!DOCTYPE A>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TXMLTagFileIn in(c.xml);
+        EXPECT_TRUE(in.AtEnd());
+        EXPECT_EQ(ReadEvents(in), Events{});
+    }
+}
+
+TEST(TagReader, ReadsLongTextsWithReferencesAnywhere) {
+    // Plain text is scanned in blocks; a reference shortens the text and the bytes after it are moved
+    // down. References at every position of texts longer than a block, and end tags whose names differ
+    // at every position, must read as the parser reads them.
+    const std::string plain = "abcdefghijklmnopqrstuvwxyz0123456789ABCDEFGHIJ";
+    for (std::size_t at = 0; at <= plain.size(); ++at) {
+        for (const char* reference : {"&lt;", "&#x263A;", "\r\n", "&bogus;"}) {
+            const std::string text = plain.substr(0, at) + reference + plain.substr(at);
+            for (const std::string& xml : {"<A>" + text + "</A>", "<A V=\"" + text + "\">" + text + "</A>",
+                                           "<A>" + text + "<B/>" + text + text + "</A>"}) {
+                SCOPED_TRACE(xml);
+                EXPECT_EQ(ReadEvents(xml), ParsedCopyEvents(xml));
+            }
+        }
+    }
+    const std::string name = "N" + plain.substr(0, 20);
+    for (std::size_t length = 1; length <= name.size(); ++length) {
+        const std::string open = name.substr(0, length);
+        std::string wrong = open;
+        for (std::size_t at = 0; at < length; ++at) {
+            wrong[at] = '_';
+            const std::string xml = "<" + open + ">t</" + wrong + ">";
+            SCOPED_TRACE(xml);
+            EXPECT_TRUE(TXMLTagFileIn(xml).AtEnd());
+            wrong[at] = open[at];
+        }
+        for (const std::string& xml : {"<" + open + ">t</" + open + ">", "<" + open + "/>",
+                                       "<" + open + "></" + open + " >", "<" + open + "></" + open + "X>"}) {
+            SCOPED_TRACE(xml);
+            EXPECT_EQ(ReadEvents(xml), ParsedCopyEvents(xml));
+        }
+    }
+}
+
+TEST(TagReader, TellsWhichTextsHoldALineFeed) {
+    struct Case {
+        const char* what;
+        std::string xml;
+        std::vector<bool> lineFeeds; // per text step, in order
+    };
+    const Case cases[] = {
+        {"plain texts", "<A>x<B/>y z</A>", {false, false}},
+        {"raw LF, CR LF and lone CR", "<A>x\ny<B/>x\r\ny<B/>x\ry</A>", {true, true, true}},
+        {"reference to LF, and to CR (which stays a CR)",
+         "<A>x&#10;y<B/>x&#13;y<B/>&#xA;</A>",
+         {true, false, true}},
+        {"a line feed in one text does not carry over", "<A>a\nb<B/>c</A>", {true, false}},
+        {"CDATA", "<A><![CDATA[x\ny]]><![CDATA[xy]]></A>", {true, false}},
+        {"UTF-16", "\xFF\xFE" + Wide("<A>x\ny<B/>xy</A>", false, 2), {true, false}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TXMLTagFileIn in(c.xml);
+        std::vector<bool> seen;
+        std::string_view step;
+        while (!in.AtEnd()) {
+            if (in.Next(step) == tkText) {
+                seen.push_back(in.LastTextHasLineFeed());
+                EXPECT_EQ(in.LastTextHasLineFeed(), step.find('\n') != std::string_view::npos) << step;
+            }
+        }
+        EXPECT_EQ(seen, c.lineFeeds);
+    }
+}
