@@ -128,15 +128,27 @@ void ReadDescriptionLine(TXMLTagFileIn& in, std::vector<std::string>& descriptio
 }
 
 // Reads everything `read` delivers into a text and calls `tooLarge` as soon as more than `limit` bytes
-// have arrived: the text never holds more than the limit. The bytes come in blocks through a small
-// buffer and are appended, so the text is never filled with zeros first only to be overwritten; room
-// for the expected size and one more byte (the end mark the tag reader adds) is taken at once.
+// have arrived: the text never holds more than the limit. The expected bytes are read straight into the
+// text, with room for one more byte (the end mark the tag reader adds); whatever comes beyond them (all
+// of a stream of unknown size) comes in blocks and is appended, so that a text growing from nothing is
+// never filled with zeros first only to be overwritten.
 template <typename ReadFn, typename TooLargeFn>
 std::string ReadLimited(std::uint64_t limit, std::size_t expected, ReadFn&& read, TooLargeFn&& tooLarge) {
+    std::string data;
+    if (expected > limit)
+        tooLarge();
+    data.reserve(expected + 1);
+    data.resize(expected);
+    for (std::size_t size = 0; size < expected;) {
+        const std::size_t n = read(data.data() + size, expected - size);
+        if (n == 0) {
+            data.resize(size); // shorter than announced
+            return data;
+        }
+        size += n;
+    }
     constexpr std::size_t kBlock = 1 << 16;
     const auto block = std::make_unique_for_overwrite<char[]>(kBlock);
-    std::string data;
-    data.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(expected, limit)) + 1);
     for (;;) {
         const std::size_t n = read(block.get(), kBlock);
         if (n == 0)
