@@ -84,6 +84,15 @@ void SetCounters(benchmark::State& state, const std::string& text) {
     state.SetComplexityN(static_cast<int64_t>(text.size()));
 }
 
+// A new assistant read from the stream, rewound to its start.
+std::unique_ptr<TAssistRoot> ReadAgain(std::istringstream& in) {
+    in.clear();
+    in.seekg(0);
+    auto root = std::make_unique<TAssistRoot>(User);
+    root->LoadFromStream(in);
+    return root;
+}
+
 // Loading as the editor opens a file: the bytes are read from the stream into memory, parsed and turned
 // into the assistant. The stream is made once and rewound for each run, so that copying the text into the
 // stream (which a file does not need) is not counted; reading from it is. Destroying the assistant is
@@ -92,10 +101,7 @@ void LoadAssistant(benchmark::State& state) {
     const std::string& text = Text(static_cast<int>(state.range(0)));
     std::istringstream in(text);
     for (auto _ : state) {
-        in.clear();
-        in.seekg(0);
-        auto root = std::make_unique<TAssistRoot>(User);
-        root->LoadFromStream(in);
+        auto root = ReadAgain(in);
         benchmark::DoNotOptimize(root->Screens.Count());
         state.PauseTiming();
         root.reset();
@@ -110,10 +116,7 @@ void CloseAssistant(benchmark::State& state) {
     std::istringstream in(text);
     for (auto _ : state) {
         state.PauseTiming();
-        in.clear();
-        in.seekg(0);
-        auto root = std::make_unique<TAssistRoot>(User);
-        root->LoadFromStream(in);
+        auto root = ReadAgain(in);
         state.ResumeTiming();
         root.reset();
         benchmark::DoNotOptimize(root.get());

@@ -268,6 +268,20 @@ private:
         return p + 1;
     }
 
+    // Moves `r` up to the next byte of class `stop`. Plain bytes stay where they are until a decoded
+    // reference or line end has made the text shorter (`w` lags behind `r`); from then on they are
+    // copied down as they are read.
+    template <unsigned char stop> static void PassPlainBytes(char*& r, char*& w) {
+        if (w == r) {
+            while (!Is(*r, stop))
+                ++r;
+            w = r;
+        } else {
+            while (!Is(*r, stop))
+                *w++ = *r++;
+        }
+    }
+
     // Moves `r` (and `w`, copying the bytes down when it lags behind) over plain element text sixteen
     // bytes at a time, as long as a whole block lies before the end of the input. Stops at the block
     // that holds a byte the text loop must look at; that loop then goes on a byte at a time.
@@ -311,17 +325,8 @@ private:
         char* r = s;
         std::uint32_t lineFeed = 0;
         for (;;) {
-            // Plain bytes stay where they are until a decoded reference or line end has made the
-            // text shorter; from then on they are copied down as they are read.
             SkipPlainText(r, w);
-            if (w == r) {
-                while (!Is(*r, cTextStop))
-                    ++r;
-                w = r;
-            } else {
-                while (!Is(*r, cTextStop))
-                    *w++ = *r++;
-            }
+            PassPlainBytes<cTextStop>(r, w);
             switch (*r) {
             case '<':
                 Add(start, static_cast<std::size_t>(w - start), kText | lineFeed);
@@ -355,16 +360,7 @@ private:
         char* w = s;
         char* r = s;
         for (;;) {
-            // Plain bytes stay where they are until a decoded reference or line end has made the
-            // text shorter; from then on they are copied down as they are read.
-            if (w == r) {
-                while (!Is(*r, cValueStop))
-                    ++r;
-                w = r;
-            } else {
-                while (!Is(*r, cValueStop))
-                    *w++ = *r++;
-            }
+            PassPlainBytes<cValueStop>(r, w);
             const char c = *r;
             if (c == quote) {
                 Add(start, static_cast<std::size_t>(w - start), kAttribute);
