@@ -1,6 +1,7 @@
 #include "cli/amftool.h"
 
 #include "cli/jsontext.h"
+#include "cli/textline.h"
 #include "cli/userid.h"
 #include "components/corecomponentfactory.h"
 #include "model/assistroot.h"
@@ -76,11 +77,14 @@ const Command kCommands[] = {
      "\"Warning(s): W, error(s): E.\". With several files each block starts with a line naming\n"
      "the file. --json prints one JSON array of {file, severity, message, itemKind, itemId}\n"
      "objects instead (options also carry screenId).\n"
+     "In the text form every finding and file name keeps to one line: a backslash is written as \\\\,\n"
+     "CR, LF and TAB as \\r, \\n and \\t, other control characters as \\xHH; JSON keeps the texts.\n"
      "Exit status: 0 no errors (warnings allowed), 1 errors found, 2 a file could not be read.\n",
      kJsonOption, 1, kAnyNumber, RunCheck},
     {"structure", "print the navigation structure", "amftool structure FILE",
      "Prints the navigation structure as the Structure page shows it: one node a line, indented\n"
-     "by two blanks per level.\n",
+     "by two blanks per level. Control characters and backslashes in the texts are escaped as\n"
+     "check escapes them (\\\\ \\r \\n \\t \\xHH), so every node keeps to one line.\n",
      0, 1, 1, RunStructure},
     {"notices", "print the authorship notices shown when the file is opened",
      "amftool notices FILE [--user ID]",
@@ -218,7 +222,8 @@ int RunStructure(const Invocation& invocation, Streams& io) {
     OpenAssistant(root, invocation.Files.front(), io.In);
     const NavigationStructure structure = BuildNavigationStructure(root);
     for (const NavigationNode& node : structure.Nodes)
-        io.Out << std::string(static_cast<std::size_t>(node.Depth) * 2, ' ') << node.Text << '\n';
+        io.Out << std::string(static_cast<std::size_t>(node.Depth) * 2, ' ') << OneLineText(node.Text)
+               << '\n';
     return kSuccess;
 }
 
@@ -271,7 +276,7 @@ int RunCheck(const Invocation& invocation, Streams& io) {
     std::string json;
     for (const std::string& fileName : invocation.Files) {
         if (withHeaders && !invocation.Json)
-            io.Out << DisplayName(fileName) << ":\n";
+            io.Out << OneLineText(DisplayName(fileName)) << ":\n";
         TAssistRoot root(userID);
         try {
             OpenAssistant(root, fileName, io.In);
@@ -294,8 +299,9 @@ int RunCheck(const Invocation& invocation, Streams& io) {
                 json += "}";
             }
         } else {
+            // IDs and commands may hold line breaks; escaped, every finding stays on its own line.
             for (const StructureFinding& finding : result.Findings)
-                io.Out << finding.Line() << '\n';
+                io.Out << OneLineText(finding.Line()) << '\n';
             // The Warnings page's tab caption without its accelerator mark.
             std::string caption = WarningsCaption(result.Warnings, result.Errors);
             if (!caption.empty() && caption.front() == '&')

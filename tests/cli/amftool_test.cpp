@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include <gtest/gtest.h>
@@ -194,6 +195,65 @@ TEST(AmfToolCheck, JsonStaysValidWithoutFindingsAndWithUnreadableFiles) {
     ASSERT_EQ(json.Items.size(), 2u) << mixed.Out;
     EXPECT_EQ(json.Items[0]["file"].Text, "-");
     EXPECT_EQ(json.Items[1]["message"].Text, "No explanation for assistant at top level.");
+}
+
+// IDs and commands read from a file may hold line breaks and other control characters (written here
+// as character references). The option "Go" has an ID that, printed raw, would add a fake finding line.
+const std::string kControlCharsFile =
+    "<?xml version=\"1.0\"?>\n"
+    "<ASSISTANT NAME=\"A\"><COPYRIGHT>c</COPYRIGHT><FIRST>Start</FIRST><CAPTION>x</CAPTION>\n"
+    "<SCREEN NAME=\"Start\"><CAPTION>s</CAPTION>\n"
+    "<OPTION NAME=\"Go&#10;Error: faked\"><CAPTION>c</CAPTION>"
+    "<ACTION TYPE=\"GOTO\" COMMAND=\"No&#13;where\"/></OPTION>\n"
+    "<OPTION NAME=\"Run\"><CAPTION>c</CAPTION>"
+    "<ACTION TYPE=\"EXEC\" COMMAND=\"C:\\tools\\x.exe&#9;-a&#10;  O b\"/></OPTION>\n"
+    "<OPTION NAME=\"Next\"><CAPTION>c</CAPTION><ACTION TYPE=\"GOTO\" COMMAND=\"Lone\\ly&#1;\"/></OPTION>\n"
+    "</SCREEN>\n"
+    "<SCREEN NAME=\"Lone\\ly&#1;\"><CAPTION>l</CAPTION></SCREEN>\n"
+    "<SCREEN NAME=\"Un&#13;&#10;linked&#127;\"><CAPTION>u</CAPTION></SCREEN>\n"
+    "</ASSISTANT>\n";
+const std::string kControlCharsCheck = "Warning: No author set at top level.\n"
+                                       "Warning: No explanation for assistant at top level.\n"
+                                       "Error: Screen No\\rwhere target for Go\\nError: faked not found.\n"
+                                       "Warning: Screen Un\\r\\nlinked\\x7f not linked to main structure.\n"
+                                       "Warning(s): 3, error(s): 1.\n";
+
+TEST(AmfToolTextOutput, ControlCharactersInTextsArePrintedEscapedOnOneLine) {
+    TempDir dir;
+    // A file name is printed in the header lines of check, so it is escaped as well.
+    const std::string twoLines = (dir / "two\nlines.amf").string(), clean = DataFile("tool_clean.amf");
+    WriteFile(twoLines, kControlCharsFile);
+    const OutputCase cases[] = {
+        {"check", {"check", "-"}, kControlCharsFile, 1, kControlCharsCheck, ""},
+        {"check with a file name holding a line feed",
+         {"check", twoLines, clean},
+         "",
+         1,
+         (dir / "two\\nlines.amf:\n").string() + kControlCharsCheck + clean + ":\n" + kCleanCheck,
+         ""},
+        {"structure",
+         {"structure", "-"},
+         kControlCharsFile,
+         0,
+         "A A \xC2\xBB S Start\n"
+         "  O Run \xC2\xBB EXEC C:\\\\tools\\\\x.exe\\t-a\\n  O b\n"
+         "  O Next \xC2\xBB S Lone\\\\ly\\x01\n",
+         ""},
+    };
+    for (const OutputCase& c : cases)
+        ExpectRun(c);
+
+    // The JSON form keeps the texts as read: one text line per finding plus the counts.
+    const ToolResult json = RunTool({"check", "--json", "-"}, kControlCharsFile);
+    const minijson::Value findings = minijson::Parse(json.Out);
+    ASSERT_EQ(findings.Items.size(), 4u) << json.Out;
+    EXPECT_EQ(findings.Items[2]["itemId"].Text, "Go\nError: faked");
+    EXPECT_EQ(findings.Items[3]["itemId"].Text, "Un\r\nlinked\x7f");
+    const ToolResult text = RunTool({"check", "-"}, kControlCharsFile);
+    EXPECT_EQ(text.Out.find('\r'), std::string::npos) << text.Out;
+    EXPECT_EQ(static_cast<std::size_t>(std::count(text.Out.begin(), text.Out.end(), '\n')),
+              findings.Items.size() + 1)
+        << text.Out;
 }
 
 TEST(AmfToolStructureAndNotices, PrintExactlyWhatTheEditorShows) {
@@ -504,6 +564,8 @@ TEST(AmfToolUsage, HelpAndVersion) {
         {{"--help", "check"}, "Usage: amftool check [--json] FILE..."},
         {{"report", "--help"}, "Usage: amftool report FILE [-o OUT]"},
         {{"resave", "-h"}, "Usage: amftool resave FILE [--user ID] [-o OUT]"},
+        {{"check", "--help"}, "a backslash is written as \\\\,\nCR, LF and TAB as \\r, \\n and \\t"},
+        {{"structure", "--help"}, "(\\\\ \\r \\n \\t \\xHH)"},
         {{"--version"}, "amftool 2.0 (build 23)"},
     };
     for (const Case& c : cases) {
