@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -86,6 +87,9 @@ TEST_F(BackupsTest, RepeatedFailedSavesKeepTheOlderVersions) {
     const Case cases[] = {
         {"disk full", [] { SetSaveTextWriteHook([](std::size_t) { return false; }); },
          [] { SetSaveTextWriteHook({}); }, "No space left on device"},
+        // A plain Save writes no file that nobody may write to, though its folder would allow it.
+        {"read-only file", [this] { ::chmod(file.c_str(), 0444); }, [this] { ::chmod(file.c_str(), 0644); },
+         "Permission denied"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
