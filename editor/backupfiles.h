@@ -7,7 +7,9 @@
 std::string BackupName(const std::string& fileName, int generation);
 
 // Copies an existing `fileName` to its newest backup after moving the older backups one generation
-// down (the oldest beyond `keep` is deleted). Does nothing when `keep` is 0 or less or the file does
-// not exist. The file itself is copied, not moved, so it stays in place should the save then fail.
+// down (the oldest beyond `keep` is deleted). Does nothing when `keep` is 0 or less, the file does
+// not exist, or the newest backup already holds the same bytes (as after a failed save: the file was
+// not replaced, so there is nothing new to keep). The file itself is copied, not moved, so it stays in
+// place should the save then fail.
 // Failures are raised as AppError naming the file.
 void KeepBackups(const std::string& fileName, int keep);

@@ -87,6 +87,11 @@ void SaveTextToFile(const std::string& text, const std::string& fileName) {
             WriteToDevice(text, fileName);
             return;
         }
+        // Renaming over the file needs write permission on its folder only; a file that nobody may write
+        // to is refused as opening it for writing would be. Its mode bits decide, not access(), which
+        // allows root to write to any file.
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            Fail(fileName, EACCES);
         mode = st.st_mode & 07777;
         // Replace the file a symbolic link points to, not the link.
         if (fs::is_symlink(target, ec)) {

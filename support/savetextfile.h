@@ -1,8 +1,9 @@
 #pragma once
 // Writing a whole text to a file without ever damaging the previous file: the text goes to a temporary
 // file in the same folder, is flushed to disk, and is then renamed over the target in one step. On any
-// failure the old file is left exactly as it was and an AppError names the file. An existing target that
-// is no regular file (a named pipe, a device) is written to directly instead.
+// failure the old file is left exactly as it was and an AppError names the file. An existing file without
+// any write permission bit is refused ("Permission denied"), whoever runs the program. An existing target
+// that is no regular file (a named pipe, a device) is written to directly instead.
 #include <cstddef>
 #include <functional>
 #include <string>

@@ -77,3 +77,53 @@ TEST_F(SaveTextFileTest, MissingFolderOrDirectoryTargetFails) {
     EXPECT_THROW(SaveTextToFile("x", dir.string()), AppError);
     EXPECT_TRUE(fs::is_directory(dir));
 }
+
+TEST_F(SaveTextFileTest, FileNobodyMayWriteToIsRefusedAndLeftAsItWas) {
+    // Renaming over a file needs only write permission on its folder, so the permission bits of the
+    // file itself decide; any write bit lets the file be replaced.
+    struct Case {
+        const char* what;
+        mode_t mode;
+        bool throughLink;
+        bool refused;
+    };
+    const Case cases[] = {
+        {"read-only for everyone", 0444, false, true},
+        {"readable by its owner only", 0400, false, true},
+        {"no permission bits at all", 0000, false, true},
+        {"read-only, named through a symbolic link", 0444, true, true},
+        {"writable by its group only", 0464, false, false},
+        {"writable by its owner only", 0644, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        const fs::path file = dir / "doc.amf";
+        std::ofstream(file) << "old contents";
+        ASSERT_EQ(::chmod(file.c_str(), c.mode), 0);
+        fs::path target = file;
+        if (c.throughLink) {
+            target = dir / "link.amf";
+            fs::create_symlink(file, target);
+        }
+        std::string error = "(no error)";
+        try {
+            SaveTextToFile("new contents", target.string());
+        } catch (const AppError& e) {
+            error = e.what();
+        }
+        struct stat st {};
+        ASSERT_EQ(::stat(file.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, c.mode);
+        ::chmod(file.c_str(), 0600); // so that a user other than root can read it back
+        if (c.refused) {
+            EXPECT_EQ(error, "Cannot write file \"" + target.string() + "\": Permission denied.");
+            EXPECT_EQ(Read(file), "old contents");
+        } else {
+            EXPECT_EQ(error, "(no error)");
+            EXPECT_EQ(Read(file), "new contents");
+        }
+        EXPECT_EQ(FileCount(), c.throughLink ? 2u : 1u) << "no temporary file may be left behind";
+    }
+}

@@ -2,12 +2,16 @@
 // says; 0 turns it off.
 #include "editor/backupfiles.h"
 #include "editorfixture.h"
+#include "support/savetextfile.h"
 
 #include <QAction>
 #include <QTemporaryDir>
 
 #include <fstream>
+#include <functional>
+#include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -26,6 +30,11 @@ class BackupsTest : public EditorFixture {
 protected:
     QTemporaryDir dir;
     std::string file = dir.filePath("work.amf").toStdString();
+
+    void TearDown() override {
+        SetSaveTextWriteHook({});
+        EditorFixture::TearDown();
+    }
 
     // Saves the assistant with the author's name set to `mark`, so each version can be told apart.
     std::string SaveVersion(const std::string& mark) {
@@ -62,6 +71,62 @@ TEST_F(BackupsTest, SavingRotatesTheKeptVersions) {
             else
                 EXPECT_EQ(backup, "<missing>");
         }
+    }
+}
+
+TEST_F(BackupsTest, RepeatedFailedSavesKeepTheOlderVersions) {
+    // Each save attempt backs the file up before writing. When the writing fails, the file stays as it
+    // was, so the next attempt finds it equal to its newest backup: backing it up again would push an
+    // older, different version out, and a few failed attempts would leave only copies of one version.
+    struct Case {
+        const char* what;
+        std::function<void()> breakSaving;
+        std::function<void()> repairSaving;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {"disk full", [] { SetSaveTextWriteHook([](std::size_t) { return false; }); },
+         [] { SetSaveTextWriteHook({}); }, "No space left on device"},
+        // A plain Save writes no file that nobody may write to, though its folder would allow it.
+        {"read-only file", [this] { ::chmod(file.c_str(), 0444); }, [this] { ::chmod(file.c_str(), 0644); },
+         "Permission denied"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (int generation = 1; generation <= 4; ++generation)
+            std::remove(BackupName(file, generation).c_str());
+        std::remove(file.c_str());
+        Start();
+        std::vector<std::string> versions; // oldest first
+        for (const char* mark : {"v1", "v2", "v3"})
+            versions.push_back(SaveVersion(mark));
+        ASSERT_EQ(ReadFile(BackupName(file, 2)), versions[0]);
+
+        c.breakSaving();
+        for (int attempt = 1; attempt <= 4; ++attempt) {
+            SCOPED_TRACE(attempt);
+            Root().Changed = true;
+            prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
+            EXPECT_EQ(SaveVersion("v4"), versions[2]) << "the file is untouched";
+            ASSERT_EQ(prompter.Pending(), 0u);
+            EXPECT_EQ(prompter.AskedPrompts().back().text,
+                      "Cannot write file \"" + file + "\": " + c.reason + ".");
+            EXPECT_TRUE(Root().Changed);
+            // The first attempt kept the file's version; later ones had nothing new to keep.
+            EXPECT_EQ(ReadFile(BackupName(file, 1)), versions[2]);
+            EXPECT_EQ(ReadFile(BackupName(file, 2)), versions[1]);
+            EXPECT_EQ(ReadFile(BackupName(file, 3)), versions[0]);
+            EXPECT_EQ(ReadFile(BackupName(file, 4)), "<missing>");
+        }
+
+        c.repairSaving();
+        const std::string saved = SaveVersion("v4");
+        EXPECT_NE(saved, versions[2]);
+        EXPECT_FALSE(Root().Changed);
+        // The version replaced is already the newest backup: it is kept once, the older ones stay.
+        EXPECT_EQ(ReadFile(BackupName(file, 1)), versions[2]);
+        EXPECT_EQ(ReadFile(BackupName(file, 2)), versions[1]);
+        EXPECT_EQ(ReadFile(BackupName(file, 3)), versions[0]);
     }
 }
 
@@ -106,6 +171,49 @@ TEST_F(BackupsTest, SaveAsUnderAnotherExtensionAsksBeforeReplacingTheAmfFile) {
         EXPECT_EQ(Root().FileName, c.replaced ? other : mine);
     }
     EXPECT_EQ(ReadFile(BackupName(file, 1)), first) << "the replaced version is kept";
+}
+
+TEST(KeepBackupsTest, AFileEqualToItsNewestBackupIsNotBackedUpAgain) {
+    // Only equal bytes count as equal: a file of the same size that differs in its very last byte, far
+    // past the start, is a new version to keep. The contents are long, so they are named by the test.
+    const std::map<std::string, std::string> contents = {
+        {"long", std::string(300000, 'a')},
+        {"long, last byte changed", std::string(299999, 'a') + "b"},
+        {"short", "a"},
+        {"older", "older"},
+    };
+    const auto nameOf = [&](const std::string& text) {
+        for (const auto& [name, content] : contents)
+            if (content == text)
+                return name;
+        return text == "<missing>" ? text : std::string("unknown content");
+    };
+    struct Case {
+        std::string newest; // "" leaves out the newest backup
+        std::string file;
+        std::vector<std::string> expected; // backups 1 to 3 afterwards
+    };
+    const Case cases[] = {
+        {"long", "long", {"long", "older", "<missing>"}},
+        {"long", "long, last byte changed", {"long, last byte changed", "long", "older"}},
+        {"long", "short", {"short", "long", "older"}},
+        {"", "long", {"long", "<missing>", "older"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE("newest backup \"" + c.newest + "\", file \"" + c.file + "\"");
+        QTemporaryDir dir;
+        const std::string file = dir.filePath("work.amf").toStdString();
+        std::ofstream(file, std::ios::binary) << contents.at(c.file);
+        if (!c.newest.empty())
+            std::ofstream(BackupName(file, 1), std::ios::binary) << contents.at(c.newest);
+        std::ofstream(BackupName(file, 2), std::ios::binary) << contents.at("older");
+        KeepBackups(file, 3);
+        EXPECT_EQ(nameOf(ReadFile(file)), c.file);
+        std::vector<std::string> backups;
+        for (int generation = 1; generation <= 3; ++generation)
+            backups.push_back(nameOf(ReadFile(BackupName(file, generation))));
+        EXPECT_EQ(backups, c.expected);
+    }
 }
 
 TEST(BackupNames, CountFromTheNewest) {
