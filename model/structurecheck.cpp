@@ -21,24 +21,35 @@ bool IsGoto(TActionKind action) {
     return action == akGoto || action == akGotoButton;
 }
 
-// Collects findings and counts them by severity.
+// Collects findings and counts them by severity; lists only the first `limit`, counts all.
 class Findings {
 public:
+    explicit Findings(std::size_t limit) : limit_(limit) {}
+
     void Error(std::string message, const TAssistBase* item) {
-        Add(FindingSeverity::Error, std::move(message), item);
         ++result_.Errors;
+        Add(FindingSeverity::Error, std::move(message), item);
+    }
+    // The same error `times` times (0 or more), counted at once: only the lines within the limit cost
+    // anything, however many there are.
+    void Errors(const std::string& message, const TAssistBase* item, std::int64_t times) {
+        result_.Errors += times;
+        for (std::int64_t i = 0; i < times && Count() < limit_; ++i)
+            Add(FindingSeverity::Error, message, item);
     }
     void Warning(std::string message, const TAssistBase* item) {
-        Add(FindingSeverity::Warning, std::move(message), item);
         ++result_.Warnings;
+        Add(FindingSeverity::Warning, std::move(message), item);
     }
     std::size_t Count() const { return result_.Findings.size(); }
     StructureCheckResult Take() { return std::move(result_); }
 
 private:
     void Add(FindingSeverity severity, std::string message, const TAssistBase* item) {
-        result_.Findings.push_back(StructureFinding{severity, std::move(message), item});
+        if (Count() < limit_)
+            result_.Findings.push_back(StructureFinding{severity, std::move(message), item});
     }
+    std::size_t limit_;
     StructureCheckResult result_;
 };
 
@@ -128,8 +139,7 @@ void CheckOptions(const TAssistScreen& screen, int position, int idNumber, const
             out.Error("No ID for option " + IntToStr(k) + " of screen " + screen.ID + ".", &option);
         if (option.Caption.empty() && optionCount != 1)
             out.Error("No caption for option " + id + ".", &option);
-        for (int i = 0; i < earlier; ++i)
-            out.Error("Option ID " + id + " duplicated.", &option);
+        out.Errors("Option ID " + id + " duplicated.", &option, earlier);
         if (option.Command.empty() && option.Action != akScript && option.Action != akNote)
             out.Error("Command not specified for option " + id + ".", &option);
         if (IsGoto(option.Action)) {
@@ -178,7 +188,7 @@ std::string StructureCheckResult::Caption() const {
     return WarningsCaption(Warnings, Errors);
 }
 
-std::string WarningsCaption(int warnings, int errors) {
+std::string WarningsCaption(std::int64_t warnings, std::int64_t errors) {
     return "&Warning(s): " + IntToStr(warnings) + ", error(s): " + IntToStr(errors) + ".";
 }
 
@@ -195,7 +205,7 @@ bool ScriptHasSubMain(std::string_view script) {
     return false;
 }
 
-StructureCheckResult CheckStructure(const TAssistRoot& root) {
+StructureCheckResult CheckStructure(const TAssistRoot& root, std::size_t maxLines) {
     const auto screenCount = static_cast<std::size_t>(root.Screens.Count());
 
     // Number the distinct screen IDs; note for each screen its ID's number and how many earlier
@@ -213,7 +223,7 @@ StructureCheckResult CheckStructure(const TAssistRoot& root) {
         earlierEqual.push_back(screensWithId[static_cast<std::size_t>(number)]++);
     }
 
-    Findings out;
+    Findings out(maxLines);
     CheckRoot(root, screenIds, out);
 
     // Every check but the link check, screen by screen; the links are gathered on the way. A screen's
@@ -237,14 +247,15 @@ StructureCheckResult CheckStructure(const TAssistRoot& root) {
             if (!only.Caption.empty() || !only.Description.empty())
                 out.Warning("Screen " + id + " has only 1 non-blank option.", &screen);
         }
-        for (int i = 0; i < earlierEqual[index]; ++i)
-            out.Error("Screen ID " + id + " duplicated.", &screen);
+        out.Errors("Screen ID " + id + " duplicated.", &screen, earlierEqual[index]);
         CheckOptions(screen, n - 1, idNumber[index], screenIds, links, out);
         segmentEnd.push_back(out.Count());
     }
 
     // Linked: the screen is the first screen, or a go-to option of some other screen names it (its
-    // own options are taken out of the count of screens leading to its ID).
+    // own options are taken out of the count of screens leading to its ID). The lines listed so far
+    // are the first of the run without the link warnings, so the first `maxLines` of the merged
+    // order are all among them.
     StructureCheckResult result = out.Take();
     std::vector<StructureFinding> lines;
     lines.reserve(result.Findings.size());
@@ -252,17 +263,19 @@ StructureCheckResult CheckStructure(const TAssistRoot& root) {
     n = 0;
     for (const TAssistScreen& screen : root.Screens) {
         const auto index = static_cast<std::size_t>(n++);
-        for (; from < segmentEnd[index]; ++from)
+        for (; from < segmentEnd[index] && lines.size() < maxLines; ++from)
             lines.push_back(std::move(result.Findings[from]));
         const int others =
             links.linkingScreens[static_cast<std::size_t>(idNumber[index])] - links.toItself[index];
         if (others <= 0 && !SameText(screen.ID, root.FirstScreen)) {
-            lines.push_back({FindingSeverity::Warning,
-                             "Screen " + screen.ID + " not linked to main structure.", &screen});
             ++result.Warnings;
+            if (lines.size() < maxLines)
+                lines.push_back({FindingSeverity::Warning,
+                                 "Screen " + screen.ID + " not linked to main structure.", &screen});
         }
     }
-    for (; from < result.Findings.size(); ++from) // the assistant's own lines when it has no screens
+    // The assistant's own lines when it has no screens.
+    for (; from < result.Findings.size() && lines.size() < maxLines; ++from)
         lines.push_back(std::move(result.Findings[from]));
     result.Findings = std::move(lines);
     return result;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <utility>
@@ -613,4 +615,65 @@ TEST(StructureCheck, MatchesThePlainCheckOnRandomAssistants) {
     // The random assistants must exercise the indexed parts, not only the top-level fields.
     EXPECT_GT(withDuplicates, 100);
     EXPECT_GT(withUnlinked, 100);
+}
+
+// Screens that share one ID give one line per earlier equal screen: n screens give n(n-1)/2 lines.
+// The list stops at a fixed number of lines so that such a file cannot exhaust memory; the counts
+// still count every finding, exactly and beyond the range of a 32-bit integer.
+TEST(StructureCheck, ManyScreensWithOneIdAreCountedButNotAllListed) {
+    struct SizeCase {
+        std::int64_t screens;
+        std::int64_t expectedErrors; // (n(n-1)/2 duplicates)
+    };
+    const SizeCase cases[] = {
+        {3000, 4498500}, {70000, 2449965000}, // more than a 32-bit counter holds
+    };
+    for (const SizeCase& c : cases) {
+        SCOPED_TRACE(c.screens);
+        TAssistRoot root(testbuild::User);
+        MakeClean(root);
+        for (std::int64_t s = 1; s < c.screens; ++s)
+            Screen(root, "start");
+
+        const StructureCheckResult result = CheckStructure(root);
+
+        EXPECT_EQ(result.Errors, c.expectedErrors);
+        EXPECT_EQ(result.Warnings, 0);
+        ASSERT_EQ(result.Findings.size(), std::size_t{100000});
+        EXPECT_EQ(result.Findings.front().Line(), "Error: Screen ID start duplicated.");
+        EXPECT_EQ(Place(root, result.Findings.front().Item), "screen 2");
+        // Screen N lists N-1 lines: screens 2 to 447 list 99,681, screen 448 the rest.
+        EXPECT_EQ(Place(root, result.Findings.back().Item), "screen 448");
+        EXPECT_EQ(result.Caption(), "&Warning(s): 0, error(s): " + IntToStr(c.expectedErrors) + ".");
+    }
+}
+
+TEST(StructureCheck, ListsTheFirstLinesUpToTheLimitAndCountsAll) {
+    // Small limits on random assistants: the lines are the first ones of the plain check (link
+    // warnings, which are placed afterwards, included), the counts those of all its lines.
+    const std::size_t limits[] = {0, 1, 3, 8, 20};
+    for (const std::size_t limit : limits) {
+        testbuild::Dice dice(19990303);
+        int cut = 0;
+        for (int round = 0; round < 200; ++round) {
+            SCOPED_TRACE("limit " + IntToStr(static_cast<std::int64_t>(limit)) + ", round " +
+                         IntToStr(round));
+            TAssistRoot root(testbuild::User);
+            testbuild::FillRandomAssistant(root, dice);
+            std::vector<StructureFinding> expected;
+            ReferenceCheck(root, expected);
+            std::int64_t errors = 0, warnings = 0;
+            for (const StructureFinding& f : expected)
+                (f.Severity == FindingSeverity::Error ? errors : warnings)++;
+            cut += expected.size() > limit;
+            if (expected.size() > limit)
+                expected.resize(limit);
+
+            const StructureCheckResult result = CheckStructure(root, limit);
+            ASSERT_EQ(Describe(root, result.Findings), Describe(root, expected));
+            EXPECT_EQ(result.Errors, errors);
+            EXPECT_EQ(result.Warnings, warnings);
+        }
+        EXPECT_GT(cut, 50); // the limit must take effect in many rounds
+    }
 }
