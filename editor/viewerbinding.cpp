@@ -74,7 +74,12 @@ std::shared_ptr<QtComponentFactory> WindowComponents(TPathovaMainForm& window, V
         }
     };
     auto factory = std::make_shared<QtComponentFactory>();
+    // The tested text is the current state of the file open in the window: options of other
+    // assistants that name that file come back to it.
     factory->SetAssistantCreator(ViewerCreator(
-        std::move(setup), [guarded] { return guarded.isNull() ? QString() : EditorBaseFolder(*guarded); }));
+        std::move(setup), [guarded] { return guarded.isNull() ? QString() : EditorBaseFolder(*guarded); },
+        [guarded] {
+            return guarded.isNull() ? QString() : QString::fromStdString(guarded->Assistant().FileName);
+        }));
     return factory;
 }

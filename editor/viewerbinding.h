@@ -1,7 +1,8 @@
 #pragma once
 // Connects the assistant viewer to an editor window. The window's Test hands its assistant to a
 // runtime made here: relative names in the tested assistant are looked for in the folder of the file
-// open in the window, and the viewer's "Edit this screen" (and an option's Edit button) brings the
+// open in the window, an option of another assistant that names that file comes back to the tested
+// assistant, and the viewer's "Edit this screen" (and an option's Edit button) brings the
 // window forward with that screen or option selected in its tree.
 #include <QString>
 #include <memory>

@@ -50,9 +50,20 @@ ComponentStatus AssistantRuntime::LoadAssistantFile(const std::string& name, std
     return ComponentStatus::Success();
 }
 
+void AssistantRuntime::SetTextFile(const QString& path) {
+    if (path.isEmpty()) {
+        textFile_.clear();
+        return;
+    }
+    // Cleaned as the viewer cleans the names it resolves, so that the two compare equal.
+    const QFileInfo file(path);
+    textFile_ = QDir::cleanPath(file.absoluteFilePath());
+    baseFolder_ = QDir::cleanPath(file.absolutePath());
+}
+
 ComponentStatus AssistantRuntime::LoadAssistantText(const std::string& text) {
     try {
-        loaded_ = std::make_shared<ViewedAssistant>(ReadAssistantText(text), QString(), baseFolder_, true);
+        loaded_ = std::make_shared<ViewedAssistant>(ReadAssistantText(text), textFile_, baseFolder_, true);
     } catch (const std::exception& error) {
         return ComponentStatus::Failure(error.what());
     }
@@ -76,12 +87,15 @@ ComponentStatus AssistantRuntime::Run(QWidget* owner, int /*mode*/) {
     return ComponentStatus::Success();
 }
 
-std::function<std::unique_ptr<IAssistant>()> ViewerCreator(ViewerSetup setup,
-                                                           std::function<QString()> baseFolder) {
-    return [setup = std::move(setup), baseFolder = std::move(baseFolder)]() -> std::unique_ptr<IAssistant> {
+std::function<std::unique_ptr<IAssistant>()>
+ViewerCreator(ViewerSetup setup, std::function<QString()> baseFolder, std::function<QString()> textFile) {
+    return [setup = std::move(setup), baseFolder = std::move(baseFolder),
+            textFile = std::move(textFile)]() -> std::unique_ptr<IAssistant> {
         auto runtime = std::make_unique<AssistantRuntime>(setup);
         if (baseFolder)
             runtime->SetBaseFolder(baseFolder());
+        if (textFile)
+            runtime->SetTextFile(textFile());
         return runtime;
     };
 }

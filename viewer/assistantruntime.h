@@ -26,7 +26,7 @@ public:
     // the program's. `result` becomes the full path of the file read.
     ComponentStatus LoadAssistantFile(const std::string& name, std::string& result) override;
     // The complete file text of an assistant (the editor's Test). Its relative names are taken from
-    // the base folder (SetBaseFolder), else found as the file finder finds names.
+    // the base folder (SetBaseFolder, SetTextFile), else found as the file finder finds names.
     ComponentStatus LoadAssistantText(const std::string& text) override;
     // Shows the loaded assistant in a new non-modal window over `owner`, deleted when closed. Every
     // mode shows the same window. Fails when nothing is loaded.
@@ -38,6 +38,11 @@ public:
     // The folder of the file that a text given to LoadAssistantText came from.
     void SetBaseFolder(const QString& folder) { baseFolder_ = folder; }
     const QString& BaseFolder() const { return baseFolder_; }
+    // The file that a text given to LoadAssistantText is the current state of (the file open in the
+    // editor); its folder becomes the base folder. An option of another assistant that names this
+    // file comes back to the text given, not to the copy on disk, which may be older.
+    void SetTextFile(const QString& path);
+    const QString& TextFile() const { return textFile_; }
 
     const ViewerSetup& Setup() const { return setup_; }
     // The window opened by the last Run while it is open; null otherwise.
@@ -48,11 +53,15 @@ private:
     std::shared_ptr<ViewedAssistant> loaded_;
     std::string initialScreen_;
     QString baseFolder_;
+    QString textFile_;
     QPointer<AssistantViewer> window_;
 };
 
 // Makes runtimes for the component factory (QtComponentFactory::SetAssistantCreator). Each runtime gets
 // `setup`, and the folder that `baseFolder` gives at that moment (the folder of the file open in the
-// editor, so that relative names in a tested assistant are found beside it).
+// editor, so that relative names in a tested assistant are found beside it). When `textFile` is given
+// and names a file at that moment, the runtime takes it as the file of the text it is given
+// (SetTextFile).
 std::function<std::unique_ptr<IAssistant>()> ViewerCreator(ViewerSetup setup,
-                                                           std::function<QString()> baseFolder = {});
+                                                           std::function<QString()> baseFolder = {},
+                                                           std::function<QString()> textFile = {});

@@ -1,5 +1,6 @@
 #include "viewer/assistantviewer.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -497,17 +498,18 @@ void AssistantViewer::GoToAssistant(const TAssistOption& option) {
         return;
     }
     const QFileInfo file(resolved.Path);
-    if (!file.isFile()) {
-        SetNotice(QStringLiteral("The assistant file %1 was not found.").arg(Quoted(target.File)));
-        return;
-    }
-    const QString path = file.absoluteFilePath();
+    const QString path = QDir::cleanPath(file.absoluteFilePath());
     // An assistant already in the history is shown again rather than read a second time, so that
-    // assistants pointing at each other do not pile up copies.
+    // assistants pointing at each other do not pile up copies. The editor's assistant is among them:
+    // an option naming the editor's file comes back to what is being tested, not to the saved copy.
     std::shared_ptr<ViewedAssistant> assistant;
     for (const Entry& entry : history_)
         if (!entry.Assistant->FilePath.isEmpty() && entry.Assistant->FilePath == path)
             assistant = entry.Assistant;
+    if (!assistant && !file.isFile()) {
+        SetNotice(QStringLiteral("The assistant file %1 was not found.").arg(Quoted(target.File)));
+        return;
+    }
     if (!assistant) {
         try {
             std::unique_ptr<TAssistRoot> root = setup_.Loader(path);

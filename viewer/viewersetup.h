@@ -15,7 +15,7 @@ class ViewerDesktop;
 // for as long as it is held.
 struct ViewedAssistant {
     std::unique_ptr<TAssistRoot> Root;
-    QString FilePath;        // the file it was read from; empty when it was given as text
+    QString FilePath;        // the file it was read from, or the file a text stands for; empty: none
     QString Folder;          // where its relative file names are looked for; empty: none known
     bool FromEditor = false; // the assistant the editor handed over: "Edit this screen" refers to it
 

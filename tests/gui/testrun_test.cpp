@@ -309,6 +309,7 @@ TEST_F(TestAndRunTest, RunFromFileStopsWhenNoAssistantIsLoaded) {
 class TestWithViewerTest : public EditorFixture {
 protected:
     std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
+    QTemporaryDir files; // the finder's {$TEMP}
 
     void StartWithViewer() {
         TEditorServices services = Services();
@@ -316,7 +317,7 @@ protected:
             [this](TPathovaMainForm& window) -> std::shared_ptr<IComponentFactory> {
             ViewerSetup setup;
             setup.Desktop = desktop;
-            setup.Finder = FixedFinder();
+            setup.Finder = FixedFinder(files.path().toStdString());
             setup.NeverRunPrograms = true;
             return WindowComponents(window, setup);
         };
@@ -401,6 +402,61 @@ TEST_F(TestWithViewerTest, TestWithANeverSavedAssistantHasNoBaseFolderAndStartsA
     EXPECT_EQ(viewer->CurrentScreen()->ID, "S1");
     EXPECT_TRUE(viewer->CurrentAssistant()->Folder.isEmpty());
     viewer->close();
+}
+
+TEST_F(TestWithViewerTest, AnOptionNamingTheEditorsFileComesBackToTheTestedAssistant) {
+    QTemporaryDir& dir = files;
+    ASSERT_TRUE(dir.isValid());
+    const QString helpFile = dir.filePath(QStringLiteral("help.amf"));
+    const auto write = [](const QString& path, TAssistRoot& root) {
+        std::ofstream(path.toStdString(), std::ios::binary) << root.SaveToText();
+    };
+    // Another assistant beside the editor's file that leads back to it.
+    auto sub = NewAssistant("Sub", "T1");
+    AddOption(AddScreen(*sub, "T1", "Sub start"), "Back", akAssistant, "help.amf,S2");
+    write(dir.filePath(QStringLiteral("sub.amf")), *sub);
+
+    struct Case {
+        const char* name;
+        bool savedCopyOnDisk; // an older version of the editor's assistant in its file
+        std::string command;  // of the one option on S1 in the editor
+        int choices;          // how often the first option of the shown screen is chosen
+        std::string caption;  // of the screen shown at the end
+    };
+    const std::vector<Case> cases = {
+        {"back from another assistant", true, "sub.amf", 2, "Caption of S2"},
+        {"back from another assistant, file gone from disk", false, "sub.amf", 2, "Caption of S2"},
+        {"the assistant naming its own file", true, "help.amf,S3", 1, "Caption of S3"},
+        {"its own file by a folder code", true, "{$TEMP}/help.amf,S3", 1, "Caption of S3"},
+    };
+    StartWithViewer();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(helpFile);
+        if (c.savedCopyOnDisk) {
+            auto saved = NewAssistant("Saved", "S1");
+            for (const char* id : {"S1", "S2", "S3"})
+                AddScreen(*saved, id, std::string("Saved ") + id);
+            write(helpFile, *saved);
+        }
+        Fill(
+            {ScreenSpec("S1", {OptionSpec("o", akAssistant, c.command)}), ScreenSpec("S2"), ScreenSpec("S3")},
+            "S1");
+        Root().FileName = helpFile.toStdString();
+        ClickTreeNode(&Root());
+        form->ActionList1().aTest->trigger();
+        ASSERT_EQ(Viewers().size(), 1u);
+        AssistantViewer* viewer = Viewers()[0];
+        const ViewedAssistant* tested = viewer->CurrentAssistant();
+        for (int i = 0; i < c.choices; ++i)
+            viewer->ChooseOption(0);
+        EXPECT_EQ(viewer->Notice(), QString());
+        ASSERT_NE(viewer->CurrentScreen(), nullptr);
+        EXPECT_EQ(viewer->CurrentScreen()->Caption, c.caption) << "the editor's version, not the saved one";
+        EXPECT_EQ(viewer->CurrentAssistant(), tested);
+        EXPECT_TRUE(viewer->CurrentAssistant()->FromEditor) << "its screens can still be edited";
+        delete viewer;
+    }
 }
 
 // ---- Help
