@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <sstream>
 
@@ -389,6 +390,91 @@ TEST_F(TestWithViewerTest, EditThisScreenFindsAScreenThatMovedSinceTheTestByItsI
     viewer->EditItem(-1);
     EXPECT_EQ(form->CurrentItem(), ScreenAt(0));
     viewer->close();
+}
+
+TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSelectsNothingAndSaysWhy) {
+    StartWithViewer();
+    // Another file with the same screens as the assistant open now: an Edit that went by position or
+    // ID alone would find a screen in it.
+    const QString otherFile = files.filePath(QStringLiteral("other.amf"));
+    std::ofstream(otherFile.toStdString(), std::ios::binary) << Root().SaveToText();
+    Root().Changed = false;
+
+    const std::string replaced =
+        "This viewer shows an assistant that is no longer open in the editor; nothing was selected.";
+    const std::string gone = "The screen \"S2\" is no longer in the assistant; nothing was selected.";
+    struct Case {
+        const char* name;
+        std::function<void()> change; // what the author does in the editor after the Test
+        std::string notice;
+    };
+    const std::vector<Case> cases = {
+        {"after New",
+         [&] {
+             form->ActionList1().aNew->trigger();
+             Fill({ScreenSpec("S1"),
+                   ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
+                   ScreenSpec("S3")},
+                  "S1");
+         },
+         replaced},
+        {"after Open of another file",
+         [&] {
+             prompter.ExpectOpenFile(otherFile.toStdString());
+             form->ActionList1().aOpen->trigger();
+             ASSERT_EQ(Root().FileName, otherFile.toStdString());
+         },
+         replaced},
+        {"after the screen was deleted",
+         [&] {
+             ClickTreeNode(ScreenAt(1));
+             prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+             form->ActionList1().aDelScreen->trigger();
+         },
+         gone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
+              ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
+              ScreenSpec("S3")},
+             "S1");
+        ClickTreeNode(ScreenAt(1));
+        form->ActionList1().aTest->trigger();
+        ASSERT_EQ(Viewers().size(), 1u);
+        std::unique_ptr<AssistantViewer> stale(Viewers()[0]);
+        ASSERT_EQ(stale->CurrentScreen()->ID, "S2");
+
+        c.change();
+        ASSERT_EQ(prompter.Pending(), 0u);
+        ASSERT_NE(ScreenAt(1), nullptr);
+        ClickTreeNode(ScreenAt(0));
+        form->Pages()->setCurrentWidget(form->tsStructure());
+        for (int optionIndex : {-1, 1}) { // "Edit this screen", and the Edit button of option "more"
+            SCOPED_TRACE(optionIndex);
+            const std::size_t asked = prompter.AskedPrompts().size();
+            prompter.ExpectMessage(Prompter::MessageKind::WarningOk, Prompter::Answer::Ok);
+            stale->EditItem(optionIndex);
+            EXPECT_EQ(form->CurrentItem(), ScreenAt(0)) << "nothing is selected";
+            EXPECT_EQ(form->Pages()->currentWidget(), form->tsStructure());
+            ASSERT_EQ(prompter.AskedPrompts().size(), asked + 1);
+            EXPECT_EQ(prompter.AskedPrompts().back().messageKind, Prompter::MessageKind::WarningOk);
+            EXPECT_EQ(prompter.AskedPrompts().back().text, c.notice);
+        }
+
+        // A Test of the assistant open now gives a viewer whose Edit works as before.
+        ClickTreeNode(ScreenAt(1));
+        form->ActionList1().aTest->trigger();
+        std::vector<AssistantViewer*> viewers = Viewers();
+        viewers.erase(std::remove(viewers.begin(), viewers.end(), stale.get()), viewers.end());
+        ASSERT_EQ(viewers.size(), 1u);
+        std::unique_ptr<AssistantViewer> current(viewers[0]);
+        ClickTreeNode(ScreenAt(0));
+        const std::size_t asked = prompter.AskedPrompts().size();
+        current->EditItem(-1);
+        EXPECT_EQ(form->CurrentItem(), ScreenAt(1));
+        EXPECT_EQ(prompter.AskedPrompts().size(), asked);
+    }
 }
 
 TEST_F(TestWithViewerTest, TestWithANeverSavedAssistantHasNoBaseFolderAndStartsAtTheFirstScreen) {
