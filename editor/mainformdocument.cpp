@@ -227,6 +227,7 @@ void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) 
     m_history->Clear(*assistant);
     m_edits->SetRoot(*assistant);
     m_assistant = std::move(assistant);
+    ++m_documentGeneration;
     // The changes of the assistant replaced were saved or given up by now.
     RemoveRecovery();
     UpdateUndoActions();

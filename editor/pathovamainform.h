@@ -22,6 +22,7 @@
 
 #include <QMainWindow>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -133,6 +134,10 @@ public:
 
     // ---- Document
     TAssistRoot& Assistant() const { return *m_assistant; }
+    // Raised each time the assistant is replaced (New, Open, a recovered file), so that whatever was
+    // handed the assistant earlier, such as a viewer opened by Test, can tell whether it still is the
+    // one open here.
+    std::uint64_t DocumentGeneration() const { return m_documentGeneration; }
     const std::string& UserID() const { return m_userID; }
     TDocumentEdits& Edits() const { return *m_edits; }
     // The undo history of the assistant's changes (mainformhistory.cpp).
@@ -328,6 +333,7 @@ private:
     TEditorServices m_services;
     std::string m_userID;
     std::unique_ptr<TAssistRoot> m_assistant;
+    std::uint64_t m_documentGeneration = 0;
     TAssistBase* m_currentItem = nullptr;
     std::unique_ptr<IFindFile> m_fileFinder;
     std::unique_ptr<TFileListMenu> m_recentFiles;

@@ -32,6 +32,9 @@ TAssistOption* FindTargetOption(TAssistScreen& screen, int index, const std::str
     return nullptr;
 }
 
+constexpr const char* kViewerOfReplacedAssistant =
+    "This viewer shows an assistant that is no longer open in the editor; nothing was selected.";
+
 } // namespace
 
 QString EditorBaseFolder(const TPathovaMainForm& window) {
@@ -41,10 +44,20 @@ QString EditorBaseFolder(const TPathovaMainForm& window) {
     return QFileInfo(QString::fromStdString(fileName)).absolutePath();
 }
 
-void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target) {
-    TAssistScreen* screen = FindTargetScreen(window.Assistant(), target.ScreenIndex, target.ScreenID);
-    if (screen == nullptr)
+void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target, std::uint64_t generation) {
+    // The window holds another assistant than the one the viewer was given: a screen at the same
+    // position or with the same ID there is not the one the author is looking at.
+    if (generation != window.DocumentGeneration()) {
+        window.GetPrompter().Message(Prompter::MessageKind::WarningOk, kViewerOfReplacedAssistant);
         return;
+    }
+    TAssistScreen* screen = FindTargetScreen(window.Assistant(), target.ScreenIndex, target.ScreenID);
+    if (screen == nullptr) {
+        window.GetPrompter().Message(Prompter::MessageKind::WarningOk,
+                                     "The screen \"" + target.ScreenID +
+                                         "\" is no longer in the assistant; nothing was selected.");
+        return;
+    }
     TAssistBase* item = screen;
     if (target.OptionIndex >= 0)
         if (TAssistOption* option = FindTargetOption(*screen, target.OptionIndex, target.OptionID))
@@ -63,23 +76,30 @@ std::shared_ptr<QtComponentFactory> WindowComponents(TPathovaMainForm& window, V
     // windows are children of the editor window as well. The guard covers a viewer that is still
     // being closed while its editor window goes.
     QPointer<TPathovaMainForm> guarded(&window);
-    setup.OnEdit = [guarded](const ViewerEditTarget& target) {
-        if (guarded.isNull())
-            return;
-        try {
-            EditViewerTarget(*guarded, target);
-        } catch (const std::exception& error) {
-            // A box whose value cannot be stored keeps the selection where it is; say why.
-            guarded->GetPrompter().Message(Prompter::MessageKind::ErrorOk, error.what());
-        }
-    };
     auto factory = std::make_shared<QtComponentFactory>();
-    // The tested text is the current state of the file open in the window: options of other
-    // assistants that name that file come back to it.
-    factory->SetAssistantCreator(ViewerCreator(
-        std::move(setup), [guarded] { return guarded.isNull() ? QString() : EditorBaseFolder(*guarded); },
-        [guarded] {
-            return guarded.isNull() ? QString() : QString::fromStdString(guarded->Assistant().FileName);
-        }));
+    // Test makes its runtime just before handing it the window's assistant, so the document generation
+    // at that moment is the one its viewer shows; the runtime's Edit call-back carries it along. (A
+    // runtime of Run from file is never given the window's assistant and offers no Edit.)
+    factory->SetAssistantCreator([guarded, setup = std::move(setup)]() -> std::unique_ptr<IAssistant> {
+        ViewerSetup own = setup;
+        const std::uint64_t generation = guarded.isNull() ? 0 : guarded->DocumentGeneration();
+        own.OnEdit = [guarded, generation](const ViewerEditTarget& target) {
+            if (guarded.isNull())
+                return;
+            try {
+                EditViewerTarget(*guarded, target, generation);
+            } catch (const std::exception& error) {
+                // A box whose value cannot be stored keeps the selection where it is; say why.
+                guarded->GetPrompter().Message(Prompter::MessageKind::ErrorOk, error.what());
+            }
+        };
+        // The tested text is the current state of the file open in the window: options of other
+        // assistants that name that file come back to it.
+        return ViewerCreator(
+            std::move(own), [guarded] { return guarded.isNull() ? QString() : EditorBaseFolder(*guarded); },
+            [guarded] {
+                return guarded.isNull() ? QString() : QString::fromStdString(guarded->Assistant().FileName);
+            })();
+    });
     return factory;
 }

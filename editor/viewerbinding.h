@@ -5,6 +5,7 @@
 // assistant, and the viewer's "Edit this screen" (and an option's Edit button) brings the
 // window forward with that screen or option selected in its tree.
 #include <QString>
+#include <cstdint>
 #include <memory>
 
 #include "viewer/viewersetup.h"
@@ -16,10 +17,12 @@ class TPathovaMainForm;
 QString EditorBaseFolder(const TPathovaMainForm& window);
 
 // Selects the item a viewer points at in the window's tree, on the Assistant page, and raises the
-// window. The screen is found by its position when the ID there still matches, else by its ID (the
-// assistant may have been edited since it was handed over); the option likewise within the screen. A
-// screen that is gone selects nothing.
-void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target);
+// window. `generation` is the window's DocumentGeneration when the viewer was given its assistant.
+// The screen is found by its position when the ID there still matches, else by its ID (the assistant
+// may have been edited since it was handed over); the option likewise within the screen. A viewer of
+// an assistant the window no longer holds, or a screen that is gone, selects nothing: the author is
+// told why in a notice.
+void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target, std::uint64_t generation);
 
 // The window's component factory: the program's Qt components, with the assistant viewer as the
 // runtime. `setup` is completed with the window's edit call-back; its other parts are kept (tests
