@@ -201,6 +201,13 @@ bool TPathovaMainForm::SaveAssistant(bool askForName) {
         return false;
     m_history->SetClean(*m_assistant);
     RemoveRecovery();
+    // The caption and the recent list name the file just written: the assistant's name with the .amf
+    // extension, which is not the name chosen or opened when that had another extension. Reopening the
+    // entry then gives back what was saved. A save made from the question before New, Open or closing
+    // counts as well: the assistant may stay in the window when the next step is cancelled or fails.
+    const std::string written = WithAmfExtension(m_assistant->FileName);
+    SetDocumentCaption(QString::fromStdString(written));
+    m_recentFiles->AddFile(written);
     return true;
 }
 
@@ -278,18 +285,13 @@ void TPathovaMainForm::OpenFile(const std::string& fileName) {
 }
 
 void TPathovaMainForm::aSaveExecute() {
-    // The current item stays: the pending box was stored before this command ran.
-    if (!SaveAssistant(false))
-        return; // cancelled: nothing written, caption and recent list as they were
-    SetDocumentCaption(QString::fromStdString(m_assistant->FileName));
-    m_recentFiles->AddFile(m_assistant->FileName);
+    // The current item stays: the pending box was stored before this command ran. A cancelled save
+    // writes nothing and leaves the caption and the recent list as they were.
+    SaveAssistant(false);
 }
 
 void TPathovaMainForm::aSaveAsExecute() {
-    if (!SaveAssistant(true))
-        return;
-    SetDocumentCaption(QString::fromStdString(m_assistant->FileName));
-    m_recentFiles->AddFile(m_assistant->FileName);
+    SaveAssistant(true);
 }
 
 void TPathovaMainForm::aExitExecute() {

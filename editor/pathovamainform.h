@@ -265,7 +265,8 @@ private:
     // Reads a file into a new assistant (asking for the name when `askForName`); nullptr when the open
     // dialog was cancelled. Failures are raised; the window's assistant is untouched either way.
     std::unique_ptr<TAssistRoot> ReadAssistant(const std::string& fileName, bool askForName);
-    // Saves the assistant; false when its save dialog was cancelled.
+    // Saves the assistant; false when its save dialog was cancelled. After a save the caption and the
+    // recent list name the file written.
     bool SaveAssistant(bool askForName);
     // The command-line files: the first opens here, each further one in a window of its own.
     void OpenCommandLineFiles();

@@ -5,6 +5,7 @@
 #include "editorfixture.h"
 #include "support/busy.h"
 #include "support/error.h"
+#include "support/textroutines.h"
 
 #include <QAction>
 #include <QFile>
@@ -26,6 +27,37 @@ protected:
         Root().Caption = "edited";
         Root().MarkChanged();
     }
+    // Writes an assistant with one screen, saved by this window's user (so opening it shows no notice).
+    void WriteAssistantFile(const std::string& path, const std::string& screenID) {
+        TAssistRoot source(form->UserID());
+        TAssistScreen::Create(source)->ID = screenID;
+        source.FileName = path;
+        ScriptedPrompter silent;
+        TDocumentPrompter prompts(silent);
+        ASSERT_TRUE(source.SaveToFile(false, prompts));
+    }
+    // The caption of the assistant read back from a file.
+    std::string CaptionInFile(const std::string& path) {
+        TAssistRoot reread(form->UserID());
+        reread.FileName = path;
+        ScriptedPrompter silent;
+        TDocumentPrompter prompts(silent);
+        if (!reread.LoadFromFile(false, prompts))
+            return "<not read>";
+        return reread.Caption;
+    }
+};
+
+// The commands that replace or close the assistant after asking whether to save it.
+struct ReplacingCommand {
+    const char* name;
+    std::function<void(TPathovaMainForm&)> run;
+};
+const ReplacingCommand kReplacingCommands[] = {
+    {"New", [](TPathovaMainForm& f) { f.ActionList1().aNew->trigger(); }},
+    {"Open", [](TPathovaMainForm& f) { f.ActionList1().aOpen->trigger(); }},
+    {"recent file", [](TPathovaMainForm& f) { f.RecentFiles().Entries().front()->trigger(); }},
+    {"Exit", [](TPathovaMainForm& f) { f.ActionList1().aExit->trigger(); }},
 };
 
 } // namespace
@@ -168,25 +200,44 @@ TEST_F(EditorDocumentTest, CancelInASavePromptChangesNothing) {
     }
 }
 
-TEST_F(EditorDocumentTest, AFailedRecentFileKeepsTheOpenAssistant) {
-    Start();
-    Fill({{"S1", {{"S1.1"}}}}, "S1");
-    form->SetDocumentCaption(QStringLiteral("[New Assistant]"));
-    const TAssistRoot* before = &Root();
-    const auto tree = NodeTexts(TreeModel());
+TEST_F(EditorDocumentTest, ARecentFileThatCannotBeReadKeepsTheOpenAssistantAndTheList) {
     QTemporaryDir dir;
     const QString broken = dir.filePath(QStringLiteral("broken.amf"));
     TempSettings::WriteRaw(broken, "<not an assistant");
-    form->RecentFiles().SetList({broken.toStdString()});
+    struct Case {
+        const char* name;
+        QString file;
+        const char* message; // the start of the error shown
+    };
+    const Case cases[] = {
+        {"no longer exists", dir.filePath(QStringLiteral("gone.amf")), "Cannot open"},
+        {"not an assistant", broken, "[AS021]"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start();
+        Fill({{"S1", {{"S1.1"}}}}, "S1");
+        form->SetDocumentCaption(QStringLiteral("[New Assistant]"));
+        const TAssistRoot* before = &Root();
+        const auto tree = NodeTexts(TreeModel());
+        const std::vector<std::string> recent = {c.file.toStdString(), "/data/other.amf"};
+        form->RecentFiles().SetList(recent);
 
-    prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
-    form->RecentFiles().Entries().front()->trigger();
+        prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
+        form->RecentFiles().Entries().front()->trigger();
+        ASSERT_EQ(prompter.Pending(), 0u);
+        EXPECT_EQ(prompter.AskedPrompts().back().text.rfind(c.message, 0), 0u)
+            << prompter.AskedPrompts().back().text;
 
-    EXPECT_EQ(&Root(), before);
-    EXPECT_EQ(Root().Screens.Count(), 1);
-    EXPECT_EQ(NodeTexts(TreeModel()), tree);
-    EXPECT_EQ(form->CurrentItem(), &Root());
-    EXPECT_EQ(form->Caption(), QStringLiteral("Assistant Editor - [New Assistant]"));
+        EXPECT_EQ(&Root(), before);
+        EXPECT_EQ(Root().Screens.Count(), 1);
+        EXPECT_FALSE(Root().Changed);
+        EXPECT_EQ(NodeTexts(TreeModel()), tree);
+        EXPECT_EQ(form->CurrentItem(), &Root());
+        EXPECT_EQ(form->Caption(), QStringLiteral("Assistant Editor - [New Assistant]"));
+        EXPECT_EQ(form->RecentFiles().GetList(), recent) << "the entry stays where it was";
+        TearDown();
+    }
 }
 
 // ---- Closing
@@ -274,6 +325,126 @@ TEST_F(EditorDocumentTest, CancellingTheSaveDialogOfASavePromptCancelsTheCommand
     prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::Yes);
     prompter.ExpectSaveFile(std::nullopt);
     EXPECT_FALSE(form->close()) << "closing would lose the changes";
+}
+
+TEST_F(EditorDocumentTest, YesWithAFailingSaveKeepsTheWorkAndShowsTheError) {
+    QTemporaryDir dir;
+    // The folder does not exist, so the file cannot be written.
+    const std::string unwritable = dir.filePath(QStringLiteral("no folder/work.amf")).toStdString();
+    const std::string other = dir.filePath(QStringLiteral("other.amf")).toStdString();
+    for (const ReplacingCommand& c : kReplacingCommands) {
+        SCOPED_TRACE(c.name);
+        Start();
+        WriteAssistantFile(other, "Other");
+        Fill({{"S1", {{"S1.1"}}}}, "S1");
+        Root().FileName = unwritable;
+        form->SetDocumentCaption(QString::fromStdString(unwritable));
+        form->RecentFiles().SetList({other});
+        Change();
+        const TAssistRoot* before = &Root();
+
+        prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::Yes);
+        prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
+        c.run(*form);
+        ASSERT_EQ(prompter.Pending(), 0u);
+        EXPECT_NE(prompter.AskedPrompts().back().text.find("work.amf"), std::string::npos)
+            << prompter.AskedPrompts().back().text;
+
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(&Root(), before);
+        EXPECT_EQ(Root().Caption, "edited");
+        EXPECT_EQ(Root().Screens.Count(), 1);
+        EXPECT_TRUE(Root().Changed);
+        EXPECT_EQ(Root().FileName, unwritable);
+        EXPECT_EQ(form->Caption().toStdString(), "Assistant Editor - " + unwritable);
+        EXPECT_EQ(form->RecentFiles().GetList(), std::vector<std::string>{other});
+        TearDown();
+    }
+}
+
+TEST_F(EditorDocumentTest, YesSavesNamesTheSavedFileInTheRecentListAndGoesOn) {
+    QTemporaryDir dir;
+    const std::string other = dir.filePath(QStringLiteral("other.amf")).toStdString();
+    const std::string saved = dir.filePath(QStringLiteral("saved.amf")).toStdString();
+    struct Case {
+        const ReplacingCommand& command;
+        bool kept;           // the saved assistant stays in the window (its open dialog is cancelled)
+        std::string caption; // the document text of the caption afterwards
+        std::vector<std::string> recent;
+    };
+    const Case cases[] = {
+        {kReplacingCommands[0], false, "[New Assistant]", {saved, other}},
+        {kReplacingCommands[1], true, saved, {saved, other}},
+        {kReplacingCommands[2], false, other, {other, saved}},
+        {kReplacingCommands[3], true, saved, {saved, other}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command.name);
+        QFile::remove(QString::fromStdString(saved));
+        Start();
+        WriteAssistantFile(other, "Other");
+        Fill({{"S1"}}, "S1");
+        form->SetDocumentCaption(QStringLiteral("[New Assistant]"));
+        form->RecentFiles().SetList({other});
+        Change();
+        const TAssistRoot* before = &Root();
+
+        prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::Yes);
+        prompter.ExpectSaveFile(saved);
+        if (std::string(c.command.name) == "Open")
+            prompter.ExpectOpenFile(std::nullopt);
+        c.command.run(*form);
+        ASSERT_EQ(prompter.Pending(), 0u);
+
+        EXPECT_EQ(CaptionInFile(saved), "edited");
+        EXPECT_EQ(&Root() == before, c.kept);
+        EXPECT_FALSE(Root().Changed);
+        EXPECT_EQ(form->Caption().toStdString(), "Assistant Editor - " + c.caption);
+        EXPECT_EQ(form->RecentFiles().GetList(), c.recent);
+        EXPECT_EQ(form->isVisible(), std::string(c.command.name) != "Exit");
+        TearDown();
+    }
+    settings = temp.Make(); // a fresh reader: the list the closed window stored
+    EXPECT_EQ(settings->ReadValue("Files"), QuoteIfNeeded(saved) + "," + QuoteIfNeeded(other));
+}
+
+TEST_F(EditorDocumentTest, SavingUnderANameWithAnotherExtensionNamesTheFileWritten) {
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        QAction* TPathovaMainForm::TActionList::*action;
+        std::string fileName; // the assistant's name before (Save) or the name chosen (Save As)
+        std::string written;
+    };
+    const Case cases[] = {
+        {"Save of an opened .xml file", &TPathovaMainForm::TActionList::aSave,
+         dir.filePath(QStringLiteral("notes.xml")).toStdString(),
+         dir.filePath(QStringLiteral("notes.amf")).toStdString()},
+        {"Save as plan.v2", &TPathovaMainForm::TActionList::aSaveAs,
+         dir.filePath(QStringLiteral("plan.v2")).toStdString(),
+         dir.filePath(QStringLiteral("plan.amf")).toStdString()},
+        {"Save as a name without extension", &TPathovaMainForm::TActionList::aSaveAs,
+         dir.filePath(QStringLiteral("bare")).toStdString(),
+         dir.filePath(QStringLiteral("bare.amf")).toStdString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start();
+        Fill({{"S1"}}, "S1");
+        if (c.action == &TPathovaMainForm::TActionList::aSave)
+            Root().FileName = c.fileName;
+        else
+            prompter.ExpectSaveFile(c.fileName);
+        Change();
+        (form->ActionList1().*c.action)->trigger();
+        ASSERT_EQ(prompter.Pending(), 0u);
+        EXPECT_EQ(CaptionInFile(c.written), "edited");
+        EXPECT_FALSE(Root().Changed);
+        EXPECT_EQ(form->Caption().toStdString(), "Assistant Editor - " + c.written);
+        EXPECT_EQ(form->RecentFiles().GetList(), std::vector<std::string>{c.written})
+            << "reopening the entry gives back what was saved";
+        TearDown();
+    }
 }
 
 TEST_F(EditorDocumentTest, OpenReadsTheChosenFileOrKeepsEverythingOnCancelAndFailure) {
