@@ -162,7 +162,7 @@ bool SameText(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+        if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i]))
             return false;
     return true;
 }

@@ -1,5 +1,7 @@
 #include "tagfile/xmltagfilein.h"
 
+#include "support/textroutines.h"
+
 #include <pugixml.hpp>
 
 #include <bit>
@@ -484,7 +486,7 @@ private:
         char* const end = ScanName(s);
         if (!end)
             return nullptr;
-        if (inElement && end - s == 3 && (s[0] | ' ') == 'x' && (s[1] | ' ') == 'm' && (s[2] | ' ') == 'l')
+        if (inElement && SameText(std::string_view(s, static_cast<std::size_t>(end - s)), "xml"))
             return nullptr;
         return SkipPast(end, "?>");
     }
@@ -585,8 +587,7 @@ bool IsUtf8Text(std::string_view data) {
     if (close == std::string_view::npos)
         return false;
     const std::string_view name = declaration.substr(at + 1, close - at - 1);
-    return name.size() == 5 && (name[0] | ' ') == 'u' && (name[1] | ' ') == 't' && (name[2] | ' ') == 'f' &&
-           name[3] == '-' && name[4] == '8';
+    return SameText(name, "utf-8");
 }
 
 // True when the bytes hold a character reference to U+0000 (&#0; or &#x0;, with any number of zeros).
@@ -620,19 +621,6 @@ bool HasNulCharacterReference(const char* data, std::size_t size) {
             return true;
     }
     return false;
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && AsciiLower(a[i]) != AsciiLower(b[i]))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -774,7 +762,7 @@ std::string TXMLTagFileIn::Attribute(std::string_view name) const {
 std::string_view TXMLTagFileIn::AttributeView(std::string_view name) const {
     // The same answer as searching the lines of Attributes, without making them.
     for (std::size_t i = 0; i < fAttributeCount; ++i)
-        if (EqualsIgnoringCase(View(fSteps[fAttributeFirst + 2 * i]), name))
+        if (SameText(View(fSteps[fAttributeFirst + 2 * i]), name))
             return View(fSteps[fAttributeFirst + 2 * i + 1]);
     return {};
 }
