@@ -8,9 +8,6 @@ namespace {
 bool IsBlankOrControl(char c) {
     return static_cast<unsigned char>(c) <= 32;
 }
-char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
-}
 
 template <typename T> T ParseDef(std::string_view text, T fallback) {
     const char* first = text.data();
@@ -156,15 +153,6 @@ std::string KeyPathOf(const std::string& name) {
 
 bool StartsWithText(std::string_view text, std::string_view prefix) {
     return text.size() >= prefix.size() && SameText(text.substr(0, prefix.size()), prefix);
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
 }
 
 std::string AsciiLower(std::string_view text) {

@@ -37,8 +37,20 @@ std::string KeyPathOf(const std::string& name);
 
 // True when `text` begins with `prefix`, ASCII letters compared without regard to case.
 bool StartsWithText(std::string_view text, std::string_view prefix);
-// Whole texts equal, ASCII letters compared without regard to case (other bytes exactly).
-bool SameText(std::string_view a, std::string_view b);
+// The ASCII lower case of a byte (other bytes unchanged).
+inline char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+// Whole texts equal, ASCII letters compared without regard to case (other bytes exactly). Defined here:
+// the file reader compares every attribute name it looks up with it.
+inline bool SameText(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
 // ASCII lower case of a text (other bytes unchanged).
 std::string AsciiLower(std::string_view text);
 
