@@ -3,7 +3,7 @@
 # package is already installed it does nothing (not even an apt-get update).
 set -euo pipefail
 PACKAGES=(
-  build-essential cmake pkg-config git
+  build-essential cmake pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
