@@ -33,8 +33,9 @@ bool IsLineBreak(char c) {
     return c == '\n' || c == '\r';
 }
 
-void AddHits(TAssistBase& item, TSearchField field, int noteIndex, const std::string& text,
-             const ITextMatcher& matcher, std::vector<TSearchHit>& hits) {
+// Adds the matches in `text`, which starts at `base` in the field's whole text.
+void AddHits(TAssistBase& item, TSearchField field, int noteIndex, std::string_view text,
+             const ITextMatcher& matcher, std::vector<TSearchHit>& hits, std::size_t base = 0) {
     for (const TTextMatch& m : matcher.FindAll(text)) {
         std::size_t lineStart = m.Offset;
         while (lineStart > 0 && !IsLineBreak(text[lineStart - 1]))
@@ -42,8 +43,8 @@ void AddHits(TAssistBase& item, TSearchField field, int noteIndex, const std::st
         std::size_t lineEnd = m.Offset + m.Length;
         while (lineEnd < text.size() && !IsLineBreak(text[lineEnd]))
             ++lineEnd;
-        hits.push_back({&item, field, noteIndex, m.Offset, m.Length,
-                        text.substr(lineStart, lineEnd - lineStart), m.Offset - lineStart});
+        hits.push_back({&item, field, noteIndex, base + m.Offset, m.Length,
+                        std::string(text.substr(lineStart, lineEnd - lineStart)), m.Offset - lineStart});
     }
 }
 
@@ -140,13 +141,37 @@ void SetFieldText(TAssistBase& item, TSearchField field, int noteIndex, const st
 std::vector<TSearchHit> FindInAssistant(TAssistRoot& root, unsigned fields, const ITextMatcher& matcher) {
     std::vector<TSearchHit> hits;
     ForEachField(root, fields, [&](TAssistBase& item, TSearchField field, int note) {
-        // Single-line fields are searched in place; only multi-line ones need a joined copy.
-        if (field == sfID)
+        // Stored texts are searched in place, and descriptions line by line when no match can run
+        // over a line break: copying every text would cost more than the search itself.
+        const auto* option = dynamic_cast<const TAssistOption*>(&item);
+        switch (field) {
+        case sfID:
             AddHits(item, field, note, item.ID, matcher, hits);
-        else if (field == sfCaption)
+            break;
+        case sfCaption:
             AddHits(item, field, note, item.Caption, matcher, hits);
-        else
-            AddHits(item, field, note, FieldText(item, field, note), matcher, hits);
+            break;
+        case sfCommand:
+            AddHits(item, field, note, option->Command, matcher, hits);
+            break;
+        case sfScript:
+            AddHits(item, field, note, option->Script, matcher, hits);
+            break;
+        case sfNotes:
+            AddHits(item, field, note, option->Notes.Item(note)->Text, matcher, hits);
+            break;
+        default:
+            if (matcher.SpansLines()) {
+                AddHits(item, field, note, FieldText(item, field, note), matcher, hits);
+            } else {
+                std::size_t base = 0;
+                for (const std::string& line : item.Description) {
+                    AddHits(item, field, note, line, matcher, hits, base);
+                    base += line.size() + 1;
+                }
+            }
+            break;
+        }
     });
     return hits;
 }

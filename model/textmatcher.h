@@ -17,6 +17,9 @@ public:
     virtual ~ITextMatcher() = default;
     // Every match in `text`, left to right, not overlapping.
     virtual std::vector<TTextMatch> FindAll(std::string_view text) const = 0;
+    // True when a match may run over a line break; false lets the caller search the lines of a
+    // multi-line field one by one without joining them.
+    virtual bool SpansLines() const { return true; }
     // The replacement for one match (a regular-expression matcher may expand references to groups).
     virtual std::string Replacement(std::string_view text, const TTextMatch& match,
                                     std::string_view replaceWith) const {
@@ -35,6 +38,7 @@ public:
     std::vector<TTextMatch> FindAll(std::string_view text) const override;
     // True when `text` holds the pattern at least once (no list is built).
     bool Contains(std::string_view text) const;
+    bool SpansLines() const override { return pattern_.find('\n') != std::string::npos; }
 
 private:
     bool MatchesAt(std::string_view text, std::size_t at) const;
