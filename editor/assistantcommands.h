@@ -1,0 +1,83 @@
+#pragma once
+// Undoable edits that change several places of the assistant at once, for the window's undo stack:
+// replacing all matches, renaming a screen with its references, duplicating a screen or an option, and
+// moving a screen or an option (drag and drop). Each is one step; after doing or undoing it the
+// command tells the window what to rebuild through IAssistantView.
+#include "model/assistedits.h"
+#include "model/assistsearch.h"
+
+#include <QUndoCommand>
+
+#include <memory>
+
+class IAssistantView {
+public:
+    virtual ~IAssistantView() = default;
+    // The tree and the structure changed (items added, removed, moved or renamed); `select` is the item
+    // to show afterwards (may be nullptr).
+    virtual void RebuildTree(TAssistBase* select) = 0;
+    // Texts changed in place; the panel of the current item must show them again.
+    virtual void RefreshItem() = 0;
+};
+
+class ReplaceAllCommand : public QUndoCommand {
+public:
+    ReplaceAllCommand(std::vector<TFieldChange> changes, IAssistantView& view);
+    void redo() override;
+    void undo() override;
+    int Count() const { return static_cast<int>(changes_.size()); }
+
+private:
+    std::vector<TFieldChange> changes_;
+    IAssistantView& view_;
+};
+
+class RenameScreenCommand : public QUndoCommand {
+public:
+    RenameScreenCommand(TAssistRoot& root, TAssistScreen& screen, const std::string& newID,
+                        IAssistantView& view);
+    void redo() override;
+    void undo() override;
+    // How many references (go-to commands and the first screen) the rename changes.
+    int References() const { return rename_.References(); }
+
+private:
+    TAssistRoot& root_;
+    TScreenRename rename_;
+    IAssistantView& view_;
+};
+
+// Duplicates a screen (option == -1) or an option of it; undo takes the copy out and keeps it for redo.
+class DuplicateCommand : public QUndoCommand {
+public:
+    DuplicateCommand(TAssistRoot& root, int screen, int option, IAssistantView& view);
+    ~DuplicateCommand() override;
+    void redo() override;
+    void undo() override;
+    TAssistBase* Copy() const { return copy_; }
+
+private:
+    TAssistRoot& root_;
+    int screen_;
+    int option_;
+    IAssistantView& view_;
+    TAssistBase* copy_ = nullptr;
+    std::unique_ptr<TAssistScreen> takenScreen_;
+    std::unique_ptr<TAssistOption> takenOption_;
+};
+
+// Moves a screen within the list (fromScreen, -1 -> toScreen), or an option from one screen's list to a
+// position in the same or another screen's list.
+class MoveItemCommand : public QUndoCommand {
+public:
+    MoveItemCommand(TAssistRoot& root, int fromScreen, int fromOption, int toScreen, int toOption,
+                    IAssistantView& view);
+    void redo() override;
+    void undo() override;
+
+private:
+    TAssistBase* Move(int fromScreen, int fromOption, int toScreen, int toOption);
+    TAssistRoot& root_;
+    int fromScreen_, fromOption_, toScreen_, toOption_;
+    IAssistantView& view_;
+};
