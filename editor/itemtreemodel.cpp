@@ -1,5 +1,11 @@
 #include "editor/itemtreemodel.h"
 
+#include "model/assistoption.h"
+#include "model/assistroot.h"
+#include "model/assistscreen.h"
+
+#include <QMimeData>
+
 #include <algorithm>
 #include <unordered_set>
 
@@ -349,7 +355,95 @@ Qt::ItemFlags ItemTreeModel::flags(const QModelIndex& index) const {
     // A flat row never has child rows; saying so spares the view from asking.
     if (IsFlat() && index.isValid())
         flags |= Qt::ItemNeverHasChildren;
+    if (m_dragDrop && !IsFlat()) {
+        TAssistBase* item = ItemOf(index);
+        if (dynamic_cast<TAssistScreen*>(item) || dynamic_cast<TAssistOption*>(item))
+            flags |= Qt::ItemIsDragEnabled;
+        if (index.isValid())
+            flags |= Qt::ItemIsDropEnabled;
+    }
     return flags;
+}
+
+namespace {
+const QString TreeItemMime = QStringLiteral("application/x-amf-tree-node");
+} // namespace
+
+QStringList ItemTreeModel::mimeTypes() const {
+    return {TreeItemMime};
+}
+
+QMimeData* ItemTreeModel::mimeData(const QModelIndexList& indexes) const {
+    if (indexes.isEmpty() || NodeOf(indexes.first()) < 0)
+        return nullptr;
+    auto* data = new QMimeData;
+    data->setData(TreeItemMime, QByteArray::number(NodeOf(indexes.first())));
+    return data;
+}
+
+bool ItemTreeModel::DropTarget(const QMimeData* data, int row, const QModelIndex& parent,
+                               MoveTarget& move) const {
+    if (!m_dragDrop || IsFlat() || !data || !data->hasFormat(TreeItemMime))
+        return false;
+    bool ok = false;
+    const int node = data->data(TreeItemMime).toInt(&ok);
+    TAssistBase* dragged = ok ? ItemAt(node) : nullptr;
+    TAssistBase* target = ItemOf(parent);
+    if (auto* screen = dynamic_cast<TAssistScreen*>(dragged)) {
+        TAssistRoot* root = screen->Root;
+        const int from = root ? root->Screens.IndexOf(screen) : -1;
+        int to = -1;
+        if (target == root && row >= 0)
+            to = row > from ? row - 1 : row; // between screens: before the screen at `row`
+        else if (auto* onto = dynamic_cast<TAssistScreen*>(target); onto && onto->Root == root)
+            to = root->Screens.IndexOf(onto); // onto a screen: takes its place
+        if (from < 0 || to < 0 || to >= root->Screens.Count() || to == from)
+            return false;
+        move = {from, -1, to, -1};
+        return true;
+    }
+    auto* option = dynamic_cast<TAssistOption*>(dragged);
+    if (!option || !option->Owner || !option->Owner->Root)
+        return false;
+    TAssistRoot& root = *option->Owner->Root;
+    TAssistScreen* toScreen = nullptr;
+    int to = -1;
+    if (auto* screen = dynamic_cast<TAssistScreen*>(target)) {
+        toScreen = screen;
+        to = row >= 0 ? row : screen->Options.Count(); // onto a screen: at its end
+    } else if (auto* onto = dynamic_cast<TAssistOption*>(target)) {
+        toScreen = onto->Owner; // onto an option: takes its place
+        to = toScreen ? toScreen->Options.IndexOf(onto) : -1;
+    }
+    if (!toScreen || toScreen->Root != &root || to < 0)
+        return false;
+    const int from = option->Owner->Options.IndexOf(option);
+    if (toScreen == option->Owner) {
+        if (row >= 0 && dynamic_cast<TAssistScreen*>(target) && to > from)
+            --to; // the option leaves its place before the gap it is dropped into
+        to = std::min(to, toScreen->Options.Count() - 1);
+        if (to == from)
+            return false;
+    }
+    move = {root.Screens.IndexOf(option->Owner), from, root.Screens.IndexOf(toScreen), to};
+    return true;
+}
+
+bool ItemTreeModel::canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                    const QModelIndex& parent) const {
+    MoveTarget move;
+    return action == Qt::MoveAction && DropTarget(data, row, parent, move);
+}
+
+bool ItemTreeModel::dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int,
+                                 const QModelIndex& parent) {
+    MoveTarget move;
+    if (action != Qt::MoveAction || !DropTarget(data, row, parent, move))
+        return false;
+    Q_EMIT MoveRequested(move.fromScreen, move.fromOption, move.toScreen, move.toOption);
+    // The window moves the item and rebuilds the tree. The view's own removal of the dragged row after
+    // a move does nothing here: the model has no removeRows.
+    return true;
 }
 
 QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {

@@ -93,6 +93,23 @@ public:
     bool hasChildren(const QModelIndex& parent = QModelIndex()) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
+    // ---- Drag and drop (nested shape, off until enabled): screens are reordered under the assistant,
+    // options within their screen or onto another screen. A drop changes nothing here; it emits
+    // MoveRequested and the window rebuilds the tree after moving the item.
+    void SetDragDropEnabled(bool enabled) { m_dragDrop = enabled; }
+    Qt::DropActions supportedDropActions() const override { return Qt::MoveAction; }
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    bool canDropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                         const QModelIndex& parent) const override;
+    bool dropMimeData(const QMimeData* data, Qt::DropAction action, int row, int column,
+                      const QModelIndex& parent) override;
+
+Q_SIGNALS:
+    // Move the screen at fromScreen (fromOption -1) to position toScreen, or the option at fromOption of
+    // screen fromScreen to position toOption of screen toScreen; positions are those after the move.
+    void MoveRequested(int fromScreen, int fromOption, int toScreen, int toOption);
+
 private:
     // What the passes over all nodes read (laying out rows, subtree ends, finding an item's nodes), kept
     // small so that they stream through little memory; the texts and the nested children are apart.
@@ -120,6 +137,13 @@ private:
     // keeping the view's persistent indexes (selection, current) on their nodes.
     void RelayOutGrown();
 
+    struct MoveTarget {
+        int fromScreen = -1, fromOption = -1, toScreen = -1, toOption = -1;
+    };
+    // The move a drop asks for; false when it is not a valid move.
+    bool DropTarget(const QMimeData* data, int row, const QModelIndex& parent, MoveTarget& move) const;
+
+    bool m_dragDrop = false;
     Shape m_shape;
     std::vector<Node> m_nodes;
     std::vector<std::string> m_texts;         // by node
