@@ -62,7 +62,7 @@ std::vector<std::string> CommandExamples(int actionIndex, const std::vector<std:
     case 1:
         return screenIDs;
     case 2:
-        return {"<assistantFile>", "<addistantFile>,<initialScreen>"};
+        return {"<assistantFile>", "<assistantFile>,<initialScreen>"};
     case 3:
         // Command lines of tools started with a model and a data switch (placeholders, no real tool).
         return {"<tool>.exe /model <modelFile>", "<tool>.exe /model <modelFile> /data <dataFile>",

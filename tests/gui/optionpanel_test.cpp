@@ -137,7 +137,7 @@ TEST(CommandExamples, EachActionKindOffersItsExamples) {
     const Case cases[] = {
         {0, screens},
         {1, screens},
-        {2, {"<assistantFile>", "<addistantFile>,<initialScreen>"}},
+        {2, {"<assistantFile>", "<assistantFile>,<initialScreen>"}},
         {4,
          {"<code>", "text,<code>", "structure,<code>", "topic,<code>",
           "search,\"<code1>,<code2>...\",\"<searchTerms>\"", "home", "login", "support"}},

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+// Runs a write (the recovery copy) after changes, at most once per interval while changes keep coming, and at
+// once on demand (the window losing focus). A change within the interval after a write waits for the
+// interval's end, so a crash loses at most one interval of typing.
+class DebouncedSaver : public QObject {
+    Q_OBJECT
+public:
+    explicit DebouncedSaver(std::function<void()> write, int intervalMs = 2000, QObject* parent = nullptr);
+
+    // Notes a stored change; writes now when the last write is an interval old, else when the interval ends.
+    void Changed();
+    // Writes now when a change is pending (focus loss, before closing); does nothing otherwise.
+    void Flush();
+    bool Pending() const { return pending_; }
+    int Writes() const { return writes_; }
+
+private:
+    void Write();
+
+    std::function<void()> write_;
+    QTimer timer_;
+    bool pending_ = false;
+    int writes_ = 0;
+};
