@@ -5,7 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
-  libpugixml-dev
+  libpugixml-dev libssl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
 )
