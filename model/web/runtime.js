@@ -106,7 +106,7 @@
     control.appendChild(document.createTextNode(label));
     if (control.tagName === 'H2') li.appendChild(control);
     else { var h = el('h2'); h.appendChild(control); li.appendChild(h); }
-    control.dataset.key = key || '';
+    if (key && control.tagName !== 'H2') control.dataset.key = key;
     paragraphs(li, option.text);
     if (option.kind === 'INTERNET' && !safeAddress(option.command))
       li.appendChild(el('p', 'This address cannot be opened from this page: ' + option.command, 'desktop'));
