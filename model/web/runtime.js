@@ -183,6 +183,7 @@
 
   document.getElementById('assistant-caption').textContent = data.caption || '';
   var first = fromHash() || startScreen();
-  if (first) history.replaceState({ id: first.id }, '', location.hash ? location.href : '#' + encodeURIComponent(first.id));
+  // The address names the screen shown, also when it named none or one that does not exist.
+  if (first) history.replaceState({ id: first.id }, '', '#' + encodeURIComponent(first.id));
   render(first);
 })();

@@ -155,6 +155,10 @@ async function texts(page, selector) {
     const deep = await browser.newPage();
     await deep.goto(tour + '#s3');
     check(await deep.$eval('h1', (e) => e.textContent) === 'Call support', 'starts at #ID');
+    await deep.goto(tour.replace(/#.*$/, '') + '#NoSuchScreen');
+    await deep.reload();
+    check(await deep.$eval('h1', (e) => e.textContent) === 'Welcome' && new URL(deep.url()).hash === '#S1',
+      'an unknown #ID starts at the first screen and the address says so: ' + deep.url());
     await deep.close();
 
     // Hostile texts: shown as text, nothing runs, no javascript: or data: links.
