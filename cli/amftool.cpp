@@ -9,6 +9,7 @@
 #include "model/documentprompts.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
+#include "model/webpublisher.h"
 #include "support/error.h"
 #include "support/reportchain.h"
 #include "support/savetextfile.h"
@@ -61,6 +62,7 @@ int RunCheck(const Invocation&, Streams&);
 int RunStructure(const Invocation&, Streams&);
 int RunNotices(const Invocation&, Streams&);
 int RunReport(const Invocation&, Streams&);
+int RunPublish(const Invocation&, Streams&);
 
 constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
@@ -94,6 +96,14 @@ const Command kCommands[] = {
     {"report", "write the HTML report", "amftool report FILE [-o OUT]",
      "Writes the complete HTML report of the assistant, as the editor's Report shows it.\n", kOutputOption, 1,
      1, RunReport},
+    {"publish", "write the assistant as one web page", "amftool publish FILE [-o OUT.html]",
+     "Writes one self-contained HTML page that shows the assistant in any browser, offline: the\n"
+     "page's own script and style, the assistant as data, and images up to 2 MiB embedded (images\n"
+     "are looked for beside FILE). Options of another assistant link to NAME.html beside the page.\n"
+     "An image left out is reported on standard error as \"amftool: warning: ...\"; the page shows its "
+     "name.\n"
+     "Exit status: 0 written (also with warnings), 2 FILE unreadable or OUT not written.\n",
+     kOutputOption, 1, 1, RunPublish},
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -236,6 +246,16 @@ int RunNotices(const Invocation& invocation, Streams& io) {
         if (c == '\r')
             c = '\n';
     io.Out << notices << '\n';
+    return kSuccess;
+}
+
+int RunPublish(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    OpenAssistant(root, invocation.Files.front(), io.In);
+    const TPublishResult page = PublishWebPage(root);
+    for (const std::string& warning : page.Warnings)
+        io.Err << "amftool: warning: " << OneLineText(warning) << '\n';
+    Emit(page.Html, invocation, io.Out);
     return kSuccess;
 }
 

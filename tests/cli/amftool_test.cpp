@@ -449,6 +449,39 @@ TEST(AmfToolReport, WritesTheCompleteHtmlDocument) {
     ExpectRun({"unreadable", {"report", DataFile("tool_badroot.amf")}, "", 2, "", kBadRootMessage});
 }
 
+TEST(AmfToolPublish, WritesOnePageAndWarnsAboutImagesLeftOut) {
+    TempDir dir;
+    const std::string source = (dir / "pics.amf").string(), page = (dir / "pics.html").string();
+    {
+        std::ofstream(dir / "small.png", std::ios::binary) << std::string("\x89PNG\r\n\x1a\n", 8);
+        std::ofstream(source) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<ASSISTANT NAME=\"A1\" VERSION=\"1\" BACKWARDS=\"0\"><FIRST>S1</FIRST>"
+                                 "<CAPTION>Pictures</CAPTION>"
+                                 "<SCREEN NAME=\"S1\"><CAPTION>One</CAPTION><IMAGE>small.png</IMAGE></SCREEN>"
+                                 "<SCREEN NAME=\"S2\"><CAPTION>Two</CAPTION><IMAGE>gone.png</IMAGE></SCREEN>"
+                                 "</ASSISTANT>\n";
+    }
+    const ToolResult r = RunTool({"publish", source, "-o", page});
+    EXPECT_EQ(r.Status, 0);
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(r.Err,
+              "amftool: warning: Screen S2: image \"gone.png\" was not found; its name is shown instead\n");
+    const std::string html = ReadFile(page);
+    EXPECT_EQ(html.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(html.find("<title>Pictures</title>"), std::string::npos);
+    EXPECT_NE(html.find("\"data\":\"data:image/png;base64,iVBORw0KGgo=\""), std::string::npos);
+
+    // Standard input: images are looked for in the current folder, the page goes to standard output.
+    const ToolResult piped = RunTool({"publish", "-"}, Text("tool_tour.amf"));
+    EXPECT_EQ(piped.Status, 0) << piped.Err;
+    EXPECT_NE(piped.Out.find("\"caption\":\"Guided tour\""), std::string::npos);
+
+    ExpectRun({"unreadable", {"publish", DataFile("tool_badroot.amf")}, "", 2, "", kBadRootMessage});
+    const ToolResult unwritable = RunTool({"publish", source, "-o", (dir / "none" / "x.html").string()});
+    EXPECT_EQ(unwritable.Status, 2);
+    EXPECT_NE(unwritable.Err.find("Cannot write file"), std::string::npos) << unwritable.Err;
+}
+
 TEST(AmfToolUserID, FallsBackToTheEditorsStoredUserIDThenToAnonymous) {
     const std::string carol = "{0A1B2C3D-4E5F-4061-8293-A4B5C6D7E8F9} Carol";
     struct Case {
@@ -563,6 +596,7 @@ TEST(AmfToolUsage, HelpAndVersion) {
         {{"--help"}, "Usage: amftool COMMAND"},
         {{"--help", "check"}, "Usage: amftool check [--json] FILE..."},
         {{"report", "--help"}, "Usage: amftool report FILE [-o OUT]"},
+        {{"publish", "--help"}, "Usage: amftool publish FILE [-o OUT.html]"},
         {{"resave", "-h"}, "Usage: amftool resave FILE [--user ID] [-o OUT]"},
         {{"check", "--help"}, "a backslash is written as \\\\,\nCR, LF and TAB as \\r, \\n and \\t"},
         {{"structure", "--help"}, "(\\\\ \\r \\n \\t \\xHH)"},
@@ -577,7 +611,7 @@ TEST(AmfToolUsage, HelpAndVersion) {
     }
     // The general help names every command.
     const ToolResult help = RunTool({"--help"});
-    for (const char* command : {"new", "resave", "check", "structure", "notices", "report"})
+    for (const char* command : {"new", "resave", "check", "structure", "notices", "report", "publish"})
         EXPECT_NE(help.Out.find(std::string("  ") + command + " "), std::string::npos) << command;
 }
 
@@ -595,6 +629,7 @@ TEST(AmfToolUsage, AFullStandardOutputIsAFailure) {
         {"structure", tour},
         {"notices", tour},
         {"report", tour},
+        {"publish", tour},
     };
     for (const std::vector<std::string>& args : cases) {
         SCOPED_TRACE(args.front() + (args.size() > 1 ? " " + args[1] : std::string()));
