@@ -28,6 +28,9 @@ struct TEditorServices {
     // How often a changed assistant is written there, in milliseconds; 0 or less: only on structural
     // changes.
     int AutoSaveInterval = 60000;
+    // Every other stored change is written there too, at most once per this many milliseconds, and at
+    // once when the program loses the focus; 0 or less: not written after such changes.
+    int RecoveryWriteInterval = 2000;
     // Whether the window offers the recovery files left behind when it is first shown; windows opened
     // by another window leave that to the first.
     bool OfferRecovery = true;

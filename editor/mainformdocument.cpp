@@ -6,6 +6,7 @@
 #include "editor/filelistmenu.h"
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
+#include "editor/publishcommand.h"
 #include "editor/qtprompter.h"
 #include "editor/recoveryfile.h"
 #include "editor/undohistory.h"
@@ -333,6 +334,10 @@ void TPathovaMainForm::aReportExecute() {
         const TBusyGuard busy; // only the writing can take long; the viewer is interactive
         assistant.WriteReport(report);
     });
+}
+
+void TPathovaMainForm::aPublishExecute() {
+    PublishAsWebPage(*m_assistant, *m_prompter);
 }
 
 void TPathovaMainForm::aAboutExecute() {

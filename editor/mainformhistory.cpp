@@ -2,6 +2,7 @@
 // Undo and Redo move through it, rebuild both views and select the item the change concerns. Typing
 // inside a box keeps the box's own undo while the box has something to take back.
 #include "editor/assistantpage.h"
+#include "editor/debouncedsaver.h"
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
 #include "editor/undohistory.h"
@@ -69,10 +70,12 @@ void TPathovaMainForm::ConnectHistory() {
         // on Undo takes it back there, not in the box.
         ForgetOwnHistory(FocusedTextBox());
         UpdateUndoActions();
-        // A new, deleted or moved screen or option is kept for recovery at once; other changes with
-        // the next tick of the autosave timer.
+        // A new, deleted or moved screen or option is kept for recovery at once; other changes within
+        // the recovery writer's interval (and with the autosave timer's tick).
         if (structural)
             WriteRecovery();
+        else if (m_recoveryWriter != nullptr && m_services.RecoveryWriteInterval > 0)
+            m_recoveryWriter->Changed();
     });
     // A text box swallows the Undo and Redo keys even with nothing to take back; the filter passes them
     // on to the window then.
@@ -152,11 +155,13 @@ void TPathovaMainForm::AfterHistoryMove(DocumentEdit* edit, bool applied) {
     ShowItem();
     UpdateUndoActions();
     // Back at the saved state nothing needs recovering; a structural change taken back or put back
-    // is kept at once, as the change itself was.
+    // is kept at once, as the change itself was, any other within the recovery writer's interval.
     if (!m_assistant->Changed)
         RemoveRecovery();
     else if (edit->Structural())
         WriteRecovery();
+    else if (m_services.RecoveryWriteInterval > 0)
+        m_recoveryWriter->Changed();
 }
 
 void TPathovaMainForm::UpdateUndoActions() {

@@ -36,6 +36,8 @@ const ActionDefinition ActionDefinitions[] = {
     {&TPathovaMainForm::TActionList::aSaveAs, "aSaveAs", "&Save as...", "",
      "Save as new file|Save the current assistant data to a new file."},
     {&TPathovaMainForm::TActionList::aReport, "aReport", "R&eport...", "", ""},
+    {&TPathovaMainForm::TActionList::aPublish, "aPublish", "&Publish as web page...", "",
+     "Publish as web page|Write the assistant as one web page that runs in any browser."},
     {&TPathovaMainForm::TActionList::aRun, "aRun", "&Run from file...", "",
      "Load and run|Start assistant viewer with data from file."},
     {&TPathovaMainForm::TActionList::aExit, "aExit", "E&xit", "", "Exit program|Close down the program."},
@@ -121,6 +123,7 @@ void TPathovaMainForm::BuildMenus() {
     file->addAction(a.aSaveAs);
     file->addSeparator();
     file->addAction(a.aReport);
+    file->addAction(a.aPublish);
     file->addSeparator();
     file->addAction(a.aRun);
     file->addSeparator();

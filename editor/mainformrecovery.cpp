@@ -4,6 +4,7 @@
 // an editor that ended without closing are offered back one at a time.
 #include "editor/assistantpage.h"
 #include "editor/assistanttext.h"
+#include "editor/debouncedsaver.h"
 #include "editor/pathovamainform.h"
 #include "editor/recoveryfile.h"
 #include "editor/undohistory.h"
@@ -38,6 +39,19 @@ void TPathovaMainForm::ConnectAutoSave() {
     connect(m_autoSaveTimer, &QTimer::timeout, this, [this] { AutoSave(); });
     if (m_services.AutoSaveInterval > 0)
         m_autoSaveTimer->start(m_services.AutoSaveInterval);
+    // A stored change that is not structural is kept within a couple of seconds rather than at the
+    // next minute, and at once when the user turns to another program.
+    m_recoveryWriter = new DebouncedSaver(
+        [this] {
+            if (m_assistant && m_assistant->Changed)
+                WriteRecovery();
+        },
+        m_services.RecoveryWriteInterval, this);
+    connect(qApp, &QGuiApplication::applicationStateChanged, m_recoveryWriter,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive)
+                    m_recoveryWriter->Flush();
+            });
 }
 
 QString TPathovaMainForm::RecoveryFolder() const {

@@ -145,6 +145,7 @@ void TPathovaMainForm::ConnectActions() {
         {m_actions.aSave, &TPathovaMainForm::aSaveExecute},
         {m_actions.aSaveAs, &TPathovaMainForm::aSaveAsExecute},
         {m_actions.aReport, &TPathovaMainForm::aReportExecute},
+        {m_actions.aPublish, &TPathovaMainForm::aPublishExecute},
         {m_actions.aRun, &TPathovaMainForm::aRunExecute},
         {m_actions.aExit, &TPathovaMainForm::aExitExecute},
         {m_actions.EditCopy1, &TPathovaMainForm::EditCopy1Execute},

@@ -49,6 +49,7 @@ class QtPrompter;
 class QTimer;
 class RecoveryFile;
 class ScreenPanel;
+class DebouncedSaver;
 
 class TPathovaMainForm : public QMainWindow {
     Q_OBJECT
@@ -60,6 +61,7 @@ public:
         QAction* aSave = nullptr;
         QAction* aSaveAs = nullptr;
         QAction* aReport = nullptr;
+        QAction* aPublish = nullptr;
         QAction* aRun = nullptr;
         QAction* aExit = nullptr;
         QAction* aUndo = nullptr;
@@ -184,6 +186,8 @@ protected:
     virtual void aSaveExecute();
     virtual void aSaveAsExecute();
     virtual void aReportExecute();
+    // Writes the assistant as one self-contained web page, in a file the user chooses.
+    virtual void aPublishExecute();
     virtual void aRunExecute();
     virtual void aExitExecute(); // closes the window
     // Take back the latest change of the assistant, or put back the latest one taken back.
@@ -345,6 +349,8 @@ private:
     std::unique_ptr<TDocumentPrompter> m_documentPrompts;
     std::unique_ptr<RecoveryFile> m_recovery;
     QTimer* m_autoSaveTimer = nullptr;
+    // Writes the recovery file after stored changes, at most once per RecoveryWriteInterval.
+    DebouncedSaver* m_recoveryWriter = nullptr;
     bool m_autoSaveFailed = false; // the status bar shows the last failure
     ItemTreeModel* m_treeModel = nullptr;
     ItemTreeModel* m_structureModel = nullptr;

@@ -74,6 +74,7 @@ protected:
     QTemporaryDir recoveryDir;
     std::string recoveryFolder = recoveryDir.filePath("recovery").toStdString();
     int autoSaveInterval = 60000;
+    int recoveryWriteInterval = 2000;
     std::unique_ptr<TPathovaMainForm> form;
 
     TEditorServices Services() {
@@ -84,6 +85,7 @@ protected:
         services.LoginName = [this] { return login; };
         services.RecoveryFolder = recoveryFolder;
         services.AutoSaveInterval = autoSaveInterval;
+        services.RecoveryWriteInterval = recoveryWriteInterval;
         return services;
     }
     void Create() {

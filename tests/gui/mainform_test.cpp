@@ -49,6 +49,7 @@ public:
     RECORD(aSave)
     RECORD(aSaveAs)
     RECORD(aReport)
+    RECORD(aPublish)
     RECORD(aRun)
     RECORD(aNote)
     RECORD(aUp)
@@ -135,6 +136,8 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
          "Save the current assistant data to the file it was loaded from."},
         {"aSaveAs", "&Save as...", "", "Save as new file", "Save the current assistant data to a new file."},
         {"aReport", "R&eport...", "", "", ""},
+        {"aPublish", "&Publish as web page...", "", "Publish as web page",
+         "Write the assistant as one web page that runs in any browser."},
         {"aRun", "&Run from file...", "", "Load and run", "Start assistant viewer with data from file."},
         {"aExit", "E&xit", "", "Exit program", "Close down the program."},
         {"aUndo", "&Undo", "Ctrl+Z", "Undo", "Take back the last change to the assistant."},
@@ -185,10 +188,11 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
 }
 
 TEST_F(MainFormTest, EveryActionRunsItsOwnHandler) {
-    const char* names[] = {"aNew",       "aOpen",      "aSave",      "aSaveAs",    "aReport", "aRun",
-                           "EditCopy1",  "Cut1",       "Paste1",     "aNote",      "aUp",     "aDown",
-                           "aNewScreen", "aDelScreen", "aNewOption", "aDelOption", "aTest",   "aHelpContents",
-                           "aHelpIndex", "aHelpHelp",  "aAbout"};
+    const char* names[] = {"aNew",       "aOpen",      "aSave",     "aSaveAs",       "aReport",
+                           "aPublish",   "aRun",       "EditCopy1", "Cut1",          "Paste1",
+                           "aNote",      "aUp",        "aDown",     "aNewScreen",    "aDelScreen",
+                           "aNewOption", "aDelOption", "aTest",     "aHelpContents", "aHelpIndex",
+                           "aHelpHelp",  "aAbout"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         form.log.clear();
@@ -204,7 +208,8 @@ TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
     // Each menu as its entries' object names; "-" is a separator.
     const std::vector<std::pair<QString, std::vector<std::string>>> expected = {
         {"&File",
-         {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "-", "aRun", "-", "aExit"}},
+         {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "aPublish", "-", "aRun", "-",
+          "aExit"}},
         {"&Edit", {"aUndo", "aRedo", "-", "EditCopy1", "Cut1", "Paste1", "-", "aNote", "-", "aUp", "aDown"}},
         {"&Screen", {"aNewScreen", "aDelScreen"}},
         {"&Options", {"aNewOption", "aDelOption"}},

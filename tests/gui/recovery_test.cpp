@@ -224,8 +224,8 @@ TEST_F(RecoveryTest, EveryStructuralChangeAndItsUndoIsKeptAtOnce) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         StartWithSavedFile();
-        SetCaption(Root(), "An unsaved caption"); // a field change alone waits for the timer
-        ASSERT_FALSE(HasRecovery());
+        SetCaption(Root(), "An unsaved caption"); // the first stored change is kept at once
+        ASSERT_TRUE(HasRecovery());
         const std::string before = AssistantTextKeepingState(Root());
         c.change();
         ASSERT_TRUE(HasRecovery());
@@ -243,17 +243,28 @@ TEST_F(RecoveryTest, EveryStructuralChangeAndItsUndoIsKeptAtOnce) {
     }
 }
 
-TEST_F(RecoveryTest, OtherChangesAreKeptWithTheTimersTick) {
+TEST_F(RecoveryTest, OtherChangesAreKeptWithinTwoSecondsAndWithTheTimersTick) {
+    EXPECT_EQ(TEditorServices().RecoveryWriteInterval, 2000) << "two seconds in the program";
+    recoveryWriteInterval = 300; // shorter here, so that waiting for it stays inside WaitFor's time
     StartWithSavedFile();
     ASSERT_NE(form->AutoSaveTimer(), nullptr);
     EXPECT_TRUE(form->AutoSaveTimer()->isActive());
     EXPECT_EQ(form->AutoSaveTimer()->interval(), 60000) << "every minute";
+    const auto kept = [this](const char* text) {
+        return HasRecovery() && ReadFile(form->RecoveryFileName()).find(text) != std::string::npos;
+    };
 
-    SetCaption(*ScreenAt(0), "A caption typed a moment ago");
-    EXPECT_FALSE(HasRecovery()) << "not before the timer fires";
+    SetCaption(*ScreenAt(0), "A caption stored a moment ago");
+    EXPECT_TRUE(kept("A caption stored a moment ago")) << "the first stored change is kept at once";
+    SetCaption(*ScreenAt(0), "A second caption right after");
+    EXPECT_FALSE(kept("A second caption right after")) << "at most one write per interval";
+    ASSERT_TRUE(WaitFor([&] { return kept("A second caption right after"); }))
+        << "the change waiting is written when the interval is over";
+
+    // The autosave tick still keeps changes too (here with the recovery file removed behind its back).
+    SetCaption(*ScreenAt(0), "A caption for the tick");
     form->AutoSaveTimer()->setInterval(10);
-    ASSERT_TRUE(WaitFor([this] { return HasRecovery(); }));
-    EXPECT_NE(ReadFile(form->RecoveryFileName()).find("A caption typed a moment ago"), std::string::npos);
+    ASSERT_TRUE(WaitFor([&] { return kept("A caption for the tick"); }));
 }
 
 TEST_F(RecoveryTest, TextStillBeingTypedIsKeptWithTheTimersTick) {
@@ -329,8 +340,9 @@ TEST_F(RecoveryTest, AFocusedBoxWithNothingTypedChangesNothingAtTheTick) {
     EXPECT_FALSE(HasRecovery());
 }
 
-TEST_F(RecoveryTest, IntervalComesFromTheServicesAndZeroStopsTheTimer) {
+TEST_F(RecoveryTest, IntervalsComeFromTheServicesAndZeroStopsTheTimers) {
     autoSaveInterval = 0;
+    recoveryWriteInterval = 0;
     StartWithSavedFile();
     EXPECT_FALSE(form->AutoSaveTimer()->isActive());
     SetCaption(*ScreenAt(0), "Kept at once only when structural");
