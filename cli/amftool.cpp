@@ -10,12 +10,16 @@
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
 #include "model/webpublisher.h"
+#include "spell/assistspellcheck.h"
+#include "spell/dictionaryfinder.h"
+#include "spell/spellchecker.h"
 #include "support/error.h"
 #include "support/reportchain.h"
 #include "support/savetextfile.h"
 #include "support/versioninfo.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -30,12 +34,13 @@ constexpr int kCheckFoundErrors = 1;
 constexpr int kFailure = 2; // usage errors, unreadable files, failed writes
 
 // Options a command accepts.
-enum OptionFlags : unsigned { kUserOption = 1, kOutputOption = 2, kJsonOption = 4 };
+enum OptionFlags : unsigned { kUserOption = 1, kOutputOption = 2, kJsonOption = 4, kLangOption = 8 };
 
 struct Invocation {
     std::vector<std::string> Files; // "-" stands for standard input
     std::optional<std::string> User;
     std::optional<std::string> Output;
+    std::optional<std::string> Lang;
     bool Json = false;
 };
 
@@ -63,6 +68,7 @@ int RunStructure(const Invocation&, Streams&);
 int RunNotices(const Invocation&, Streams&);
 int RunReport(const Invocation&, Streams&);
 int RunPublish(const Invocation&, Streams&);
+int RunSpell(const Invocation&, Streams&);
 
 constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
@@ -104,6 +110,19 @@ const Command kCommands[] = {
      "name.\n"
      "Exit status: 0 written (also with warnings), 2 FILE unreadable or OUT not written.\n",
      kOutputOption, 1, 1, RunPublish},
+    {"spell", "list the misspelt words of the assistant's texts", "amftool spell FILE [--lang LANG] [--json]",
+     "Checks the spelling of the captions of the assistant, its screens and options, the screens'\n"
+     "texts, the options' descriptions and the notes' texts with a hunspell dictionary; IDs,\n"
+     "commands and scripts are not checked. Numbers, web and e-mail addresses are skipped.\n"
+     "Prints one line per misspelt word: item ID, field (caption, text, description or note),\n"
+     "word and up to five suggestions, separated by tabs (suggestions by \", \").\n"
+     "--json prints one JSON array of {file, itemId, field, word, suggestions} objects instead.\n"
+     "Dictionaries (LANG.aff and LANG.dic) are looked for in the folders of AMF_DICTIONARY_PATH\n"
+     "(separated by ':'), then /usr/share/hunspell and /usr/share/myspell/dicts. LANG defaults to\n"
+     "the language of the locale (LC_ALL, LC_MESSAGES, LANG) when installed, else en_US.\n"
+     "Exit status: 0 no misspelt word, 1 misspelt words found, 2 the file or the dictionary\n"
+     "could not be read.\n",
+     kLangOption | kJsonOption, 1, 1, RunSpell},
 };
 
 const Command* FindCommand(std::string_view name) {
@@ -131,12 +150,14 @@ void PrintGeneralHelp(std::ostream& out) {
         << "\")\n"
            "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
            "                     (-o - is standard output)\n"
-           "  --json             (check) print the findings as a JSON array\n"
+           "  --json             (check, spell) print the findings as a JSON array\n"
+           "  --lang LANG        (spell) dictionary language, for example en_US\n"
            "  -h, --help         show help; after a command, that command's help\n"
            "  --version          show the program version\n"
            "A FILE of \"-\" reads standard input.\n"
            "\n"
-           "Exit status: 0 success, 1 check found errors, 2 a file could not be read or written,\n"
+           "Exit status: 0 success, 1 check found errors or spell misspelt words, 2 a file could not be read "
+           "or written,\n"
            "or the command line is wrong.\n";
 }
 
@@ -150,6 +171,8 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
     if (command.Options & kOutputOption)
         out << "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
                "                     (-o - is standard output)\n";
+    if (command.Options & kLangOption)
+        out << "  --lang LANG        dictionary language, for example en_US\n";
     if (command.Options & kJsonOption)
         out << "  --json             print the findings as a JSON array\n";
     if (command.MaxFiles != 0)
@@ -336,6 +359,69 @@ int RunCheck(const Invocation& invocation, Streams& io) {
     return errors ? kCheckFoundErrors : kSuccess;
 }
 
+// The dictionary language when --lang is not given: the locale's language ("de_DE" of
+// "de_DE.UTF-8@euro") when such a dictionary is installed, else American English.
+std::string DefaultLanguage() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0')
+            continue;
+        std::string language(value);
+        language = language.substr(0, language.find_first_of(".@"));
+        if (language != "C" && language != "POSIX" && FindDictionary(language))
+            return language;
+        break;
+    }
+    return "en_US";
+}
+
+std::string InstalledLanguagesText() {
+    std::string list;
+    for (const DictionaryFiles& dictionary : InstalledDictionaries())
+        list += (list.empty() ? "" : ", ") + dictionary.Language;
+    return list.empty() ? std::string("none") : list;
+}
+
+int RunSpell(const Invocation& invocation, Streams& io) {
+    const std::string language = invocation.Lang ? *invocation.Lang : DefaultLanguage();
+    const std::optional<DictionaryFiles> files = FindDictionary(language);
+    if (!files) {
+        std::string folders;
+        for (const std::string& folder : DictionaryFolders())
+            folders += (folders.empty() ? "" : ", ") + folder;
+        throw AppError("No dictionary for \"" + language + "\" in " + folders +
+                       ". Installed dictionaries: " + InstalledLanguagesText() + ".");
+    }
+    const SpellChecker checker(*files);
+    TAssistRoot root(EffectiveUserID(invocation));
+    OpenAssistant(root, invocation.Files.front(), io.In);
+    const std::vector<SpellFinding> findings = CheckAssistantSpelling(root, checker);
+    if (invocation.Json) {
+        std::string json;
+        for (const SpellFinding& finding : findings) {
+            json += json.empty() ? "[\n" : ",\n";
+            json += "  {\"file\": " + JsonString(invocation.Files.front()) +
+                    ", \"itemId\": " + JsonString(finding.ItemID) +
+                    ", \"field\": " + JsonString(finding.Field) + ", \"word\": " + JsonString(finding.Word) +
+                    ", \"suggestions\": [";
+            for (std::size_t i = 0; i < finding.Suggestions.size(); ++i)
+                json += (i == 0 ? "" : ", ") + JsonString(finding.Suggestions[i]);
+            json += "]}";
+        }
+        io.Out << (json.empty() ? std::string("[]\n") : json + "\n]\n");
+    } else {
+        for (const SpellFinding& finding : findings) {
+            std::string suggestions;
+            for (const std::string& suggestion : finding.Suggestions)
+                suggestions += (suggestions.empty() ? "" : ", ") + suggestion;
+            // An ID may hold tabs or line breaks; escaped, every finding keeps to one line.
+            io.Out << OneLineText(finding.ItemID) << '\t' << finding.Field << '\t' << finding.Word << '\t'
+                   << suggestions << '\n';
+        }
+    }
+    return findings.empty() ? kSuccess : kCheckFoundErrors;
+}
+
 // Reads the option value that follows `name` (as the next argument or after '=' in the same one).
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
                std::optional<std::string>& value, std::string& problem) {
@@ -425,6 +511,11 @@ int RunAmfTool(const std::vector<std::string>& args, std::istream& in, std::ostr
                 return UsageError("option " + std::string(arg == "-o" ? "-o" : "--output") +
                                       " needs a file name",
                                   command, err);
+        } else if ((command->Options & kLangOption) && StartsWithOption(arg, "--lang")) {
+            if (!TakeValue(args, i, "--lang", invocation.Lang, problem))
+                return UsageError(problem, command, err);
+            if (invocation.Lang->empty())
+                return UsageError("option --lang needs a language, for example en_US", command, err);
         } else if ((command->Options & kJsonOption) && arg == "--json") {
             invocation.Json = true;
         } else {

@@ -6,6 +6,7 @@ PACKAGES=(
   build-essential cmake pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libssl-dev
+  libhunspell-dev hunspell hunspell-en-us
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   chromium

@@ -1,0 +1,63 @@
+#include "spell/assistspellcheck.h"
+
+#include "model/assistroot.h"
+#include "model/assistscreen.h"
+#include "model/note.h"
+#include "spell/spellchecker.h"
+#include "spell/wordtokenizer.h"
+
+#include <map>
+
+namespace {
+class Walker {
+public:
+    explicit Walker(const SpellChecker& checker) : checker_(checker) {}
+
+    void Check(const std::string& itemID, const char* field, const std::string& text) {
+        for (const WordSpan& span : SplitWords(text)) {
+            std::string word = text.substr(span.Offset, span.Length);
+            if (Correct(word))
+                continue;
+            findings_.push_back({itemID, field, word, checker_.Suggestions(word)});
+        }
+    }
+
+    void CheckLines(const std::string& itemID, const char* field, const std::vector<std::string>& lines) {
+        for (const std::string& line : lines)
+            Check(itemID, field, line);
+    }
+
+    std::vector<SpellFinding> Take() { return std::move(findings_); }
+
+private:
+    // Texts repeat the same words many times; each distinct word goes to the dictionary once.
+    bool Correct(const std::string& word) {
+        const auto known = verdicts_.find(word);
+        if (known != verdicts_.end())
+            return known->second;
+        const bool correct = checker_.IsCorrect(word);
+        verdicts_.emplace(word, correct);
+        return correct;
+    }
+
+    const SpellChecker& checker_;
+    std::map<std::string, bool, std::less<>> verdicts_;
+    std::vector<SpellFinding> findings_;
+};
+} // namespace
+
+std::vector<SpellFinding> CheckAssistantSpelling(const TAssistRoot& root, const SpellChecker& checker) {
+    Walker walker(checker);
+    walker.Check(root.ID, "caption", root.Caption);
+    for (const TAssistScreen& screen : root.Screens) {
+        walker.Check(screen.ID, "caption", screen.Caption);
+        walker.CheckLines(screen.ID, "text", screen.Description);
+        for (const TAssistOption& option : screen.Options) {
+            walker.Check(option.ID, "caption", option.Caption);
+            walker.CheckLines(option.ID, "description", option.Description);
+            for (const TNote& note : option.Notes)
+                walker.Check(option.ID, "note", note.Text);
+        }
+    }
+    return walker.Take();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// One open hunspell dictionary, spoken to in UTF-8 whatever the dictionary's own encoding.
+#include "spell/dictionaryfinder.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class Hunspell;
+
+class SpellChecker {
+public:
+    // Opens the dictionary files; throws AppError when they cannot be read.
+    explicit SpellChecker(const DictionaryFiles& files);
+    ~SpellChecker();
+    SpellChecker(const SpellChecker&) = delete;
+    SpellChecker& operator=(const SpellChecker&) = delete;
+
+    const std::string& Language() const { return language_; }
+    // The dictionary's encoding as its affix file declares it (hunspell's default is ISO8859-1).
+    const std::string& Encoding() const { return encoding_; }
+
+    // True when the UTF-8 word is spelt correctly. A word the dictionary's encoding cannot hold is
+    // accepted: that dictionary cannot judge it.
+    bool IsCorrect(const std::string& word) const;
+    // Up to `limit` suggestions for the word, in UTF-8, best first.
+    std::vector<std::string> Suggestions(const std::string& word, std::size_t limit = 5) const;
+
+private:
+    std::unique_ptr<Hunspell> hunspell_;
+    std::string language_;
+    std::string encoding_;
+    bool utf8_ = true;
+};
