@@ -55,7 +55,7 @@ TEST_F(PublishCommand, ProposesAPageBesideTheAssistantAndWritesIt) {
 
 TEST_F(PublishCommand, CancelWritesNothing) {
     ScriptedPrompter prompter;
-    prompter.ExpectSaveFile(std::nullopt);
+    prompter.ExpectSaveFileCancelled();
     EXPECT_FALSE(PublishAsWebPage(root, prompter).has_value());
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
 }
