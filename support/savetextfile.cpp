@@ -6,6 +6,8 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -15,8 +17,68 @@ std::function<bool(std::size_t)>& WriteHook() {
     return hook;
 }
 
+bool& UnnamedAllowed() {
+    static bool allowed = true;
+    return allowed;
+}
+
 [[noreturn]] void Fail(const std::string& fileName, int err) {
     throw AppError("Cannot write file \"" + fileName + "\": " + std::strerror(err) + ".");
+}
+
+// Temporary files are named ".NAME." followed by six letters or digits (mkstemp's pattern).
+constexpr std::size_t kRandomLength = 6;
+
+bool IsTemporaryName(const std::string& entry, const std::string& prefix) {
+    if (entry.size() != prefix.size() + kRandomLength || entry.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < entry.size(); ++i) {
+        const char c = entry[i];
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z')))
+            return false;
+    }
+    return true;
+}
+
+// Whether `path` still names the file open as `fd` (nobody removed or replaced it meanwhile).
+bool StillNamed(int fd, const std::string& path) {
+    struct stat open {
+    }, named{};
+    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
+           open.st_ino == named.st_ino;
+}
+
+// Removes the temporary files of earlier saves of the same target that were killed before they could
+// remove them. A save in progress holds its temporary file locked, so only files that no process
+// holds go; symbolic links, folders and other names are never touched.
+void RemoveLeftovers(const std::filesystem::path& folder, const std::string& prefix) {
+    std::error_code ec;
+    std::filesystem::directory_iterator it(folder, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (!IsTemporaryName(name, prefix))
+            continue;
+        const std::string path = it->path().string();
+        const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            StillNamed(fd, path))
+            ::unlink(path.c_str());
+        ::close(fd);
+    }
+}
+
+// Six random letters and digits for a temporary name.
+std::string RandomSuffix() {
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(sizeof letters) - 2);
+    std::string suffix;
+    for (std::size_t i = 0; i < kRandomLength; ++i)
+        suffix += letters[pick(random)];
+    return suffix;
 }
 
 // Closes and removes the temporary file unless it was committed.
@@ -48,6 +110,43 @@ void WriteAll(int fd, const std::string& text, const std::string& fileName) {
     }
 }
 
+// Creates the named temporary file "<folder>/<prefix>XXXXXX" and locks it, so that no other save takes
+// it for a leftover. Returns its descriptor, or -1 with errno set.
+int CreateNamedTemporary(const std::filesystem::path& folder, const std::string& prefix, std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string pattern = (folder / (prefix + "XXXXXX")).string();
+        const int fd = ::mkstemp(pattern.data());
+        if (fd < 0)
+            return -1;
+        // Another save may, in the instant before the lock, have taken the new file for a leftover and
+        // removed it: then another name is tried.
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(fd, pattern)) {
+            path = pattern;
+            return fd;
+        }
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Gives the unnamed file `fd` the name "<folder>/<prefix>XXXXXX"; false when the system cannot (no
+// /proc and no right to link by descriptor).
+bool LinkUnnamed(int fd, const std::filesystem::path& folder, const std::string& prefix, std::string& path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = (folder / (prefix + RandomSuffix())).string();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+            ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+            path = name;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
 void WriteToDevice(const std::string& text, const std::string& fileName) {
     const int fd = ::open(fileName.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
@@ -68,6 +167,10 @@ void WriteToDevice(const std::string& text, const std::string& fileName) {
 
 void SetSaveTextWriteHook(std::function<bool(std::size_t)> hook) {
     WriteHook() = std::move(hook);
+}
+
+void SetSaveTextUnnamedTemporary(bool allowed) {
+    UnnamedAllowed() = allowed;
 }
 
 void SaveTextToFile(const std::string& text, const std::string& fileName) {
@@ -116,23 +219,42 @@ void SaveTextToFile(const std::string& text, const std::string& fileName) {
     }
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
-    TempFile tmp;
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    tmp.fd = ::mkstemp(pattern.data());
-    if (tmp.fd < 0)
-        Fail(fileName, errno);
-    tmp.path = pattern;
+    const std::string prefix = "." + target.filename().string() + ".";
+    RemoveLeftovers(folder, prefix);
 
-    WriteAll(tmp.fd, text, fileName);
-    if (::fchmod(tmp.fd, mode) != 0 || ::fsync(tmp.fd) != 0)
+    TempFile tmp;
+    bool written = false;
+    if (UnnamedAllowed()) {
+        // The text goes to an unnamed file first: a crash while writing leaves nothing in the folder.
+        tmp.fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+        if (tmp.fd >= 0) {
+            WriteAll(tmp.fd, text, fileName);
+            if (::fchmod(tmp.fd, mode) != 0 || ::fsync(tmp.fd) != 0 || ::flock(tmp.fd, LOCK_EX) != 0)
+                Fail(fileName, errno);
+            written = LinkUnnamed(tmp.fd, folder, prefix, tmp.path);
+            if (!written) {
+                ::close(tmp.fd);
+                tmp.fd = -1;
+            }
+        }
+        // Without unnamed files on this file system (or a way to name one), the named way below.
+    }
+    if (!written) {
+        tmp.fd = CreateNamedTemporary(folder, prefix, tmp.path);
+        if (tmp.fd < 0)
+            Fail(fileName, errno);
+        WriteAll(tmp.fd, text, fileName);
+        if (::fchmod(tmp.fd, mode) != 0 || ::fsync(tmp.fd) != 0)
+            Fail(fileName, errno);
+    }
+    if (::rename(tmp.path.c_str(), target.c_str()) != 0)
         Fail(fileName, errno);
+    tmp.committed = true;
+    // Closing releases the lock; the file now has the target's name.
     const int fd = tmp.fd;
     tmp.fd = -1;
     if (::close(fd) != 0)
         Fail(fileName, errno);
-    if (::rename(tmp.path.c_str(), target.c_str()) != 0)
-        Fail(fileName, errno);
-    tmp.committed = true;
     // Make the rename itself durable.
     const int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (dirFd >= 0) {

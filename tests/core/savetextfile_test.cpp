@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 #include <sstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -22,6 +25,7 @@ protected:
     }
     void TearDown() override {
         SetSaveTextWriteHook({});
+        SetSaveTextUnnamedTemporary(true);
         fs::remove_all(dir);
     }
     static std::string Read(const fs::path& p) {
@@ -29,6 +33,12 @@ protected:
         std::stringstream ss;
         ss << in.rdbuf();
         return ss.str();
+    }
+    std::set<std::string> Names() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir))
+            names.insert(entry.path().filename().string());
+        return names;
     }
     size_t FileCount() const { return static_cast<size_t>(std::distance(fs::directory_iterator(dir), {})); }
 };
@@ -125,5 +135,80 @@ TEST_F(SaveTextFileTest, FileNobodyMayWriteToIsRefusedAndLeftAsItWas) {
             EXPECT_EQ(Read(file), "new contents");
         }
         EXPECT_EQ(FileCount(), c.throughLink ? 2u : 1u) << "no temporary file may be left behind";
+    }
+}
+
+TEST_F(SaveTextFileTest, UnnamedTemporaryFileIsInvisibleWhileTheTextIsWritten) {
+    // What a crash in the middle of writing would leave: the folder's names during the write.
+    const fs::path file = dir / "doc.amf";
+    std::ofstream(file) << "old";
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed" : "named");
+        SetSaveTextUnnamedTemporary(unnamed);
+        std::set<std::string> during;
+        SetSaveTextWriteHook([&](size_t) {
+            during = Names();
+            return true;
+        });
+        SaveTextToFile(std::string(100, 'n'), file.string());
+        SetSaveTextWriteHook({});
+        EXPECT_EQ(Read(file), std::string(100, 'n'));
+        if (unnamed) {
+            EXPECT_EQ(during, std::set<std::string>{"doc.amf"});
+        } else {
+            // The named way shows its temporary file beside the target while it writes.
+            ASSERT_EQ(during.size(), 2u);
+            EXPECT_EQ(during.count("doc.amf"), 1u);
+            const std::string temporary = *std::find_if(during.begin(), during.end(),
+                                                        [](const std::string& n) { return n != "doc.amf"; });
+            EXPECT_EQ(temporary.rfind(".doc.amf.", 0), 0u) << temporary;
+            EXPECT_EQ(temporary.size(), std::string(".doc.amf.").size() + 6) << temporary;
+        }
+        EXPECT_EQ(Names(), std::set<std::string>{"doc.amf"});
+    }
+}
+
+TEST_F(SaveTextFileTest, SaveRemovesLeftoversOfTheSameTargetOnly) {
+    // Temporary files of killed saves of doc.amf are removed by the next save of doc.amf; anything
+    // else, and a temporary file that a save in progress holds, stays.
+    const fs::path outside = dir / "outside.txt";
+    for (const bool unnamed : {true, false}) {
+        SCOPED_TRACE(unnamed ? "unnamed" : "named");
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        SetSaveTextUnnamedTemporary(unnamed);
+        std::ofstream(outside) << "keep";
+        const std::vector<std::string> leftovers = {".doc.amf.a1B2c3", ".doc.amf.ZZZZZZ", ".doc.amf.000000"};
+        const std::vector<std::string> others = {
+            ".doc.amf.a1B2c",    // five characters
+            ".doc.amf.a1B2c3d",  // seven
+            ".doc.amf.a1-2c3",   // not a letter or digit
+            ".other.amf.a1B2c3", // another target's
+            ".Doc.amf.a1B2c3",   // another target's (letter case counts)
+            "doc.amf~",          // a backup
+            "outside.txt",
+        };
+        for (const std::string& name : leftovers)
+            std::ofstream(dir / name) << std::string(4096, 'x');
+        for (const std::string& name : others)
+            if (name != "outside.txt")
+                std::ofstream(dir / name) << "other";
+        fs::create_directory(dir / ".doc.amf.Dir123");
+        fs::create_symlink(outside, dir / ".doc.amf.Link12");
+        // A save in progress in another process holds its temporary file locked.
+        std::ofstream(dir / ".doc.amf.Busy12") << "in progress";
+        const int busy = ::open((dir / ".doc.amf.Busy12").c_str(), O_RDONLY);
+        ASSERT_GE(busy, 0);
+        ASSERT_EQ(::flock(busy, LOCK_EX), 0);
+
+        SaveTextToFile("new", (dir / "doc.amf").string());
+        ::close(busy);
+
+        std::set<std::string> expected(others.begin(), others.end());
+        expected.insert({"doc.amf", ".doc.amf.Dir123", ".doc.amf.Link12", ".doc.amf.Busy12"});
+        EXPECT_EQ(Names(), expected);
+        EXPECT_EQ(Read(dir / "doc.amf"), "new");
+        EXPECT_EQ(Read(outside), "keep");
+        EXPECT_EQ(Read(dir / ".doc.amf.Busy12"), "in progress");
     }
 }
