@@ -61,6 +61,7 @@ struct Command {
     int (*Run)(const Invocation&, Streams&);
 };
 
+void AppendJsonItem(std::string& json, const TAssistRoot& root, const TAssistBase* item);
 int RunNew(const Invocation&, Streams&);
 int RunResave(const Invocation&, Streams&);
 int RunCheck(const Invocation&, Streams&);
@@ -86,14 +87,20 @@ const Command kCommands[] = {
      "the file. --json prints one JSON array of {file, severity, message, itemKind, itemId}\n"
      "objects instead (options also carry screenId).\n"
      "In the text form every finding and file name keeps to one line: a backslash is written as \\\\,\n"
-     "CR, LF and TAB as \\r, \\n and \\t, other control characters as \\xHH; JSON keeps the texts.\n"
+     "CR, LF and TAB as \\r, \\n and \\t, other control characters as \\xHH (U+0080 to U+009F as\n"
+     "\\u00HH); JSON keeps the texts.\n"
      "Exit status: 0 no errors (warnings allowed), 1 errors found, 2 a file could not be read.\n",
      kJsonOption, 1, kAnyNumber, RunCheck},
-    {"structure", "print the navigation structure", "amftool structure FILE",
+    {"structure", "print the navigation structure", "amftool structure [--json] FILE",
      "Prints the navigation structure as the Structure page shows it: one node a line, indented\n"
-     "by two blanks per level. Control characters and backslashes in the texts are escaped as\n"
-     "check escapes them (\\\\ \\r \\n \\t \\xHH), so every node keeps to one line.\n",
-     0, 1, 1, RunStructure},
+     "by two blanks per level. Nodes deeper than 32 levels are indented as level 32 and start with\n"
+     "their depth in brackets (\"[33] \"), so a deep assistant prints in size linear to it.\n"
+     "Control characters and backslashes in the texts are escaped as check escapes them\n"
+     "(\\\\ \\r \\n \\t \\xHH \\u00HH), so every node keeps to one line.\n"
+     "--json prints one JSON array of {depth, text, itemKind, itemId} objects instead, one node a\n"
+     "line in the same order: a node that leads to a screen names the screen, the others their\n"
+     "option (with its screenId); the texts are kept as they are.\n",
+     kJsonOption, 1, 1, RunStructure},
     {"notices", "print the authorship notices shown when the file is opened",
      "amftool notices FILE [--user ID]",
      "Prints the authorship and signature notices the editor would show when the user opens\n"
@@ -150,7 +157,7 @@ void PrintGeneralHelp(std::ostream& out) {
         << "\")\n"
            "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
            "                     (-o - is standard output)\n"
-           "  --json             (check, spell) print the findings as a JSON array\n"
+           "  --json             (check, spell, structure) print the result as a JSON array\n"
            "  --lang LANG        (spell) dictionary language, for example en_US\n"
            "  -h, --help         show help; after a command, that command's help\n"
            "  --version          show the program version\n"
@@ -174,7 +181,7 @@ void PrintCommandHelp(const Command& command, std::ostream& out) {
     if (command.Options & kLangOption)
         out << "  --lang LANG        dictionary language, for example en_US\n";
     if (command.Options & kJsonOption)
-        out << "  --json             print the findings as a JSON array\n";
+        out << "  --json             print the result as a JSON array\n";
     if (command.MaxFiles != 0)
         out << "A FILE of \"-\" reads standard input.\n";
 }
@@ -250,13 +257,36 @@ int RunResave(const Invocation& invocation, Streams& io) {
     return kSuccess;
 }
 
+// The text form indents two blanks per level down to this depth; deeper nodes keep that indent and
+// carry their depth as a number, so the output grows linearly with the assistant, whatever its depth.
+constexpr int kStructureIndentLimit = 32;
+
 int RunStructure(const Invocation& invocation, Streams& io) {
     TAssistRoot root(EffectiveUserID(invocation));
     OpenAssistant(root, invocation.Files.front(), io.In);
     const NavigationStructure structure = BuildNavigationStructure(root);
-    for (const NavigationNode& node : structure.Nodes)
-        io.Out << std::string(static_cast<std::size_t>(node.Depth) * 2, ' ') << OneLineText(node.Text)
-               << '\n';
+    if (invocation.Json) {
+        std::string line;
+        io.Out << '[';
+        for (std::size_t i = 0; i < structure.Nodes.size(); ++i) {
+            const NavigationNode& node = structure.Nodes[i];
+            line = i == 0 ? "\n" : ",\n";
+            line += "  {\"depth\": " + std::to_string(node.Depth) + ", \"text\": " + JsonString(node.Text);
+            AppendJsonItem(line, root, node.Item);
+            line += '}';
+            io.Out << line;
+        }
+        io.Out << (structure.Nodes.empty() ? "]\n" : "\n]\n");
+        return kSuccess;
+    }
+    const std::string deepIndent(static_cast<std::size_t>(kStructureIndentLimit) * 2, ' ');
+    for (const NavigationNode& node : structure.Nodes) {
+        if (node.Depth <= kStructureIndentLimit)
+            io.Out << std::string(static_cast<std::size_t>(node.Depth) * 2, ' ');
+        else
+            io.Out << deepIndent << '[' << std::to_string(node.Depth) << "] ";
+        io.Out << OneLineText(node.Text) << '\n';
+    }
     return kSuccess;
 }
 

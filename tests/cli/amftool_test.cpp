@@ -256,6 +256,134 @@ TEST(AmfToolTextOutput, ControlCharactersInTextsArePrintedEscapedOnOneLine) {
         << text.Out;
 }
 
+TEST(AmfToolTextOutput, C1ControlCharactersArePrintedEscaped) {
+    // U+009B (which some terminals take for the start of an escape sequence) and U+0085 in an option
+    // ID, a missing target and a screen ID; U+00A0 is no control character and stays as it is.
+    const std::string file = "<?xml version=\"1.0\"?>\n"
+                             "<ASSISTANT NAME=\"A\"><FIRST>S</FIRST>\n"
+                             "<SCREEN NAME=\"S\"><OPTION NAME=\"O\xC2\x9B"
+                             "31m\"><ACTION TYPE=\"GOTO\" COMMAND=\"T\xC2\x85\xC2\xA0\"/></OPTION>\n"
+                             "<OPTION NAME=\"W\"><ACTION TYPE=\"INTERNET\" COMMAND=\"x\xC2\x9By\"/></OPTION>"
+                             "</SCREEN>\n"
+                             "<SCREEN NAME=\"U\xC2\x9B\"/>\n"
+                             "</ASSISTANT>\n";
+    struct Case {
+        std::vector<std::string> Args;
+        int Status;
+        std::vector<std::string> Lines; // lines the output must hold
+    };
+    const Case cases[] = {
+        {{"check", "-"},
+         1,
+         {"Error: Screen T\\u0085\xC2\xA0 target for O\\u009b31m not found.",
+          "Warning: Screen U\\u009b not linked to main structure."}},
+        {{"structure", "-"}, 0, {"A A \xC2\xBB S S", "  O W \xC2\xBB INTERNET x\\u009by"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Args.front());
+        const ToolResult r = RunTool(c.Args, file);
+        EXPECT_EQ(r.Status, c.Status) << r.Err;
+        for (const std::string& line : c.Lines)
+            EXPECT_NE(("\n" + r.Out).find("\n" + line + "\n"), std::string::npos) << line << "\n" << r.Out;
+        EXPECT_EQ(r.Out.find("\xC2\x9B"), std::string::npos) << r.Out;
+        EXPECT_EQ(r.Out.find("\xC2\x85"), std::string::npos) << r.Out;
+    }
+    // The JSON forms keep the characters.
+    EXPECT_NE(RunTool({"check", "--json", "-"}, file).Out.find("U\xC2\x9B"), std::string::npos);
+    EXPECT_NE(RunTool({"structure", "--json", "-"}, file).Out.find("x\xC2\x9By"), std::string::npos);
+}
+
+// A chain of screens, each leading to the next: S1 -> S2 -> ... -> Sn.
+std::string ChainFile(int screens) {
+    std::string text = "<?xml version=\"1.0\"?>\n<ASSISTANT NAME=\"Deep\"><FIRST>S1</FIRST>\n";
+    for (int i = 1; i <= screens; ++i) {
+        text += "<SCREEN NAME=\"S" + std::to_string(i) + "\">";
+        if (i < screens)
+            text += "<OPTION NAME=\"O" + std::to_string(i) + "\"><ACTION TYPE=\"GOTO\" COMMAND=\"S" +
+                    std::to_string(i + 1) + "\"/></OPTION>";
+        text += "</SCREEN>\n";
+    }
+    return text + "</ASSISTANT>\n";
+}
+
+TEST(AmfToolStructure, DeepNodesStopIndentingAndCarryTheirDepth) {
+    // Depth d is indented 2*d blanks down to depth 32; deeper nodes are indented 64 blanks and start
+    // with "[d] ".
+    const int screens = 40;
+    std::string expected = "A Deep \xC2\xBB S S1\n";
+    for (int depth = 1; depth < screens; ++depth) {
+        const std::string text =
+            "O O" + std::to_string(depth) + " \xC2\xBB S S" + std::to_string(depth + 1) + "\n";
+        if (depth <= 32)
+            expected += std::string(static_cast<std::size_t>(depth) * 2, ' ') + text;
+        else
+            expected += std::string(64, ' ') + "[" + std::to_string(depth) + "] " + text;
+    }
+    const ToolResult r = RunTool({"structure", "-"}, ChainFile(screens));
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Out, expected);
+
+    // A long chain prints in size linear to it (two blanks a level would need 2 * 3000^2 / 2 = 9 MB
+    // of blanks alone here); each line holds at most 64 blanks, the depth and the node's text.
+    const int chain = 3000;
+    const ToolResult deep = RunTool({"structure", "-"}, ChainFile(chain));
+    EXPECT_EQ(deep.Status, 0) << deep.Err;
+    EXPECT_EQ(static_cast<int>(std::count(deep.Out.begin(), deep.Out.end(), '\n')), chain);
+    EXPECT_LT(deep.Out.size(), static_cast<std::size_t>(chain) * (64 + 8 + 24));
+    EXPECT_NE(deep.Out.find("\n" + std::string(64, ' ') + "[2999] O O2999 \xC2\xBB S S3000\n"),
+              std::string::npos);
+}
+
+TEST(AmfToolStructure, JsonGivesEveryNodeWithItsDepthAndItem) {
+    const ToolResult r = RunTool({"structure", "--json", DataFile("tool_tour.amf")});
+    EXPECT_EQ(r.Status, 0) << r.Err;
+    EXPECT_EQ(r.Err, "");
+    const minijson::Value json = minijson::Parse(r.Out);
+    ASSERT_EQ(json.Type, minijson::Value::Kind::Array);
+    struct Expected {
+        int Depth;
+        std::string Text, Kind, Id, Screen;
+    };
+    // The same nodes as the text form (kTourStructure), in the same order. A node that leads to a
+    // screen carries that screen (a click on the Structure page selects it); the others their option.
+    const std::vector<Expected> expected = {
+        {0, "A Tour \xC2\xBB S S1", "screen", "S1", ""},
+        {1, "O O1 \xC2\xBB S S2", "screen", "S2", ""},
+        {2, "O B \xC2\xBB S S1 (repeated)", "screen", "S1", ""},
+        {2, "O X \xC2\xBB EXEC notepad.exe", "option", "X", "S2"},
+        {1, "O O2 \xC2\xBB S S2 (repeated)", "screen", "S2", ""},
+        {1, "O O3 \xC2\xBB INTERNET https://example.com/caf\xC3\xA9", "option", "O3", "S1"},
+        {1, "O O4 \xC2\xBB SCRIPT", "option", "O4", "S1"},
+        {1, "O O6 \xC2\xBB GOTO other.amf", "option", "O6", "S1"},
+    };
+    ASSERT_EQ(json.Items.size(), expected.size()) << r.Out;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        SCOPED_TRACE(i);
+        const minijson::Value& node = json.Items[i];
+        EXPECT_EQ(node["depth"].Text, std::to_string(expected[i].Depth));
+        EXPECT_EQ(node["text"].Text, expected[i].Text);
+        EXPECT_EQ(node["itemKind"].Text, expected[i].Kind);
+        EXPECT_EQ(node["itemId"].Text, expected[i].Id);
+        if (expected[i].Screen.empty())
+            EXPECT_EQ(node.Members.count("screenId"), 0u);
+        else
+            EXPECT_EQ(node["screenId"].Text, expected[i].Screen);
+    }
+    // One node a line, and the depth is not capped as the text form's indent is.
+    EXPECT_EQ(static_cast<std::size_t>(std::count(r.Out.begin(), r.Out.end(), '\n')), expected.size() + 2);
+    const minijson::Value deep = minijson::Parse(RunTool({"structure", "--json", "-"}, ChainFile(60)).Out);
+    ASSERT_EQ(deep.Items.size(), 60u);
+    EXPECT_EQ(deep.Items[59]["depth"].Text, "59");
+    EXPECT_EQ(deep.Items[59]["text"].Text, "O O59 \xC2\xBB S S60");
+
+    // An empty structure is an empty array.
+    const ToolResult empty =
+        RunTool({"structure", "--json", "-"},
+                "<?xml version=\"1.0\"?><ASSISTANT NAME=\"A\"><SCREEN NAME=\"S\"/></ASSISTANT>");
+    EXPECT_EQ(empty.Status, 0);
+    EXPECT_EQ(empty.Out, "[]\n");
+}
+
 TEST(AmfToolStructureAndNotices, PrintExactlyWhatTheEditorShows) {
     const std::string tour = DataFile("tool_tour.amf"), errors = DataFile("tool_errors.amf"),
                       badRoot = DataFile("tool_badroot.amf");
@@ -563,7 +691,7 @@ TEST(AmfToolUsage, WrongCommandLinesGiveStatus2AndSayWhy) {
         {{"check", "-x", clean}, "unknown option \"-x\""},
         {{"check", "-", "-"}, "standard input (\"-\") can be read only once"},
         {{"structure", clean, clean}, "structure takes one FILE"},
-        {{"structure", "--json", clean}, "unknown option \"--json\" for structure"},
+        {{"notices", "--json", clean}, "unknown option \"--json\" for notices"},
         {{"notices", clean, "--user"}, "option --user needs a value"},
         {{"notices", clean, "--user", "Ann Lee"}, "invalid user ID \"Ann Lee\""},
         {{"notices", clean, "--user", "{1F0C2B7E-0000-4000-8000-00000000000A}"}, "invalid user ID"},
@@ -599,7 +727,9 @@ TEST(AmfToolUsage, HelpAndVersion) {
         {{"publish", "--help"}, "Usage: amftool publish FILE [-o OUT.html]"},
         {{"resave", "-h"}, "Usage: amftool resave FILE [--user ID] [-o OUT]"},
         {{"check", "--help"}, "a backslash is written as \\\\,\nCR, LF and TAB as \\r, \\n and \\t"},
-        {{"structure", "--help"}, "(\\\\ \\r \\n \\t \\xHH)"},
+        {{"structure", "--help"}, "(\\\\ \\r \\n \\t \\xHH \\u00HH)"},
+        {{"structure", "--help"}, "Usage: amftool structure [--json] FILE"},
+        {{"structure", "--help"}, "deeper than 32 levels are indented as level 32"},
         {{"--version"}, "amftool 2.0 (build 23)"},
     };
     for (const Case& c : cases) {
