@@ -6,6 +6,7 @@
 
 #include "components/filefinder.h"
 #include "model/note.h"
+#include "support/qt/mailaddress.h"
 #include "support/textroutines.h"
 
 namespace {
@@ -119,7 +120,8 @@ WebAddress CheckWebAddress(const std::string& command) {
                 QStringLiteral(
                     "Only web (http, https) and mail (mailto) addresses are opened; \"%1\" is not one.")
                     .arg(text)};
-    return {url, {}};
+    // A mail address may not make the mail program attach a file.
+    return {WithoutMailAttachments(url), {}};
 }
 
 QString NotesText(const TNotes& notes) {

@@ -45,7 +45,8 @@ LaunchPlan PlanLaunch(const std::string& command, const QString& baseFolder, Fil
 
 // The address of "go to a web page". Only http and https addresses with a host and mailto addresses
 // are accepted; "www.example.com" without a scheme is read as http. Error is set for anything else
-// (javascript:, file:, data:, invalid text).
+// (javascript:, file:, data:, invalid text). A mailto address loses its "attach" and "attachment"
+// parameters (WithoutMailAttachments); nothing else of it changes.
 struct WebAddress {
     QUrl Url;
     QString Error;

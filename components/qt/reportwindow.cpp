@@ -1,5 +1,7 @@
 #include "components/qt/reportwindow.h"
 
+#include "support/qt/mailaddress.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -87,7 +89,7 @@ void ReportWindow::FollowLink(const QUrl& url) {
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
         scheme == QLatin1String("mailto"))
-        dialogs_->OpenUrl(url);
+        dialogs_->OpenUrl(WithoutMailAttachments(url));
 }
 
 QString ReportWindow::SuggestedPath(const QString& extension) const {

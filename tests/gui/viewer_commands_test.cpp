@@ -158,6 +158,7 @@ TEST(ViewerCommands, OnlyWebAndMailAddressesAreAccepted) {
         {"https://example.com", "https://example.com"},
         {"  HTTPS://example.com/x  ", "https://example.com/x"},
         {"mailto:ann@example.com", "mailto:ann@example.com"},
+        {"mailto:ann@example.com?subject=Hi&Attach=/etc/passwd", "mailto:ann@example.com?subject=Hi"},
         {"www.example.com/help", "http://www.example.com/help"},
         {"javascript:alert(1)", ""},
         {"JavaScript:alert(1)", ""},

@@ -349,8 +349,9 @@ TEST_F(ViewerWindow, AnExecuteOptionWithNothingToRunSaysSo) {
 TEST_F(ViewerWindow, WebPagesOpenOnlyForWebAndMailAddresses) {
     auto root = NewAssistant("Web", "S1");
     TAssistScreen& screen = AddScreen(*root, "S1", "One");
-    for (const std::string address : {"https://example.com/help", "http://example.com",
-                                      "mailto:help@example.com", "javascript:alert(1)", "file:///etc/passwd"})
+    for (const std::string address :
+         {"https://example.com/help", "http://example.com", "mailto:help@example.com?attachment=/etc/passwd",
+          "javascript:alert(1)", "file:///etc/passwd"})
         AddOption(screen, address, akInternet, address);
     AssistantViewer& viewer = Open(std::move(root));
     for (int i = 0; i < 5; ++i)
