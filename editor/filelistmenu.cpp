@@ -13,6 +13,16 @@ QString EscapeMnemonics(const QString& text) {
     return escaped;
 }
 
+// File names are compared as the file system compares them: exactly on Linux, where "Report.amf" and
+// "report.amf" are two files; without regard to letter case where the file system ignores it.
+bool SameFileName(const std::string& a, const std::string& b) {
+#if defined(_WIN32) || defined(__APPLE__)
+    return SameText(a, b);
+#else
+    return a == b;
+#endif
+}
+
 // The inverse for captions made elsewhere: "&&" gives '&', a single '&' marks a mnemonic and goes.
 QString StripMnemonics(const QString& text) {
     QString plain;
@@ -70,9 +80,10 @@ std::string TFileListMenu::FileNameOf(const QAction* entry) {
     return space < 0 ? std::string() : caption.mid(space + 1).toStdString();
 }
 
-std::string TFileListMenu::GetText() const {
+namespace {
+std::string JoinedText(const std::vector<std::string>& names) {
     std::string text;
-    for (const std::string& name : GetList()) {
+    for (const std::string& name : names) {
         if (!text.empty())
             text += ',';
         text += QuoteIfNeeded(name);
@@ -80,12 +91,32 @@ std::string TFileListMenu::GetText() const {
     return text;
 }
 
-void TFileListMenu::SetText(const std::string& text) {
+std::vector<std::string> SplitText(const std::string& text) {
     std::string rest = text;
     std::vector<std::string> names;
     while (!rest.empty())
         names.push_back(NextListItem(rest));
-    SetList(names);
+    return names;
+}
+
+// Removes the first name equal to `name`; true when there was one.
+bool RemoveName(std::vector<std::string>& names, const std::string& name) {
+    for (auto it = names.begin(); it != names.end(); ++it) {
+        if (SameFileName(*it, name)) {
+            names.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace
+
+std::string TFileListMenu::GetText() const {
+    return JoinedText(GetList());
+}
+
+void TFileListMenu::SetText(const std::string& text) {
+    SetList(SplitText(text));
 }
 
 std::vector<std::string> TFileListMenu::GetList() const {
@@ -95,44 +126,66 @@ std::vector<std::string> TFileListMenu::GetList() const {
     return names;
 }
 
-void TFileListMenu::SetList(const std::vector<std::string>& names) {
-    Clear();
-    int count = 0;
+std::vector<std::string> TFileListMenu::ShownNames(const std::vector<std::string>& names) {
+    std::vector<std::string> shown;
     for (size_t i = 0; i < names.size(); ++i) {
         const std::string& name = names[i];
         if (name.empty())
             continue;
         bool earlier = false;
         for (size_t j = 0; j < i && !earlier; ++j)
-            earlier = SameText(names[j], name);
+            earlier = SameFileName(names[j], name);
         if (earlier)
             continue;
-        if (++count > MaxCount)
+        if (static_cast<int>(shown.size()) == MaxCount)
             break;
-        AddEntry(count, name);
+        shown.push_back(name);
     }
+    return shown;
+}
+
+void TFileListMenu::SetList(const std::vector<std::string>& names) {
+    Clear();
+    int count = 0;
+    for (const std::string& name : ShownNames(names))
+        AddEntry(++count, name);
     if (count > 0)
         SetEnabled(true);
+}
+
+std::string TFileListMenu::MergedText(const std::string& storedText) const {
+    std::vector<std::string> names = SplitText(storedText);
+    for (const std::string& name : GetList()) {
+        bool stored = false;
+        for (size_t i = 0; i < names.size() && !stored; ++i)
+            stored = SameFileName(names[i], name);
+        if (!stored)
+            names.push_back(name);
+    }
+    for (const std::string& name : added_) {
+        RemoveName(names, name);
+        names.insert(names.begin(), name);
+    }
+    return JoinedText(ShownNames(names));
 }
 
 void TFileListMenu::AddFile(const std::string& fileName) {
     if (fileName.empty())
         return;
+    RemoveName(added_, fileName);
+    added_.push_back(fileName);
+    if (static_cast<int>(added_.size()) > MaxCount)
+        added_.erase(added_.begin());
     const QList<QAction*> entries = Entries();
     if (entries.isEmpty()) {
         AddEntry(1, fileName);
         SetEnabled(true);
         return;
     }
-    if (SameText(FileNameOf(entries.front()), fileName))
+    if (SameFileName(FileNameOf(entries.front()), fileName))
         return; // already the newest: the entry stays exactly as it is
     std::vector<std::string> names = GetList();
-    for (auto it = names.begin(); it != names.end(); ++it) {
-        if (SameText(*it, fileName)) {
-            names.erase(it);
-            break;
-        }
-    }
+    RemoveName(names, fileName);
     names.insert(names.begin(), fileName);
     SetList(names);
 }

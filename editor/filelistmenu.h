@@ -38,21 +38,30 @@ public:
     void SetText(const std::string& text);
     // The file names in menu order.
     std::vector<std::string> GetList() const;
-    // Rebuilds the entries: empty names and later duplicates (ASCII case ignored) are skipped, and no
-    // more than MaxCount are shown.
+    // Rebuilds the entries: empty names and later duplicates are skipped, and no more than MaxCount
+    // are shown. Names are compared as the file system compares them (exactly on Linux).
     void SetList(const std::vector<std::string>& names);
     // Makes `fileName` the newest entry; an empty name changes nothing.
     void AddFile(const std::string& fileName);
+    // The list to store when the window closes, given the "Files" text stored at that moment (which
+    // other windows may have written since this list was read): the stored names, then this list's
+    // names that are not among them, with the files added here (AddFile) put on top in the order
+    // they were added; duplicates go and no more than MaxCount stay.
+    std::string MergedText(const std::string& storedText) const;
 
     QMenu* Menu() const { return menu_; }
     // The entries in menu order.
     QList<QAction*> Entries() const;
 
 private:
+    // The names that SetList shows for a list: no empty names, no later duplicates, at most MaxCount.
+    static std::vector<std::string> ShownNames(const std::vector<std::string>& names);
     void AddEntry(int number, const std::string& fileName);
     void EntryClicked(QAction* entry);
 
     QMenu* menu_;
     SelectCallback onSelect_;
     QMetaObject::Connection triggered_;
+    // The files added by AddFile, oldest first, each once, at most MaxCount.
+    std::vector<std::string> added_;
 };

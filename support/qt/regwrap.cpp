@@ -96,6 +96,18 @@ std::string SettingsValueToText(const QVariant& value) {
         return UIntToStr(value.toUInt());
     case QMetaType::QByteArray:
         return value.toByteArray().toHex().toUpper().toStdString();
+    case QMetaType::QStringList: {
+        // QSettings reads an unquoted comma list written by hand ("Files=a.amf,b.amf") as a list of
+        // items; the text it stands for is the items joined by commas, each quoted where the program's
+        // own lists quote it, so that NextListItem gives the items back.
+        std::string text;
+        for (const QString& item : value.toStringList()) {
+            if (!text.empty())
+                text += ',';
+            text += QuoteIfNeeded(item.toStdString());
+        }
+        return text;
+    }
     default:
         return {};
     }

@@ -36,7 +36,8 @@ QString NativeUserSettingsFile(const std::string& keyPath);
 QString NativeSystemSettingsFile(const std::string& keyPath);
 
 // A stored value as the text the program works with: strings unchanged, 32-bit numbers in decimal,
-// byte data as two upper-case hexadecimal digits per byte, anything else empty.
+// byte data as two upper-case hexadecimal digits per byte, a list of texts (an unquoted comma list in
+// the INI file) as its items through QuoteIfNeeded joined by commas, anything else empty.
 std::string SettingsValueToText(const QVariant& value);
 
 class TRegWrap {

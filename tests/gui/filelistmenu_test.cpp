@@ -102,22 +102,26 @@ TEST_F(FileListMenuTest, EmptyListRemovesTheStoredValue) {
     EXPECT_EQ(store.Make()->ReadValue("Files", "absent"), "absent");
 }
 
-TEST_F(FileListMenuTest, NamesDifferingInCaseCountOnce) {
+TEST_F(FileListMenuTest, NamesAreComparedAsTheFileSystemDoes) {
+    // On Linux names that differ in letter case are different files; only the same name counts once.
     struct Case {
         const char* label;
         Names input;
         Names shown;
     };
     const std::vector<Case> cases = {
-        {"first occurrence is shown",
-         {"A.amf", "b.amf", "a.AMF", "B.AMF", "c.amf"},
-         {"A.amf", "b.amf", "c.amf"}},
+        {"first occurrence of the same name is shown",
+         {"a.amf", "b.amf", "a.amf", "b.amf", "c.amf"},
+         {"a.amf", "b.amf", "c.amf"}},
+        {"other letter case is another file",
+         {"Report.amf", "report.amf", "REPORT.AMF", "report.amf"},
+         {"Report.amf", "report.amf", "REPORT.AMF"}},
         {"empty names skipped", {"", "a.amf", "", "b.amf"}, {"a.amf", "b.amf"}},
-        {"only ASCII letters fold", {"Ä.amf", "ä.amf"}, {"Ä.amf", "ä.amf"}},
+        {"non-ASCII letters too", {"Ä.amf", "ä.amf"}, {"Ä.amf", "ä.amf"}},
         {"duplicates do not use up places",
          [] {
              Names n = Numbered(1, 9);
-             n.insert(n.begin() + 1, "C:/WORK/FILE1.AMF");
+             n.insert(n.begin() + 1, "C:/work/file1.amf");
              n.push_back("last.amf");
              n.push_back("dropped.amf");
              return n;
@@ -145,18 +149,19 @@ TEST_F(FileListMenuTest, AddFileMakesTheNameTheNewestEntry) {
     const std::vector<Case> cases = {
         {"into an empty list", {}, "new.amf", {"1 new.amf"}},
         {"empty name changes nothing", {"a.amf", "b.amf"}, "", {"1 a.amf", "2 b.amf"}},
-        {"already first, other case: entry unchanged",
+        {"already first: entry unchanged", {"C:/A.amf", "b.amf"}, "C:/A.amf", {"1 C:/A.amf", "2 b.amf"}},
+        {"first entry in other case is another file",
          {"C:/A.amf", "b.amf"},
          "c:/a.AMF",
-         {"1 C:/A.amf", "2 b.amf"}},
+         {"1 c:/a.AMF", "2 C:/A.amf", "3 b.amf"}},
         {"entry 4 moves to 1, the rest renumbered",
          {"a.amf", "b.amf", "c.amf", "d.amf", "e.amf"},
          "d.amf",
          {"1 d.amf", "2 a.amf", "3 b.amf", "4 c.amf", "5 e.amf"}},
-        {"later entry in other case takes the new spelling",
+        {"later entry in other case stays beside the new one",
          {"a.amf", "b.amf", "c.amf"},
          "C.AMF",
-         {"1 C.AMF", "2 a.amf", "3 b.amf"}},
+         {"1 C.AMF", "2 a.amf", "3 b.amf", "4 c.amf"}},
         {"new name on a full list drops the oldest", Numbered(1, 10), "new.amf",
          [] {
              Names captions = {"1 new.amf"};
@@ -171,6 +176,43 @@ TEST_F(FileListMenuTest, AddFileMakesTheNameTheNewestEntry) {
         list.AddFile(c.added);
         EXPECT_EQ(Captions(), c.captions);
         EXPECT_EQ(Enabled(), !c.captions.empty());
+    }
+}
+
+TEST_F(FileListMenuTest, MergedTextPutsTheFilesAddedHereOnWhatIsStoredNow) {
+    struct Case {
+        const char* label;
+        std::string stored; // "Files" as stored when the window closes
+        Names list;         // the list as it was read when the window opened (SetList)
+        Names added;        // files opened or saved in this window, in order (AddFile)
+        std::string merged;
+    };
+    const std::vector<Case> cases = {
+        {"nothing stored, nothing added: the window's list", "", {"a.amf", "b.amf"}, {}, "a.amf,b.amf"},
+        {"another window stored x since: kept below the files added here",
+         "x.amf,old.amf",
+         {"old.amf"},
+         {"a.amf"},
+         "a.amf,x.amf,old.amf"},
+        {"the files added here in the order added, newest first",
+         "x.amf",
+         {},
+         {"a.amf", "b.amf", "a.amf"},
+         "a.amf,b.amf,x.amf"},
+        {"a stored name added here again moves to the top", "x.amf,a.amf", {"a.amf"}, {"a.amf"}, "a.amf,x.amf"},
+        {"names of the window's list no longer stored go below", "x.amf", {"gone.amf"}, {}, "x.amf,gone.amf"},
+        {"names differing in case are two files", "Report.amf", {}, {"report.amf"}, "report.amf,Report.amf"},
+        {"quoted names are read and written back", "\"x, y.amf\"", {}, {"(a).amf"}, "\"(a).amf\",\"x, y.amf\""},
+        {"no more than ten", "c1,c2,c3,c4,c5,c6,c7,c8,c9,c10", {}, {"a", "b"}, "b,a,c1,c2,c3,c4,c5,c6,c7,c8"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QMenu own;
+        TFileListMenu fresh{&own};
+        fresh.SetList(c.list);
+        for (const std::string& name : c.added)
+            fresh.AddFile(name);
+        EXPECT_EQ(fresh.MergedText(c.stored), c.merged);
     }
 }
 

@@ -2,6 +2,7 @@
 // deleting, value types written by other tools, error messages and the open-key state.
 #include "support/error.h"
 #include "support/qt/regwrap.h"
+#include "support/textroutines.h"
 #include "support/versioninfo.h"
 #include "tempsettings.h"
 
@@ -57,6 +58,9 @@ TEST(SettingsValueTextTest, TypesConvertAsStoredByOtherTools) {
         {"bytes", QVariant(QByteArray("\x0A\xFF", 2)), "0AFF"},
         {"bytes with zero", QVariant(QByteArray("\x00\x01\xab", 3)), "0001AB"},
         {"no bytes", QVariant(QByteArray()), ""},
+        {"list of texts", QVariant(QStringList{"a.amf", "b.amf"}), "a.amf,b.amf"},
+        {"list with items that need quotes", QVariant(QStringList{"x (1).amf", "it's.amf", " y"}),
+         "\"x (1).amf\",\"it's.amf\",\" y\""},
         {"point", QVariant(QPoint(1, 2)), ""},
         {"double", QVariant(1.5), ""},
         {"invalid", QVariant(), ""},
@@ -174,6 +178,33 @@ TEST_F(RegWrapTest, NumbersAndBytesFromOtherToolsReadAsText) {
           Case{"MachineBytes", "0AFF"}, Case{"MachinePoint", ""}}) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(reg->ReadValue(c.name, "default"), c.expected);
+    }
+}
+
+TEST_F(RegWrapTest, HandWrittenCommaListReadsAsTheTextItIs) {
+    // QSettings takes an unquoted value with commas for a list; read as text, it gives the same items.
+    struct Case {
+        const char* line;
+        std::vector<std::string> items;
+    };
+    const Case cases[] = {
+        {"Files=a.amf,b.amf", {"a.amf", "b.amf"}},
+        {"Files=/home/ann/a.amf, /home/ann/Report (old).amf",
+         {"/home/ann/a.amf", "/home/ann/Report (old).amf"}},
+        // INI quotes make one text of the value, which is the comma list itself.
+        {"Files=\"a,b.amf\"", {"a", "b.amf"}},
+        // As the program writes a name with a comma: the list's own quotes inside the INI quotes.
+        {"Files=\"\\\"a,b.amf\\\",c.amf\"", {"a,b.amf", "c.amf"}},
+        {"Files=one.amf", {"one.amf"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        store.WriteRaw(store.userFile, std::string("[General]\n") + c.line + "\n");
+        std::string text = store.Make()->ReadValue("Files", "absent");
+        std::vector<std::string> items;
+        while (!text.empty())
+            items.push_back(NextListItem(text));
+        EXPECT_EQ(items, c.items);
     }
 }
 
