@@ -45,7 +45,12 @@ bool NamesAFile(const std::string& argument) {
 // The number of earlier versions a save keeps ("Backups" in the settings; 3 when absent or not a
 // number, 0 turns backups off).
 int BackupCount(TRegWrap& settings) {
-    const std::string text = settings.ReadValue("Backups", "3");
+    std::string text;
+    try {
+        text = settings.ReadValue("Backups", "3");
+    } catch (const std::exception&) {
+        return 3; // a settings store that cannot be read does not stop a save
+    }
     int count = 3;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
     if (error != std::errc() || end != text.data() + text.size())
@@ -110,7 +115,11 @@ void TPathovaMainForm::FormCreate() {
         }
     });
     m_currentItem = nullptr;
-    m_userID = ObtainUserID(*m_services.Settings, *m_prompter, m_services.LoginName);
+    // A user ID that cannot be stored is used all the same; the window says so once it is shown.
+    std::string storeFailure;
+    m_userID = ObtainUserID(*m_services.Settings, *m_prompter, m_services.LoginName, &storeFailure);
+    if (!storeFailure.empty())
+        m_settingsFailures.Note(storeFailure);
     m_assistant = std::make_unique<TAssistRoot>(m_userID);
     m_edits = std::make_unique<TDocumentEdits>(*m_assistant);
     m_history = std::make_unique<UndoHistory>();
@@ -128,14 +137,16 @@ TDocumentPrompter& TPathovaMainForm::DocumentPrompts() {
 // ---- First display
 
 void TPathovaMainForm::FormShow() {
-    RestorePlacement(*m_services.Settings, this, true);
-    m_recentFiles->SetText(m_services.Settings->ReadValue("Files", ""));
+    // Settings that cannot be read leave the default placement and an empty recent list.
+    m_settingsFailures.Try([this] { RestorePlacement(*m_services.Settings, this, true); });
+    m_settingsFailures.Try([this] { m_recentFiles->SetText(m_services.Settings->ReadValue("Files", "")); });
     m_pages->setCurrentWidget(m_tsAssistant);
     ShowPanel(QStringLiteral("Option"));
     ShowPanel(QStringLiteral("Screen"));
     ShowPanel(QStringLiteral("General"));
     RebuildTree();
     RebuildStructure();
+    m_settingsFailures.ReportOnce(*m_prompter);
     OpenCommandLineFiles();
     // After the command-line files: a recovered assistant then replaces the file just opened (asking
     // to save it only if it was changed), rather than the file asking to save the recovered one.
@@ -320,10 +331,21 @@ void TPathovaMainForm::FormCloseQuery(bool& canClose) {
 }
 
 void TPathovaMainForm::FormClose() {
-    // The changes were saved, or the user chose not to save them.
+    // The changes were saved, or the user chose not to save them. Settings that cannot be stored no
+    // longer keep the window open: the failure is reported (once in the window's life) and it closes.
     RemoveRecovery();
-    m_services.Settings->WriteValue("Files", m_recentFiles->GetText());
-    SavePlacement(*m_services.Settings, this);
+    m_settingsFailures.Try([this] { StoreRecentFiles(); });
+    m_settingsFailures.Try([this] { SavePlacement(*m_services.Settings, this); });
+    m_settingsFailures.ReportOnce(*m_prompter);
+}
+
+void TPathovaMainForm::StoreRecentFiles() {
+    // Other windows, of this program or of another run of it, may have stored their files since this
+    // one read the list: this window adds its own to what is stored now, rather than overwriting it.
+    TRegWrap& settings = *m_services.Settings;
+    settings.CloseKey(); // read the store afresh
+    const std::string stored = settings.ReadValue("Files", "");
+    settings.WriteValue("Files", m_recentFiles->MergedText(stored));
 }
 
 // ---- Report and About

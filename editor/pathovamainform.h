@@ -19,6 +19,7 @@
 #include "editor/documentedits.h"
 #include "editor/editorservices.h"
 #include "editor/prompter.h"
+#include "editor/settingsfailures.h"
 
 #include <QMainWindow>
 
@@ -276,6 +277,8 @@ private:
     void OpenCommandLineFiles();
     // Opens a file named on the command line (already resolved): no prompt, no recent-list entry.
     void OpenStartFile(const std::string& path);
+    // Writes the recent list as "Files", merged with what other windows stored meanwhile.
+    void StoreRecentFiles();
     TDocumentPrompter& DocumentPrompts();
     // Expansion of the views' nodes to and from the items' Expanded flags.
     void CopyExpansionToItems(QTreeView* view, ItemTreeModel* model);
@@ -342,6 +345,8 @@ private:
     TAssistBase* m_currentItem = nullptr;
     std::unique_ptr<IFindFile> m_fileFinder;
     std::unique_ptr<TFileListMenu> m_recentFiles;
+    // Settings that could not be read or stored: noted, and reported once (settingsfailures.h).
+    SettingsFailures m_settingsFailures;
     std::unique_ptr<TDocumentEdits> m_edits;
     std::unique_ptr<UndoHistory> m_history;
     // The application-wide focus signal; cut in the destructor, before the widgets below go.

@@ -1,6 +1,7 @@
 #include "editor/userid.h"
 
 #include "editor/prompter.h"
+#include "support/error.h"
 #include "support/qt/regwrap.h"
 
 #include <QUuid>
@@ -23,8 +24,15 @@ std::string NewUserID(const std::string& name) {
 }
 
 std::string ObtainUserID(TRegWrap& settings, Prompter& prompter,
-                         const std::function<std::string()>& loginName) {
-    std::string userID = settings.ReadValue("UserID", "");
+                         const std::function<std::string()>& loginName, std::string* storeFailure) {
+    std::string userID;
+    try {
+        userID = settings.ReadValue("UserID", "");
+    } catch (const AppError& error) {
+        if (storeFailure == nullptr)
+            throw;
+        *storeFailure = error.what();
+    }
     if (!userID.empty())
         return userID;
     std::string name = loginName ? loginName() : SystemLoginName();
@@ -33,6 +41,13 @@ std::string ObtainUserID(TRegWrap& settings, Prompter& prompter,
     if (name.empty())
         name = "Anonymous";
     userID = NewUserID(name);
-    settings.WriteValue("UserID", userID);
+    try {
+        settings.WriteValue("UserID", userID);
+    } catch (const AppError& error) {
+        if (storeFailure == nullptr)
+            throw;
+        if (storeFailure->empty())
+            *storeFailure = error.what();
+    }
     return userID;
 }

@@ -18,6 +18,8 @@ std::string NewUserID(const std::string& name);
 
 // The stored "UserID", or, when there is none, a new one that is written back. Its name is the login
 // name from `loginName`; when that is empty the user is asked with an input box, and an empty or
-// cancelled answer gives "Anonymous".
+// cancelled answer gives "Anonymous". When the settings cannot be read or written, the failure is
+// raised; with `storeFailure` given, its message is put there instead and the user ID is returned all
+// the same (a new one when the stored one could not be read), so that the editor can work on.
 std::string ObtainUserID(TRegWrap& settings, Prompter& prompter,
-                         const std::function<std::string()>& loginName);
+                         const std::function<std::string()>& loginName, std::string* storeFailure = nullptr);
