@@ -147,6 +147,7 @@ void TPathovaMainForm::FormShow() {
     RebuildTree();
     RebuildStructure();
     m_settingsFailures.ReportOnce(*m_prompter);
+    // A file that cannot be read is reported in OpenCommandLineFiles; the offer below still comes.
     OpenCommandLineFiles();
     // After the command-line files: a recovered assistant then replaces the file just opened (asking
     // to save it only if it was changed), rather than the file asking to save the recovered one.
@@ -160,12 +161,23 @@ void TPathovaMainForm::OpenCommandLineFiles() {
         if (!NamesAFile(argument))
             continue;
         std::string path;
-        Check(m_fileFinder->LocateFile(argument, kFindDefault, path));
+        try {
+            Check(m_fileFinder->LocateFile(argument, kFindDefault, path));
+        } catch (const std::exception& error) {
+            ShowError(error);
+            continue;
+        }
         if (path.empty())
             continue; // a name the finder cannot resolve is ignored without a message
         if (!openedHere) {
-            openedHere = true;
-            OpenStartFile(path);
+            // A file that cannot be read is reported and the start-up goes on: the next file opens
+            // here instead, and the unsaved work of a crash is still offered.
+            try {
+                OpenStartFile(path);
+                openedHere = true;
+            } catch (const std::exception& error) {
+                ShowError(error);
+            }
             continue;
         }
         // Each further file gets a window of its own rather than being merged into this assistant. The

@@ -732,6 +732,29 @@ TEST_F(RecoveryTest, OnlyTheFirstWindowOffersTheFiles) {
     QApplication::processEvents();
 }
 
+TEST_F(RecoveryTest, ACommandLineFileThatCannotBeReadDoesNotStopTheOffer) {
+    // The unsaved work of a crash is offered even when the file named on the command line cannot be
+    // read: the read error is shown, then the offer comes.
+    Start();
+    SetCaption(Root(), "Unsaved work");
+    NewScreen();
+    const std::string unsaved = AssistantTextKeepingState(Root());
+    Crash();
+    const std::string broken = files.filePath("broken.amf").toStdString();
+    std::ofstream(broken, std::ios::binary) << "this is not an assistant";
+    arguments = {"broken"};
+    components->FinderPaths = {{"broken", broken}};
+    prompter.ExpectMessage(Kind::ErrorOk, Answer::Ok);
+    prompter.ExpectMessage(Kind::RecoverDiscardLater, Answer::Recover);
+    Start();
+    ASSERT_EQ(prompter.Pending(), 0u);
+    ASSERT_EQ(prompter.AskedPrompts().size(), 2u);
+    EXPECT_NE(prompter.AskedPrompts()[0].text.find("[AS021]"), std::string::npos)
+        << prompter.AskedPrompts()[0].text;
+    EXPECT_EQ(AssistantTextKeepingState(Root()), unsaved);
+    EXPECT_TRUE(Root().Changed);
+}
+
 TEST_F(RecoveryTest, AFileThatCannotBeReadShowsTheErrorAndIsKept) {
     QDir().mkpath(Folder());
     const QString broken = Folder() + "/4242-broken.amf";
