@@ -49,10 +49,14 @@ void TPathovaMainForm::aTestExecute() {
 }
 
 void TPathovaMainForm::aRunExecute() {
+    // The file is asked for here, through the window's prompter, so that the dialog belongs to this
+    // window and a cancel simply ends the command; the editor's assistant is not involved.
+    const std::optional<std::string> chosen = m_prompter->OpenFileName(AssistantFileRequest("Run from file"));
+    if (!chosen || chosen->empty())
+        return;
     const std::unique_ptr<IAssistant> runtime = m_services.Components->CreateAssistant();
-    // An empty name lets the runtime ask for the file; the editor's assistant is not involved.
     std::string loaded;
-    Check(runtime->LoadAssistantFile(std::string(), loaded));
+    Check(runtime->LoadAssistantFile(*chosen, loaded));
     Check(runtime->Run(this, kRunShowOwned));
 }
 

@@ -278,9 +278,10 @@ TEST_F(TestAndRunTest, RunFromFileLeavesTheEditorAlone) {
             Root().Changed = flag;
             return text;
         }();
+        prompter.ExpectOpenFile(std::string("/elsewhere/run.amf"));
         RunFromFile();
-        EXPECT_EQ(script.Calls,
-                  (std::vector<std::string>{"create", "LoadAssistantFile()", "Run(2)", "released"}));
+        EXPECT_EQ(script.Calls, (std::vector<std::string>{"create", "LoadAssistantFile(/elsewhere/run.amf)",
+                                                          "Run(2)", "released"}));
         EXPECT_EQ(script.Owner, form.get());
         EXPECT_EQ(&Root(), assistantBefore);
         EXPECT_EQ(Root().Changed, changed);
@@ -291,15 +292,37 @@ TEST_F(TestAndRunTest, RunFromFileLeavesTheEditorAlone) {
         EXPECT_EQ(Root().SaveToText(), textBefore);
         Root().Changed = flag;
     }
-    EXPECT_TRUE(prompter.AskedPrompts().empty());
+    // Only the file was asked for, through the window's own prompter.
+    ASSERT_EQ(prompter.AskedPrompts().size(), 2u);
+    for (const ScriptedPrompter::Asked& asked : prompter.AskedPrompts()) {
+        EXPECT_EQ(asked.kind, ScriptedPrompter::Kind::OpenFile);
+        EXPECT_EQ(asked.title, "Run from file");
+    }
+    EXPECT_EQ(prompter.LastFileRequest().filters,
+              (std::vector<std::string>{"Assistant files (*.amf)", "All files (*.*)"}));
+}
+
+TEST_F(TestAndRunTest, CancellingTheFileOfRunFromFileEndsItQuietly) {
+    StartWithRuntime();
+    const std::string textBefore = Root().SaveToText();
+    Root().Changed = false;
+    prompter.ExpectOpenFile(std::nullopt);
+    RunFromFile();
+    // No error box (the prompter fails the test on any unexpected message), no runtime.
+    EXPECT_EQ(prompter.AskedPrompts().size(), 1u);
+    EXPECT_TRUE(script.Calls.empty());
+    EXPECT_FALSE(Root().Changed);
+    EXPECT_EQ(Root().SaveToText(), textBefore);
 }
 
 TEST_F(TestAndRunTest, RunFromFileStopsWhenNoAssistantIsLoaded) {
     StartWithRuntime();
     script.FailAt = "LoadAssistantFile";
+    prompter.ExpectOpenFile(std::string("/elsewhere/broken.amf"));
     prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
     RunFromFile();
-    EXPECT_EQ(script.Calls, (std::vector<std::string>{"create", "LoadAssistantFile()", "released"}));
+    EXPECT_EQ(script.Calls,
+              (std::vector<std::string>{"create", "LoadAssistantFile(/elsewhere/broken.amf)", "released"}));
     ASSERT_FALSE(prompter.AskedPrompts().empty());
     EXPECT_EQ(prompter.AskedPrompts().back().text, "LoadAssistantFile failed in the runtime.");
     EXPECT_FALSE(Root().Changed);
