@@ -42,10 +42,10 @@ bool IsTemporaryName(const std::string& entry, const std::string& prefix) {
 
 // Whether `path` still names the file open as `fd` (nobody removed or replaced it meanwhile).
 bool StillNamed(int fd, const std::string& path) {
-    struct stat open {
-    }, named{};
-    return ::fstat(fd, &open) == 0 && ::lstat(path.c_str(), &named) == 0 && open.st_dev == named.st_dev &&
-           open.st_ino == named.st_ino;
+    struct stat opened {};
+    struct stat named {};
+    return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+           opened.st_ino == named.st_ino;
 }
 
 // Removes the temporary files of earlier saves of the same target that were killed before they could
