@@ -81,10 +81,13 @@ FindPanel::FindPanel(TAssistRoot& root, QWidget* parent) : QWidget(parent), root
     auto* lookIn = new QGroupBox(QStringLiteral("Look in:"), this);
     auto* lookInLayout = new QHBoxLayout(lookIn);
     const std::pair<const char*, TSearchField> fields[] = {
-        {"IDs", sfID},           {"Captions", sfCaption}, {"Texts", sfText},     {"Option descriptions", sfOptionDescription},
-        {"Commands", sfCommand}, {"Scripts", sfScript},   {"Notes", sfNotes},
+        {"IDs", sfID},           {"Captions", sfCaption},
+        {"Texts", sfText},       {"Option descriptions", sfOptionDescription},
+        {"Commands", sfCommand}, {"Scripts", sfScript},
+        {"Notes", sfNotes},
     };
-    const char* names[] = {"chkIDs", "chkCaptions", "chkTexts", "chkDescriptions", "chkCommands", "chkScripts", "chkNotes"};
+    const char* names[] = {"chkIDs",      "chkCaptions", "chkTexts", "chkDescriptions",
+                           "chkCommands", "chkScripts",  "chkNotes"};
     int n = 0;
     for (const auto& [label, field] : fields) {
         auto* box = new QCheckBox(QString::fromLatin1(label), lookIn);
@@ -156,8 +159,10 @@ FindPanel::FindPanel(TAssistRoot& root, QWidget* parent) : QWidget(parent), root
     connect(bFindPrevious_, &QPushButton::clicked, this, &FindPanel::FindPrevious);
     connect(bReplace_, &QPushButton::clicked, this, &FindPanel::ReplaceCurrent);
     connect(bReplaceAll_, &QPushButton::clicked, this, &FindPanel::ReplaceEverywhere);
-    connect(lbResults_, &QTreeView::clicked, this, [this](const QModelIndex& index) { Activate(index.row()); });
-    connect(lbResults_, &QTreeView::activated, this, [this](const QModelIndex& index) { Activate(index.row()); });
+    connect(lbResults_, &QTreeView::clicked, this,
+            [this](const QModelIndex& index) { Activate(index.row()); });
+    connect(lbResults_, &QTreeView::activated, this,
+            [this](const QModelIndex& index) { Activate(index.row()); });
 
     SettingsChanged();
 }
@@ -357,7 +362,8 @@ void FindPanel::ReplaceEverywhere() {
     const int matches = MatchCount();
     if (!matcher_ || matches == 0)
         return;
-    std::vector<TFieldChange> changes = ReplaceAll(*root_, Fields(), *matcher_, eReplace_->text().toStdString());
+    std::vector<TFieldChange> changes =
+        ReplaceAll(*root_, Fields(), *matcher_, eReplace_->text().toStdString());
     const int fields = static_cast<int>(changes.size());
     Q_EMIT replaceAllRequested(changes);
     current_ = -1;

@@ -11,6 +11,10 @@ FindResultsModel::FindResultsModel(QObject* parent) : QAbstractTableModel(parent
 void FindResultsModel::SetHits(std::vector<TSearchHit> hits) {
     beginResetModel();
     hits_ = std::move(hits);
+    itemTexts_.clear();
+    itemTexts_.reserve(hits_.size());
+    for (const TSearchHit& hit : hits_)
+        itemTexts_.push_back(hit.Item ? ItemText(*hit.Item).toStdString() : std::string());
     endResetModel();
 }
 
@@ -90,7 +94,7 @@ QVariant FindResultsModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ItemColumn:
-            return hit->Item ? ItemText(*hit->Item) : QString();
+            return QString::fromStdString(itemTexts_[static_cast<std::size_t>(index.row())]);
         case FieldColumn:
             return FieldName(hit->Field, hit->NoteIndex);
         case LineColumn: {

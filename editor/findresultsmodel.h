@@ -1,12 +1,15 @@
 #pragma once
 // The find panel's list of matches as a table model: the item, the field and the line holding the match,
 // with the match's range under HighlightDelegate::HighlightRole. The hits are kept as the search gives
-// them; texts turn into QString only for the rows a view paints.
+// them; texts turn into QString only for the rows a view paints. The item names are taken when the hits
+// are set, so painting a row never reaches an item (which may be gone before the window refreshes the
+// list).
 #include "model/assistsearch.h"
 
 #include <QAbstractTableModel>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class FindResultsModel : public QAbstractTableModel {
@@ -38,4 +41,5 @@ public:
 
 private:
     std::vector<TSearchHit> hits_;
+    std::vector<std::string> itemTexts_; // per hit: ItemText of its item, UTF-8
 };

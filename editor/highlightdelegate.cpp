@@ -25,7 +25,8 @@ void HighlightDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
 
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(margin, 0, -margin, 0);
+    const QRect area =
+        style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget).adjusted(margin, 0, -margin, 0);
     const bool selected = opt.state & QStyle::State_Selected;
     const QColor textColour =
         opt.palette.color(opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
@@ -83,13 +84,14 @@ QVariantList HighlightDelegate::RangesFromBytePositions(const std::string& utf8,
     for (const std::size_t byte : positions) {
         if (byte >= utf8.size())
             continue;
-        const int start = static_cast<int>(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(byte)).size());
+        const int start =
+            static_cast<int>(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(byte)).size());
         // The character at `byte`: one UTF-8 sequence, one or two UTF-16 units.
         std::size_t end = byte + 1;
         while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
             ++end;
-        const int length =
-            static_cast<int>(QString::fromUtf8(utf8.data() + byte, static_cast<qsizetype>(end - byte)).size());
+        const int length = static_cast<int>(
+            QString::fromUtf8(utf8.data() + byte, static_cast<qsizetype>(end - byte)).size());
         if (start == lastEnd && !ranges.isEmpty()) {
             QPoint last = ranges.back().toPoint();
             last.setY(last.y() + length);

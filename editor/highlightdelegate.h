@@ -24,5 +24,6 @@ public:
     static QColor MarkColour() { return QColor(255, 214, 10); }
     // Turns sorted byte positions of single matched characters (as fuzzy matching gives) into ranges over
     // the UTF-16 text of `utf8`, joining neighbours.
-    static QVariantList RangesFromBytePositions(const std::string& utf8, const std::vector<std::size_t>& positions);
+    static QVariantList RangesFromBytePositions(const std::string& utf8,
+                                                const std::vector<std::size_t>& positions);
 };

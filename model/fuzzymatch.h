@@ -29,4 +29,5 @@ struct TFuzzyRanked {
 // The candidates that match, best first. Each candidate is a list of texts (an ID and a caption, say)
 // and counts with its best matching text. Equal scores rank the shorter matched text first, then keep
 // the order of the list. With an empty query every candidate is returned in list order.
-std::vector<TFuzzyRanked> RankFuzzy(std::string_view query, const std::vector<std::vector<std::string>>& candidates);
+std::vector<TFuzzyRanked> RankFuzzy(std::string_view query,
+                                    const std::vector<std::vector<std::string>>& candidates);

@@ -26,8 +26,11 @@ TEST(FuzzyMatch, WhichTextsMatchAndWhere) {
         {"prefers the contiguous run", "rout", "xr o router", true, {5, 6, 7, 8}},
         {"digits after letters start a word", "12", "S1 S12", true, {4, 5}},
         {"blanks in the query are ignored", "ma rou", "Main router", true, {0, 1, 5, 6, 7}},
-        {"non-ASCII letters match exactly, whole", "\xC3\xA9t\xC3\xA9", "\xC3\x89t\xC3\xA9 \xC3\xA9t\xC3\xA9",
-         true, {6, 8, 9}},
+        {"non-ASCII letters match exactly, whole",
+         "\xC3\xA9t\xC3\xA9",
+         "\xC3\x89t\xC3\xA9 \xC3\xA9t\xC3\xA9",
+         true,
+         {6, 8, 9}},
         {"no byte of a UTF-8 character matches a part of another", "\xC3\xA9", "\xC3\x89\xC2\xA9", false, {}},
         {"empty query matches everything", "", "router", true, {}},
         {"blank query matches everything", "  ", "", true, {}},
@@ -44,7 +47,8 @@ TEST(FuzzyMatch, WhichTextsMatchAndWhere) {
 }
 
 // The IDs of the ranked candidates, best first.
-std::vector<std::string> RankedFirstTexts(const std::string& query, const std::vector<std::vector<std::string>>& list) {
+std::vector<std::string> RankedFirstTexts(const std::string& query,
+                                          const std::vector<std::vector<std::string>>& list) {
     std::vector<std::string> out;
     for (const TFuzzyRanked& r : RankFuzzy(query, list))
         out.push_back(list[r.Index][0]);
@@ -67,7 +71,10 @@ TEST(FuzzyMatch, RanksPrefixThenWordStartsThenShorterGaps) {
          "ns",
          {{"options"}, {"new screen"}},
          {"new screen", "options"}},
-        {"camel case counts as word starts", "sc", {{"discount"}, {"startCheck"}}, {"startCheck", "discount"}},
+        {"camel case counts as word starts",
+         "sc",
+         {{"discount"}, {"startCheck"}},
+         {"startCheck", "discount"}},
         {"shorter gaps first", "ae", {{"a___e"}, {"a_e"}, {"a__e"}}, {"a_e", "a__e", "a___e"}},
         {"equal scores: shorter text first, then list order",
          "s1",
