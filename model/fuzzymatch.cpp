@@ -15,6 +15,10 @@ constexpr int kTextStart = 20;
 constexpr int kConsecutive = 12;
 constexpr int kLeadCap = 10;
 constexpr int kNone = std::numeric_limits<int>::min() / 2;
+// The work grows with query length times text length: only the start of a long text takes part, and a
+// query longer than any ID or caption one would type matches nothing.
+constexpr std::size_t kMaxTextUnits = 2000;
+constexpr std::size_t kMaxQueryUnits = 200;
 
 // One character: a whole UTF-8 sequence, or a single byte when the bytes do not form one.
 struct Unit {
@@ -104,9 +108,11 @@ TFuzzyMatch FuzzyMatch(std::string_view query, std::string_view text) {
         result.Matched = true;
         return result;
     }
-    const std::vector<Unit> t = Units(text, false);
+    std::vector<Unit> t = Units(text, false);
+    if (t.size() > kMaxTextUnits)
+        t.resize(kMaxTextUnits);
     const std::size_t m = q.size(), n = t.size();
-    if (m > n)
+    if (m > n || m > kMaxQueryUnits)
         return result;
 
     std::vector<int> bonus(n);

@@ -4,6 +4,8 @@
 // case, every other character exactly; a UTF-8 character is matched whole, never byte by byte; blanks in
 // the query are ignored. Matches are ranked by a score: a match at the start of the text ranks first,
 // then matches whose characters begin words or follow one another, then matches with shorter gaps.
+// The work grows with the product of the two lengths, so only the first 2000 characters of a text take
+// part, and a query of more than 200 characters matches nothing.
 #include <cstddef>
 #include <string>
 #include <string_view>

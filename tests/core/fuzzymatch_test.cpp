@@ -35,6 +35,17 @@ TEST(FuzzyMatch, WhichTextsMatchAndWhere) {
         {"empty query matches everything", "", "router", true, {}},
         {"blank query matches everything", "  ", "", true, {}},
         {"query against empty text", "r", "", false, {}},
+        {"the start of a very long text takes part", "ab", "ab" + std::string(100000, 'x'), true, {0, 1}},
+        {"beyond the first 2000 characters nothing does", "ab", std::string(2000, 'x') + "ab", false, {}},
+        {"the last character that takes part", "a", std::string(1999, 'x') + "a", true, {1999}},
+        {"a query of 200 characters still matches", std::string(200, 'q'), std::string(300, 'q'), true,
+         [] {
+             std::vector<std::size_t> p(200);
+             for (std::size_t i = 0; i < p.size(); ++i)
+                 p[i] = i;
+             return p;
+         }()},
+        {"a longer query matches nothing", std::string(201, 'q'), std::string(300, 'q'), false, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
