@@ -2,7 +2,9 @@
 // "Go to anything": a small box over the screens and options of the assistant. Typing narrows the list
 // by fuzzy matching (model/fuzzymatch.h) on IDs and captions, best matches first; Up and Down move in the
 // list, Enter or a click chooses, Esc closes. The box holds plain pointers to the items, taken when it
-// is opened; it closes as soon as something is chosen.
+// is opened, and closes as soon as something is chosen; the window hands the chosen item to SelectItem,
+// which compares it with the tree's items only (so an item deleted while the box was open selects
+// nothing).
 #include <QDialog>
 
 #include <string>
