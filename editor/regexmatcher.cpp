@@ -11,10 +11,14 @@ TRegexMatcher::TRegexMatcher(const QString& pattern, bool matchCase, bool wholeW
     expression_ = QRegularExpression(source, options);
     if (pattern.isEmpty())
         error_ = QStringLiteral("Nothing to find.");
-    else if (!expression_.isValid())
+    else if (!expression_.isValid()) {
+        // The position is told in the text the user typed, not in the expression wrapped for whole words.
+        const QRegularExpression typed(pattern);
+        const QRegularExpression& failed = typed.isValid() ? expression_ : typed;
         error_ = QStringLiteral("Invalid regular expression at position %1: %2")
-                     .arg(expression_.patternErrorOffset())
-                     .arg(expression_.errorString());
+                     .arg(failed.patternErrorOffset())
+                     .arg(failed.errorString());
+    }
 }
 
 namespace {

@@ -43,6 +43,11 @@ TEST(RegexMatcher, InvalidRegexGivesAClearMessageAndNoMatches) {
     EXPECT_TRUE(matcher.FindAll("a(b").empty());
     // The same text as plain text is valid.
     EXPECT_TRUE(TRegexMatcher(QStringLiteral("a(b"), false, false, false).IsValid());
+    // The position counts in the typed text, also when whole words wrap it into a larger expression.
+    for (bool wholeWords : {false, true})
+        EXPECT_EQ(TRegexMatcher(QStringLiteral("a(b"), false, wholeWords, true).Error().toStdString(),
+                  "Invalid regular expression at position 3: missing closing parenthesis")
+            << wholeWords;
 }
 
 TEST(RegexMatcher, ReplacementExpandsGroupsOnlyForRegex) {
