@@ -1,5 +1,8 @@
 #include "viewer/assistantviewer.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -7,10 +10,13 @@
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -73,7 +79,43 @@ QString ButtonText(TActionKind kind) {
 QString Quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
+
+// The keys of a button as its tooltip lists them: "Back (Alt+Left, Backspace)".
+QString WithKeys(const QString& tip, const QList<QKeySequence>& keys) {
+    QStringList names;
+    for (const QKeySequence& key : keys)
+        names << key.toString(QKeySequence::NativeText);
+    return tip + QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+// A box the user types into, where Backspace deletes a character rather than going back.
+bool IsTextBox(const QWidget* widget) {
+    if (widget == nullptr)
+        return false;
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(widget) != nullptr ||
+           qobject_cast<const QPlainTextEdit*>(widget) != nullptr ||
+           qobject_cast<const QTextEdit*>(widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr;
+}
 } // namespace
+
+const QList<QKeySequence>& AssistantViewer::BackKeys() {
+    static const QList<QKeySequence> keys = {QKeySequence(Qt::ALT | Qt::Key_Left),
+                                             QKeySequence(Qt::Key_Backspace)};
+    return keys;
+}
+
+const QList<QKeySequence>& AssistantViewer::ForwardKeys() {
+    static const QList<QKeySequence> keys = {QKeySequence(Qt::ALT | Qt::Key_Right)};
+    return keys;
+}
+
+const QList<QKeySequence>& AssistantViewer::HomeKeys() {
+    static const QList<QKeySequence> keys = {QKeySequence(Qt::ALT | Qt::Key_Home)};
+    return keys;
+}
 
 AssistantViewer::AssistantViewer(QWidget* owner, ViewerSetup setup,
                                  std::shared_ptr<ViewedAssistant> assistant, const std::string& initialScreen)
@@ -90,6 +132,12 @@ AssistantViewer::AssistantViewer(QWidget* owner, ViewerSetup setup,
 }
 
 AssistantViewer::~AssistantViewer() = default;
+
+void AssistantViewer::AddShortcut(const QKeySequence& key, const std::function<void()>& action) {
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, action);
+}
 
 void AssistantViewer::BuildWindow() {
     resize(760, 520);
@@ -115,6 +163,20 @@ void AssistantViewer::BuildWindow() {
     connect(bForward_, &QPushButton::clicked, this, &AssistantViewer::GoForward);
     connect(bHome_, &QPushButton::clicked, this, &AssistantViewer::GoHome);
     connect(bEditScreen_, &QPushButton::clicked, this, [this] { EditItem(-1); });
+    bBack_->setToolTip(WithKeys(QStringLiteral("Back to the screen shown before"), BackKeys()));
+    bForward_->setToolTip(WithKeys(QStringLiteral("Forward to the screen shown after"), ForwardKeys()));
+    bHome_->setToolTip(WithKeys(QStringLiteral("The assistant's first screen"), HomeKeys()));
+    for (const QKeySequence& key : BackKeys())
+        AddShortcut(key, [this, key] {
+            // Backspace belongs to a text box that has the focus; Alt+Left goes back from anywhere.
+            if (key == QKeySequence(Qt::Key_Backspace) && IsTextBox(QApplication::focusWidget()))
+                return;
+            GoBack();
+        });
+    for (const QKeySequence& key : ForwardKeys())
+        AddShortcut(key, [this] { GoForward(); });
+    for (const QKeySequence& key : HomeKeys())
+        AddShortcut(key, [this] { GoHome(); });
 
     auto* body = new QHBoxLayout;
     outer->addLayout(body, 1);

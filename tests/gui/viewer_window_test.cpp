@@ -6,13 +6,16 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <QWindow>
 #include <gtest/gtest.h>
 
 #include "support/error.h"
+#include "tests/gui/guitesthelpers.h"
 #include "tests/gui/viewertesthelpers.h"
 #include "viewer/assistantviewer.h"
 
@@ -132,6 +135,74 @@ TEST_F(ViewerWindow, BackForwardAndHomeWalkTheHistory) {
     viewer.GoForward();
     viewer.GoForward();
     EXPECT_EQ(Shown(), "S1");
+}
+
+TEST_F(ViewerWindow, BackForwardAndHomeHaveKeysListedInTheirTooltips) {
+    AssistantViewer& viewer = Open(Tour());
+    ASSERT_TRUE(ShowActive(&viewer));
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &viewer;
+        QTest::keyClick(target, key, modifiers);
+    };
+    // Each row starts from the history S1 S2 [S3], the shown screen in brackets.
+    struct Case {
+        const char* name;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"Alt+Left", {{Qt::Key_Left, Qt::AltModifier}}, "S2"},
+        {"Alt+Left twice", {{Qt::Key_Left, Qt::AltModifier}, {Qt::Key_Left, Qt::AltModifier}}, "S1"},
+        {"Backspace", {{Qt::Key_Backspace, Qt::NoModifier}}, "S2"},
+        {"Alt+Left, then Alt+Right",
+         {{Qt::Key_Left, Qt::AltModifier}, {Qt::Key_Right, Qt::AltModifier}},
+         "S3"},
+        {"Alt+Right at the end of the history", {{Qt::Key_Right, Qt::AltModifier}}, "S3"},
+        {"Alt+Home", {{Qt::Key_Home, Qt::AltModifier}}, "S1"},
+        {"Left without Alt", {{Qt::Key_Left, Qt::NoModifier}}, "S3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        viewer.GoHome();
+        Click("bOption1"); // S2
+        Click("bOption2"); // S3
+        viewer.GoBack();
+        viewer.GoForward();
+        ASSERT_EQ(Shown(), "S3");
+        Find<QPushButton>("bBack")->setFocus();
+        for (const auto& [key, modifiers] : c.keys)
+            press(key, modifiers);
+        EXPECT_EQ(Shown(), c.shown);
+    }
+
+    // With a text box focused (the read-only detail box of a note), Backspace stays in the box; Alt+Left
+    // still goes back.
+    auto notes = NewAssistant("Notes", "N1");
+    AddOption(AddScreen(*notes, "N1", "First"), "Next", akGoto, "N2");
+    TAssistOption& note = AddOption(AddScreen(*notes, "N2", "Second"), "Read", akNote, "");
+    TNote& text = *note.Notes.Add();
+    text.Name = "A note";
+    text.Text = "Some text";
+    AssistantViewer& second = Open(std::move(notes));
+    ASSERT_TRUE(ShowActive(&second));
+    Click("bOption1");
+    Click("bOption1"); // shows the note in the detail box
+    auto* detail = Find<QPlainTextEdit>("mDetail");
+    ASSERT_TRUE(detail->isVisible());
+    detail->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), detail);
+    press(Qt::Key_Backspace, Qt::NoModifier);
+    EXPECT_EQ(Shown(), "N2");
+    press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "N1");
+
+    EXPECT_EQ(Find<QPushButton>("bBack")->toolTip(),
+              QStringLiteral("Back to the screen shown before (Alt+Left, Backspace)"));
+    EXPECT_EQ(Find<QPushButton>("bForward")->toolTip(),
+              QStringLiteral("Forward to the screen shown after (Alt+Right)"));
+    EXPECT_EQ(Find<QPushButton>("bHome")->toolTip(),
+              QStringLiteral("The assistant's first screen (Alt+Home)"));
 }
 
 TEST_F(ViewerWindow, ALoopOfScreensCanBeWalkedAroundAndBack) {
