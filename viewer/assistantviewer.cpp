@@ -22,6 +22,7 @@
 
 #include "model/assistroot.h"
 #include "support/error.h"
+#include "support/textroutines.h"
 #include "viewer/optioncommands.h"
 #include "viewer/viewerdesktop.h"
 
@@ -78,6 +79,18 @@ QString ButtonText(TActionKind kind) {
 
 QString Quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// The screen of `newRoot` that stands for `screen` of `oldRoot`: the one at the same position when its ID
+// is still the same, else the first with that ID; null when there is none.
+const TAssistScreen* SameScreenIn(const TAssistRoot& oldRoot, const TAssistScreen* screen,
+                                  const TAssistRoot& newRoot) {
+    if (screen == nullptr)
+        return nullptr;
+    const TAssistScreen* atPosition = newRoot.Screens.Item(oldRoot.Screens.IndexOf(screen));
+    if (atPosition != nullptr && SameText(atPosition->ID, screen->ID))
+        return atPosition;
+    return newRoot.Screens.FindScreen(screen->ID);
 }
 
 // The keys of a button as its tooltip lists them: "Back (Alt+Left, Backspace)".
@@ -298,6 +311,54 @@ void AssistantViewer::Visit(Entry entry, const QString& notice) {
     history_.resize(static_cast<std::size_t>(position_ + 1));
     history_.push_back(std::move(entry));
     position_ = static_cast<int>(history_.size()) - 1;
+    ShowCurrent(notice);
+}
+
+const ViewedAssistant* AssistantViewer::EditorAssistant() const {
+    for (const Entry& entry : history_)
+        if (entry.Assistant->FromEditor)
+            return entry.Assistant.get();
+    return nullptr;
+}
+
+void AssistantViewer::ReplaceEditorAssistant(std::shared_ptr<ViewedAssistant> replacement) {
+    if (!replacement || !replacement->Root || position_ < 0 || EditorAssistant() == nullptr)
+        return;
+    replacement->FromEditor = true;
+    QString notice;
+    std::vector<Entry> kept;
+    int shown = -1;
+    for (std::size_t i = 0; i < history_.size(); ++i) {
+        Entry entry = history_[i];
+        const bool isShown = static_cast<int>(i) == position_;
+        if (entry.Assistant->FromEditor) {
+            const TAssistScreen* screen =
+                SameScreenIn(*entry.Assistant->Root, entry.Screen, *replacement->Root);
+            if (screen == nullptr && !isShown)
+                continue;
+            if (screen == nullptr) {
+                if (entry.Screen != nullptr)
+                    notice = QStringLiteral(
+                                 "The screen %1 is no longer in the assistant; its start screen is shown.")
+                                 .arg(Quoted(Q(entry.Screen->ID)));
+                QString startNotice;
+                screen = StartScreen(*replacement, {}, startNotice);
+                if (!startNotice.isEmpty())
+                    notice = notice.isEmpty() ? startNotice : notice + QLatin1Char(' ') + startNotice;
+            }
+            entry = {replacement, screen};
+        }
+        // Visits that now show the same screen one after the other are one visit, as Visit keeps them.
+        const bool repeated =
+            !kept.empty() && kept.back().Assistant == entry.Assistant && kept.back().Screen == entry.Screen;
+        if (!repeated)
+            kept.push_back(std::move(entry));
+        if (isShown)
+            shown = static_cast<int>(kept.size()) - 1;
+    }
+    // The old assistant goes with the last entry that held it; the shown screen is drawn from the new.
+    history_ = std::move(kept);
+    position_ = shown;
     ShowCurrent(notice);
 }
 
