@@ -1,5 +1,6 @@
 #include "editor/flattreeview.h"
 
+#include "editor/idcaptiondelegate.h"
 #include "editor/itemtreemodel.h"
 
 #include <QKeyEvent>
@@ -8,17 +9,18 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
-// Paints a row's text behind the indentation of its level and the branch indicators into that
-// indentation. The view itself gives every row the full width: for it they are all top-level rows.
-class FlatTreeDelegate final : public QStyledItemDelegate {
+// Paints a row's text (with its caption, when the model offers one) behind the indentation of its level
+// and the branch indicators into that indentation. The view itself gives every row the full width: for
+// it they are all top-level rows.
+class FlatTreeDelegate final : public IdCaptionDelegate {
 public:
-    explicit FlatTreeDelegate(FlatTreeView* view) : QStyledItemDelegate(view), m_view(view) {}
+    explicit FlatTreeDelegate(FlatTreeView* view) : IdCaptionDelegate(view), m_view(view) {}
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
         const int indentation = m_view->RowIndentation(index);
         if (indentation <= 0) {
-            QStyledItemDelegate::paint(painter, option, index);
+            IdCaptionDelegate::paint(painter, option, index);
             return;
         }
         const bool reverse = option.direction == Qt::RightToLeft;
@@ -40,11 +42,11 @@ public:
         else
             item.rect.setLeft(option.rect.left() + indentation);
         if (item.rect.width() > 0)
-            QStyledItemDelegate::paint(painter, item, index);
+            IdCaptionDelegate::paint(painter, item, index);
     }
 
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        QSize size = IdCaptionDelegate::sizeHint(option, index);
         size.rwidth() += m_view->RowIndentation(index);
         return size;
     }

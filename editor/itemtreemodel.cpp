@@ -1,5 +1,7 @@
 #include "editor/itemtreemodel.h"
 
+#include "editor/idcaptiondelegate.h"
+
 #include "model/assistoption.h"
 #include "model/assistroot.h"
 #include "model/assistscreen.h"
@@ -92,6 +94,21 @@ QModelIndex ItemTreeModel::IndexOfNode(int node) {
     }
     const int row = RowOf(node);
     return row < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(node));
+}
+
+void ItemTreeModel::RefreshCaptions() {
+    const QList<int> roles{kCaptionRole};
+    const auto refresh = [&](const QModelIndex& parent) {
+        const int rows = rowCount(parent);
+        if (rows > 0)
+            Q_EMIT dataChanged(index(0, 0, parent), index(rows - 1, 0, parent), roles);
+    };
+    refresh({});
+    if (IsFlat())
+        return;
+    for (int node = 0; node < NodeCount(); ++node)
+        if (HasChildren(node))
+            refresh(NestedIndexOf(node));
 }
 
 QModelIndex ItemTreeModel::NestedIndexOf(int node) const {
@@ -452,6 +469,12 @@ QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return TextAt(node);
+    if (role == kCaptionRole) {
+        // Read from the item itself, so a caption changed without a rebuild is shown once the rows are
+        // drawn again (RefreshCaptions).
+        const TAssistBase* item = ItemAt(node);
+        return item != nullptr ? QVariant(QString::fromStdString(item->Caption)) : QVariant();
+    }
     if (role == Qt::AccessibleDescriptionRole && IsFlat()) {
         // The flat rows carry no levels of their own, so screen readers are told where a row stands in
         // the tree and whether its branch is open (the nested shape's view tells them itself).

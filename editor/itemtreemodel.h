@@ -84,6 +84,11 @@ public:
     // Flat shape: whether a live node has a later live sibling (a tree line continues below it).
     bool HasLaterSibling(int node) const;
 
+    // ---- Captions: every node offers its item's caption in kCaptionRole (editor/idcaptiondelegate.h),
+    // read from the item when asked; node texts stay as built. After captions changed without a
+    // rebuild, RefreshCaptions tells the views to draw the rows again.
+    void RefreshCaptions();
+
     // ---- QAbstractItemModel
     QModelIndex index(int row, int column, const QModelIndex& parent = QModelIndex()) const override;
     QModelIndex parent(const QModelIndex& child) const override;

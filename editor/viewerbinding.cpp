@@ -2,9 +2,11 @@
 
 #include "components/qt/qtcomponentfactory.h"
 #include "editor/pathovamainform.h"
+#include "editor/testviewers.h"
 #include "model/assistroot.h"
 #include "support/textroutines.h"
 #include "viewer/assistantruntime.h"
+#include "viewer/assistantviewer.h"
 
 #include <QFileInfo>
 #include <QPointer>
@@ -93,13 +95,19 @@ std::shared_ptr<QtComponentFactory> WindowComponents(TPathovaMainForm& window, V
                 guarded->GetPrompter().Message(Prompter::MessageKind::ErrorOk, error.what());
             }
         };
-        // The tested text is the current state of the file open in the window: options of other
-        // assistants that name that file come back to it.
-        return ViewerCreator(
-            std::move(own), [guarded] { return guarded.isNull() ? QString() : EditorBaseFolder(*guarded); },
-            [guarded] {
-                return guarded.isNull() ? QString() : QString::fromStdString(guarded->Assistant().FileName);
-            })();
+        auto runtime = std::make_unique<AssistantRuntime>(std::move(own));
+        if (!guarded.isNull()) {
+            runtime->SetBaseFolder(EditorBaseFolder(*guarded));
+            // The tested text is the current state of the file open in the window: options of other
+            // assistants that name that file come back to it.
+            runtime->SetTextFile(QString::fromStdString(guarded->Assistant().FileName));
+        }
+        // A viewer of Test (it shows the window's assistant) follows the window's later changes.
+        runtime->SetOnRun([guarded, generation](AssistantViewer& viewer) {
+            if (!guarded.isNull() && viewer.EditorAssistant() != nullptr)
+                TestViewers::Of(*guarded).Add(viewer, generation);
+        });
+        return runtime;
     });
     return factory;
 }

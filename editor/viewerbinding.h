@@ -3,7 +3,9 @@
 // runtime made here: relative names in the tested assistant are looked for in the folder of the file
 // open in the window, an option of another assistant that names that file comes back to the tested
 // assistant, and the viewer's "Edit this screen" (and an option's Edit button) brings the
-// window forward with that screen or option selected in its tree.
+// window forward with that screen or option selected in its tree. The viewers that Test opens follow the
+// window's later changes (editor/testviewers.h: the window calls UpdateTestViewers after each stored
+// change).
 #include <QString>
 #include <cstdint>
 #include <memory>

@@ -84,6 +84,8 @@ ComponentStatus AssistantRuntime::Run(QWidget* owner, int /*mode*/) {
     window->raise();
     window->activateWindow();
     window_ = window;
+    if (onRun_)
+        onRun_(*window);
     return ComponentStatus::Success();
 }
 

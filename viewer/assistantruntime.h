@@ -47,6 +47,9 @@ public:
     const ViewerSetup& Setup() const { return setup_; }
     // The window opened by the last Run while it is open; null otherwise.
     AssistantViewer* Window() const;
+    // Called with every window Run opens, once it is shown (the editor keeps the windows of Test to
+    // hand them its assistant again after each change).
+    void SetOnRun(std::function<void(AssistantViewer&)> opened) { onRun_ = std::move(opened); }
 
 private:
     ViewerSetup setup_;
@@ -55,6 +58,7 @@ private:
     QString baseFolder_;
     QString textFile_;
     QPointer<AssistantViewer> window_;
+    std::function<void(AssistantViewer&)> onRun_;
 };
 
 // Makes runtimes for the component factory (QtComponentFactory::SetAssistantCreator). Each runtime gets

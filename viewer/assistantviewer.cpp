@@ -1,5 +1,8 @@
 #include "viewer/assistantviewer.h"
 
+#include <QAbstractSpinBox>
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFrame>
@@ -7,15 +10,19 @@
 #include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "model/assistroot.h"
 #include "support/error.h"
+#include "support/textroutines.h"
 #include "viewer/optioncommands.h"
 #include "viewer/viewerdesktop.h"
 
@@ -73,7 +80,55 @@ QString ButtonText(TActionKind kind) {
 QString Quoted(const QString& text) {
     return QLatin1Char('"') + text + QLatin1Char('"');
 }
+
+// The screen of `newRoot` that stands for `screen` of `oldRoot`: the one at the same position when its ID
+// is still the same, else the first with that ID; null when there is none.
+const TAssistScreen* SameScreenIn(const TAssistRoot& oldRoot, const TAssistScreen* screen,
+                                  const TAssistRoot& newRoot) {
+    if (screen == nullptr)
+        return nullptr;
+    const TAssistScreen* atPosition = newRoot.Screens.Item(oldRoot.Screens.IndexOf(screen));
+    if (atPosition != nullptr && SameText(atPosition->ID, screen->ID))
+        return atPosition;
+    return newRoot.Screens.FindScreen(screen->ID);
+}
+
+// The keys of a button as its tooltip lists them: "Back (Alt+Left, Backspace)".
+QString WithKeys(const QString& tip, const QList<QKeySequence>& keys) {
+    QStringList names;
+    for (const QKeySequence& key : keys)
+        names << key.toString(QKeySequence::NativeText);
+    return tip + QStringLiteral(" (") + names.join(QStringLiteral(", ")) + QLatin1Char(')');
+}
+
+// A box the user types into, where Backspace deletes a character rather than going back.
+bool IsTextBox(const QWidget* widget) {
+    if (widget == nullptr)
+        return false;
+    if (const auto* combo = qobject_cast<const QComboBox*>(widget))
+        return combo->isEditable();
+    return qobject_cast<const QLineEdit*>(widget) != nullptr ||
+           qobject_cast<const QPlainTextEdit*>(widget) != nullptr ||
+           qobject_cast<const QTextEdit*>(widget) != nullptr ||
+           qobject_cast<const QAbstractSpinBox*>(widget) != nullptr;
+}
 } // namespace
+
+const QList<QKeySequence>& AssistantViewer::BackKeys() {
+    static const QList<QKeySequence> keys = {QKeySequence(Qt::ALT | Qt::Key_Left),
+                                             QKeySequence(Qt::Key_Backspace)};
+    return keys;
+}
+
+const QList<QKeySequence>& AssistantViewer::ForwardKeys() {
+    static const QList<QKeySequence> keys = {QKeySequence(Qt::ALT | Qt::Key_Right)};
+    return keys;
+}
+
+const QList<QKeySequence>& AssistantViewer::HomeKeys() {
+    static const QList<QKeySequence> keys = {QKeySequence(Qt::ALT | Qt::Key_Home)};
+    return keys;
+}
 
 AssistantViewer::AssistantViewer(QWidget* owner, ViewerSetup setup,
                                  std::shared_ptr<ViewedAssistant> assistant, const std::string& initialScreen)
@@ -90,6 +145,12 @@ AssistantViewer::AssistantViewer(QWidget* owner, ViewerSetup setup,
 }
 
 AssistantViewer::~AssistantViewer() = default;
+
+void AssistantViewer::AddShortcut(const QKeySequence& key, const std::function<void()>& action) {
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, action);
+}
 
 void AssistantViewer::BuildWindow() {
     resize(760, 520);
@@ -115,6 +176,20 @@ void AssistantViewer::BuildWindow() {
     connect(bForward_, &QPushButton::clicked, this, &AssistantViewer::GoForward);
     connect(bHome_, &QPushButton::clicked, this, &AssistantViewer::GoHome);
     connect(bEditScreen_, &QPushButton::clicked, this, [this] { EditItem(-1); });
+    bBack_->setToolTip(WithKeys(QStringLiteral("Back to the screen shown before"), BackKeys()));
+    bForward_->setToolTip(WithKeys(QStringLiteral("Forward to the screen shown after"), ForwardKeys()));
+    bHome_->setToolTip(WithKeys(QStringLiteral("The assistant's first screen"), HomeKeys()));
+    for (const QKeySequence& key : BackKeys())
+        AddShortcut(key, [this, key] {
+            // Backspace belongs to a text box that has the focus; Alt+Left goes back from anywhere.
+            if (key == QKeySequence(Qt::Key_Backspace) && IsTextBox(QApplication::focusWidget()))
+                return;
+            GoBack();
+        });
+    for (const QKeySequence& key : ForwardKeys())
+        AddShortcut(key, [this] { GoForward(); });
+    for (const QKeySequence& key : HomeKeys())
+        AddShortcut(key, [this] { GoHome(); });
 
     auto* body = new QHBoxLayout;
     outer->addLayout(body, 1);
@@ -236,6 +311,54 @@ void AssistantViewer::Visit(Entry entry, const QString& notice) {
     history_.resize(static_cast<std::size_t>(position_ + 1));
     history_.push_back(std::move(entry));
     position_ = static_cast<int>(history_.size()) - 1;
+    ShowCurrent(notice);
+}
+
+const ViewedAssistant* AssistantViewer::EditorAssistant() const {
+    for (const Entry& entry : history_)
+        if (entry.Assistant->FromEditor)
+            return entry.Assistant.get();
+    return nullptr;
+}
+
+void AssistantViewer::ReplaceEditorAssistant(std::shared_ptr<ViewedAssistant> replacement) {
+    if (!replacement || !replacement->Root || position_ < 0 || EditorAssistant() == nullptr)
+        return;
+    replacement->FromEditor = true;
+    QString notice;
+    std::vector<Entry> kept;
+    int shown = -1;
+    for (std::size_t i = 0; i < history_.size(); ++i) {
+        Entry entry = history_[i];
+        const bool isShown = static_cast<int>(i) == position_;
+        if (entry.Assistant->FromEditor) {
+            const TAssistScreen* screen =
+                SameScreenIn(*entry.Assistant->Root, entry.Screen, *replacement->Root);
+            if (screen == nullptr && !isShown)
+                continue;
+            if (screen == nullptr) {
+                if (entry.Screen != nullptr)
+                    notice = QStringLiteral(
+                                 "The screen %1 is no longer in the assistant; its start screen is shown.")
+                                 .arg(Quoted(Q(entry.Screen->ID)));
+                QString startNotice;
+                screen = StartScreen(*replacement, {}, startNotice);
+                if (!startNotice.isEmpty())
+                    notice = notice.isEmpty() ? startNotice : notice + QLatin1Char(' ') + startNotice;
+            }
+            entry = {replacement, screen};
+        }
+        // Visits that now show the same screen one after the other are one visit, as Visit keeps them.
+        const bool repeated =
+            !kept.empty() && kept.back().Assistant == entry.Assistant && kept.back().Screen == entry.Screen;
+        if (!repeated)
+            kept.push_back(std::move(entry));
+        if (isShown)
+            shown = static_cast<int>(kept.size()) - 1;
+    }
+    // The old assistant goes with the last entry that held it; the shown screen is drawn from the new.
+    history_ = std::move(kept);
+    position_ = shown;
     ShowCurrent(notice);
 }
 

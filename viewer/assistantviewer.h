@@ -5,8 +5,11 @@
 // Forward and Home walk a history that spans screens and assistants. Every text from the file is shown
 // as plain text. Missing screens, files and images are reported in the window's notice line; nothing
 // that an assistant names can make the window fail.
+#include <QKeySequence>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,6 +43,21 @@ public:
     // Calls the edit call-back for the shown screen (option -1) or one of its options.
     void EditItem(int optionIndex);
 
+    // Live test: the editor hands over its assistant again after a change. Every visit of the editor's
+    // assistant in the history moves to the same screen of `replacement` (found at its old position
+    // when the ID there still matches, else by its ID); visits of screens that are gone are dropped,
+    // and when the shown screen is gone the replacement's start screen is shown, with a notice. Visits
+    // of other assistants stay. The shown screen is drawn again from the replacement.
+    void ReplaceEditorAssistant(std::shared_ptr<ViewedAssistant> replacement);
+    // The editor's assistant in the history (FromEditor); null in a viewer without one.
+    const ViewedAssistant* EditorAssistant() const;
+
+    // The keys of Back (Alt+Left, and Backspace while no text box has the focus), Forward (Alt+Right)
+    // and Home (Alt+Home); each button's tooltip lists them.
+    static const QList<QKeySequence>& BackKeys();
+    static const QList<QKeySequence>& ForwardKeys();
+    static const QList<QKeySequence>& HomeKeys();
+
     // What is shown.
     const ViewedAssistant* CurrentAssistant() const;
     const TAssistScreen* CurrentScreen() const;
@@ -56,6 +74,7 @@ private:
     };
 
     void BuildWindow();
+    void AddShortcut(const QKeySequence& key, const std::function<void()>& action);
     // Adds the entry after the current one (dropping what was ahead of it) and shows it.
     void Visit(Entry entry, const QString& notice = {});
     void ShowCurrent(const QString& notice);

@@ -5,6 +5,8 @@
 #include "editor/filelistmenu.h"
 #include "editor/helpaccess.h"
 #include "editor/helpwindow.h"
+#include "editor/screenpanel.h"
+#include "editor/testviewers.h"
 #include "editor/viewerbinding.h"
 #include "editorfixture.h"
 #include "viewer/assistantviewer.h"
@@ -498,6 +500,92 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
         EXPECT_EQ(form->CurrentItem(), ScreenAt(1));
         EXPECT_EQ(prompter.AskedPrompts().size(), asked);
     }
+}
+
+TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
+    StartWithViewer();
+    const QString guide = files.filePath(QStringLiteral("guide.amf"));
+    Root().FileName = guide.toStdString();
+    Root().ModifierID = "{11111111-1111-1111-1111-111111111111} Someone else";
+    ClickTreeNode(&Root());
+    form->ActionList1().aTest->trigger();
+    ASSERT_EQ(Viewers().size(), 1u);
+    AssistantViewer* viewer = Viewers()[0];
+    viewer->ChooseOption(0); // S1 -> S2
+    ASSERT_EQ(viewer->CurrentScreen()->ID, "S2");
+    ASSERT_TRUE(ShowActive(form.get())); // the author goes back to the editor
+
+    // A caption typed and stored in the editor: the viewer shows S2 again, as it is now, and keeps its
+    // history. The editor's assistant is left as it was: handing it over is no save.
+    ClickTreeNode(ScreenAt(1));
+    Type(form->Screen()->eScreenCaption(), QStringLiteral("Second, renamed"));
+    ClickTreeNode(ScreenAt(0)); // leaving the box stores the caption
+    ASSERT_EQ(ScreenAt(1)->Caption, "Second, renamed");
+    ASSERT_TRUE(Root().Changed);
+    const std::string modifier = Root().ModifierID;
+    const std::uint32_t modifierCode = Root().ModifierCode, authorCode = Root().AuthorCode;
+    const ViewedAssistant* before = viewer->CurrentAssistant();
+    UpdateTestViewers(*form);
+    EXPECT_NE(viewer->CurrentAssistant(), before);
+    ASSERT_NE(viewer->CurrentScreen(), nullptr);
+    EXPECT_EQ(viewer->CurrentScreen()->Caption, "Second, renamed");
+    EXPECT_EQ(viewer->HistoryCount(), 2);
+    EXPECT_EQ(viewer->HistoryIndex(), 1);
+    EXPECT_TRUE(viewer->CurrentAssistant()->FromEditor);
+    EXPECT_EQ(viewer->CurrentAssistant()->FilePath, QDir::cleanPath(guide));
+    EXPECT_EQ(viewer->CurrentAssistant()->Folder, QDir::cleanPath(files.path()));
+    EXPECT_TRUE(Root().Changed);
+    EXPECT_EQ(Root().ModifierID, modifier);
+    EXPECT_EQ(Root().ModifierCode, modifierCode);
+    EXPECT_EQ(Root().AuthorCode, authorCode);
+
+    // The shown screen deleted in the editor: the start screen, with a notice; Edit still reaches
+    // the editor's items.
+    ClickTreeNode(ScreenAt(1));
+    prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+    form->ActionList1().aDelScreen->trigger();
+    UpdateTestViewers(*form);
+    EXPECT_EQ(viewer->CurrentScreen()->ID, "S1");
+    EXPECT_EQ(viewer->HistoryCount(), 1);
+    EXPECT_EQ(viewer->Notice(),
+              QStringLiteral("The screen \"S2\" is no longer in the assistant; its start screen is shown."));
+    ClickTreeNode(ScreenAt(1));
+    viewer->EditItem(-1);
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(0));
+
+    // A viewer of Run from file shows a file, not the editor's assistant: it never follows.
+    const QString other = files.filePath(QStringLiteral("other.amf"));
+    auto saved = NewAssistant("Saved", "X1");
+    AddScreen(*saved, "X1", "Saved screen");
+    std::ofstream(other.toStdString(), std::ios::binary) << saved->SaveToText();
+    desktop->OpenFileAnswer = other;
+    form->ActionList1().aRun->trigger();
+    ASSERT_EQ(Viewers().size(), 2u);
+    ASSERT_NE(TestViewers::Find(*form), nullptr);
+    EXPECT_EQ(TestViewers::Find(*form)->Following(), std::vector<AssistantViewer*>{viewer});
+    for (AssistantViewer* shown : Viewers())
+        if (shown != viewer)
+            shown->close();
+
+    // After New the window holds another document: the viewer keeps what it shows.
+    Root().Changed = false;
+    const std::uint64_t generation = form->DocumentGeneration();
+    form->ActionList1().aNew->trigger();
+    ASSERT_NE(form->DocumentGeneration(), generation);
+    Fill({ScreenSpec("S1"), ScreenSpec("S2")}, "S1");
+    const ViewedAssistant* followed = viewer->EditorAssistant();
+    UpdateTestViewers(*form);
+    EXPECT_EQ(viewer->EditorAssistant(), followed);
+    EXPECT_TRUE(TestViewers::Find(*form)->Following().empty());
+
+    // A viewer closed by the user drops out.
+    form->ActionList1().aTest->trigger();
+    ASSERT_EQ(TestViewers::Find(*form)->Following().size(), 1u);
+    TestViewers::Find(*form)->Following()[0]->close();
+    FlushDeletes();
+    EXPECT_TRUE(TestViewers::Find(*form)->Following().empty());
+    UpdateTestViewers(*form);
+    viewer->close();
 }
 
 TEST_F(TestWithViewerTest, TestWithANeverSavedAssistantHasNoBaseFolderAndStartsAtTheFirstScreen) {

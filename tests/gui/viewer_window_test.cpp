@@ -6,13 +6,17 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
 #include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "support/error.h"
+#include "tests/gui/guitesthelpers.h"
 #include "tests/gui/viewertesthelpers.h"
 #include "viewer/assistantviewer.h"
 
@@ -33,6 +37,29 @@ std::unique_ptr<TAssistRoot> Tour() {
     TAssistScreen& s3 = AddScreen(*root, "S3", "End");
     AddOption(s3, "Again", akGoto, "S1");
     return root;
+}
+
+// The visits of the history, the shown one in brackets: "S1 S2 [S3]". Visits of an assistant other than
+// the editor's carry its caption ("Other:T1"). Walks the history and comes back to the shown visit.
+std::string History(AssistantViewer& viewer) {
+    const int shown = viewer.HistoryIndex();
+    while (viewer.HistoryIndex() > 0)
+        viewer.GoBack();
+    std::string text;
+    for (int i = 0; i < viewer.HistoryCount(); ++i) {
+        if (i > 0) {
+            viewer.GoForward();
+            text += ' ';
+        }
+        const ViewedAssistant* assistant = viewer.CurrentAssistant();
+        std::string visit = viewer.CurrentScreen() ? viewer.CurrentScreen()->ID : "<none>";
+        if (!assistant->FromEditor)
+            visit = assistant->Root->Caption + ":" + visit;
+        text += i == shown ? "[" + visit + "]" : visit;
+    }
+    while (viewer.HistoryIndex() > shown)
+        viewer.GoBack();
+    return text;
 }
 
 class ViewerWindow : public ::testing::Test {
@@ -132,6 +159,139 @@ TEST_F(ViewerWindow, BackForwardAndHomeWalkTheHistory) {
     viewer.GoForward();
     viewer.GoForward();
     EXPECT_EQ(Shown(), "S1");
+}
+
+TEST_F(ViewerWindow, BackForwardAndHomeHaveKeysListedInTheirTooltips) {
+    AssistantViewer& viewer = Open(Tour());
+    ASSERT_TRUE(ShowActive(&viewer));
+    const auto press = [&](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &viewer;
+        QTest::keyClick(target, key, modifiers);
+    };
+    // Each row starts from the history S1 S2 [S3], the shown screen in brackets.
+    struct Case {
+        const char* name;
+        std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
+        std::string shown;
+    };
+    const std::vector<Case> cases = {
+        {"Alt+Left", {{Qt::Key_Left, Qt::AltModifier}}, "S2"},
+        {"Alt+Left twice", {{Qt::Key_Left, Qt::AltModifier}, {Qt::Key_Left, Qt::AltModifier}}, "S1"},
+        {"Backspace", {{Qt::Key_Backspace, Qt::NoModifier}}, "S2"},
+        {"Alt+Left, then Alt+Right",
+         {{Qt::Key_Left, Qt::AltModifier}, {Qt::Key_Right, Qt::AltModifier}},
+         "S3"},
+        {"Alt+Right at the end of the history", {{Qt::Key_Right, Qt::AltModifier}}, "S3"},
+        {"Alt+Home", {{Qt::Key_Home, Qt::AltModifier}}, "S1"},
+        {"Left without Alt", {{Qt::Key_Left, Qt::NoModifier}}, "S3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        viewer.GoHome();
+        Click("bOption1"); // S2
+        Click("bOption2"); // S3
+        viewer.GoBack();
+        viewer.GoForward();
+        ASSERT_EQ(Shown(), "S3");
+        Find<QPushButton>("bBack")->setFocus();
+        for (const auto& [key, modifiers] : c.keys)
+            press(key, modifiers);
+        EXPECT_EQ(Shown(), c.shown);
+    }
+
+    // With a text box focused (the read-only detail box of a note), Backspace stays in the box; Alt+Left
+    // still goes back.
+    auto notes = NewAssistant("Notes", "N1");
+    AddOption(AddScreen(*notes, "N1", "First"), "Next", akGoto, "N2");
+    TAssistOption& note = AddOption(AddScreen(*notes, "N2", "Second"), "Read", akNote, "");
+    TNote& text = *note.Notes.Add();
+    text.Name = "A note";
+    text.Text = "Some text";
+    AssistantViewer& second = Open(std::move(notes));
+    ASSERT_TRUE(ShowActive(&second));
+    Click("bOption1");
+    Click("bOption1"); // shows the note in the detail box
+    auto* detail = Find<QPlainTextEdit>("mDetail");
+    ASSERT_TRUE(detail->isVisible());
+    detail->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), detail);
+    press(Qt::Key_Backspace, Qt::NoModifier);
+    EXPECT_EQ(Shown(), "N2");
+    press(Qt::Key_Left, Qt::AltModifier);
+    EXPECT_EQ(Shown(), "N1");
+
+    EXPECT_EQ(Find<QPushButton>("bBack")->toolTip(),
+              QStringLiteral("Back to the screen shown before (Alt+Left, Backspace)"));
+    EXPECT_EQ(Find<QPushButton>("bForward")->toolTip(),
+              QStringLiteral("Forward to the screen shown after (Alt+Right)"));
+    EXPECT_EQ(Find<QPushButton>("bHome")->toolTip(),
+              QStringLiteral("The assistant's first screen (Alt+Home)"));
+}
+
+TEST_F(ViewerWindow, AChangedAssistantFromTheEditorReplacesItsVisitsWhereTheirScreensStillExist) {
+    const std::string gone = "The screen \"S3\" is no longer in the assistant; its start screen is shown.";
+    struct Case {
+        const char* name;
+        std::vector<int> steps; // options chosen on the way (0 = first), -1 Back
+        std::function<void(TAssistRoot&)> change;
+        std::string history; // after the change
+        std::string notice;
+    };
+    const auto remove = [](const char* id) {
+        return [id](TAssistRoot& root) { root.DeleteScreen(root.Screens.FindScreen(id)); };
+    };
+    const std::vector<Case> cases = {
+        {"a caption changed",
+         {0, 1},
+         [](TAssistRoot& root) { root.Screens.Item(2)->Caption = "End, changed"; },
+         "S1 S2 [S3]",
+         ""},
+        {"an earlier screen deleted", {0, 1}, remove("S2"), "S1 [S3]", ""},
+        {"the shown screen deleted", {0, 1}, remove("S3"), "S1 S2 [S1]", gone},
+        {"visits that meet are one", {0, 0}, remove("S2"), "[S1]", ""},
+        {"screens reordered", {0, 1}, [](TAssistRoot& root) { root.Screens.Move(2, 0); }, "S1 S2 [S3]", ""},
+        {"visits ahead kept", {0, 1, -1, -1}, remove("S2"), "[S1] S3", ""},
+        {"ID changed only in case",
+         {0, 1},
+         [](TAssistRoot& root) { root.Screens.Item(2)->ID = "s3"; },
+         "S1 S2 [s3]",
+         ""},
+        {"ID changed",
+         {0, 1},
+         [](TAssistRoot& root) { root.Screens.Item(2)->ID = "S7"; },
+         "S1 S2 [S1]",
+         gone},
+        {"no screen left",
+         {0, 1},
+         [](TAssistRoot& root) {
+             while (!root.Screens.Empty())
+                 root.Screens.Delete(0);
+         },
+         "[<none>]",
+         gone + " This assistant has no screens."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        AssistantViewer& viewer = Open(Tour(), {}, {}, true);
+        for (int step : c.steps)
+            step < 0 ? viewer.GoBack() : viewer.ChooseOption(step);
+        auto changed = Tour();
+        c.change(*changed);
+        auto replacement =
+            std::make_shared<ViewedAssistant>(std::move(changed), QString(), temp_.path(), true);
+        viewer.ReplaceEditorAssistant(replacement);
+        EXPECT_EQ(viewer.Notice().toStdString(), c.notice);
+        EXPECT_EQ(History(viewer), c.history);
+        EXPECT_EQ(viewer.CurrentAssistant(), replacement.get());
+        EXPECT_EQ(viewer.EditorAssistant(), replacement.get());
+        // What is shown is drawn from the replacement.
+        const TAssistScreen* shown = viewer.CurrentScreen();
+        EXPECT_EQ(Text("lScreenCaption"), shown ? QString::fromStdString(shown->Caption) : QString());
+        if (shown != nullptr) {
+            EXPECT_GE(replacement->Root->Screens.IndexOf(shown), 0);
+        }
+    }
 }
 
 TEST_F(ViewerWindow, ALoopOfScreensCanBeWalkedAroundAndBack) {
@@ -464,6 +624,30 @@ TEST_F(ViewerOtherAssistants, FolderCodesNameOtherAssistants) {
     EXPECT_EQ(Shown(), "T2");
     ASSERT_EQ(loaded_.size(), 1u);
     EXPECT_EQ(loaded_[0], temp_.filePath(QStringLiteral("sub/other.amf")));
+}
+
+TEST_F(ViewerOtherAssistants, AReplacedEditorAssistantLeavesTheVisitsOfOtherAssistantsAlone) {
+    AssistantViewer& viewer = Open(Caller({"sub/other.amf"}), "S1", {}, true);
+    Click("bOption1"); // the other assistant
+    Click("bOption1"); // back to caller.amf: read from its file, so not the editor's
+    ASSERT_EQ(History(viewer), "S1 Other:T1 [Caller:S2]");
+    const ViewedAssistant* fromFile = viewer.CurrentAssistant();
+
+    // The editor's assistant loses S1 (and so its one visit); the other visits stay as they are.
+    auto changed = Caller({});
+    changed->DeleteScreen(changed->Screens.FindScreen("S1"));
+    viewer.ReplaceEditorAssistant(
+        std::make_shared<ViewedAssistant>(std::move(changed), QString(), temp_.path(), true));
+    EXPECT_EQ(History(viewer), "Other:T1 [Caller:S2]");
+    EXPECT_EQ(viewer.CurrentAssistant(), fromFile);
+    EXPECT_EQ(viewer.Notice(), QString());
+
+    // A viewer that never showed the editor's assistant takes no replacement.
+    AssistantViewer& alone = Open(Caller({}), "S2", {}, false);
+    alone.ReplaceEditorAssistant(
+        std::make_shared<ViewedAssistant>(Caller({}), QString(), temp_.path(), true));
+    EXPECT_EQ(alone.EditorAssistant(), nullptr);
+    EXPECT_EQ(History(alone), "[Caller:S2]");
 }
 
 TEST_F(ViewerOtherAssistants, EditThisScreenCallsBackWithTheShownItemOfTheEditorsAssistant) {
