@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes a generated assistant file (.amf) of SCREENS screens with OPTIONS options each to standard
 output, in the form the editor saves: every screen has a caption, a two-line description and an image;
-every option a caption, a description line and an action. Most options go to other screens (spread
-over the whole assistant, so that the report, the structure check and the navigation structure look
-screens up all over the list; the structure is a balanced tree); every fourth runs a three-line script and every eighth holds a note.
+every option a caption, a description line and an action. Four options of each screen go to other
+screens (spread over the whole assistant, so that the report, the structure check and the navigation
+structure look screens up all over the list; the structure is a balanced tree), the fourth runs a
+three-line script, and every eighth option holds a note.
 About 1,350 bytes per screen of five options: 2,250 screens make 3 MB, 22,500 screens 30 MB.
 
     python3 bench/make_assistant.py SCREENS [OPTIONS] > FILE.amf
@@ -34,15 +35,17 @@ def main() -> None:
             w(f'\t\t<OPTION NAME="S{s}.{o}">\n')
             w(f'\t\t\t<CAPTION>Option {o} of screen {s}</CAPTION>\n')
             w('\t\t\t<DESCRIPTION>What this option does, in one line.</DESCRIPTION>\n')
-            if n % 4 == 0:
+            if o == 4:
                 w('\t\t\t<SCRIPT>Sub Main<P/>MsgBox "Option"<P/>End Sub</SCRIPT>\n')
                 w('\t\t\t<ACTION TYPE="SCRIPT" COMMAND=""/>\n')
             else:
-                # The first two options go to screens 2s and 2s + 1: every screen is reachable and the
-                # navigation structure is a balanced tree (its depth grows with the logarithm of the
-                # size, not with the size). The others go anywhere.
-                target = 2 * s + o - 1 if o <= 2 and 2 * s + o - 1 <= screens \
-                    else (s * 7919 + o * 104729) % screens + 1
+                # Screen s leads to 2s and 2s + 1 (where they exist), to its parent s / 2 and to the
+                # ancestor s / 8: every screen is reachable, and the navigation structure is a balanced
+                # tree whose depth grows with the logarithm of the size (links up the tree lead to screens
+                # already shown). The targets are spread over the whole list of screens.
+                child = 2 * s + o - 1
+                up = s >> 1 if o != 5 else s >> 3
+                target = child if o <= 2 and child <= screens else max(1, up)
                 w(f'\t\t\t<ACTION TYPE="GOTO" COMMAND="S{target}"/>\n')
             if n % 8 == 0:
                 w(f'\t\t\t<NOTES NAME="Tip" TYPE="Hint" ID="N{n}">A note for option {n}.</NOTES>\n')
