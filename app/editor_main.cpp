@@ -4,7 +4,6 @@
 #include "editor/editorservices.h"
 #include "editor/pathovamainform.h"
 #include "support/busy.h"
-#include "support/heaptuning.h"
 #include "support/textroutines.h"
 #include "support/versioninfo.h"
 
@@ -44,7 +43,6 @@ bool AnswerInformationSwitch(const std::vector<std::string>& arguments) {
 } // namespace
 
 int main(int argc, char** argv) {
-    TuneHeapForManySmallBlocks();
     const std::vector<std::string> rawArguments(argv + 1, argv + argc);
     if (AnswerInformationSwitch(rawArguments))
         return 0;

@@ -4,7 +4,6 @@
 #include <QCommandLineParser>
 #include <cstdio>
 
-#include "support/heaptuning.h"
 #include "support/qt/regwrap.h"
 #include "support/versioninfo.h"
 #include "viewer/assistantruntime.h"
@@ -23,7 +22,6 @@ bool NeverRunProgramsSetting() {
 } // namespace
 
 int main(int argc, char** argv) {
-    TuneHeapForManySmallBlocks();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Assistant Viewer"));
     QApplication::setApplicationDisplayName(QStringLiteral("Assistant Viewer"));

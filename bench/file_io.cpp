@@ -1,7 +1,6 @@
 // Loading and saving assistants of growing size, against the XML library's own parse and save of the
 // same bytes: reading and writing should cost about what the library needs, and grow linearly.
 #include "model/assistroot.h"
-#include "support/heaptuning.h"
 #include "tagfile/xmltagfilein.h"
 
 #include <benchmark/benchmark.h>
@@ -25,9 +24,8 @@ namespace {
 // faults for all the memory it touches again: for the same code, loading the largest assistant varied by
 // tens of milliseconds from this alone, and the raw parse paid it on every run. Fixed thresholds make
 // every benchmark here, the baselines included, reuse the memory of the run before, as a program that
-// opens one file after another does. The allocator is otherwise set up as in the programs.
+// opens one file after another does.
 [[maybe_unused]] const bool FixedAllocatorThresholds = [] {
-    TuneHeapForManySmallBlocks();
 #ifdef __GLIBC__
     mallopt(M_TRIM_THRESHOLD, INT_MAX);
     mallopt(M_MMAP_THRESHOLD, 32 * 1024 * 1024); // the largest the allocator accepts; above every text here
@@ -128,7 +126,8 @@ void CloseAssistant(benchmark::State& state) {
 
 // The baseline: pugixml parses the same bytes into its own tree (copying them into a buffer of its own, as
 // the reader does when it reads the stream). Its tree is freed outside the timing, as the assistant is.
-// It uses the flags the reader uses for input pugixml reads: the defaults plus parse_fragment.
+// It uses pugixml's defaults plus parse_fragment (the reader also keeps the document type node and
+// parses in place).
 void RawParse(benchmark::State& state) {
     const std::string& text = Text(static_cast<int>(state.range(0)));
     for (auto _ : state) {
@@ -205,8 +204,8 @@ void RawSave(benchmark::State& state) {
     SetCounters(state, text);
 }
 
-// Breakdown of loading: the tag reader's scan and walk over every step, without building the model. The
-// steps are taken as views, as the file reader takes them.
+// Breakdown of loading: the tag reader's check, parse and walk over every step, without building the model.
+// The steps are taken as views, as the file reader takes them.
 void TagWalk(benchmark::State& state) {
     const std::string& text = Text(static_cast<int>(state.range(0)));
     for (auto _ : state) {

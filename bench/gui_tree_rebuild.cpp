@@ -8,7 +8,6 @@
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
 #include "model/assistroot.h"
-#include "support/heaptuning.h"
 #include "support/qt/regwrap.h"
 
 #include <QAction>
@@ -192,7 +191,6 @@ BENCHMARK_CAPTURE(ShowReadAssistant, wide, Shape::Wide)
 } // namespace
 
 int main(int argc, char** argv) {
-    TuneHeapForManySmallBlocks(); // as the editor does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);

@@ -1,15 +1,12 @@
 // Cost of creating screens and options the way the file reader does (inside a loading scope, constant
 // time each) against creating them the way the editor does (each new ID scans the list).
 #include "model/assistroot.h"
-#include "support/heaptuning.h"
 
 #include <benchmark/benchmark.h>
 
 #include <string>
 
 namespace {
-// The allocator set up as in the programs.
-[[maybe_unused]] const bool ProgramHeap = TuneHeapForManySmallBlocks();
 const std::string User = "{00000000-0000-4000-8000-000000000000} Bench User";
 
 void ScreensWhileLoading(benchmark::State& state) {

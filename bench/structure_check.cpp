@@ -5,7 +5,6 @@
 #include "model/assistroot.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
-#include "support/heaptuning.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,8 +15,6 @@
 #include <vector>
 
 namespace {
-// The allocator set up as in the programs.
-[[maybe_unused]] const bool ProgramHeap = TuneHeapForManySmallBlocks();
 const std::string User = "{00000000-0000-4000-8000-000000000000} Bench User";
 constexpr int OptionsPerScreen = 10;
 

@@ -1,9 +1,7 @@
 #include "cli/amftool.h"
-#include "support/heaptuning.h"
 
 #include <iostream>
 
 int main(int argc, char** argv) {
-    TuneHeapForManySmallBlocks();
     return RunAmfTool(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout, std::cerr);
 }

@@ -396,8 +396,13 @@ void TAssistRoot::LoadFromStream(std::istream& in) {
 
 void TAssistRoot::ReadDocument(TXMLTagFileIn& in) {
     std::string_view name;
-    if (in.Next(name) != tkStart)
-        throw AppError("[AS021] Assistant stream does not contain valid XML.");
+    if (in.Next(name) != tkStart) {
+        // A refusal for a character says where that character stands.
+        std::string message = "[AS021] Assistant stream does not contain valid XML.";
+        if (!in.Problem().empty())
+            message += " " + in.Problem();
+        throw AppError(message);
+    }
     if (name != "ASSISTANT")
         ThrowUnexpectedTag(name);
     const std::string id = in.Attribute("NAME");

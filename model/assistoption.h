@@ -10,6 +10,8 @@
 
 class TAssistScreen;
 
+class TScreenIndex;
+
 class TAssistOption : public TAssistBase {
 public:
     TActionKind Action = akGoto;
@@ -29,9 +31,14 @@ public:
     void WriteTags(TTagDomOut& out) override;
     void ReadTags(const std::string& id, TXMLTagFileIn& in) override;
     void WriteReport(IHTMLReport& report) const override;
+    // The same, finding a go-to option's screen in `screens` (an index of the option's assistant), so
+    // that a report of many options looks each target up in constant time.
+    void WriteReport(IHTMLReport& report, const TScreenIndex& screens) const;
 
 private:
     explicit TAssistOption(TAssistScreen& screen);
+    // The report with `screens` possibly null: then no target screen is found.
+    void WriteReport(IHTMLReport& report, const TScreenIndex* screens) const;
 };
 
 // The options of one screen, in display and file order. Nothing done to this list marks the

@@ -9,6 +9,7 @@
 
 #include "model/actionkind.h"
 #include "model/assistroot.h"
+#include "model/screenindex.h"
 #include "support/components.h"
 
 namespace {
@@ -87,13 +88,13 @@ void WriteExplanationRow(IHTMLReport& report, const std::vector<std::string>& de
 // none. The link keeps the command as the option stores it; the writer folds the letter case of
 // anchors and link targets alike, as the screen look-up does, so the link still reaches the screen
 // whose ID differs from the command in case.
-void WriteScreenLink(IHTMLReport& report, const TAssistOption& option) {
+void WriteScreenLink(IHTMLReport& report, const TAssistOption& option, const TScreenIndex* screens) {
     const std::string& command = option.Command;
     if (command.empty()) {
         Check(report.AddText("Not specified."));
         return;
     }
-    const TAssistScreen* screen = option.Root ? option.Root->Screens.FindScreen(command) : nullptr;
+    const TAssistScreen* screen = screens ? screens->Find(command) : nullptr;
     if (!screen) {
         Check(report.AddText(command + " (not found)."));
         return;
@@ -117,7 +118,9 @@ void TAssistRoot::WriteReport(IHTMLReport& report) const {
     Check(report.AddLabelCell("First screen", 0));
     // An empty first screen is "Not specified." even though the look-up would find a screen whose ID
     // is empty too.
-    const TAssistScreen* first = FirstScreen.empty() ? nullptr : Screens.FindScreen(FirstScreen);
+    // One index serves every look-up of the report: the first screen and each go-to option's target.
+    const TScreenIndex screens(Screens);
+    const TAssistScreen* first = FirstScreen.empty() ? nullptr : screens.Find(FirstScreen);
     if (first) {
         Check(report.BeginCell());
         Check(report.AddTag("a href=\"#" + FirstScreen + "\""));
@@ -132,11 +135,15 @@ void TAssistRoot::WriteReport(IHTMLReport& report) const {
     WriteExplanationRow(report, Description);
     Check(report.EndTable());
     for (const TAssistScreen& screen : Screens)
-        screen.WriteReport(report);
+        screen.WriteReport(report, screens);
     Check(report.EndSection());
 }
 
 void TAssistScreen::WriteReport(IHTMLReport& report) const {
+    WriteReport(report, TScreenIndex(Root->Screens));
+}
+
+void TAssistScreen::WriteReport(IHTMLReport& report, const TScreenIndex& screens) const {
     Check(report.BeginSection("Screen: " + ID + ": " + Caption));
     Check(report.AddTag("A name=\"" + ID + "\""));
     Check(report.BeginTable(0, -1));
@@ -145,11 +152,24 @@ void TAssistScreen::WriteReport(IHTMLReport& report) const {
     WriteExplanationRow(report, Description);
     Check(report.EndTable());
     for (const TAssistOption& option : Options)
-        option.WriteReport(report);
+        option.WriteReport(report, screens);
     Check(report.EndSection());
 }
 
 void TAssistOption::WriteReport(IHTMLReport& report) const {
+    // An option without an assistant finds no screen.
+    if (!Root) {
+        WriteReport(report, nullptr);
+        return;
+    }
+    WriteReport(report, TScreenIndex(Root->Screens));
+}
+
+void TAssistOption::WriteReport(IHTMLReport& report, const TScreenIndex& screens) const {
+    WriteReport(report, &screens);
+}
+
+void TAssistOption::WriteReport(IHTMLReport& report, const TScreenIndex* screens) const {
     Check(report.BeginTable(0, -1));
     WriteValueRow(report, "Option", ID + ": " + Caption);
 
@@ -159,11 +179,11 @@ void TAssistOption::WriteReport(IHTMLReport& report) const {
     switch (Action) {
     case akGoto:
         Check(report.AddText("Goto "));
-        WriteScreenLink(report, *this);
+        WriteScreenLink(report, *this, screens);
         break;
     case akGotoButton:
         Check(report.AddText("Goto (button) "));
-        WriteScreenLink(report, *this);
+        WriteScreenLink(report, *this, screens);
         break;
     case akScript:
         WriteTextWithBreaks(report, Script);

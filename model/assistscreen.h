@@ -28,6 +28,8 @@ public:
     void WriteTags(TTagDomOut& out) override;
     void ReadTags(const std::string& id, TXMLTagFileIn& in) override;
     void WriteReport(IHTMLReport& report) const override;
+    // The same, its options finding their target screens in `screens` (an index of this assistant).
+    void WriteReport(IHTMLReport& report, const TScreenIndex& screens) const;
 
 private:
     explicit TAssistScreen(TAssistRoot& root);

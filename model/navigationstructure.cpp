@@ -1,7 +1,7 @@
 #include "model/navigationstructure.h"
 
 #include "model/assistroot.h"
-#include "model/foldedidtable.h"
+#include "model/screenindex.h"
 
 #include <cstddef>
 #include <initializer_list>
@@ -11,31 +11,6 @@ namespace {
 
 // U+00BB in UTF-8, between blanks: separates a node's origin from what it leads to.
 constexpr std::string_view Arrow = " \xC2\xBB ";
-
-// FindScreen through a hash index: the position of the first screen in list order for each ID.
-class ScreenIndex {
-public:
-    explicit ScreenIndex(const TAssistRoot& root) : ids_(static_cast<std::size_t>(root.Screens.Count())) {
-        screens_.reserve(static_cast<std::size_t>(root.Screens.Count()));
-        for (const TAssistScreen& screen : root.Screens) {
-            if (static_cast<std::size_t>(ids_.Insert(screen.ID)) == firstWithId_.size())
-                firstWithId_.push_back(static_cast<int>(screens_.size()));
-            screens_.push_back(&screen);
-        }
-    }
-    int Count() const { return static_cast<int>(screens_.size()); }
-    const TAssistScreen& Screen(int position) const { return *screens_[static_cast<std::size_t>(position)]; }
-    // Position of the screen FindScreen would return; -1 when there is none.
-    int Find(std::string_view id) const {
-        const int number = ids_.Find(id);
-        return number < 0 ? -1 : firstWithId_[static_cast<std::size_t>(number)];
-    }
-
-private:
-    FoldedIdTable ids_;
-    std::vector<int> firstWithId_; // by ID number: position of the first screen with it
-    std::vector<const TAssistScreen*> screens_;
-};
 
 // Joins the pieces of a node text with one allocation.
 std::string Join(std::initializer_list<std::string_view> pieces) {
@@ -52,10 +27,10 @@ std::string Join(std::initializer_list<std::string_view> pieces) {
 class Builder {
 public:
     explicit Builder(const TAssistRoot& root)
-        : index_(root), shown_(static_cast<std::size_t>(index_.Count()), 0) {}
+        : index_(root.Screens), shown_(static_cast<std::size_t>(index_.Count()), 0) {}
 
     NavigationStructure Build(const TAssistRoot& root) {
-        const int start = index_.Find(root.FirstScreen);
+        const int start = index_.Position(root.FirstScreen);
         if (start < 0)
             return {};
         // Every option adds at most one node, so this bounds the size of the tree.
@@ -128,7 +103,7 @@ private:
         switch (option.Action) {
         case akGoto:
         case akGotoButton:
-            if (const int target = index_.Find(option.Command); target >= 0)
+            if (const int target = index_.Position(option.Command); target >= 0)
                 AddScreen("O ", option.ID, parent, target);
             break;
         case akAssistant:
@@ -155,7 +130,7 @@ private:
         }
     }
 
-    ScreenIndex index_;
+    TScreenIndex index_;      // FindScreen in constant time
     std::vector<char> shown_; // by screen position: the screen has its branch in the tree already
     std::vector<Frame> stack_;
     NavigationStructure result_;

@@ -1,7 +1,7 @@
 #include "model/structurecheck.h"
 
 #include "model/assistroot.h"
-#include "model/foldedidtable.h"
+#include "model/foldedid.h"
 #include "support/textroutines.h"
 
 #include <array>
@@ -12,6 +12,24 @@
 #include <utility>
 
 namespace {
+
+// Numbers the distinct IDs (A-Z in either case) in order of first appearance: 0, 1, 2...
+class IdNumbers {
+public:
+    explicit IdNumbers(std::size_t expected) { numbers_.reserve(expected); }
+    // The number of `id`, giving it the next one when it is new. The ID's text must outlive the table.
+    int Insert(std::string_view id) {
+        return numbers_.try_emplace(id, static_cast<int>(numbers_.size())).first->second;
+    }
+    // The number of `id`; -1 when it has none.
+    int Find(std::string_view id) const {
+        const auto found = numbers_.find(id);
+        return found == numbers_.end() ? -1 : found->second;
+    }
+
+private:
+    TFoldedIdMap<int> numbers_;
+};
 
 // Up to this many options a screen's option IDs are compared pairwise (cheaper than a table for the
 // usual handful); above it a table keeps the check linear.
@@ -53,7 +71,7 @@ private:
     StructureCheckResult result_;
 };
 
-void CheckRoot(const TAssistRoot& root, const FoldedIdTable& screenIds, Findings& out) {
+void CheckRoot(const TAssistRoot& root, const IdNumbers& screenIds, Findings& out) {
     if (root.FirstScreen.empty())
         out.Error("No first screen defined at top level.", &root);
     else if (screenIds.Find(root.FirstScreen) < 0)
@@ -76,7 +94,7 @@ public:
     explicit EarlierOptionIds(const TAssistScreen& screen) : screen_(screen) {
         const auto count = static_cast<std::size_t>(screen.Options.Count());
         if (count > PairwiseOptionLimit) {
-            ids_ = std::make_unique<FoldedIdTable>(count);
+            ids_ = std::make_unique<IdNumbers>(count);
             counts_.reserve(count);
         }
     }
@@ -90,7 +108,7 @@ public:
         }
         // Few options: compare with each earlier one, by hash first so that the texts are compared
         // only when they are most likely equal.
-        const std::uint64_t hash = FoldedIdTable::Hash(id);
+        const std::size_t hash = TFoldedIdHash{}(id);
         int equal = 0;
         for (int e = 0; e < k; ++e)
             if (hashes_[static_cast<std::size_t>(e)] == hash && SameText(screen_.Options.Item(e)->ID, id))
@@ -101,9 +119,9 @@ public:
 
 private:
     const TAssistScreen& screen_;
-    std::array<std::uint64_t, PairwiseOptionLimit> hashes_{}; // of the earlier options, few options
-    std::unique_ptr<FoldedIdTable> ids_;                      // only for screens with many options
-    std::vector<int> counts_;                                 // by ID number: options seen so far
+    std::array<std::size_t, PairwiseOptionLimit> hashes_{}; // of the earlier options, few options
+    std::unique_ptr<IdNumbers> ids_;                        // only for screens with many options
+    std::vector<int> counts_;                               // by ID number: options seen so far
 };
 
 // Which screens go-to options lead to, gathered while the options are checked: for each screen ID
@@ -126,7 +144,7 @@ struct Links {
 };
 
 // The checks of one screen's options. `position` and `idNumber` identify the screen for `links`.
-void CheckOptions(const TAssistScreen& screen, int position, int idNumber, const FoldedIdTable& screenIds,
+void CheckOptions(const TAssistScreen& screen, int position, int idNumber, const IdNumbers& screenIds,
                   Links& links, Findings& out) {
     const int optionCount = screen.Options.Count();
     EarlierOptionIds earlierOptions(screen);
@@ -210,7 +228,7 @@ StructureCheckResult CheckStructure(const TAssistRoot& root, std::size_t maxLine
 
     // Number the distinct screen IDs; note for each screen its ID's number and how many earlier
     // screens share it. This reads the screens only; the options are read once, below.
-    FoldedIdTable screenIds(screenCount);
+    IdNumbers screenIds(screenCount);
     std::vector<int> idNumber, earlierEqual;
     std::vector<int> screensWithId; // by ID number
     idNumber.reserve(screenCount);

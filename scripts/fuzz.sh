@@ -3,9 +3,6 @@
 # the committed seed files and every input that once failed (each must pass), then a short fuzzing run
 # of FUZZ_SECONDS seconds (60 by default) in a single process. Exits non-zero when the fuzzer finds a
 # crash, a leak, a hang or a broken property; the failing input is kept in build-fuzz/fuzz-artifacts.
-# Then the same for the XML tag reader's differential target (whatever the reader accepts must read as
-# the XML parser reads it): its seeds and the file reader's are replayed, then it is fuzzed for
-# READER_FUZZ_SECONDS seconds (30 by default); its failing inputs are kept with the prefix tagreader-.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${FUZZ_SECONDS:-60}"
@@ -14,7 +11,7 @@ build="$root/build-fuzz"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DAMF_FUZZ=ON -DAMF_GUI=OFF -DAMF_TESTS=OFF \
   -DAMF_BENCH=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target amf_fuzz tagreader_fuzz
+cmake --build "$build" -j "$(nproc)" --target amf_fuzz
 
 fuzzer="$build/fuzz/amf_fuzz"
 # The seed files, and the inputs that once failed when there are any.
@@ -34,20 +31,3 @@ echo "fuzz: ${seconds} s with one worker"
 "$fuzzer" -dict="$root/fuzz/amf.dict" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
   -print_final_stats=1 -artifact_prefix="$artifacts/" "$work" "${inputs[@]}"
 
-reader_fuzzer="$build/fuzz/tagreader_fuzz"
-# The reader's own seeds, the assistant files (XML too, in several encodings), and the reader's inputs
-# that once failed when there are any.
-reader_inputs=("$root/tests/fuzz-corpus-tagreader" "$root/tests/fuzz-corpus")
-if [ -d "$root/tests/data/tagreader-fuzz-regressions" ]; then
-  reader_inputs+=("$root/tests/data/tagreader-fuzz-regressions")
-fi
-reader_work="$build/fuzz-corpus-tagreader"
-mkdir -p "$reader_work"
-
-echo "fuzz: replaying the tag reader's seeds"
-"$reader_fuzzer" -runs=0 -timeout=10 "${reader_inputs[@]}"
-
-echo "fuzz: tag reader against the XML parser, ${reader_seconds} s with one worker"
-"$reader_fuzzer" -dict="$root/fuzz/tagreader.dict" -max_total_time="$reader_seconds" -timeout=10 \
-  -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$artifacts/tagreader-" "$reader_work" \
-  "${reader_inputs[@]}"

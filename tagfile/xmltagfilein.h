@@ -1,18 +1,19 @@
 #pragma once
-// The XML file reader: parses a whole XML document at once and reports it as a flat sequence of
-// read steps (element start with its attributes, text, element end) in document order.
-// Comments and processing instructions are skipped, CDATA sections are reported as text, text that
-// is only white space is never reported, and character and entity references come back decoded.
-// Input that is not well-formed gives no exception: the reader is at its end at once.
+// The XML file reader: parses a whole XML document at once with pugixml and walks the parsed tree,
+// reporting it as a sequence of read steps (element start with its attributes, text, element end) in
+// document order. Comments and processing instructions are skipped, CDATA sections are reported as
+// text, text that is only white space is never reported, and character and entity references come
+// back decoded. Input that is not well-formed gives no exception: the reader is at its end at once.
 // No DTD or external entity is ever loaded.
 //
-// UTF-8 input (the files this program writes) is read by a scanner of its own that decodes names and
-// texts inside the bytes and notes every step in one flat table, so that walking the document is a
-// step along that table. Input in another encoding (UTF-16, UTF-32, Latin-1) is parsed by pugixml,
-// which converts it, and its tree is turned into the same table.
+// Every encoding the parser knows (UTF-8, UTF-16, UTF-32, Latin-1) is read the same way: the encoding
+// is decided first, the characters are checked (see xmlcharacters.h), and the parser reads the bytes
+// in that encoding, UTF-8 in place inside the reader's own copy of them.
 #include "tagfile/tagkind.h"
 
-#include <cstdint>
+#include <pugixml.hpp>
+
+#include <cstring>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -20,10 +21,10 @@
 
 class TXMLTagFileIn {
 public:
-    // Parses the bytes (UTF-8, a byte-order mark allowed). The reader works on a copy of them.
+    // Parses the bytes (a byte-order mark allowed). The reader works on a copy of them.
     explicit TXMLTagFileIn(std::string_view data);
     explicit TXMLTagFileIn(const char* data) : TXMLTagFileIn(std::string_view(data)) {}
-    // Parses the bytes in the text it takes over, without copying them: the reader decodes the
+    // Parses the bytes in the text it takes over, without copying them: the parser decodes the
     // document inside that text.
     explicit TXMLTagFileIn(std::string&& data);
     // Reads the stream from its current position to its end and parses it.
@@ -32,7 +33,12 @@ public:
     TXMLTagFileIn& operator=(const TXMLTagFileIn&) = delete;
 
     // True when there is nothing more to read.
-    bool AtEnd() const { return fNext >= fSteps.size(); }
+    bool AtEnd() const { return !fNode; }
+
+    // When the input was refused because of a character (bytes that are not text in the encoding, or a
+    // character XML 1.0 does not allow, also as a reference): a sentence saying what stands where.
+    // Empty for every other input, well-formed or not.
+    const std::string& Problem() const { return fProblem; }
 
     // One read step; `name` receives the element name or the text (empty for the other kinds).
     TTagKind Next(std::string& name);
@@ -40,30 +46,33 @@ public:
     // for as long as the reader lives.
     // (Defined here, as the file reader takes one step per element, text and end.)
     TTagKind Next(std::string_view& name) {
-        if (fNext >= fSteps.size()) {
-            name = {};
-            return tkEndOfDocument;
-        }
-        const TStep& step = fSteps[fNext];
-        name = View(step);
-        switch (step.Info & TStep::kKindMask) {
-        case TStep::kStart:
-            fAttributeFirst = fNext + 1;
-            fAttributeCount = step.Info >> TStep::kCountShift;
-            fAttributesMade = false;
-            fNext += 1 + 2 * fAttributeCount;
-            return tkStart;
-        case TStep::kText:
-            fLastTextHasLineFeed = (step.Info & TStep::kLineFeed) != 0;
-            ++fNext;
-            return tkText;
-        case TStep::kEnd:
-            ++fNext;
-            return tkEnd;
-        default: // the table never has an attribute entry here
-            ++fNext;
-            name = {};
-            return tkUnknown;
+        for (;;) {
+            if (!fNode) {
+                name = {};
+                return tkEndOfDocument;
+            }
+            const pugi::xml_node node = fNode;
+            switch (node.type()) {
+            case pugi::node_element: {
+                name = node.name();
+                const bool entering = fEntering;
+                if (entering) {
+                    fAttributeNode = node;
+                    fAttributesMade = false;
+                }
+                Advance();
+                return entering ? tkStart : tkEnd;
+            }
+            case pugi::node_pcdata:
+            case pugi::node_cdata:
+                name = node.value();
+                fLastTextHasLineFeed = std::memchr(name.data(), '\n', name.size()) != nullptr;
+                Advance();
+                return tkText;
+            default: // the parse options keep no other kind inside the root
+                Advance();
+                break;
+            }
         }
     }
 
@@ -80,38 +89,43 @@ public:
     // The same value without copying; it stays valid for as long as the reader lives.
     std::string_view AttributeView(std::string_view name) const;
 
-    // One entry of the step table: where its name or text lies in the buffer, and what it is.
-    struct TStep {
-        std::uint32_t Offset = 0;
-        std::uint32_t Length = 0;
-        // The kind in the low two bits, then a flag or, for a start, its attribute count.
-        std::uint32_t Info = 0;
-
-        static constexpr std::uint32_t kStart = 0;
-        static constexpr std::uint32_t kText = 1;
-        static constexpr std::uint32_t kEnd = 2;
-        static constexpr std::uint32_t kAttribute =
-            3; // an attribute's name, or (the entry after it) its value
-        static constexpr std::uint32_t kKindMask = 3;
-        static constexpr std::uint32_t kLineFeed = 4; // a text holding a line feed
-        static constexpr unsigned kCountShift = 3;    // a start's attribute count stands above the kind bits
-    };
-
 private:
     void Parse();
-    void ParseWithPugixml();
-    std::string_view View(const TStep& step) const { return {fBuffer.data() + step.Offset, step.Length}; }
+    // One step of the depth-first walk: into an element's content, on to the next sibling, or up to
+    // the parent whose end comes next; past the root's end there is no current node.
+    void Advance() {
+        if (fEntering && fNode.type() == pugi::node_element) {
+            if (const pugi::xml_node child = fNode.first_child()) {
+                fNode = child;
+                return;
+            }
+            fEntering = false; // an empty element: its end comes next
+            return;
+        }
+        if (fNode == fRoot) {
+            fNode = {};
+            return;
+        }
+        if (const pugi::xml_node sibling = fNode.next_sibling()) {
+            fNode = sibling;
+            fEntering = true;
+            return;
+        }
+        fNode = fNode.parent();
+        fEntering = false;
+    }
 
-    // The bytes being read; names and texts are decoded inside them and the steps point into them.
+    // The bytes being read; for UTF-8 the parser decodes the document inside them and the tree's names
+    // and texts point into them.
     std::string fBuffer;
-    // The document's steps in order. A start is followed by two entries per attribute (its name and its
-    // value); an element's end repeats the name of its start.
-    std::vector<TStep> fSteps;
-    std::size_t fNext = 0;
-    // The attributes of the last start: the index of the first attribute entry and their number.
-    std::size_t fAttributeFirst = 0;
-    std::size_t fAttributeCount = 0;
+    pugi::xml_document fDocument;
+    pugi::xml_node fRoot;
+    pugi::xml_node fNode;
+    bool fEntering = true;
+    // The element of the last start, whose attributes are asked for.
+    pugi::xml_node fAttributeNode;
     bool fLastTextHasLineFeed = false;
+    std::string fProblem;
     mutable std::vector<std::string> fAttributes;
     mutable bool fAttributesMade = true;
 };

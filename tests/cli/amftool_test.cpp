@@ -197,8 +197,9 @@ TEST(AmfToolCheck, JsonStaysValidWithoutFindingsAndWithUnreadableFiles) {
     EXPECT_EQ(json.Items[1]["message"].Text, "No explanation for assistant at top level.");
 }
 
-// IDs and commands read from a file may hold line breaks and other control characters (written here
-// as character references). The option "Go" has an ID that, printed raw, would add a fake finding line.
+// IDs and commands read from a file may hold line breaks, tabs and DEL (written here as character
+// references; references to the other control characters are refused as not XML). The option "Go" has an ID
+// that, printed raw, would add a fake finding line.
 const std::string kControlCharsFile =
     "<?xml version=\"1.0\"?>\n"
     "<ASSISTANT NAME=\"A\"><COPYRIGHT>c</COPYRIGHT><FIRST>Start</FIRST><CAPTION>x</CAPTION>\n"
@@ -207,9 +208,9 @@ const std::string kControlCharsFile =
     "<ACTION TYPE=\"GOTO\" COMMAND=\"No&#13;where\"/></OPTION>\n"
     "<OPTION NAME=\"Run\"><CAPTION>c</CAPTION>"
     "<ACTION TYPE=\"EXEC\" COMMAND=\"C:\\tools\\x.exe&#9;-a&#10;  O b\"/></OPTION>\n"
-    "<OPTION NAME=\"Next\"><CAPTION>c</CAPTION><ACTION TYPE=\"GOTO\" COMMAND=\"Lone\\ly&#1;\"/></OPTION>\n"
+    "<OPTION NAME=\"Next\"><CAPTION>c</CAPTION><ACTION TYPE=\"GOTO\" COMMAND=\"Lone\\ly&#127;\"/></OPTION>\n"
     "</SCREEN>\n"
-    "<SCREEN NAME=\"Lone\\ly&#1;\"><CAPTION>l</CAPTION></SCREEN>\n"
+    "<SCREEN NAME=\"Lone\\ly&#127;\"><CAPTION>l</CAPTION></SCREEN>\n"
     "<SCREEN NAME=\"Un&#13;&#10;linked&#127;\"><CAPTION>u</CAPTION></SCREEN>\n"
     "</ASSISTANT>\n";
 const std::string kControlCharsCheck = "Warning: No author set at top level.\n"
@@ -237,7 +238,7 @@ TEST(AmfToolTextOutput, ControlCharactersInTextsArePrintedEscapedOnOneLine) {
          0,
          "A A \xC2\xBB S Start\n"
          "  O Run \xC2\xBB EXEC C:\\\\tools\\\\x.exe\\t-a\\n  O b\n"
-         "  O Next \xC2\xBB S Lone\\\\ly\\x01\n",
+         "  O Next \xC2\xBB S Lone\\\\ly\\x7f\n",
          ""},
     };
     for (const OutputCase& c : cases)

@@ -144,11 +144,14 @@ TEST_F(FileRobustness, OddButHarmlessInput) {
     std::string noise(1 << 20, '\0');
     for (char& c : noise)
         c = static_cast<char>(random());
+    noise[0] = '\xFF'; // no byte-order mark: read as UTF-8, whose first byte this cannot be
+    noise[1] = 'x';
     const std::string invalid = "[AS021] Assistant stream does not contain valid XML.";
     const std::vector<Case> cases = {
         {"UTF-8 byte-order mark", "\xEF\xBB\xBF" + Doc("<CAPTION>bom</CAPTION>"), "ok"},
-        {"a megabyte of noise", noise, invalid},
-        {"zero bytes", std::string(4096, '\0'), invalid},
+        {"a megabyte of noise", noise, invalid + " At byte offset 0 (line 1) the bytes are not valid UTF-8."},
+        {"zero bytes", std::string(4096, '\0'),
+         invalid + " At byte offset 0 (line 1) stands the character U+0000, which XML 1.0 does not allow."},
         {"two roots", Doc("") + "<ASSISTANT/>", invalid},
         {"text after the root", Doc("") + "tail", invalid},
         {"a comment after the root", Doc("") + "<!-- end -->", "ok"},

@@ -4,7 +4,7 @@
 // "'text'" a text and "?" a node of no known kind. A reader that misbehaves while it is walked
 // (see WalkTagReader) fails the test.
 #include "tagfile/xmltagfilein.h"
-#include "tagreader_reference.h"
+#include "tagreader_walk.h"
 
 #include <gtest/gtest.h>
 
