@@ -36,6 +36,8 @@ struct MapBadge {
     bool Broken = false; // a go-to option whose target screen does not exist
     std::string Label;   // short text drawn on the badge: "web", "program", "script"...
     std::string Tooltip; // what the option does: the action and its command
+
+    bool operator==(const MapBadge&) const = default;
 };
 
 struct MapBox {
@@ -46,6 +48,8 @@ struct MapBox {
     bool Unreachable = false;
     bool DeadEnd = false;
     std::vector<MapBadge> Badges; // in option order
+
+    bool operator==(const MapBox&) const = default;
 };
 
 struct MapArrow {
@@ -53,6 +57,8 @@ struct MapArrow {
     int Option = 0;    // position of the option on that screen
     int To = 0;        // screen position of the target
     std::string Label; // the option's caption
+
+    bool operator==(const MapArrow&) const = default;
 };
 
 struct AssistantMap {
@@ -62,6 +68,8 @@ struct AssistantMap {
     int Start = -1;
     int UnreachableCount = 0;
     int DeadEndCount = 0;
+
+    bool operator==(const AssistantMap&) const = default;
 };
 
 AssistantMap BuildAssistantMap(const TAssistRoot& root);

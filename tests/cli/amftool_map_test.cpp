@@ -70,6 +70,13 @@ TEST(AmfToolPaths, ListsUnreachableScreensThenDeadEndsThenCounts) {
          0,
          "Dead end: S1\nScreens: 2, unreachable: 0, dead ends: 1.\n",
          ""},
+        {"two screens leading only to each other",
+         {"paths", DataFile("sample-map.amf")},
+         "",
+         0,
+         "Unreachable: OldDrivers\nUnreachable: OldHelp\nDead end: Finish\nScreens: 6, unreachable: 2, dead "
+         "ends: 1.\n",
+         ""},
         {"a clean file",
          {"paths", DataFile("tool_tour.amf")},
          "",
@@ -90,6 +97,13 @@ TEST(AmfToolPaths, ListsUnreachableScreensThenDeadEndsThenCounts) {
         EXPECT_EQ(r.Out, c.Out);
         EXPECT_EQ(r.Err, c.Err);
     }
+}
+
+TEST(AmfToolPaths, CheckStaysAsItIs) {
+    // The check's one-step link rule counts the two screens as linked; paths is a separate hint.
+    const ToolResult check = RunTool({"check", DataFile("sample-map.amf")});
+    EXPECT_EQ(check.Out.find("not linked"), std::string::npos) << check.Out;
+    EXPECT_NE(check.Out.find("Warning(s): 3, error(s): 1."), std::string::npos) << check.Out;
 }
 
 TEST(AmfToolPaths, JsonKeepsTheTextsAndGivesPositions) {
