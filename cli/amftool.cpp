@@ -4,6 +4,8 @@
 #include "cli/textline.h"
 #include "cli/userid.h"
 #include "components/corecomponentfactory.h"
+#include "maplayout/maplayout.h"
+#include "model/assistantmap.h"
 #include "model/assistroot.h"
 #include "model/authorship.h"
 #include "model/documentprompts.h"
@@ -70,6 +72,8 @@ int RunNotices(const Invocation&, Streams&);
 int RunReport(const Invocation&, Streams&);
 int RunPublish(const Invocation&, Streams&);
 int RunSpell(const Invocation&, Streams&);
+int RunPaths(const Invocation&, Streams&);
+int RunMap(const Invocation&, Streams&);
 
 constexpr std::size_t kAnyNumber = static_cast<std::size_t>(-1);
 
@@ -101,6 +105,25 @@ const Command kCommands[] = {
      "line in the same order: a node that leads to a screen names the screen, the others their\n"
      "option (with its screenId); the texts are kept as they are.\n",
      kJsonOption, 1, 1, RunStructure},
+    {"paths", "list the screens no user can reach and the dead ends", "amftool paths FILE [--json]",
+     "Walks from the start screen (the first screen, as the Structure page starts) through the\n"
+     "options that go to another screen, each to the first screen with its command as ID (letters\n"
+     "A-Z in either case). Prints \"Unreachable: ID\" for every screen no path reaches (all of them\n"
+     "when there is no start screen), then \"Dead end: ID\" for every screen without options, each\n"
+     "group in list order, then \"Screens: N, unreachable: U, dead ends: D.\". IDs are escaped as\n"
+     "check escapes texts. --json prints {file, screens, start, unreachable, deadEnds} instead, the\n"
+     "screens as {id, position} objects (positions count from 1; start is null without a start).\n"
+     "These are hints, apart from check. Exit status: 0, 2 when FILE cannot be read.\n",
+     kJsonOption, 1, 1, RunPaths},
+    {"map", "draw the map of screens and links", "amftool map FILE -o OUT.svg|OUT.png|OUT.dot",
+     "Lays out the assistant's map with Graphviz as the Map page shows it: every screen a box\n"
+     "(ID, caption and badges for options that do not go to a screen; the start screen blue,\n"
+     "unreachable screens red and dashed, dead ends with a double border), every go-to option an\n"
+     "arrow labelled with its caption. The extension of OUT chooses the format: .svg and .png are\n"
+     "drawn by Graphviz, .dot is the graph as Graphviz's DOT text (for `dot -Tpdf` and the like).\n"
+     "Above 400 screens the faster layout is used; the arrows' captions are then their tooltips.\n"
+     "Exit status: 0 written, 2 FILE unreadable or OUT not written.\n",
+     kOutputOption, 1, 1, RunMap},
     {"notices", "print the authorship notices shown when the file is opened",
      "amftool notices FILE [--user ID]",
      "Prints the authorship and signature notices the editor would show when the user opens\n"
@@ -157,7 +180,7 @@ void PrintGeneralHelp(std::ostream& out) {
         << "\")\n"
            "  -o, --output OUT   write to OUT (replaced safely) instead of standard output\n"
            "                     (-o - is standard output)\n"
-           "  --json             (check, spell, structure) print the result as a JSON array\n"
+           "  --json             (check, spell, structure, paths) print the result as JSON\n"
            "  --lang LANG        (spell) dictionary language, for example en_US\n"
            "  -h, --help         show help; after a command, that command's help\n"
            "  --version          show the program version\n"
@@ -452,6 +475,63 @@ int RunSpell(const Invocation& invocation, Streams& io) {
     return findings.empty() ? kSuccess : kCheckFoundErrors;
 }
 
+// A screen for the JSON output of paths: its ID and its position counted from 1.
+std::string JsonScreen(const TAssistRoot& root, int position) {
+    return "{\"id\": " + JsonString(root.Screens.Item(position)->ID) +
+           ", \"position\": " + std::to_string(position + 1) + "}";
+}
+
+std::string JsonScreens(const TAssistRoot& root, const std::vector<int>& positions) {
+    std::string json = "[";
+    for (const int position : positions)
+        json += (json.size() == 1 ? "" : ", ") + JsonScreen(root, position);
+    return json + "]";
+}
+
+int RunPaths(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    OpenAssistant(root, invocation.Files.front(), io.In);
+    const ScreenReachability reach = FindReachability(root);
+    if (invocation.Json) {
+        io.Out << "{\"file\": " << JsonString(invocation.Files.front())
+               << ", \"screens\": " << root.Screens.Count()
+               << ", \"start\": " << (reach.Start < 0 ? std::string("null") : JsonScreen(root, reach.Start))
+               << ",\n \"unreachable\": " << JsonScreens(root, reach.Unreachable)
+               << ",\n \"deadEnds\": " << JsonScreens(root, reach.DeadEnds) << "}\n";
+        return kSuccess;
+    }
+    for (const int position : reach.Unreachable)
+        io.Out << "Unreachable: " << OneLineText(root.Screens.Item(position)->ID) << '\n';
+    for (const int position : reach.DeadEnds)
+        io.Out << "Dead end: " << OneLineText(root.Screens.Item(position)->ID) << '\n';
+    io.Out << "Screens: " << root.Screens.Count() << ", unreachable: " << reach.Unreachable.size()
+           << ", dead ends: " << reach.DeadEnds.size() << ".\n";
+    return kSuccess;
+}
+
+// The output format named by the extension of OUT (letter case ignored); empty when it names none.
+std::string MapFormat(const std::string& output) {
+    const std::size_t dot = output.rfind('.');
+    const std::size_t slash = output.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string extension = output.substr(dot + 1);
+    for (char& c : extension)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return extension == "svg" || extension == "png" || extension == "dot" ? extension : std::string();
+}
+
+int RunMap(const Invocation& invocation, Streams& io) {
+    TAssistRoot root(EffectiveUserID(invocation));
+    OpenAssistant(root, invocation.Files.front(), io.In);
+    const AssistantMap map = BuildAssistantMap(root);
+    const std::string format = MapFormat(*invocation.Output);
+    const std::string bytes = format == "dot" ? MapToDot(map) : RenderMap(map, format);
+    SaveTextToFile(bytes, *invocation.Output);
+    return kSuccess;
+}
+
 // Reads the option value that follows `name` (as the next argument or after '=' in the same one).
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, std::string_view name,
                std::optional<std::string>& value, std::string& problem) {
@@ -564,6 +644,15 @@ int RunAmfTool(const std::vector<std::string>& args, std::istream& in, std::ostr
                               ? "unexpected argument \"" + invocation.Files.front() + "\""
                               : "too many files: " + std::string(command->Name) + " takes one FILE",
                           command, err);
+    if (command->Run == RunMap) {
+        // The format comes from OUT's extension, so OUT must be a named file.
+        if (!invocation.Output || *invocation.Output == "-")
+            return UsageError("map needs -o OUT.svg, OUT.png or OUT.dot", command, err);
+        if (MapFormat(*invocation.Output).empty())
+            return UsageError("cannot tell the format of \"" + *invocation.Output +
+                                  "\": the file name must end in .svg, .png or .dot",
+                              command, err);
+    }
     std::size_t stdinUses = 0;
     for (const std::string& file : invocation.Files) {
         if (file.empty())

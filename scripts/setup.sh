@@ -7,6 +7,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libpugixml-dev libssl-dev
   libhunspell-dev hunspell hunspell-en-us
+  libgraphviz-dev graphviz
   libgtest-dev libgmock-dev googletest libbenchmark-dev libxml2-utils
   clang libclang-rt-14-dev
   chromium
