@@ -18,7 +18,7 @@ public:
             std::string word = text.substr(span.Offset, span.Length);
             if (Correct(word))
                 continue;
-            findings_.push_back({itemID, field, word, checker_.Suggestions(word)});
+            findings_.push_back({itemID, field, word, SuggestionsFor(word)});
         }
     }
 
@@ -40,8 +40,18 @@ private:
         return correct;
     }
 
+    // A typo tends to recur, and asking hunspell for suggestions costs far more than a check: each
+    // distinct misspelt word is asked once.
+    const std::vector<std::string>& SuggestionsFor(const std::string& word) {
+        auto known = suggestions_.find(word);
+        if (known == suggestions_.end())
+            known = suggestions_.emplace(word, checker_.Suggestions(word)).first;
+        return known->second;
+    }
+
     const SpellChecker& checker_;
     std::map<std::string, bool, std::less<>> verdicts_;
+    std::map<std::string, std::vector<std::string>, std::less<>> suggestions_;
     std::vector<SpellFinding> findings_;
 };
 } // namespace

@@ -73,3 +73,29 @@ std::optional<DictionaryFiles> FindDictionary(const std::string& language) {
     }
     return std::nullopt;
 }
+
+namespace {
+bool Contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+} // namespace
+
+std::string ChooseLanguage(const std::string& wanted, const std::string& localeName,
+                           const std::vector<std::string>& installed) {
+    if (!wanted.empty() && Contains(installed, wanted))
+        return wanted;
+    // "de-DE.UTF-8@euro" -> "de_DE"
+    std::string locale = localeName.substr(0, localeName.find_first_of(".@"));
+    std::replace(locale.begin(), locale.end(), '-', '_');
+    if (!locale.empty() && Contains(installed, locale))
+        return locale;
+    const std::string languagePart = locale.substr(0, locale.find('_'));
+    if (!languagePart.empty() && languagePart != "C" && languagePart != "POSIX") {
+        for (const std::string& language : installed)
+            if (language == languagePart || language.rfind(languagePart + "_", 0) == 0)
+                return language;
+    }
+    if (Contains(installed, "en_US"))
+        return "en_US";
+    return installed.empty() ? std::string() : installed.front();
+}

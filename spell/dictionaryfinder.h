@@ -20,3 +20,10 @@ std::vector<DictionaryFiles> InstalledDictionaries();
 
 // The dictionary of a language; nothing when none of the folders holds both of its files.
 std::optional<DictionaryFiles> FindDictionary(const std::string& language);
+
+// The language to check in, from the installed ones (sorted, as InstalledDictionaries gives them):
+// `wanted` when it is installed; else the locale's ("de_DE"; "de-DE" and "de_DE.UTF-8" name it too);
+// else another dictionary of the locale's language ("de_AT" for "de_DE"); else en_US; else the first
+// installed. Empty when nothing is installed.
+std::string ChooseLanguage(const std::string& wanted, const std::string& localeName,
+                           const std::vector<std::string>& installed);

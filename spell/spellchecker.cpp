@@ -64,11 +64,42 @@ SpellChecker::SpellChecker(const DictionaryFiles& files) : language_(files.Langu
 
 SpellChecker::~SpellChecker() = default;
 
-bool SpellChecker::IsCorrect(const std::string& word) const {
+std::optional<bool> SpellChecker::Judge(const std::string& word) const {
     if (utf8_)
         return hunspell_->spell(word);
     const std::optional<std::string> encoded = Convert(word, "UTF-8", encoding_);
-    return !encoded || hunspell_->spell(*encoded);
+    if (!encoded)
+        return std::nullopt;
+    return hunspell_->spell(*encoded);
+}
+
+bool SpellChecker::IsCorrect(const std::string& word) const {
+    const std::optional<bool> verdict = Judge(word);
+    if (verdict.value_or(false))
+        return true;
+    // Dictionaries spell "don't" with the ASCII apostrophe; texts often have the typographic one
+    // (U+2019), which word processors put in for it.
+    static const std::string kTypographic = "\xE2\x80\x99";
+    if (word.find(kTypographic) != std::string::npos) {
+        std::string plain = word;
+        for (std::size_t at = plain.find(kTypographic); at != std::string::npos;
+             at = plain.find(kTypographic, at))
+            plain.replace(at, kTypographic.size(), "'");
+        if (const std::optional<bool> plainVerdict = Judge(plain))
+            return *plainVerdict;
+    }
+    return !verdict.has_value();
+}
+
+bool SpellChecker::Add(const std::string& word) {
+    if (word.empty())
+        return false;
+    const std::optional<std::string> encoded =
+        utf8_ ? std::optional<std::string>(word) : Convert(word, "UTF-8", encoding_);
+    if (!encoded)
+        return false;
+    hunspell_->add(*encoded);
+    return true;
 }
 
 std::vector<std::string> SpellChecker::Suggestions(const std::string& word, std::size_t limit) const {

@@ -3,6 +3,7 @@
 #include "spell/dictionaryfinder.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,20 @@ public:
     const std::string& Encoding() const { return encoding_; }
 
     // True when the UTF-8 word is spelt correctly. A word the dictionary's encoding cannot hold is
-    // accepted: that dictionary cannot judge it.
+    // accepted: that dictionary cannot judge it. A typographic apostrophe (U+2019) counts as the ASCII
+    // one when the word is not known with it.
     bool IsCorrect(const std::string& word) const;
     // Up to `limit` suggestions for the word, in UTF-8, best first.
     std::vector<std::string> Suggestions(const std::string& word, std::size_t limit = 5) const;
+    // Accepts the UTF-8 word from now on, for as long as this checker lives (hunspell's run-time word
+    // list: a personal word list or a word the user chose to ignore). False when the dictionary's
+    // encoding cannot hold the word; such words are accepted anyway (see IsCorrect).
+    bool Add(const std::string& word);
 
 private:
+    // hunspell's verdict on the word; nothing when the dictionary's encoding cannot hold it.
+    std::optional<bool> Judge(const std::string& word) const;
+
     std::unique_ptr<Hunspell> hunspell_;
     std::string language_;
     std::string encoding_;

@@ -140,6 +140,8 @@ TEST(SpellChecker, WordsInUtf8AndLatin1Dictionaries) {
         {"caf\xC3\xA9", true, true}, // converted to Latin-1 for the second dictionary
         {"cafe", false, false},
         {"don't", true, false},
+        {"don\xE2\x80\x99t", true, false}, // typographic apostrophe, also where Latin-1 cannot hold it
+        {"dont\xE2\x80\x99s", false, false},
         {"\xD0\xBC\xD0\xB8\xD1\x80", false, true}, // Cyrillic: Latin-1 cannot hold it, so it is not judged
     };
     for (const Case& c : cases) {
@@ -187,4 +189,47 @@ TEST(SpellAssistant, ChecksProseFieldsOnly) {
     }
     EXPECT_NE(std::find(findings[0].Suggestions.begin(), findings[0].Suggestions.end(), "world"),
               findings[0].Suggestions.end());
+}
+
+TEST(SpellChecker, AddedWordsAreAcceptedInEitherEncoding) {
+    DictionaryPathScope scope(kDictFolder);
+    SpellChecker utf8 = OpenFixture("xx_TEST");
+    SpellChecker latin = OpenFixture("yy_LATIN");
+    for (SpellChecker* checker : {&utf8, &latin}) {
+        SCOPED_TRACE(checker->Language());
+        EXPECT_FALSE(checker->IsCorrect("na\xC3\xAFve"));
+        EXPECT_TRUE(checker->Add("na\xC3\xAFve")); // Latin-1 holds the diaeresis: converted before adding
+        EXPECT_TRUE(checker->IsCorrect("na\xC3\xAFve"));
+        EXPECT_FALSE(checker->IsCorrect("naive"));
+        EXPECT_FALSE(checker->Add(""));
+    }
+    // A word Latin-1 cannot hold is not added (and is not judged either).
+    EXPECT_FALSE(latin.Add("\xD0\xBC\xD0\xB8\xD1\x80"));
+    EXPECT_TRUE(utf8.Add("\xD0\xBC\xD0\xB8\xD1\x80"));
+    EXPECT_TRUE(utf8.IsCorrect("\xD0\xBC\xD0\xB8\xD1\x80"));
+}
+
+TEST(SpellDictionaries, ChooseLanguage) {
+    const std::vector<std::string> installed = {"de_AT", "de_DE", "en_GB", "en_US", "fr_FR"};
+    struct Case {
+        const char* wanted;
+        const char* locale;
+        std::vector<std::string> installed;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"fr_FR", "de_DE", installed, "fr_FR"},       // the stored choice
+        {"", "de_DE", installed, "de_DE"},            // the locale
+        {"it_IT", "de_DE", installed, "de_DE"},       // stored but not installed
+        {"", "de-DE", installed, "de_DE"},            // BCP 47 spelling
+        {"", "en_GB.UTF-8@euro", installed, "en_GB"}, // POSIX locale with encoding and modifier
+        {"", "de_CH", installed, "de_AT"},            // another dictionary of the same language
+        {"", "it_IT", installed, "en_US"},            // then en_US
+        {"", "C", installed, "en_US"},
+        {"", "it_IT", {"fr_FR", "nl_NL"}, "fr_FR"}, // then the first installed
+        {"", "", {}, ""},                           // none installed
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ChooseLanguage(c.wanted, c.locale, c.installed), c.expected)
+            << c.wanted << " / " << c.locale;
 }
