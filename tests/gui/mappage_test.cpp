@@ -203,7 +203,7 @@ TEST_F(MapPageTest, NewSnapshotKeepsOldPictureUntilReadyAndKeepsTheView) {
     EXPECT_EQ(page.selectedScreen(), 2);
     const QPoint after = ViewPoint(page.boxCenter(2));
     // Within a scene point in each direction (centring goes through whole scroll-bar steps; at 6x one
-    // point is 6 pixels). Without the anchoring the box would move by tens of points.
+    // point is 6 pixels).
     const double zoom = page.view()->zoom();
     EXPECT_LE((after - before).manhattanLength(), static_cast<int>(2 * zoom) + 2)
         << before.x() << "," << before.y() << " -> " << after.x() << "," << after.y();
