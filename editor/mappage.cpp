@@ -65,6 +65,14 @@ public:
     }
 };
 
+// The frame around the selected box is only drawn: clicks go through it to the box and arrows below.
+class FrameItem : public QGraphicsPathItem {
+public:
+    using QGraphicsPathItem::QGraphicsPathItem;
+    QPainterPath shape() const override { return {}; }
+    bool contains(const QPointF&) const override { return false; }
+};
+
 QPainterPath RoundedBox(const QRectF& rect) {
     QPainterPath path;
     path.addRoundedRect(rect, 6, 6);
@@ -260,12 +268,11 @@ void MapPage::refresh() {
         startLayout();
 }
 
-bool MapPage::isLayingOut() const {
-    return watcher_->isRunning();
-}
+bool MapPage::isLayingOut() const { return running_; }
 
 void MapPage::startLayout() {
     latestLaidOut_ = true;
+    running_ = true;
     progress_->show();
     updateStatus();
     AssistantMap map = latest_;
@@ -283,6 +290,7 @@ void MapPage::startLayout() {
 }
 
 void MapPage::layoutDone() {
+    running_ = false;
     LayoutResult result = watcher_->result();
     lastError_ = result.error;
     if (result.error.empty())
@@ -338,6 +346,9 @@ void MapPage::showPicture(AssistantMap map, MapLayout layout) {
     for (std::size_t i = 0; i < shown_.Arrows.size() && i < layout_.Arrows.size(); ++i)
         AddArrow(*scene_, shown_.Arrows[i], layout_.Arrows[i]);
     scene_->setSceneRect(0, 0, layout_.Width + 2 * kMargin, layout_.Height + 2 * kMargin);
+    // The view's own rectangle is set too: that updates its scroll ranges at once, so centring below
+    // lands where it should instead of being clamped to the old picture's size.
+    view_->setSceneRect(scene_->sceneRect());
 
     // The selection follows its screen (by position when the ID is still there).
     selected_ = -1;
@@ -351,8 +362,10 @@ void MapPage::showPicture(AssistantMap map, MapLayout layout) {
             QPainterPath frame;
             frame.addRoundedRect(
                 boxes_[static_cast<std::size_t>(again)]->boundingRect().adjusted(-3, -3, 3, 3), 8, 8);
-            selectionFrame_ = scene_->addPath(frame, QPen(kSelection, 3));
+            selectionFrame_ = new FrameItem(frame);
+            selectionFrame_->setPen(QPen(kSelection, 3));
             selectionFrame_->setZValue(10);
+            scene_->addItem(selectionFrame_);
         }
     }
 
@@ -388,8 +401,10 @@ void MapPage::selectScreen(int screen) {
     const QRectF rect = boxes_[static_cast<std::size_t>(screen)]->boundingRect();
     QPainterPath frame;
     frame.addRoundedRect(rect.adjusted(-3, -3, 3, 3), 8, 8);
-    selectionFrame_ = scene_->addPath(frame, QPen(kSelection, 3));
+    selectionFrame_ = new FrameItem(frame);
+    selectionFrame_->setPen(QPen(kSelection, 3));
     selectionFrame_->setZValue(10);
+    scene_->addItem(selectionFrame_);
     view_->ensureVisible(rect, 40, 40);
 }
 

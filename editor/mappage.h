@@ -117,6 +117,9 @@ private:
     MapLayout layout_;
     std::string lastError_;
     QFutureWatcher<LayoutResult>* watcher_ = nullptr;
+    // A layout was started and its result has not been taken yet (it may be finished in the worker
+    // while its result waits in the event queue).
+    bool running_ = false;
     std::vector<QGraphicsItem*> boxes_; // by screen position
     QGraphicsPathItem* selectionFrame_ = nullptr;
     int selected_ = -1;
