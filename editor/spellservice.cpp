@@ -71,8 +71,11 @@ bool SpellService::Open(const std::string& language) {
 }
 
 bool SpellService::SetLanguage(const std::string& language) {
-    if (language == language_ && checker_)
+    if (language == language_ && checker_) {
+        // Chosen now, even if it was only the locale's default before: keep it.
+        settings_->WriteValue(kLanguageValue, language);
         return true;
+    }
     if (!Open(language))
         return false;
     settings_->WriteValue(kLanguageValue, language);

@@ -48,6 +48,15 @@ TEST_F(SpellTest, SetLanguageOpensStoresAndSignals) {
     EXPECT_FALSE(service->IsCorrect("screen"));
     EXPECT_TRUE(service->IsCorrect(kCafe));
 
+    // Choosing the language the locale gave stores it, without new marks.
+    settings->WriteValue("Spelling\\Language", "");
+    const auto fromLocale = MakeService(QStringLiteral("xx_TEST"));
+    QSignalSpy localeChanged(fromLocale.get(), &SpellService::Changed);
+    EXPECT_TRUE(fromLocale->SetLanguage("xx_TEST"));
+    EXPECT_EQ(settings->ReadValue("Spelling\\Language"), "xx_TEST");
+    EXPECT_EQ(localeChanged.count(), 0);
+    settings->WriteValue("Spelling\\Language", "yy_LATIN");
+
     // A language that is not installed changes nothing.
     EXPECT_FALSE(service->SetLanguage("zz_GONE"));
     EXPECT_EQ(service->Language(), "yy_LATIN");
