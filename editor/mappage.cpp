@@ -268,7 +268,9 @@ void MapPage::refresh() {
         startLayout();
 }
 
-bool MapPage::isLayingOut() const { return running_; }
+bool MapPage::isLayingOut() const {
+    return running_;
+}
 
 void MapPage::startLayout() {
     latestLaidOut_ = true;

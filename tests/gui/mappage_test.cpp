@@ -10,11 +10,11 @@
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QPushButton>
-#include <QWheelEvent>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
