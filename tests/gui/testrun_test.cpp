@@ -558,7 +558,7 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     auto saved = NewAssistant("Saved", "X1");
     AddScreen(*saved, "X1", "Saved screen");
     std::ofstream(other.toStdString(), std::ios::binary) << saved->SaveToText();
-    desktop->OpenFileAnswer = other;
+    prompter.ExpectOpenFile(other.toStdString());
     form->ActionList1().aRun->trigger();
     ASSERT_EQ(Viewers().size(), 2u);
     ASSERT_NE(TestViewers::Find(*form), nullptr);
