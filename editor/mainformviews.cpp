@@ -3,6 +3,7 @@
 // the findings of the structure check, and the structure commands (new/delete screen and option, up,
 // down).
 #include "editor/assistantpage.h"
+#include "editor/debouncedsaver.h"
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
 #include "editor/generalpanel.h"
@@ -312,11 +313,36 @@ void TPathovaMainForm::RebuildStructure() {
     SetViewCurrent(Structure(), m_structureModel->IndexOfNode(selected));
 }
 
-void TPathovaMainForm::RebuildViews(ViewRebuild rebuild) {
-    if (Needs(rebuild, ViewRebuild::Structure))
-        RebuildStructure();
-    if (Needs(rebuild, ViewRebuild::Tree))
+void TPathovaMainForm::OnDocumentChanged(const DocumentChange& change) {
+    // The one place where a change of the assistant reaches the views: the change says what it made
+    // out of date.
+    if (Needs(change.views, ViewRebuild::Tree))
         RebuildTree();
+    if (Needs(change.views, ViewRebuild::Structure))
+        RebuildStructure();
+    if (change.views == ViewRebuild::None && change.item != nullptr) {
+        // Nothing was added, removed or renamed: only the rows that show the item are out of date.
+        m_treeModel->RefreshItem(change.item);
+        m_structureModel->RefreshItem(change.item);
+    }
+    if (change.select != nullptr)
+        SelectItem(change.select);
+    if (change.showAgain) {
+        // The panel shows the model's values even when the item was current already.
+        ShowItem();
+    } else {
+        // The typing of a box whose value was just stored is now a change of the assistant: from here
+        // on Undo takes it back there, not in the box.
+        ForgetBoxHistory();
+    }
+    UpdateStructureActions();
+    UpdateUndoActions();
+    // A new, deleted or moved screen or option is kept for recovery at once; other changes within the
+    // recovery writer's interval (and with the autosave timer's tick).
+    if (change.structural)
+        WriteRecovery();
+    else if (m_recoveryWriter != nullptr && m_services.RecoveryWriteInterval > 0)
+        m_recoveryWriter->Changed();
 }
 
 void TPathovaMainForm::RemoveItemNodes(TAssistBase* item) {
@@ -393,10 +419,7 @@ void TPathovaMainForm::cbErrorsClick() {
 void TPathovaMainForm::eProjectIDExit(QWidget* sender) {
     if (!BoxShowsCurrentItem(sender) || qobject_cast<QLineEdit*>(sender) == nullptr)
         return;
-    if (!m_edits->SetField(*m_currentItem, TextField::ID, BoxText(sender).toStdString()))
-        return;
-    RebuildStructure();
-    RebuildTree();
+    m_edits->SetField(*m_currentItem, TextField::ID, BoxText(sender).toStdString());
 }
 
 void TPathovaMainForm::eProjectCaptionExit(QWidget* sender) {
@@ -441,18 +464,12 @@ void TPathovaMainForm::cbInitScreenExit(QWidget* sender) {
     const std::string first = BoxText(sender).toStdString();
     if (!m_edits->SetField(*root, TextField::FirstScreen, first))
         return;
-    if (first.empty() || root->Screens.FindScreen(first) != nullptr) {
-        RebuildStructure();
+    if (first.empty() || root->Screens.FindScreen(first) != nullptr)
         return;
-    }
     const std::string question = "Can't find screen " + first + ".\r\rCreate a new one?";
-    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes) {
-        RebuildStructure();
+    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes)
         return;
-    }
     m_edits->CreateScreen(&first);
-    RebuildStructure();
-    RebuildTree();
     Tree()->expand(m_treeModel->IndexOfNode(0));
 }
 
@@ -481,8 +498,7 @@ void TPathovaMainForm::rbGotoExit(QWidget* sender) {
     const int index = box->currentIndex();
     if (index < 0 || index >= ActionKindCount)
         return;
-    if (m_edits->SetAction(*option, static_cast<TActionKind>(index)))
-        RebuildStructure();
+    m_edits->SetAction(*option, static_cast<TActionKind>(index));
 }
 
 void TPathovaMainForm::cbCommandExit(QWidget* sender) {
@@ -500,8 +516,6 @@ void TPathovaMainForm::cbCommandExit(QWidget* sender) {
     if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes)
         return;
     m_edits->CreateScreen(&command);
-    RebuildTree();
-    RebuildStructure();
 }
 
 void TPathovaMainForm::mOptionScriptExit(QWidget* sender) {
@@ -509,7 +523,7 @@ void TPathovaMainForm::mOptionScriptExit(QWidget* sender) {
     auto* memo = qobject_cast<QPlainTextEdit*>(sender);
     // The script is stored every time the memo is left, changed or not.
     if (option != nullptr && memo != nullptr && BoxShowsCurrentItem(sender))
-        m_edits->SetField(*option, TextField::Script, ScriptOf(memo), nullptr, true);
+        m_edits->SetField(*option, TextField::Script, ScriptOf(memo), true);
 }
 
 // ---- Notes
@@ -528,10 +542,7 @@ void TPathovaMainForm::aNoteExecute() {
 // ---- Structure commands
 
 void TPathovaMainForm::aNewScreenExecute() {
-    TAssistScreen* screen = m_edits->CreateScreen();
-    RebuildTree();
-    RebuildStructure();
-    SelectItem(screen);
+    SelectItem(m_edits->CreateScreen());
 }
 
 void TPathovaMainForm::aNewOptionExecute() {
@@ -545,10 +556,7 @@ void TPathovaMainForm::aNewOptionExecute() {
     auto* screen = dynamic_cast<TAssistScreen*>(item);
     if (screen == nullptr)
         return; // the assistant itself has no options
-    TAssistOption* option = m_edits->CreateOption(*screen);
-    RebuildTree();
-    RebuildStructure();
-    SelectItem(option);
+    SelectItem(m_edits->CreateOption(*screen));
 }
 
 void TPathovaMainForm::aDelScreenExecute() {
@@ -560,8 +568,6 @@ void TPathovaMainForm::aDelScreenExecute() {
         return;
     RemoveItemNodes(screen);
     m_edits->DeleteScreen(*screen);
-    RebuildTree();
-    RebuildStructure();
 }
 
 void TPathovaMainForm::aDelOptionExecute() {
@@ -573,26 +579,20 @@ void TPathovaMainForm::aDelOptionExecute() {
         return;
     RemoveItemNodes(option);
     m_edits->DeleteOption(*option);
-    RebuildTree();
-    RebuildStructure();
 }
 
 void TPathovaMainForm::aUpExecute() {
     if (auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem)) {
-        if (m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) - 1))
-            RebuildTree();
+        m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) - 1);
     } else if (auto* option = dynamic_cast<TAssistOption*>(m_currentItem)) {
-        if (m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) - 1))
-            RebuildTree();
+        m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) - 1);
     }
 }
 
 void TPathovaMainForm::aDownExecute() {
     if (auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem)) {
-        if (m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) + 1))
-            RebuildTree();
+        m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) + 1);
     } else if (auto* option = dynamic_cast<TAssistOption*>(m_currentItem)) {
-        if (m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) + 1))
-            RebuildTree();
+        m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) + 1);
     }
 }

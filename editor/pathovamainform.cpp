@@ -1,5 +1,6 @@
 #include "editor/pathovamainform.h"
 
+#include "editor/assistantcommands.h"
 #include "editor/assistantpage.h"
 #include "editor/documentprompter.h"
 #include "editor/dropdowncombobox.h"
@@ -11,7 +12,6 @@
 #include "editor/qtprompter.h"
 #include "editor/recoveryfile.h"
 #include "editor/screenpanel.h"
-#include "editor/undohistory.h"
 #include "model/assistroot.h"
 #include "support/components.h"
 
@@ -170,11 +170,11 @@ void TPathovaMainForm::ConnectActions() {
     // otherwise do they commit the box and move through the assistant's history.
     connect(m_actions.aUndo, &QAction::triggered, this, [this] {
         if (!BoxUndo(false))
-            RunCommand(&TPathovaMainForm::aUndoExecute);
+            RunCommand(&TPathovaMainForm::UndoChange);
     });
     connect(m_actions.aRedo, &QAction::triggered, this, [this] {
         if (!BoxUndo(true))
-            RunCommand(&TPathovaMainForm::aRedoExecute);
+            RunCommand(&TPathovaMainForm::RedoChange);
     });
 
     // Buttons of the Assistant page and the Option panel run the actions of the same names and follow

@@ -28,6 +28,7 @@
 #include <vector>
 
 class AssistantPage;
+class IAssistantView;
 class IFindFile;
 class ItemTreeModel;
 class QModelIndex;
@@ -35,7 +36,7 @@ class TAssistBase;
 class TAssistRoot;
 class TDocumentPrompter;
 class TFileListMenu;
-class UndoHistory;
+class QUndoStack;
 class DropDownComboBox;
 class ExitHandlerRegistry;
 class GeneralPanel;
@@ -142,8 +143,12 @@ public:
     std::uint64_t DocumentGeneration() const { return m_documentGeneration; }
     const std::string& UserID() const { return m_userID; }
     TDocumentEdits& Edits() const { return *m_edits; }
-    // The undo history of the assistant's changes (mainformhistory.cpp).
-    UndoHistory& History() const { return *m_history; }
+    // The undo history of the assistant's changes (mainformhistory.cpp): every edit of Edits() and every
+    // command over many places pushed here.
+    QUndoStack* UndoStack() const { return m_undoStack; }
+    // What commands pushed onto UndoStack() from outside the edit layer (editor/assistantcommands.h)
+    // report their changes to; the window then rebuilds as for any edit.
+    IAssistantView& DocumentView() const { return *m_documentView; }
     // Forgets every change: the assistant as it is now counts as matching its file.
     void ClearHistory();
     TFileListMenu& RecentFiles() const { return *m_recentFiles; }
@@ -167,8 +172,9 @@ public:
     void ShowNotes();
     // Lists the findings of the structure check on the Warnings page and sets its tab caption.
     void CheckStructure();
-    // Rebuilds the views an edit made out of date (structure first, as an ID change does).
-    void RebuildViews(ViewRebuild rebuild);
+    // The one place where a change of the assistant reaches the views: rebuilds what the change says
+    // is out of date, refreshes the rows of an item changed in place, selects what it names.
+    void OnDocumentChanged(const DocumentChange& change);
 
     // ---- Recovery of unsaved changes (mainformrecovery.cpp)
     // What the autosave timer runs: stores what is typed in the focused text box (as a command would),
@@ -190,9 +196,6 @@ protected:
     virtual void aPublishExecute();
     virtual void aRunExecute();
     virtual void aExitExecute(); // closes the window
-    // Take back the latest change of the assistant, or put back the latest one taken back.
-    virtual void aUndoExecute();
-    virtual void aRedoExecute();
     virtual void EditCopy1Execute();
     virtual void Cut1Execute();
     virtual void Paste1Execute();
@@ -287,11 +290,15 @@ private:
     void ConnectHistory();
     // The focused text box takes the Undo (or Redo) itself when it has typing of its own to take back.
     bool BoxUndo(bool redo);
-    // Undo (redo false) or Redo of the last change in the history; the views are detached from the
-    // items first, then rebuilt.
+    // Take back the latest change of the assistant, or put back the latest one taken back.
+    void UndoChange();
+    void RedoChange();
+    // Undo (redo false) or Redo of the last change in the history; no item is current while it moves.
     void MoveThroughHistory(bool redo);
-    // After the history moved: rebuilds both views and selects the item the change concerns.
-    void AfterHistoryMove(DocumentEdit* edit, bool applied);
+    // The history's clean state is now the assistant as saved.
+    void MarkSaved();
+    // The focused box's own typing history is forgotten: its value is now a change of the assistant.
+    void ForgetBoxHistory();
     void UpdateUndoActions();
 
     // Recovery (mainformrecovery.cpp).
@@ -343,7 +350,10 @@ private:
     std::unique_ptr<IFindFile> m_fileFinder;
     std::unique_ptr<TFileListMenu> m_recentFiles;
     std::unique_ptr<TDocumentEdits> m_edits;
-    std::unique_ptr<UndoHistory> m_history;
+    QUndoStack* m_undoStack = nullptr;
+    std::unique_ptr<IAssistantView> m_documentView;
+    // The build date the assistant had at the history's clean state.
+    std::string m_cleanBuildDate;
     // The application-wide focus signal; cut in the destructor, before the widgets below go.
     QMetaObject::Connection m_focusConnection;
     std::unique_ptr<TDocumentPrompter> m_documentPrompts;

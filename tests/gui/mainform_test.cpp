@@ -7,6 +7,7 @@
 #include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
 #include "guitesthelpers.h"
+#include "model/assistroot.h"
 #include "scriptedprompter.h"
 #include "support/error.h"
 
@@ -96,6 +97,12 @@ class MainFormTest : public ::testing::Test {
 protected:
     ScriptedPrompter prompter;
     RecordingForm form{&prompter};
+
+    // A test that changed the assistant leaves no recovery file for the next test's window to offer.
+    void TearDown() override {
+        form.Assistant().Changed = false;
+        form.AutoSave();
+    }
 
     // Records each run of the exit handler of the box as "exit:<object name>".
     void RecordExit(QWidget* box) {
