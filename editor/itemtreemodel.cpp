@@ -121,6 +121,16 @@ int ItemTreeModel::LastNodeOf(const TAssistBase* item) const {
     return -1;
 }
 
+std::vector<const TAssistBase*> ItemTreeModel::ItemsInBranch(int node) const {
+    std::vector<const TAssistBase*> items;
+    if (!IsLive(node))
+        return items;
+    for (int i = node; i < m_nodes[Size(node)].end; ++i)
+        if (!m_nodes[Size(i)].removed && m_nodes[Size(i)].item != nullptr)
+            items.push_back(m_nodes[Size(i)].item);
+    return items;
+}
+
 void ItemTreeModel::RefreshItem(const TAssistBase* item) {
     if (item == nullptr)
         return;

@@ -63,6 +63,8 @@ public:
     int FirstNodeOf(const TAssistBase* item) const;
     int LastNodeOf(const TAssistBase* item) const;
 
+    // The items of a live node and of every node below it; empty for no live node.
+    std::vector<const TAssistBase*> ItemsInBranch(int node) const;
     // Tells the views that the rows of every node carrying the item show something new (dataChanged);
     // the nodes stay as they are.
     void RefreshItem(const TAssistBase* item);

@@ -62,14 +62,13 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
     move(293, 122);
 
     ConnectActions();
-    ConnectPanels();
 
     // Components made for this window (the program's runtime needs to know the window it tests for).
     if (m_services.ComponentsForWindow)
         m_services.Components = m_services.ComponentsForWindow(*this);
     FormCreate();
     ConnectModel();
-    RegisterExitHandlers();
+    AttachPanels();
     ConnectHistory();
     ConnectAutoSave();
 }
@@ -198,27 +197,6 @@ void TPathovaMainForm::ConnectActions() {
         connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
         connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
     }
-}
-
-void TPathovaMainForm::ConnectPanels() {
-    connect(General()->cbInitScreen(), &DropDownComboBox::aboutToDropDown, this,
-            [this] { cbInitScreenDropDown(); });
-    connect(Option()->cbCommand(), &DropDownComboBox::aboutToDropDown, this, [this] { cbCommandDropDown(); });
-    connect(Screen()->bImagePick(), &QToolButton::clicked, this,
-            [this] { RunCommand(&TPathovaMainForm::bImagePickClick); });
-}
-
-void TPathovaMainForm::cbInitScreenDropDown() {
-    OptionPanel::FillCommandExamples(General()->cbInitScreen(), 0, ScreenIDs());
-}
-
-void TPathovaMainForm::cbCommandDropDown() {
-    OptionPanel::FillCommandExamples(Option()->cbCommand(), Option()->cbAction()->currentIndex(),
-                                     ScreenIDs());
-}
-
-void TPathovaMainForm::UpdateActionHelp() {
-    Option()->UpdateActionHelp();
 }
 
 bool TPathovaMainForm::ShowPanel(const QString& name) {

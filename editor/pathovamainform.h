@@ -130,8 +130,6 @@ public:
     // error box and the program goes on.
     void RunCommand(void (TPathovaMainForm::*handler)());
 
-    // Guidance and enabled boxes of the Option panel for the selected action kind.
-    void UpdateActionHelp();
     // Shows the edit panel with the given caption ("General", "Screen", "Option").
     bool ShowPanel(const QString& name);
 
@@ -169,7 +167,6 @@ public:
     void RebuildTree();
     void RebuildStructure();
     void RemoveItemNodes(TAssistBase* item);
-    void ShowNotes();
     // Lists the findings of the structure check on the Warnings page and sets its tab caption.
     void CheckStructure();
     // The one place where a change of the assistant reaches the views: rebuilds what the change says
@@ -218,11 +215,6 @@ protected:
     virtual void FormCloseQuery(bool& canClose);
     // The close goes on (store settings here).
     virtual void FormClose();
-    // IDs of the assistant's screens in list order, offered by the first-screen and command drop-downs.
-    virtual std::vector<std::string> ScreenIDs() const;
-    // Refill the drop-down lists just before they open.
-    virtual void cbInitScreenDropDown();
-    virtual void cbCommandDropDown();
 
     // Shows a failure in the error box.
     void ShowError(const std::exception& error);
@@ -233,27 +225,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    // Exit handlers of the panel boxes (each does nothing without a current item of its kind).
-    void eProjectIDExit(QWidget* sender);
-    void eProjectCaptionExit(QWidget* sender);
-    void mProjectExpExit(QWidget* sender);
-    void eAuthorExit(QWidget* sender);
-    void eCopyrightExit(QWidget* sender);
-    void eVersionExit(QWidget* sender);
-    void eBuildDateExit(QWidget* sender);
-    void cbInitScreenExit(QWidget* sender);
-    void eScreenImageExit(QWidget* sender);
-    // The picture button beside the image box: the image chosen in a file dialog is stored at once.
-    void bImagePickClick();
-    void rbGotoExit(QWidget* sender);
-    void cbCommandExit(QWidget* sender);
-    void mOptionScriptExit(QWidget* sender);
-
-    // Whether the box belongs to the panel of the current item's kind. A box of another panel can lose
-    // the focus after the current item changed (the panel switch moves the focus); it must not write
-    // its stale value into the new item.
-    bool BoxShowsCurrentItem(QWidget* sender) const;
-
     // View events.
     void TreeChange(const QModelIndex& current);
     void StructureClick();
@@ -263,7 +234,8 @@ private:
     // Start-up and model binding (mainformdocument.cpp, mainformviews.cpp).
     void FormCreate();
     void ConnectModel();
-    void RegisterExitHandlers();
+    // Hands the panels the edit layer, the prompter and the exit-handler registry.
+    void AttachPanels();
     // The three commands that replace the assistant share this: the prompt to save a changed
     // assistant; false when the user cancelled (or the save dialog it opened was cancelled).
     bool AskSaveBeforeReplacing(const char* question);
@@ -323,7 +295,6 @@ private:
     void BuildPages();
     // Behaviour.
     void ConnectActions();
-    void ConnectPanels();
     QWidget* FocusedTextBox() const;
 
     std::unique_ptr<QtPrompter> m_qtPrompter;

@@ -39,7 +39,6 @@ public:
 
     std::vector<std::string> log;
     bool allowClose = true;
-    std::vector<std::string> screenIDs;
 
 #define RECORD(name)                                                                                         \
     void name##Execute() override {                                                                          \
@@ -87,9 +86,6 @@ public:
     }
     void FormClose() override {
         log.push_back("FormClose");
-    }
-    std::vector<std::string> ScreenIDs() const override {
-        return screenIDs;
     }
 };
 
@@ -532,7 +528,8 @@ TEST_F(MainFormTest, StructureButtonsRunTheirActionsAndFollowTheirEnabledState) 
 
 TEST_F(MainFormTest, DropDownsAreRefilledWithScreenIDsWhenTheyOpen) {
     ASSERT_TRUE(ShowActive(&form));
-    form.screenIDs = {"S1", "Intro", "S3"};
+    for (const char* id : {"S1", "Intro", "S3"})
+        TAssistScreen::Create(form.Assistant())->ID = id;
     DropDownComboBox* first = form.General()->cbInitScreen();
     first->setEditText(QStringLiteral("typed"));
     first->showPopup();

@@ -195,8 +195,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
              added.Name = "Goggles";
              added.ID = "N2";
              std::vector<TNote> notes{*option->Notes.Item(0), added};
-             form->Edits().ChangeNotes(*option, notes);
-             form->ShowNotes();
+             form->Edits().ChangeNotes(*option, notes); // the Option panel follows by itself
          },
          1, "O3", "O3"},
     };
