@@ -55,6 +55,7 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
 
     BuildActions();
     BuildMenus();
+    BuildToolBar();
     BuildPages();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     SetCaption(QStringLiteral("Assistant Editor"));

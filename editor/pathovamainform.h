@@ -292,6 +292,7 @@ private:
     // Layout (mainformlayout.cpp).
     void BuildActions();
     void BuildMenus();
+    void BuildToolBar();
     void BuildPages();
     // Behaviour.
     void ConnectActions();

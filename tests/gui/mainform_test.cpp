@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -570,4 +572,21 @@ TEST_F(MainFormTest, PanelsAreChosenByNameOnly) {
     const char* pageNames[] = {"Root", "Screen", "Option"};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(panels->widget(i)->objectName(), QString::fromLatin1(pageNames[i]));
+}
+
+TEST_F(MainFormTest, ToolBarCarriesTheCommonCommandsWithIcons) {
+    auto* bar = form.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    ASSERT_NE(bar, nullptr);
+    std::vector<std::string> names;
+    for (QAction* action : bar->actions()) {
+        names.push_back(action->objectName().toStdString());
+        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+        EXPECT_EQ(form.FindAction(action->objectName()), action) << "the window's own action";
+    }
+    const std::vector<std::string> expected{"aNew",  "aOpen",      "aSave",      "aUndo",
+                                            "aRedo", "aNewScreen", "aNewOption", "aTest"};
+    EXPECT_EQ(names, expected);
+    // The fallback copies ship in the resources, for desktops without an icon theme.
+    for (const char* icon : {"document-new", "edit-undo", "screen-new", "media-playback-start"})
+        EXPECT_TRUE(QFile::exists(QStringLiteral(":/amf/icons/") + icon + ".svg")) << icon;
 }
