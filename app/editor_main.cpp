@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     FixNumberFormat();
     QApplication::setApplicationName(QStringLiteral("Assistant Editor and Tester"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Assistant Editor and Tester"));
+    // No display name of its own: on X11 Qt would append it to every window title, and the title bar is
+    // to read exactly the caption. Message boxes take the application name, which is the same text.
     SetBusyHook([](bool busy) {
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -125,6 +125,10 @@ bool AssistantPage::ShowPanel(const QString& name) {
     return false;
 }
 
+QList<ItemPanel*> AssistantPage::ItemPanels() const {
+    return {m_general, m_screen, m_option};
+}
+
 QString AssistantPage::CurrentPanelName() const {
     return m_panels->currentWidget()->windowTitle();
 }

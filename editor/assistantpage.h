@@ -2,9 +2,11 @@
 // The contents of the "&Assistant" page: on the left the structure buttons and the tree of the assistant
 // (root, screens, options), on the right the edit panel of the selected item. The three panels are pages of
 // a stack; which one is shown follows the current item and is chosen by the main window, never by the user.
+#include <QList>
 #include <QWidget>
 
 class GeneralPanel;
+class ItemPanel;
 class OptionPanel;
 class QLabel;
 class QPushButton;
@@ -24,6 +26,8 @@ public:
     GeneralPanel* General() const { return m_general; }
     ScreenPanel* Screen() const { return m_screen; }
     OptionPanel* Option() const { return m_option; }
+    // The edit panels, one per kind of item, in page order. A new kind of panel is added here.
+    QList<ItemPanel*> ItemPanels() const;
 
     QPushButton* bNewScreen() const { return m_bNewScreen; }
     QPushButton* bDelScreen() const { return m_bDelScreen; }

@@ -2,6 +2,8 @@
 
 #include "model/assistroot.h"
 
+#include <QUndoStack>
+
 #include <optional>
 #include <utility>
 
@@ -65,6 +67,10 @@ std::string ChangeCaption(const std::string& what, const TAssistBase& item) {
     return "Change " + what + " of " + item.ID;
 }
 
+// Every stored value of a box is one FieldEdit; storing the same box of the same item again (typing that
+// goes on after an autosave stored it) merges into one step of the history.
+constexpr int kFieldEditId = 1;
+
 class FieldEdit final : public DocumentEdit {
 public:
     FieldEdit(TAssistBase& item, TextField field, std::string value)
@@ -75,6 +81,15 @@ public:
     ViewRebuild Rebuild() const override { return RebuildFor(m_field); }
     std::string Caption() const override { return m_caption; }
     TAssistBase* Subject(bool) const override { return &m_item; }
+    int id() const override { return kFieldEditId; }
+    bool mergeWith(const QUndoCommand* other) override {
+        const auto* next = static_cast<const FieldEdit*>(other);
+        if (&next->m_item != &m_item || next->m_field != m_field)
+            return false;
+        // Kept even when typed back to where it started: storing the box was a change of the assistant.
+        m_new = next->m_new;
+        return true;
+    }
 
 private:
     void Store(const std::string& value, bool keepOld) {
@@ -134,8 +149,9 @@ private:
 
 class CreateScreenEdit final : public DocumentEdit {
 public:
-    explicit CreateScreenEdit(const std::string* id)
-        : m_id(id ? std::optional<std::string>(*id) : std::nullopt) {}
+    // `created` receives the new screen when the edit is first applied.
+    CreateScreenEdit(const std::string* id, TAssistScreen** created)
+        : m_id(id ? std::optional<std::string>(*id) : std::nullopt), m_created(created) {}
     void Apply(TAssistRoot& root) override {
         if (m_kept) {
             m_screen = root.Screens.Insert(m_index, std::move(m_kept)); // marks the assistant changed
@@ -145,16 +161,17 @@ public:
         m_index = root.Screens.Count() - 1;
         if (m_id)
             m_screen->ID = *m_id;
+        *m_created = m_screen;
     }
     void Revert(TAssistRoot& root) override { m_kept = root.Screens.Detach(root.Screens.IndexOf(m_screen)); }
     ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
     std::string Caption() const override { return "New screen " + m_screen->ID; }
     bool Structural() const override { return true; }
     TAssistBase* Subject(bool applied) const override { return applied ? m_screen : nullptr; }
-    TAssistScreen* Screen() const { return m_screen; }
 
 private:
     std::optional<std::string> m_id;
+    TAssistScreen** m_created;
     TAssistScreen* m_screen = nullptr;
     int m_index = 0;
     std::unique_ptr<TAssistScreen> m_kept;
@@ -183,13 +200,15 @@ private:
 
 class CreateOptionEdit final : public DocumentEdit {
 public:
-    explicit CreateOptionEdit(TAssistScreen& screen) : m_screen(screen) {}
+    // `created` receives the new option when the edit is first applied.
+    CreateOptionEdit(TAssistScreen& screen, TAssistOption** created) : m_screen(screen), m_created(created) {}
     void Apply(TAssistRoot&) override {
         if (m_kept)
             m_option = m_screen.Options.Insert(m_index, std::move(m_kept));
         else {
             m_option = TAssistOption::Create(m_screen);
             m_index = m_screen.Options.Count() - 1;
+            *m_created = m_option;
         }
         // The option list marks nothing by itself; a new option is an unsaved change all the same.
         m_screen.MarkChanged();
@@ -204,10 +223,10 @@ public:
     TAssistBase* Subject(bool applied) const override {
         return applied ? static_cast<TAssistBase*>(m_option) : &m_screen;
     }
-    TAssistOption* Option() const { return m_option; }
 
 private:
     TAssistScreen& m_screen;
+    TAssistOption** m_created;
     TAssistOption* m_option = nullptr;
     int m_index = 0;
     std::unique_ptr<TAssistOption> m_kept;
@@ -294,11 +313,6 @@ private:
 
 } // namespace
 
-std::string FieldText(const TAssistBase& item, TextField field) {
-    const std::string* value = FieldOf(const_cast<TAssistBase&>(item), field);
-    return value ? *value : std::string();
-}
-
 ViewRebuild RebuildFor(TextField field) {
     switch (field) {
     case TextField::ID:
@@ -310,22 +324,46 @@ ViewRebuild RebuildFor(TextField field) {
     }
 }
 
-ViewRebuild TDocumentEdits::Run(std::unique_ptr<DocumentEdit> edit) {
-    edit->Apply(*m_root);
-    return Record(std::move(edit));
+void DocumentEdit::redo() {
+    TAssistRoot& root = m_edits->Root();
+    Apply(root);
+    if (text().isEmpty())
+        setText(QString::fromStdString(Caption()));
+    Announce(true);
 }
 
-ViewRebuild TDocumentEdits::Record(std::unique_ptr<DocumentEdit> applied) {
-    const ViewRebuild rebuild = applied->Rebuild();
-    if (m_recorder)
-        m_recorder(std::move(applied));
-    return rebuild;
+void DocumentEdit::undo() {
+    Revert(m_edits->Root());
+    Announce(false);
+}
+
+void DocumentEdit::Announce(bool applied) {
+    DocumentChange change;
+    change.views = Rebuild();
+    change.item = Subject(applied);
+    change.structural = Structural();
+    if (m_done || !applied) {
+        // Moving through the history rebuilds both views, since a change may have left one of them as
+        // it was (Up and Down leave the structure), and selects what the change concerns (the assistant
+        // when nothing).
+        change.views = ViewRebuild::Both;
+        change.showAgain = true;
+        change.select = change.item != nullptr ? change.item : &m_edits->Root();
+    }
+    m_done = true;
+    m_edits->Announce(change);
+}
+
+void TDocumentEdits::Run(std::unique_ptr<DocumentEdit> edit) {
+    edit->m_edits = this;
+    if (m_stack != nullptr)
+        m_stack->push(edit.release()); // applies it
+    else
+        edit->redo();
 }
 
 bool TDocumentEdits::SetField(TAssistBase& item, TextField field, const std::string& value,
-                              ViewRebuild* rebuild, bool storeAlways) {
-    if (rebuild)
-        *rebuild = ViewRebuild::None;
+                              bool storeAlways) {
     const std::string* current = FieldOf(item, field);
     if (current == nullptr)
         return false;
@@ -336,9 +374,7 @@ bool TDocumentEdits::SetField(TAssistBase& item, TextField field, const std::str
             item.MarkChanged();
         return false;
     }
-    const ViewRebuild needed = Run(std::make_unique<FieldEdit>(item, field, value));
-    if (rebuild)
-        *rebuild = needed;
+    Run(std::make_unique<FieldEdit>(item, field, value));
     return true;
 }
 
@@ -357,11 +393,9 @@ bool TDocumentEdits::SetAction(TAssistOption& option, TActionKind action) {
 }
 
 TAssistScreen* TDocumentEdits::CreateScreen(const std::string* id) {
-    auto edit = std::make_unique<CreateScreenEdit>(id);
-    edit->Apply(*m_root);
-    TAssistScreen* screen = edit->Screen(); // taken before the edit is handed on (and maybe dropped)
-    Record(std::move(edit));
-    return screen;
+    TAssistScreen* created = nullptr;
+    Run(std::make_unique<CreateScreenEdit>(id, &created));
+    return created;
 }
 
 void TDocumentEdits::DeleteScreen(TAssistScreen& screen) {
@@ -369,11 +403,9 @@ void TDocumentEdits::DeleteScreen(TAssistScreen& screen) {
 }
 
 TAssistOption* TDocumentEdits::CreateOption(TAssistScreen& screen) {
-    auto edit = std::make_unique<CreateOptionEdit>(screen);
-    edit->Apply(*m_root);
-    TAssistOption* option = edit->Option();
-    Record(std::move(edit));
-    return option;
+    TAssistOption* created = nullptr;
+    Run(std::make_unique<CreateOptionEdit>(screen, &created));
+    return created;
 }
 
 void TDocumentEdits::DeleteOption(TAssistOption& option) {

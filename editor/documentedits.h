@@ -1,16 +1,20 @@
 #pragma once
-// The one place through which the editor changes the assistant. Every kind of change is a small command
-// object that can apply itself and take itself back (Apply / Revert), so an undo history can be built on
-// top of this class without touching the window's handlers. Each operation:
+// The one place through which the editor changes the assistant. Every kind of change is a QUndoCommand
+// (DocumentEdit) that applies itself (redo) and takes itself back (undo); with an undo stack set, each
+// change is pushed onto it, so the window's Undo and Redo are the stack's. Each operation:
 //   - compares first where the change is a stored value (a value equal to the model's stores nothing),
 //   - applies the change and records it as an edit of the assistant (MarkChanged: Changed flag and
 //     build date),
-//   - tells the caller which views have to be rebuilt.
+//   - announces what it changed (DocumentChanged: which views are out of date, which item's rows, what to
+//     select), each time it is applied or taken back. The window rebuilds its views from that answer
+//     only, in one place; any other view listens to the same signal.
 // Items removed from the assistant (deleted screens and options) are kept alive by their command, not
 // destroyed at once, so that taking the deletion back restores the very same objects.
 #include "model/actionkind.h"
 
-#include <functional>
+#include <QObject>
+#include <QUndoCommand>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -35,16 +39,35 @@ inline bool Needs(ViewRebuild value, ViewRebuild flag) {
 //   screen; Command, Script: an option.
 enum class TextField { ID, Caption, AuthorName, Copyright, Version, FirstScreen, Image, Command, Script };
 
-// The text of a field of an item; empty for a field the item does not have.
-std::string FieldText(const TAssistBase& item, TextField field);
 // What changing the field makes out of date: an ID renames nodes and links (both views), the first
 // screen and the action kind change the navigation (structure), the rest changes no view.
 ViewRebuild RebuildFor(TextField field);
 
-// One change of the assistant.
-class DocumentEdit {
+// What one change (applied or taken back) made out of date.
+struct DocumentChange {
+    // The views to rebuild.
+    ViewRebuild views = ViewRebuild::None;
+    // The item whose own fields changed: without a rebuild its rows are refreshed in place.
+    TAssistBase* item = nullptr;
+    // The item to select afterwards; nullptr keeps the selection.
+    TAssistBase* select = nullptr;
+    // A screen or option was added, removed or moved (worth keeping for recovery at once).
+    bool structural = false;
+    // Undo or redo moved through the history, or texts changed in many places: the panel shows the
+    // model's values again, and the typing history of the focused box stays.
+    bool showAgain = false;
+};
+Q_DECLARE_METATYPE(DocumentChange)
+
+class TDocumentEdits;
+
+// One change of the assistant, as an undoable command. Subclasses say how to apply and take back the
+// change; the base announces every application through the edit layer.
+class DocumentEdit : public QUndoCommand {
 public:
-    virtual ~DocumentEdit() = default;
+    void redo() final;
+    void undo() final;
+
     virtual void Apply(TAssistRoot& root) = 0;
     virtual void Revert(TAssistRoot& root) = 0;
     // The views to rebuild after applying or reverting.
@@ -52,32 +75,37 @@ public:
     // What the change is called in the Undo and Redo captions ("Delete screen S3"); read right after
     // the first Apply, while the names it uses are those the user saw.
     virtual std::string Caption() const { return "Change"; }
-    // Whether the change adds, removes or moves a screen or an option (the changes worth keeping for
-    // recovery at once rather than at the next minute).
+    // Whether the change adds, removes or moves a screen or an option.
     virtual bool Structural() const { return false; }
     // The item to select after applying (`applied`) or reverting the change, as the change itself
     // selected it; nullptr selects the assistant.
     virtual TAssistBase* Subject(bool /*applied*/) const { return nullptr; }
+
+private:
+    friend class TDocumentEdits;
+    void Announce(bool applied);
+    TDocumentEdits* m_edits = nullptr;
+    bool m_done = false; // applied once already: later applications are redos
 };
 
-class TDocumentEdits {
-public:
-    // Receives every applied edit; an undo history keeps them. Without a recorder an applied edit is
-    // dropped at once (and what it removed from the assistant is destroyed with it).
-    using Recorder = std::function<void(std::unique_ptr<DocumentEdit>)>;
+class QUndoStack;
 
-    explicit TDocumentEdits(TAssistRoot& root) : m_root(&root) {}
+class TDocumentEdits : public QObject {
+    Q_OBJECT
+public:
+    explicit TDocumentEdits(TAssistRoot& root, QObject* parent = nullptr) : QObject(parent), m_root(&root) {}
 
     // The assistant that edits go to; the window points it at each new assistant.
     void SetRoot(TAssistRoot& root) { m_root = &root; }
     TAssistRoot& Root() const { return *m_root; }
-    void SetRecorder(Recorder recorder) { m_recorder = std::move(recorder); }
+    // Where applied edits go (not owned). Without a stack an edit is applied, announced and dropped
+    // (and what it removed from the assistant is destroyed with it).
+    void SetUndoStack(QUndoStack* stack) { m_stack = stack; }
+    QUndoStack* UndoStack() const { return m_stack; }
 
     // Stores a text field when the value differs exactly (with case) from the model's, or always when
-    // `storeAlways`. Returns whether anything was stored; views to rebuild in `rebuild` (None when
-    // nothing was stored). A field the item does not have stores nothing.
-    bool SetField(TAssistBase& item, TextField field, const std::string& value,
-                  ViewRebuild* rebuild = nullptr, bool storeAlways = false);
+    // `storeAlways`. Returns whether anything was stored. A field the item does not have stores nothing.
+    bool SetField(TAssistBase& item, TextField field, const std::string& value, bool storeAlways = false);
     // Stores the description lines when they differ from the model's list.
     bool SetDescription(TAssistBase& item, const std::vector<std::string>& lines);
     // Stores the action kind when it differs; the structure view is then out of date.
@@ -98,13 +126,16 @@ public:
     // Replaces the notes of an option by copies of `notes`.
     void ChangeNotes(TAssistOption& option, const std::vector<TNote>& notes);
 
-    // Takes an edit through the funnel: applies it, records it, returns the views to rebuild.
-    ViewRebuild Run(std::unique_ptr<DocumentEdit> edit);
+    // Takes an edit through the funnel: pushes it onto the undo stack (which applies it) or applies it.
+    void Run(std::unique_ptr<DocumentEdit> edit);
+    // Announces a change made by a command of its own (edits over many places, outside this class).
+    void Announce(const DocumentChange& change) { Q_EMIT DocumentChanged(change); }
+
+Q_SIGNALS:
+    // After every change of the assistant, applied or taken back: what it made out of date.
+    void DocumentChanged(const DocumentChange& change);
 
 private:
-    // Hands an applied edit to the recorder; returns the views it makes out of date.
-    ViewRebuild Record(std::unique_ptr<DocumentEdit> applied);
-
     TAssistRoot* m_root;
-    Recorder m_recorder;
+    QUndoStack* m_stack = nullptr;
 };

@@ -1,8 +1,13 @@
 #include "editor/generalpanel.h"
 
+#include "editor/documentedits.h"
 #include "editor/dropdowncombobox.h"
+#include "editor/exithandlers.h"
+#include "editor/optionpanel.h"
 #include "editor/panelwidgets.h"
+#include "editor/prompter.h"
 #include "editor/uitext.h"
+#include "model/assistroot.h"
 
 #include <QFormLayout>
 #include <QGroupBox>
@@ -11,7 +16,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-GeneralPanel::GeneralPanel(QWidget* parent) : QWidget(parent) {
+GeneralPanel::GeneralPanel(QWidget* parent) : ItemPanel(parent) {
     setObjectName(QStringLiteral("Root"));
     setWindowTitle(QStringLiteral("General"));
 
@@ -76,4 +81,96 @@ GeneralPanel::GeneralPanel(QWidget* parent) : QWidget(parent) {
     setTabOrder(m_eProjectID, m_eProjectCaption);
     setTabOrder(m_eProjectCaption, m_cbInitScreen);
     setTabOrder(m_cbInitScreen, m_mProjectExp);
+
+    connect(m_cbInitScreen, &DropDownComboBox::aboutToDropDown, this, [this] { FillFirstScreenList(); });
+}
+
+bool GeneralPanel::ShowItem(TAssistBase* item) {
+    m_root = dynamic_cast<TAssistRoot*>(item);
+    if (m_root == nullptr)
+        return false;
+    m_eAuthor->setText(QString::fromStdString(m_root->AuthorName));
+    m_eBuildDate->setText(QString::fromStdString(m_root->BuildDate));
+    m_eCopyright->setText(QString::fromStdString(m_root->Copyright));
+    m_eVersion->setText(QString::fromStdString(m_root->Version));
+    m_eProjectID->setText(QString::fromStdString(m_root->ID));
+    m_eProjectCaption->setText(QString::fromStdString(m_root->Caption));
+    FillMemo(m_mProjectExp, m_root->Description);
+    m_cbInitScreen->setCurrentText(QString::fromStdString(m_root->FirstScreen));
+    return true;
+}
+
+TAssistBase* GeneralPanel::Item() const {
+    return m_root;
+}
+
+QList<QWidget*> GeneralPanel::TextBoxes() const {
+    return {m_eAuthor,         m_eVersion,     m_eCopyright, m_eProjectID,
+            m_eProjectCaption, m_cbInitScreen, m_mProjectExp};
+}
+
+void GeneralPanel::RegisterExitHandlers(ExitHandlerRegistry& registry) {
+    // The build date is read-only: it has no handler, leaving it stores nothing.
+    registry.Register(m_eProjectID, [this](QWidget*) { StoreID(); });
+    registry.Register(m_eProjectCaption, [this](QWidget*) { StoreCaption(); });
+    registry.Register(m_mProjectExp, [this](QWidget*) { StoreDescription(); });
+    registry.Register(m_eAuthor, [this](QWidget*) { StoreAuthor(); });
+    registry.Register(m_eCopyright, [this](QWidget*) { StoreCopyright(); });
+    registry.Register(m_eVersion, [this](QWidget*) { StoreVersion(); });
+    registry.Register(
+        m_cbInitScreen, [this](QWidget*) { StoreFirstScreen(); }, true);
+}
+
+void GeneralPanel::StoreID() {
+    if (m_root != nullptr)
+        Edits().SetField(*m_root, TextField::ID, BoxText(m_eProjectID));
+}
+
+void GeneralPanel::StoreCaption() {
+    if (m_root != nullptr)
+        Edits().SetField(*m_root, TextField::Caption, BoxText(m_eProjectCaption));
+}
+
+void GeneralPanel::StoreDescription() {
+    if (m_root != nullptr)
+        Edits().SetDescription(*m_root, MemoLines(m_mProjectExp));
+}
+
+void GeneralPanel::StoreAuthor() {
+    if (m_root != nullptr)
+        Edits().SetField(*m_root, TextField::AuthorName, BoxText(m_eAuthor));
+}
+
+void GeneralPanel::StoreCopyright() {
+    if (m_root != nullptr)
+        Edits().SetField(*m_root, TextField::Copyright, BoxText(m_eCopyright));
+}
+
+void GeneralPanel::StoreVersion() {
+    if (m_root != nullptr)
+        Edits().SetField(*m_root, TextField::Version, BoxText(m_eVersion));
+}
+
+void GeneralPanel::StoreFirstScreen() {
+    if (m_root == nullptr)
+        return;
+    TAssistRoot& root = *m_root;
+    const std::string first = BoxText(m_cbInitScreen);
+    if (!Edits().SetField(root, TextField::FirstScreen, first))
+        return;
+    if (first.empty() || root.Screens.FindScreen(first) != nullptr)
+        return;
+    const std::string question = "Can't find screen " + first + ".\r\rCreate a new one?";
+    if (Ask().Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes)
+        return;
+    Edits().CreateScreen(&first);
+    Q_EMIT ExpandInTree(&root);
+}
+
+void GeneralPanel::FillFirstScreenList() {
+    std::vector<std::string> ids;
+    if (Attached())
+        for (const TAssistScreen& screen : Edits().Root().Screens)
+            ids.push_back(screen.ID);
+    OptionPanel::FillCommandExamples(m_cbInitScreen, 0, ids);
 }

@@ -138,6 +138,32 @@ int ItemTreeModel::LastNodeOf(const TAssistBase* item) const {
     return -1;
 }
 
+std::vector<const TAssistBase*> ItemTreeModel::ItemsInBranch(int node) const {
+    std::vector<const TAssistBase*> items;
+    if (!IsLive(node))
+        return items;
+    for (int i = node; i < m_nodes[Size(node)].end; ++i)
+        if (!m_nodes[Size(i)].removed && m_nodes[Size(i)].item != nullptr)
+            items.push_back(m_nodes[Size(i)].item);
+    return items;
+}
+
+void ItemTreeModel::RefreshItem(const TAssistBase* item) {
+    if (item == nullptr)
+        return;
+    for (int node = 0; node < NodeCount(); ++node) {
+        if (m_nodes[Size(node)].removed || m_nodes[Size(node)].item != item)
+            continue;
+        // A node inside a collapsed branch of the flat shape has no row to repaint.
+        const QModelIndex index =
+            IsFlat()
+                ? (RowOf(node) < 0 ? QModelIndex() : createIndex(RowOf(node), 0, static_cast<quintptr>(node)))
+                : NestedIndexOf(node);
+        if (index.isValid())
+            Q_EMIT dataChanged(index, index);
+    }
+}
+
 bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
     const int node = item == nullptr ? -1 : FirstNodeOf(item);
     if (node < 0)

@@ -63,6 +63,11 @@ public:
     int FirstNodeOf(const TAssistBase* item) const;
     int LastNodeOf(const TAssistBase* item) const;
 
+    // The items of a live node and of every node below it; empty for no live node.
+    std::vector<const TAssistBase*> ItemsInBranch(int node) const;
+    // Tells the views that the rows of every node carrying the item show something new (dataChanged);
+    // the nodes stay as they are.
+    void RefreshItem(const TAssistBase* item);
     // Deletes the first node that carries the item, with the nodes below it (rows removed, so a view's
     // selection moves to a neighbour). Returns whether a node was removed.
     bool RemoveFirstNodeOf(const TAssistBase* item);

@@ -1,6 +1,7 @@
 // The main window's document handling: start-up (user ID, first assistant, file finder), first display
 // (placement, recent list, views, command-line files), New, Open, opening a named file, Save, Save As,
 // Exit and closing, the report and the About box.
+#include "editor/assistantcommands.h"
 #include "editor/backupfiles.h"
 #include "editor/documentprompter.h"
 #include "editor/filelistmenu.h"
@@ -9,7 +10,6 @@
 #include "editor/publishcommand.h"
 #include "editor/qtprompter.h"
 #include "editor/recoveryfile.h"
-#include "editor/undohistory.h"
 #include "editor/userid.h"
 #include "model/assistroot.h"
 #include "model/authorship.h"
@@ -22,8 +22,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <charconv>
 
@@ -98,7 +100,9 @@ TPathovaMainForm::~TPathovaMainForm() {
     m_treeModel->Clear();
     m_structureModel->Clear();
     // The history holds detached items that refer to the assistant: it goes first.
-    m_history.reset();
+    m_undoStack->blockSignals(true); // clearing it is no move through the history
+    delete m_undoStack;
+    m_undoStack = nullptr;
     m_edits.reset();
     m_assistant.reset();
     m_recentFiles.reset();
@@ -122,8 +126,8 @@ void TPathovaMainForm::FormCreate() {
         m_settingsFailures.Note(storeFailure);
     m_assistant = std::make_unique<TAssistRoot>(m_userID);
     m_edits = std::make_unique<TDocumentEdits>(*m_assistant);
-    m_history = std::make_unique<UndoHistory>();
-    m_history->Clear(*m_assistant);
+    connect(m_edits.get(), &TDocumentEdits::DocumentChanged, this,
+            [this](const DocumentChange& change) { OnDocumentChanged(change); });
     m_fileFinder = m_services.Components->CreateFindFile();
 }
 
@@ -223,7 +227,7 @@ bool TPathovaMainForm::SaveAssistant(bool askForName) {
         KeepBackups(WithAmfExtension(m_assistant->FileName), keep);
     if (!m_assistant->SaveToFile(askForName, prompts))
         return false;
-    m_history->SetClean(*m_assistant);
+    MarkSaved();
     RemoveRecovery();
     // The caption and the recent list name the file just written: the assistant's name with the .amf
     // extension, which is not the name chosen or opened when that had another extension. Reopening the
@@ -255,9 +259,13 @@ void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) 
     m_treeModel->Clear();
     m_structureModel->Clear();
     // The old assistant's history (and the items it holds) goes before the assistant does.
-    m_history->Clear(*assistant);
+    {
+        const QSignalBlocker quiet(m_undoStack);
+        m_undoStack->clear();
+    }
     m_edits->SetRoot(*assistant);
     m_assistant = std::move(assistant);
+    ClearHistory();
     ++m_documentGeneration;
     // The changes of the assistant replaced were saved or given up by now.
     RemoveRecovery();

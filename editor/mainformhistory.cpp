@@ -1,11 +1,12 @@
-// The main window's undo and redo: every change recorded by the edit layer goes into the history;
-// Undo and Redo move through it, rebuild both views and select the item the change concerns. Typing
-// inside a box keeps the box's own undo while the box has something to take back.
+// The main window's undo and redo: every change of the edit layer is a command on the window's
+// QUndoStack; Undo and Redo move through it, and each step announces, as the change itself did, what to
+// rebuild and what to select. Typing inside a box keeps the box's own undo while the box has something to
+// take back.
+#include "editor/assistantcommands.h"
 #include "editor/assistantpage.h"
 #include "editor/debouncedsaver.h"
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
-#include "editor/undohistory.h"
 #include "model/assistroot.h"
 
 #include <QAction>
@@ -16,8 +17,33 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 #include <QTreeView>
+#include <QUndoStack>
 
 namespace {
+
+// What the commands that change many places at once (editor/assistantcommands.h) report, turned into
+// the edit layer's announcement, so that they reach the views the same way as every other edit.
+class AnnouncingView final : public IAssistantView {
+public:
+    explicit AnnouncingView(TDocumentEdits& edits) : m_edits(edits) {}
+    void RebuildTree(TAssistBase* select) override {
+        DocumentChange change;
+        change.views = ViewRebuild::Both;
+        change.select = select;
+        change.structural = true;
+        m_edits.Announce(change);
+    }
+    void RefreshItem() override {
+        // Any field may have changed, IDs too: both views, and the panel shows the model again.
+        DocumentChange change;
+        change.views = ViewRebuild::Both;
+        change.showAgain = true;
+        m_edits.Announce(change);
+    }
+
+private:
+    TDocumentEdits& m_edits;
+};
 
 // The line edit or memo that types for a box (an editable drop-down types through its line edit).
 QWidget* TypingWidget(QObject* box) {
@@ -56,26 +82,29 @@ void ForgetOwnHistory(QWidget* box) {
     }
 }
 
-QString EscapeMnemonic(const std::string& text) {
-    return QString::fromStdString(text).replace(u'&', QStringLiteral("&&"));
+QString EscapeMnemonic(QString text) {
+    return text.replace(u'&', QStringLiteral("&&"));
 }
 
 } // namespace
 
 void TPathovaMainForm::ConnectHistory() {
-    m_edits->SetRecorder([this](std::unique_ptr<DocumentEdit> applied) {
-        const bool structural = applied->Structural();
-        m_history->Push(std::move(applied));
-        // The typing of a box whose value was just stored is now a change of the assistant: from here
-        // on Undo takes it back there, not in the box.
-        ForgetOwnHistory(FocusedTextBox());
+    m_undoStack = new QUndoStack(this);
+    m_undoStack->setObjectName(QStringLiteral("UndoStack"));
+    m_edits->SetUndoStack(m_undoStack);
+    m_documentView = std::make_unique<AnnouncingView>(*m_edits);
+    // The history's clean state is the assistant's unsaved-changes flag: reaching it again by undo or
+    // redo clears Changed and puts back the build date the assistant had there.
+    connect(m_undoStack, &QUndoStack::indexChanged, this, [this] {
+        if (m_undoStack->isClean()) {
+            m_assistant->Changed = false;
+            m_assistant->BuildDate = m_cleanBuildDate;
+            // Back at the saved state nothing needs recovering.
+            RemoveRecovery();
+        } else {
+            m_assistant->Changed = true;
+        }
         UpdateUndoActions();
-        // A new, deleted or moved screen or option is kept for recovery at once; other changes within
-        // the recovery writer's interval (and with the autosave timer's tick).
-        if (structural)
-            WriteRecovery();
-        else if (m_recoveryWriter != nullptr && m_services.RecoveryWriteInterval > 0)
-            m_recoveryWriter->Changed();
     });
     // A text box swallows the Undo and Redo keys even with nothing to take back; the filter passes them
     // on to the window then.
@@ -88,12 +117,24 @@ void TPathovaMainForm::ConnectHistory() {
             box->installEventFilter(this);
     // With the focus in a box, Undo first stores the box, which may be a change to take back.
     m_focusConnection = connect(qApp, &QApplication::focusChanged, this, [this] { UpdateUndoActions(); });
-    UpdateUndoActions();
+    ClearHistory();
 }
 
 void TPathovaMainForm::ClearHistory() {
-    m_history->Clear(*m_assistant);
+    // Destroys every step and the items they hold; the empty history is clean with the present date.
+    {
+        // Not a move through the history: the assistant's flag stays as it is.
+        const QSignalBlocker quiet(m_undoStack);
+        m_undoStack->clear();
+        m_undoStack->setClean();
+    }
+    m_cleanBuildDate = m_assistant->BuildDate;
     UpdateUndoActions();
+}
+
+void TPathovaMainForm::MarkSaved() {
+    m_undoStack->setClean();
+    m_cleanBuildDate = m_assistant->BuildDate;
 }
 
 bool TPathovaMainForm::eventFilter(QObject* watched, QEvent* event) {
@@ -115,6 +156,10 @@ bool TPathovaMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+void TPathovaMainForm::ForgetBoxHistory() {
+    ForgetOwnHistory(FocusedTextBox());
+}
+
 bool TPathovaMainForm::BoxUndo(bool redo) {
     QWidget* box = FocusedTextBox();
     if (!HasOwnHistory(box, redo))
@@ -126,53 +171,38 @@ bool TPathovaMainForm::BoxUndo(bool redo) {
     return true;
 }
 
-void TPathovaMainForm::aUndoExecute() {
+void TPathovaMainForm::UndoChange() {
     MoveThroughHistory(false);
 }
 
-void TPathovaMainForm::aRedoExecute() {
+void TPathovaMainForm::RedoChange() {
     MoveThroughHistory(true);
 }
 
 void TPathovaMainForm::MoveThroughHistory(bool redo) {
-    if (!(redo ? m_history->CanRedo() : m_history->CanUndo()))
+    if (!(redo ? m_undoStack->canRedo() : m_undoStack->canUndo()))
         return;
-    // The views and the current item may refer to an item the move takes out of the assistant.
-    CopyExpansionToItems(Tree(), m_treeModel);
+    // No box may store into an item the move takes out of the assistant while the views follow it.
+    TAssistBase* before = m_currentItem;
     SetCurrentItem(nullptr);
-    m_treeModel->Clear();
-    m_structureModel->Clear();
-    DocumentEdit* edit = redo ? m_history->Redo(*m_assistant) : m_history->Undo(*m_assistant);
-    AfterHistoryMove(edit, redo);
-}
-
-void TPathovaMainForm::AfterHistoryMove(DocumentEdit* edit, bool applied) {
-    RebuildTree();
-    RebuildStructure();
-    TAssistBase* subject = edit->Subject(applied);
-    SelectItem(subject != nullptr ? subject : m_assistant.get());
-    // The panel shows the model's values even when the item was current already.
-    ShowItem();
-    UpdateUndoActions();
-    // Back at the saved state nothing needs recovering; a structural change taken back or put back
-    // is kept at once, as the change itself was, any other within the recovery writer's interval.
-    if (!m_assistant->Changed)
-        RemoveRecovery();
-    else if (edit->Structural())
-        WriteRecovery();
-    else if (m_services.RecoveryWriteInterval > 0)
-        m_recoveryWriter->Changed();
+    redo ? m_undoStack->redo() : m_undoStack->undo();
+    // A step that names nothing to select (an edit over many places) keeps the item shown before, or
+    // the assistant when that item is gone.
+    if (m_currentItem == nullptr)
+        SelectItem(before);
+    if (m_currentItem == nullptr)
+        SelectItem(m_assistant.get());
 }
 
 void TPathovaMainForm::UpdateUndoActions() {
-    if (!m_history)
+    if (m_undoStack == nullptr)
         return;
-    const std::string undo = m_history->UndoCaption();
-    const std::string redo = m_history->RedoCaption();
-    m_actions.aUndo->setText(undo.empty() ? QStringLiteral("&Undo") : "&Undo " + EscapeMnemonic(undo));
-    m_actions.aRedo->setText(redo.empty() ? QStringLiteral("&Redo") : "&Redo " + EscapeMnemonic(redo));
+    const QString undo = m_undoStack->undoText();
+    const QString redo = m_undoStack->redoText();
+    m_actions.aUndo->setText(undo.isEmpty() ? QStringLiteral("&Undo") : "&Undo " + EscapeMnemonic(undo));
+    m_actions.aRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : "&Redo " + EscapeMnemonic(redo));
     // A box with the focus may hold a change that Undo stores first and then takes back.
     const bool boxFocused = m_assistantPage->isAncestorOf(focusWidget()) && FocusedTextBox() != nullptr;
-    m_actions.aUndo->setEnabled(m_history->CanUndo() || boxFocused);
-    m_actions.aRedo->setEnabled(m_history->CanRedo() || boxFocused);
+    m_actions.aUndo->setEnabled(m_undoStack->canUndo() || boxFocused);
+    m_actions.aRedo->setEnabled(m_undoStack->canRedo() || boxFocused);
 }

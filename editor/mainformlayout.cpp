@@ -7,11 +7,13 @@
 #include "editor/uitext.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeySequence>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -23,54 +25,58 @@ struct ActionDefinition {
     const char* caption;
     const char* shortcut; // portable text form, empty for none
     const char* hint;     // "short|long", empty for none
+    const char* icon;     // name in the desktop's icon theme (a copy ships in the resources); empty for none
+    bool toolBar;         // also on the tool bar (in table order)
 };
 
 // In menu order.
 const ActionDefinition ActionDefinitions[] = {
     {&TPathovaMainForm::TActionList::aNew, "aNew", "&New", "Ctrl+N",
-     "Start new assistant|Clear the current data and initialise a new assistant."},
+     "Start new assistant|Clear the current data and initialise a new assistant.", "document-new", true},
     {&TPathovaMainForm::TActionList::aOpen, "aOpen", "&Open file...", "Ctrl+O",
-     "Open file|Open an existing assistant data file."},
+     "Open file|Open an existing assistant data file.", "document-open", true},
     {&TPathovaMainForm::TActionList::aSave, "aSave", "&Save", "Ctrl+S",
-     "Save to file|Save the current assistant data to the file it was loaded from."},
+     "Save to file|Save the current assistant data to the file it was loaded from.", "document-save", true},
     {&TPathovaMainForm::TActionList::aSaveAs, "aSaveAs", "&Save as...", "",
-     "Save as new file|Save the current assistant data to a new file."},
-    {&TPathovaMainForm::TActionList::aReport, "aReport", "R&eport...", "", ""},
+     "Save as new file|Save the current assistant data to a new file.", "", false},
+    {&TPathovaMainForm::TActionList::aReport, "aReport", "R&eport...", "", "", "", false},
     {&TPathovaMainForm::TActionList::aPublish, "aPublish", "&Publish as web page...", "",
-     "Publish as web page|Write the assistant as one web page that runs in any browser."},
+     "Publish as web page|Write the assistant as one web page that runs in any browser.", "", false},
     {&TPathovaMainForm::TActionList::aRun, "aRun", "&Run from file...", "",
-     "Load and run|Start assistant viewer with data from file."},
-    {&TPathovaMainForm::TActionList::aExit, "aExit", "E&xit", "", "Exit program|Close down the program."},
+     "Load and run|Start assistant viewer with data from file.", "", false},
+    {&TPathovaMainForm::TActionList::aExit, "aExit", "E&xit", "", "Exit program|Close down the program.", "",
+     false},
     {&TPathovaMainForm::TActionList::aUndo, "aUndo", "&Undo", "Ctrl+Z",
-     "Undo|Take back the last change to the assistant."},
+     "Undo|Take back the last change to the assistant.", "edit-undo", true},
     {&TPathovaMainForm::TActionList::aRedo, "aRedo", "&Redo", "Ctrl+Shift+Z",
-     "Redo|Put back the last change taken back."},
+     "Redo|Put back the last change taken back.", "edit-redo", true},
     {&TPathovaMainForm::TActionList::EditCopy1, "EditCopy1", "&Copy", "Ctrl+C",
-     "Copy text|Copy the selected text to the clipboard."},
+     "Copy text|Copy the selected text to the clipboard.", "", false},
     {&TPathovaMainForm::TActionList::Cut1, "Cut1", "Cu&t", "Ctrl+X",
-     "Cut text|Copy the selected text to the clipboard and then delete it from the entry."},
+     "Cut text|Copy the selected text to the clipboard and then delete it from the entry.", "", false},
     {&TPathovaMainForm::TActionList::Paste1, "Paste1", "&Paste", "Ctrl+V",
-     "Paste text|Past the contents of the clipboard."},
-    {&TPathovaMainForm::TActionList::aNote, "aNote", "&Notes", "", ""},
+     "Paste text|Past the contents of the clipboard.", "", false},
+    {&TPathovaMainForm::TActionList::aNote, "aNote", "&Notes", "", "", "", false},
     {&TPathovaMainForm::TActionList::aUp, "aUp", "&Up", "",
-     "Move up|Move the selected item up the structure."},
+     "Move up|Move the selected item up the structure.", "", false},
     {&TPathovaMainForm::TActionList::aDown, "aDown", "&Down", "",
-     "Move down|Move the selected item down the structure."},
+     "Move down|Move the selected item down the structure.", "", false},
     {&TPathovaMainForm::TActionList::aNewScreen, "aNewScreen", "&New screen", "",
-     "Add new screen|Create a new screen object."},
+     "Add new screen|Create a new screen object.", "screen-new", true},
     {&TPathovaMainForm::TActionList::aDelScreen, "aDelScreen", "&Delete screen", "",
-     "Delete existing screen|Delete the current screen and any associated options from the assistant."},
+     "Delete existing screen|Delete the current screen and any associated options from the assistant.", "",
+     false},
     {&TPathovaMainForm::TActionList::aNewOption, "aNewOption", "&New option", "",
-     "Create new option|Create a new option for the current screen."},
+     "Create new option|Create a new option for the current screen.", "option-new", true},
     {&TPathovaMainForm::TActionList::aDelOption, "aDelOption", "&Delete option", "",
-     "Delete current option|Delete the currently selected option."},
+     "Delete current option|Delete the currently selected option.", "", false},
     {&TPathovaMainForm::TActionList::aTest, "aTest", "&Test!", "",
-     "Test assistant|Click to start assistant viewer with current data"},
-    {&TPathovaMainForm::TActionList::aHelpContents, "aHelpContents", "Help &contents", "", ""},
-    {&TPathovaMainForm::TActionList::aHelpIndex, "aHelpIndex", "Help &index", "", ""},
-    {&TPathovaMainForm::TActionList::aHelpHelp, "aHelpHelp", "Help on &help", "", ""},
+     "Test assistant|Click to start assistant viewer with current data", "media-playback-start", true},
+    {&TPathovaMainForm::TActionList::aHelpContents, "aHelpContents", "Help &contents", "", "", "", false},
+    {&TPathovaMainForm::TActionList::aHelpIndex, "aHelpIndex", "Help &index", "", "", "", false},
+    {&TPathovaMainForm::TActionList::aHelpHelp, "aHelpHelp", "Help on &help", "", "", "", false},
     {&TPathovaMainForm::TActionList::aAbout, "aAbout", "&About", "",
-     "About this program|Display information about this program."},
+     "About this program|Display information about this program.", "", false},
 };
 
 QWidget* MakePage(const char* objectName, QWidget* parent) {
@@ -88,7 +94,13 @@ void AddPage(QTabWidget* pages, QWidget* page, const QString& caption, const QSt
 
 } // namespace
 
+// The resources live in the static GUI library; they are registered before the first icon is read.
+static void LoadGuiResources() {
+    Q_INIT_RESOURCE(gui_resources);
+}
+
 void TPathovaMainForm::BuildActions() {
+    LoadGuiResources();
     for (const ActionDefinition& definition : ActionDefinitions) {
         auto* action = new QAction(QString::fromUtf8(definition.caption), this);
         action->setObjectName(QString::fromLatin1(definition.name));
@@ -97,6 +109,10 @@ void TPathovaMainForm::BuildActions() {
                 QKeySequence(QString::fromLatin1(definition.shortcut), QKeySequence::PortableText));
         if (definition.hint[0] != '\0')
             ApplyHint(action, QString::fromUtf8(definition.hint));
+        if (definition.icon[0] != '\0') {
+            const QString icon = QString::fromLatin1(definition.icon);
+            action->setIcon(QIcon::fromTheme(icon, QIcon(QStringLiteral(":/amf/icons/") + icon + ".svg")));
+        }
         // The window's short-cuts work wherever the focus is inside the window.
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
@@ -162,6 +178,16 @@ void TPathovaMainForm::BuildMenus() {
     help->addAction(a.aHelpHelp);
     help->addSeparator();
     help->addAction(a.aAbout);
+}
+
+void TPathovaMainForm::BuildToolBar() {
+    // The common commands, from the rows of the table marked for it.
+    QToolBar* bar = addToolBar(QStringLiteral("Commands"));
+    bar->setObjectName(QStringLiteral("ToolBar"));
+    bar->setMovable(false);
+    for (const ActionDefinition& definition : ActionDefinitions)
+        if (definition.toolBar)
+            bar->addAction(m_actions.*(definition.field));
 }
 
 void TPathovaMainForm::BuildPages() {

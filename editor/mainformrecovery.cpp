@@ -7,7 +7,6 @@
 #include "editor/debouncedsaver.h"
 #include "editor/pathovamainform.h"
 #include "editor/recoveryfile.h"
-#include "editor/undohistory.h"
 #include "model/assistroot.h"
 
 #include <QApplication>
@@ -16,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 
 namespace {
 
@@ -129,7 +129,8 @@ void TPathovaMainForm::WriteRecovery() {
 }
 
 void TPathovaMainForm::RemoveRecovery() {
-    m_recovery->Remove();
+    if (m_recovery)
+        m_recovery->Remove();
 }
 
 void TPathovaMainForm::OfferRecoveries() {
@@ -172,7 +173,7 @@ void TPathovaMainForm::Recover(std::unique_ptr<RecoveryFile> claimed) {
     read->Changed = true;
     ReplaceAssistant(std::move(read)); // removes this window's own recovery file
     // Undo never reaches a state equal to the file: every state here differs from it.
-    m_history->ForgetClean();
+    m_undoStack->resetClean();
     // The recovered file is kept under its name as this window's own, so that a second crash keeps it.
     m_recovery = std::move(claimed);
     try {

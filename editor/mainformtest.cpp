@@ -1,21 +1,13 @@
 // The main window's Test and Run from file commands, which hand an assistant to the assistant runtime,
 // and its three Help commands.
 #include "editor/helpaccess.h"
+#include "editor/optionpanel.h"
 #include "editor/pathovamainform.h"
+#include "editor/screenpanel.h"
 #include "model/assistroot.h"
 #include "support/components.h"
 
 namespace {
-
-// The screen a test run starts at for the current item: the screen itself, or the screen that holds
-// the option. The assistant and no item give none: the runtime then starts at the first screen.
-const TAssistScreen* StartScreenFor(const TAssistBase* item) {
-    if (const auto* screen = dynamic_cast<const TAssistScreen*>(item))
-        return screen;
-    if (const auto* option = dynamic_cast<const TAssistOption*>(item))
-        return option->Owner;
-    return nullptr;
-}
 
 // Puts the assistant's Changed flag back when the test run ends, however it ends: writing the text
 // clears the flag, but nothing was saved.
@@ -43,7 +35,12 @@ void TPathovaMainForm::aTestExecute() {
     const std::unique_ptr<IAssistant> runtime = m_services.Components->CreateAssistant();
     // The text Save would write, kept in memory: the assistant as it is now, saved or not.
     Check(runtime->LoadAssistantText(assistant.SaveToText()));
-    if (const TAssistScreen* start = StartScreenFor(m_currentItem))
+    // The run starts at the current screen, or at the screen of the current option; for the assistant
+    // (or no item) the runtime starts at the first screen.
+    const TAssistScreen* start = Screen()->CurrentScreen();
+    if (const TAssistOption* option = Option()->CurrentOption())
+        start = option->Owner;
+    if (start != nullptr)
         Check(runtime->SetInitialScreen(start->ID));
     Check(runtime->Run(this, kRunShowOwned));
 }

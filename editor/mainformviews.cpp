@@ -3,6 +3,7 @@
 // the findings of the structure check, and the structure commands (new/delete screen and option, up,
 // down).
 #include "editor/assistantpage.h"
+#include "editor/debouncedsaver.h"
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
 #include "editor/generalpanel.h"
@@ -38,79 +39,7 @@ std::string RootNodeText(const std::string& id) {
     return cut == std::string::npos ? id : id.substr(cut + 1);
 }
 
-// Shows lines in a memo, each trimmed of blanks and control characters, with the caret at the start.
-void FillMemo(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-    QString text;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0)
-            text += u'\n';
-        text += ToQ(Trim(lines[i]));
-    }
-    memo->setPlainText(text);
-    memo->moveCursor(QTextCursor::Start);
-}
-
-// The lines a memo's text stores: the text cut at each line break, each piece trimmed of blanks and
-// control characters. A text ending with a line break gives a last empty line; an empty text none.
-std::vector<std::string> MemoLines(const QPlainTextEdit* memo) {
-    std::string text = memo->toPlainText().toStdString();
-    std::vector<std::string> lines;
-    while (!text.empty())
-        lines.push_back(Trim(SplitAt(text, '\n')));
-    // A final line break leaves nothing after it for the loop; it still ends an (empty) last line.
-    const QString plain = memo->toPlainText();
-    if (!plain.isEmpty() && plain.endsWith(u'\n'))
-        lines.emplace_back();
-    return lines;
-}
-
-// An option's script as memo text: one line per CR-separated piece, each trimmed.
-QString ScriptText(const std::string& script) {
-    std::string rest = script;
-    QString text;
-    bool first = true;
-    while (!rest.empty()) {
-        if (!first)
-            text += u'\n';
-        first = false;
-        text += ToQ(Trim(SplitAt(rest, '\r')));
-    }
-    return text;
-}
-
-// A memo's text as a script: trimmed lines joined by single CRs, without empty lines or blanks at the end.
-std::string ScriptOf(const QPlainTextEdit* memo) {
-    std::string text = memo->toPlainText().toStdString();
-    std::string script;
-    while (!text.empty()) {
-        script += Trim(SplitAt(text, '\n'));
-        script += '\r';
-    }
-    while (!script.empty() && (script.back() == '\r' || script.back() == ' '))
-        script.pop_back();
-    return script;
-}
-
-QString BoxText(QWidget* sender) {
-    if (auto* edit = qobject_cast<QLineEdit*>(sender))
-        return edit->text();
-    if (auto* combo = qobject_cast<QComboBox*>(sender))
-        return combo->currentText();
-    return {};
-}
-
 } // namespace
-
-bool TPathovaMainForm::BoxShowsCurrentItem(QWidget* sender) const {
-    const QWidget* panel = nullptr;
-    if (dynamic_cast<const TAssistRoot*>(m_currentItem) != nullptr)
-        panel = General();
-    else if (dynamic_cast<const TAssistScreen*>(m_currentItem) != nullptr)
-        panel = Screen();
-    else if (dynamic_cast<const TAssistOption*>(m_currentItem) != nullptr)
-        panel = Option();
-    return panel != nullptr && sender != nullptr && panel->isAncestorOf(sender);
-}
 
 // ---- Binding
 
@@ -133,37 +62,20 @@ void TPathovaMainForm::ConnectModel() {
     UpdateStructureActions();
 }
 
-void TPathovaMainForm::RegisterExitHandlers() {
-    ExitHandlerRegistry& registry = ExitHandlers();
-    using Member = void (TPathovaMainForm::*)(QWidget*);
-    auto handler = [this](Member member) {
-        return [this, member](QWidget* sender) { (this->*member)(sender); };
-    };
-
-    for (QLineEdit* box : {General()->eProjectID(), Screen()->eScreenID(), Option()->eOptionID()})
-        registry.Register(box, handler(&TPathovaMainForm::eProjectIDExit));
-    for (QLineEdit* box :
-         {General()->eProjectCaption(), Screen()->eScreenCaption(), Option()->eOptionCaption()})
-        registry.Register(box, handler(&TPathovaMainForm::eProjectCaptionExit));
-    for (QPlainTextEdit* box : {General()->mProjectExp(), Screen()->mScreenExp(), Option()->mOptionExp()})
-        registry.Register(box, handler(&TPathovaMainForm::mProjectExpExit));
-    registry.Register(General()->eAuthor(), handler(&TPathovaMainForm::eAuthorExit));
-    registry.Register(General()->eCopyright(), handler(&TPathovaMainForm::eCopyrightExit));
-    registry.Register(General()->eVersion(), handler(&TPathovaMainForm::eVersionExit));
-    registry.Register(General()->eBuildDate(), handler(&TPathovaMainForm::eBuildDateExit));
-    registry.Register(General()->cbInitScreen(), handler(&TPathovaMainForm::cbInitScreenExit), true);
-    registry.Register(Screen()->eScreenImage(), handler(&TPathovaMainForm::eScreenImageExit));
-    registry.Register(Option()->cbAction(), handler(&TPathovaMainForm::rbGotoExit));
-    registry.Register(Option()->cbCommand(), handler(&TPathovaMainForm::cbCommandExit), true);
-    registry.Register(Option()->mOptionScript(), handler(&TPathovaMainForm::mOptionScriptExit));
-}
-
-std::vector<std::string> TPathovaMainForm::ScreenIDs() const {
-    std::vector<std::string> ids;
-    ids.reserve(static_cast<std::size_t>(m_assistant->Screens.Count()));
-    for (const TAssistScreen& screen : m_assistant->Screens)
-        ids.push_back(screen.ID);
-    return ids;
+void TPathovaMainForm::AttachPanels() {
+    ItemPanel::Services services;
+    services.edits = m_edits.get();
+    services.prompter = [this]() -> Prompter& { return *m_prompter; };
+    services.exitHandlers = m_exitHandlers;
+    services.showError = [this](const std::exception& error) { ShowError(error); };
+    for (ItemPanel* panel : m_assistantPage->ItemPanels()) {
+        panel->Attach(services);
+        connect(panel, &ItemPanel::ExpandInTree, this, [this](TAssistBase* item) {
+            const int node = m_treeModel->FirstNodeOf(item);
+            if (node >= 0)
+                Tree()->expand(m_treeModel->IndexOfNode(node));
+        });
+    }
 }
 
 // ---- Current item and panels
@@ -175,8 +87,9 @@ void TPathovaMainForm::SetCurrentItem(TAssistBase* item) {
 }
 
 void TPathovaMainForm::UpdateStructureActions() {
-    const auto* screen = dynamic_cast<const TAssistScreen*>(m_currentItem);
-    const auto* option = dynamic_cast<const TAssistOption*>(m_currentItem);
+    // Only the panel of the current item's kind holds an item.
+    const TAssistScreen* screen = Screen()->CurrentScreen();
+    const TAssistOption* option = Option()->CurrentOption();
     bool up = false;
     bool down = false;
     if (screen != nullptr) {
@@ -199,49 +112,20 @@ void TPathovaMainForm::UpdateStructureActions() {
 }
 
 void TPathovaMainForm::ShowItem() {
-    if (m_currentItem == nullptr)
+    if (m_currentItem == nullptr) {
+        // The panels keep their texts, but nothing typed there reaches the model any more.
+        for (ItemPanel* panel : m_assistantPage->ItemPanels())
+            panel->ShowItem(nullptr);
         return;
-    if (auto* root = dynamic_cast<TAssistRoot*>(m_currentItem)) {
-        ShowPanel(QStringLiteral("General"));
-        GeneralPanel* panel = General();
-        panel->eAuthor()->setText(ToQ(root->AuthorName));
-        panel->eBuildDate()->setText(ToQ(root->BuildDate));
-        panel->eCopyright()->setText(ToQ(root->Copyright));
-        panel->eVersion()->setText(ToQ(root->Version));
-        panel->eProjectID()->setText(ToQ(root->ID));
-        panel->eProjectCaption()->setText(ToQ(root->Caption));
-        FillMemo(panel->mProjectExp(), root->Description);
-        panel->cbInitScreen()->setCurrentText(ToQ(root->FirstScreen));
-    } else if (auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem)) {
-        ShowPanel(QStringLiteral("Screen"));
-        ScreenPanel* panel = Screen();
-        panel->eScreenID()->setText(ToQ(screen->ID));
-        panel->eScreenCaption()->setText(ToQ(screen->Caption));
-        panel->eScreenImage()->setText(ToQ(screen->Image));
-        FillMemo(panel->mScreenExp(), screen->Description);
-    } else if (auto* option = dynamic_cast<TAssistOption*>(m_currentItem)) {
-        ShowPanel(QStringLiteral("Option"));
-        OptionPanel* panel = Option();
-        panel->eOptionID()->setText(ToQ(option->ID));
-        panel->eOptionCaption()->setText(ToQ(option->Caption));
-        FillMemo(panel->mOptionExp(), option->Description);
-        panel->mOptionScript()->setPlainText(ScriptText(option->Script));
-        panel->mOptionScript()->moveCursor(QTextCursor::Start);
-        ShowNotes();
-        panel->cbAction()->setCurrentIndex(static_cast<int>(option->Action));
-        panel->cbCommand()->setCurrentText(ToQ(option->Command));
     }
-    UpdateActionHelp();
-}
-
-void TPathovaMainForm::ShowNotes() {
-    QListWidget* list = Option()->lbOptionNotes();
-    list->clear();
-    const auto* option = dynamic_cast<const TAssistOption*>(m_currentItem);
-    if (option == nullptr)
-        return;
-    for (const TNote& note : option->Notes)
-        list->addItem(ToQ(note.Name + '\t' + note.ID + '\t' + note.Type));
+    // Every panel first takes the item or lets go of its own; only then does the page change, which may
+    // move the focus out of a box whose panel no longer has an item to store into.
+    ItemPanel* shown = nullptr;
+    for (ItemPanel* panel : m_assistantPage->ItemPanels())
+        if (panel->ShowItem(m_currentItem))
+            shown = panel;
+    if (shown != nullptr)
+        m_assistantPage->ShowPanel(shown->windowTitle());
 }
 
 // ---- Views
@@ -312,15 +196,44 @@ void TPathovaMainForm::RebuildStructure() {
     SetViewCurrent(Structure(), m_structureModel->IndexOfNode(selected));
 }
 
-void TPathovaMainForm::RebuildViews(ViewRebuild rebuild) {
-    if (Needs(rebuild, ViewRebuild::Structure))
-        RebuildStructure();
-    if (Needs(rebuild, ViewRebuild::Tree))
+void TPathovaMainForm::OnDocumentChanged(const DocumentChange& change) {
+    // The one place where a change of the assistant reaches the views: the change says what it made
+    // out of date.
+    if (Needs(change.views, ViewRebuild::Tree))
         RebuildTree();
+    if (Needs(change.views, ViewRebuild::Structure))
+        RebuildStructure();
+    if (change.views == ViewRebuild::None && change.item != nullptr) {
+        // Nothing was added, removed or renamed: only the rows that show the item are out of date.
+        m_treeModel->RefreshItem(change.item);
+        m_structureModel->RefreshItem(change.item);
+    }
+    if (change.select != nullptr)
+        SelectItem(change.select);
+    if (change.showAgain) {
+        // The panel shows the model's values even when the item was current already.
+        ShowItem();
+    } else {
+        // The typing of a box whose value was just stored is now a change of the assistant: from here
+        // on Undo takes it back there, not in the box.
+        ForgetBoxHistory();
+    }
+    UpdateStructureActions();
+    UpdateUndoActions();
+    // A new, deleted or moved screen or option is kept for recovery at once; other changes within the
+    // recovery writer's interval (and with the autosave timer's tick).
+    if (change.structural)
+        WriteRecovery();
+    else if (m_recoveryWriter != nullptr && m_services.RecoveryWriteInterval > 0)
+        m_recoveryWriter->Changed();
 }
 
 void TPathovaMainForm::RemoveItemNodes(TAssistBase* item) {
-    const QModelIndex parentIndex = m_treeModel->IndexOfNode(m_treeModel->FirstNodeOf(item)).parent();
+    const int node = m_treeModel->FirstNodeOf(item);
+    // The item and everything below it in the tree (a screen's options) leave the assistant together.
+    std::vector<const TAssistBase*> gone = m_treeModel->ItemsInBranch(node);
+    gone.push_back(item);
+    const QModelIndex parentIndex = m_treeModel->IndexOfNode(node).parent();
     m_treeModel->RemoveFirstNodeOf(item);
     // The view moves the selection to a sibling; with none left, the parent is the nearest neighbour.
     if (!Tree()->currentIndex().isValid() && parentIndex.isValid())
@@ -329,10 +242,6 @@ void TPathovaMainForm::RemoveItemNodes(TAssistBase* item) {
     m_structureModel->RemoveFirstNodeOf(item);
     // Other nodes of the structure may still name the item (a repeated screen) or an option of a
     // removed screen; they must not refer to them once they are gone.
-    std::vector<const TAssistBase*> gone{item};
-    if (const auto* screen = dynamic_cast<const TAssistScreen*>(item))
-        for (const TAssistOption& option : screen->Options)
-            gone.push_back(&option);
     m_structureModel->ForgetItems(gone);
 }
 
@@ -388,139 +297,14 @@ void TPathovaMainForm::cbErrorsClick() {
     SelectItem(item);
 }
 
-// ---- Exit handlers
-
-void TPathovaMainForm::eProjectIDExit(QWidget* sender) {
-    if (!BoxShowsCurrentItem(sender) || qobject_cast<QLineEdit*>(sender) == nullptr)
-        return;
-    if (!m_edits->SetField(*m_currentItem, TextField::ID, BoxText(sender).toStdString()))
-        return;
-    RebuildStructure();
-    RebuildTree();
-}
-
-void TPathovaMainForm::eProjectCaptionExit(QWidget* sender) {
-    if (!BoxShowsCurrentItem(sender) || qobject_cast<QLineEdit*>(sender) == nullptr)
-        return;
-    m_edits->SetField(*m_currentItem, TextField::Caption, BoxText(sender).toStdString());
-}
-
-void TPathovaMainForm::mProjectExpExit(QWidget* sender) {
-    auto* memo = qobject_cast<QPlainTextEdit*>(sender);
-    if (!BoxShowsCurrentItem(sender) || memo == nullptr)
-        return;
-    m_edits->SetDescription(*m_currentItem, MemoLines(memo));
-}
-
-void TPathovaMainForm::eAuthorExit(QWidget* sender) {
-    auto* root = dynamic_cast<TAssistRoot*>(m_currentItem);
-    if (root != nullptr && BoxShowsCurrentItem(sender) && qobject_cast<QLineEdit*>(sender) != nullptr)
-        m_edits->SetField(*root, TextField::AuthorName, BoxText(sender).toStdString());
-}
-
-void TPathovaMainForm::eCopyrightExit(QWidget* sender) {
-    auto* root = dynamic_cast<TAssistRoot*>(m_currentItem);
-    if (root != nullptr && BoxShowsCurrentItem(sender) && qobject_cast<QLineEdit*>(sender) != nullptr)
-        m_edits->SetField(*root, TextField::Copyright, BoxText(sender).toStdString());
-}
-
-void TPathovaMainForm::eVersionExit(QWidget* sender) {
-    auto* root = dynamic_cast<TAssistRoot*>(m_currentItem);
-    if (root != nullptr && BoxShowsCurrentItem(sender) && qobject_cast<QLineEdit*>(sender) != nullptr)
-        m_edits->SetField(*root, TextField::Version, BoxText(sender).toStdString());
-}
-
-void TPathovaMainForm::eBuildDateExit(QWidget*) {
-    // The build date is set by every change; its box is read-only and stores nothing.
-}
-
-void TPathovaMainForm::cbInitScreenExit(QWidget* sender) {
-    auto* root = dynamic_cast<TAssistRoot*>(m_currentItem);
-    if (root == nullptr || !BoxShowsCurrentItem(sender) || qobject_cast<QComboBox*>(sender) == nullptr)
-        return;
-    const std::string first = BoxText(sender).toStdString();
-    if (!m_edits->SetField(*root, TextField::FirstScreen, first))
-        return;
-    if (first.empty() || root->Screens.FindScreen(first) != nullptr) {
-        RebuildStructure();
-        return;
-    }
-    const std::string question = "Can't find screen " + first + ".\r\rCreate a new one?";
-    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes) {
-        RebuildStructure();
-        return;
-    }
-    m_edits->CreateScreen(&first);
-    RebuildStructure();
-    RebuildTree();
-    Tree()->expand(m_treeModel->IndexOfNode(0));
-}
-
-void TPathovaMainForm::eScreenImageExit(QWidget* sender) {
-    auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem);
-    if (screen != nullptr && BoxShowsCurrentItem(sender) && qobject_cast<QLineEdit*>(sender) != nullptr)
-        m_edits->SetField(*screen, TextField::Image, BoxText(sender).toStdString());
-}
-
-void TPathovaMainForm::bImagePickClick() {
-    auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem);
-    if (screen == nullptr)
-        return;
-    const auto image = PickScreenImage(*m_prompter, m_assistant->FileName, screen->Image);
-    if (!image)
-        return;
-    Screen()->eScreenImage()->setText(ToQ(*image));
-    m_edits->SetField(*screen, TextField::Image, *image);
-}
-
-void TPathovaMainForm::rbGotoExit(QWidget* sender) {
-    auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
-    auto* box = qobject_cast<QComboBox*>(sender);
-    if (option == nullptr || box == nullptr || !BoxShowsCurrentItem(sender))
-        return;
-    const int index = box->currentIndex();
-    if (index < 0 || index >= ActionKindCount)
-        return;
-    if (m_edits->SetAction(*option, static_cast<TActionKind>(index)))
-        RebuildStructure();
-}
-
-void TPathovaMainForm::cbCommandExit(QWidget* sender) {
-    auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
-    if (option == nullptr || !BoxShowsCurrentItem(sender) || qobject_cast<QComboBox*>(sender) == nullptr)
-        return;
-    const std::string command = BoxText(sender).toStdString();
-    if (!m_edits->SetField(*option, TextField::Command, command))
-        return;
-    // A go-to command that names no screen yet is an offer to create that screen.
-    const bool goesToScreen = option->Action == akGoto || option->Action == akGotoButton;
-    if (command.empty() || !goesToScreen || m_assistant->Screens.FindScreen(command) != nullptr)
-        return;
-    const std::string question = "Can't find screen " + command + ".\r\rCreate a new one?";
-    if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes)
-        return;
-    m_edits->CreateScreen(&command);
-    RebuildTree();
-    RebuildStructure();
-}
-
-void TPathovaMainForm::mOptionScriptExit(QWidget* sender) {
-    auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
-    auto* memo = qobject_cast<QPlainTextEdit*>(sender);
-    // The script is stored every time the memo is left, changed or not.
-    if (option != nullptr && memo != nullptr && BoxShowsCurrentItem(sender))
-        m_edits->SetField(*option, TextField::Script, ScriptOf(memo), nullptr, true);
-}
-
 // ---- Notes
 
 void TPathovaMainForm::aNoteExecute() {
-    auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
+    TAssistOption* option = Option()->CurrentOption();
     if (option == nullptr)
         return;
     TNoteForm form(*option, *m_edits, m_services.Settings.get(), this);
     form.exec();
-    ShowNotes();
     // Saved here rather than by the dialog's destructor, so that a failing settings store is reported.
     form.SaveFormPlacement();
 }
@@ -528,31 +312,23 @@ void TPathovaMainForm::aNoteExecute() {
 // ---- Structure commands
 
 void TPathovaMainForm::aNewScreenExecute() {
-    TAssistScreen* screen = m_edits->CreateScreen();
-    RebuildTree();
-    RebuildStructure();
-    SelectItem(screen);
+    SelectItem(m_edits->CreateScreen());
 }
 
 void TPathovaMainForm::aNewOptionExecute() {
     // The node selected in the tree decides, not the current item (they differ after a save).
-    const int node = m_treeModel->NodeOf(Tree()->currentIndex());
-    TAssistBase* item = m_treeModel->ItemAt(node);
-    if (item == nullptr)
-        return;
-    if (auto* option = dynamic_cast<TAssistOption*>(item))
-        item = option->Owner;
-    auto* screen = dynamic_cast<TAssistScreen*>(item);
-    if (screen == nullptr)
+    // The tree has three levels: the assistant, its screens, their options.
+    int node = m_treeModel->NodeOf(Tree()->currentIndex());
+    if (m_treeModel->DepthOf(node) == 2)
+        node = m_treeModel->ParentOf(node);
+    if (m_treeModel->DepthOf(node) != 1 || m_treeModel->ItemAt(node) == nullptr)
         return; // the assistant itself has no options
-    TAssistOption* option = m_edits->CreateOption(*screen);
-    RebuildTree();
-    RebuildStructure();
-    SelectItem(option);
+    auto* screen = static_cast<TAssistScreen*>(m_treeModel->ItemAt(node));
+    SelectItem(m_edits->CreateOption(*screen));
 }
 
 void TPathovaMainForm::aDelScreenExecute() {
-    auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem);
+    TAssistScreen* screen = Screen()->CurrentScreen();
     if (screen == nullptr)
         return;
     if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo,
@@ -560,12 +336,10 @@ void TPathovaMainForm::aDelScreenExecute() {
         return;
     RemoveItemNodes(screen);
     m_edits->DeleteScreen(*screen);
-    RebuildTree();
-    RebuildStructure();
 }
 
 void TPathovaMainForm::aDelOptionExecute() {
-    auto* option = dynamic_cast<TAssistOption*>(m_currentItem);
+    TAssistOption* option = Option()->CurrentOption();
     if (option == nullptr)
         return;
     if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo,
@@ -573,26 +347,20 @@ void TPathovaMainForm::aDelOptionExecute() {
         return;
     RemoveItemNodes(option);
     m_edits->DeleteOption(*option);
-    RebuildTree();
-    RebuildStructure();
 }
 
 void TPathovaMainForm::aUpExecute() {
-    if (auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem)) {
-        if (m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) - 1))
-            RebuildTree();
-    } else if (auto* option = dynamic_cast<TAssistOption*>(m_currentItem)) {
-        if (m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) - 1))
-            RebuildTree();
+    if (TAssistScreen* screen = Screen()->CurrentScreen()) {
+        m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) - 1);
+    } else if (TAssistOption* option = Option()->CurrentOption()) {
+        m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) - 1);
     }
 }
 
 void TPathovaMainForm::aDownExecute() {
-    if (auto* screen = dynamic_cast<TAssistScreen*>(m_currentItem)) {
-        if (m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) + 1))
-            RebuildTree();
-    } else if (auto* option = dynamic_cast<TAssistOption*>(m_currentItem)) {
-        if (m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) + 1))
-            RebuildTree();
+    if (TAssistScreen* screen = Screen()->CurrentScreen()) {
+        m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) + 1);
+    } else if (TAssistOption* option = Option()->CurrentOption()) {
+        m_edits->MoveOption(*option, option->Owner->Options.IndexOf(option) + 1);
     }
 }

@@ -1,9 +1,13 @@
 #include "editor/optionpanel.h"
 
+#include "editor/documentedits.h"
 #include "editor/dropdowncombobox.h"
+#include "editor/exithandlers.h"
 #include "editor/panelwidgets.h"
+#include "editor/prompter.h"
 #include "editor/tabstopdelegate.h"
 #include "editor/uitext.h"
+#include "model/assistroot.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -30,7 +34,7 @@ void SetBoxColour(QWidget* box, bool enabled) {
 
 } // namespace
 
-OptionPanel::OptionPanel(QWidget* parent) : QWidget(parent) {
+OptionPanel::OptionPanel(QWidget* parent) : ItemPanel(parent) {
     setObjectName(QStringLiteral("Option"));
     setWindowTitle(QStringLiteral("Option"));
 
@@ -136,6 +140,7 @@ OptionPanel::OptionPanel(QWidget* parent) : QWidget(parent) {
     setTabOrder(m_lbOptionNotes, m_bEditNotes);
 
     connect(m_cbAction, &QComboBox::currentIndexChanged, this, [this] { UpdateActionHelp(); });
+    connect(m_cbCommand, &DropDownComboBox::aboutToDropDown, this, [this] { FillCommandList(); });
     m_cbAction->setCurrentIndex(0);
     UpdateActionHelp();
 }
@@ -163,4 +168,105 @@ void OptionPanel::FillCommandExamples(QComboBox* list, int actionIndex,
         list->addItem(QString::fromStdString(entry));
     if (list->isEditable())
         list->setEditText(text);
+}
+
+bool OptionPanel::ShowItem(TAssistBase* item) {
+    m_option = dynamic_cast<TAssistOption*>(item);
+    if (m_option != nullptr) {
+        m_eOptionID->setText(QString::fromStdString(m_option->ID));
+        m_eOptionCaption->setText(QString::fromStdString(m_option->Caption));
+        FillMemo(m_mOptionExp, m_option->Description);
+        m_mOptionScript->setPlainText(ScriptMemoText(m_option->Script));
+        m_mOptionScript->moveCursor(QTextCursor::Start);
+        ShowNotes();
+        m_cbAction->setCurrentIndex(static_cast<int>(m_option->Action));
+        m_cbCommand->setCurrentText(QString::fromStdString(m_option->Command));
+    }
+    // Whatever item is shown, the guidance follows the action drop-down as it stands.
+    UpdateActionHelp();
+    return m_option != nullptr;
+}
+
+TAssistBase* OptionPanel::Item() const {
+    return m_option;
+}
+
+QList<QWidget*> OptionPanel::TextBoxes() const {
+    return {m_eOptionID, m_eOptionCaption, m_mOptionExp, m_cbCommand, m_mOptionScript};
+}
+
+void OptionPanel::ShowNotes() {
+    m_lbOptionNotes->clear();
+    if (m_option == nullptr)
+        return;
+    for (const TNote& note : m_option->Notes)
+        m_lbOptionNotes->addItem(QString::fromStdString(note.Name + '\t' + note.ID + '\t' + note.Type));
+}
+
+void OptionPanel::RegisterExitHandlers(ExitHandlerRegistry& registry) {
+    registry.Register(m_eOptionID, [this](QWidget*) { StoreID(); });
+    registry.Register(m_eOptionCaption, [this](QWidget*) { StoreCaption(); });
+    registry.Register(m_mOptionExp, [this](QWidget*) { StoreDescription(); });
+    registry.Register(m_cbAction, [this](QWidget*) { StoreAction(); });
+    registry.Register(
+        m_cbCommand, [this](QWidget*) { StoreCommand(); }, true);
+    registry.Register(m_mOptionScript, [this](QWidget*) { StoreScript(); });
+    connect(&Edits(), &TDocumentEdits::DocumentChanged, this,
+            [this](const DocumentChange& change) { FollowChange(change); });
+}
+
+void OptionPanel::FollowChange(const DocumentChange& change) {
+    if (m_option != nullptr && change.item == m_option)
+        ShowNotes();
+}
+
+void OptionPanel::StoreID() {
+    if (m_option != nullptr)
+        Edits().SetField(*m_option, TextField::ID, BoxText(m_eOptionID));
+}
+
+void OptionPanel::StoreCaption() {
+    if (m_option != nullptr)
+        Edits().SetField(*m_option, TextField::Caption, BoxText(m_eOptionCaption));
+}
+
+void OptionPanel::StoreDescription() {
+    if (m_option != nullptr)
+        Edits().SetDescription(*m_option, MemoLines(m_mOptionExp));
+}
+
+void OptionPanel::StoreAction() {
+    const int index = m_cbAction->currentIndex();
+    if (m_option != nullptr && index >= 0 && index < ActionKindCount)
+        Edits().SetAction(*m_option, static_cast<TActionKind>(index));
+}
+
+void OptionPanel::StoreCommand() {
+    if (m_option == nullptr)
+        return;
+    TAssistOption& option = *m_option;
+    const std::string command = BoxText(m_cbCommand);
+    if (!Edits().SetField(option, TextField::Command, command))
+        return;
+    // A go-to command that names no screen yet is an offer to create that screen.
+    const bool goesToScreen = option.Action == akGoto || option.Action == akGotoButton;
+    if (command.empty() || !goesToScreen || Edits().Root().Screens.FindScreen(command) != nullptr)
+        return;
+    const std::string question = "Can't find screen " + command + ".\r\rCreate a new one?";
+    if (Ask().Message(Prompter::MessageKind::ConfirmYesNo, question) != Prompter::Answer::Yes)
+        return;
+    Edits().CreateScreen(&command);
+}
+
+void OptionPanel::StoreScript() {
+    if (m_option != nullptr)
+        Edits().SetField(*m_option, TextField::Script, ScriptOf(m_mOptionScript), true);
+}
+
+void OptionPanel::FillCommandList() {
+    std::vector<std::string> ids;
+    if (Attached())
+        for (const TAssistScreen& screen : Edits().Root().Screens)
+            ids.push_back(screen.ID);
+    FillCommandExamples(m_cbCommand, m_cbAction->currentIndex(), ids);
 }

@@ -1,5 +1,6 @@
 #include "editor/pathovamainform.h"
 
+#include "editor/assistantcommands.h"
 #include "editor/assistantpage.h"
 #include "editor/documentprompter.h"
 #include "editor/dropdowncombobox.h"
@@ -11,7 +12,6 @@
 #include "editor/qtprompter.h"
 #include "editor/recoveryfile.h"
 #include "editor/screenpanel.h"
-#include "editor/undohistory.h"
 #include "model/assistroot.h"
 #include "support/components.h"
 
@@ -55,6 +55,7 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
 
     BuildActions();
     BuildMenus();
+    BuildToolBar();
     BuildPages();
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     SetCaption(QStringLiteral("Assistant Editor"));
@@ -62,14 +63,13 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
     move(293, 122);
 
     ConnectActions();
-    ConnectPanels();
 
     // Components made for this window (the program's runtime needs to know the window it tests for).
     if (m_services.ComponentsForWindow)
         m_services.Components = m_services.ComponentsForWindow(*this);
     FormCreate();
     ConnectModel();
-    RegisterExitHandlers();
+    AttachPanels();
     ConnectHistory();
     ConnectAutoSave();
 }
@@ -170,11 +170,11 @@ void TPathovaMainForm::ConnectActions() {
     // otherwise do they commit the box and move through the assistant's history.
     connect(m_actions.aUndo, &QAction::triggered, this, [this] {
         if (!BoxUndo(false))
-            RunCommand(&TPathovaMainForm::aUndoExecute);
+            RunCommand(&TPathovaMainForm::UndoChange);
     });
     connect(m_actions.aRedo, &QAction::triggered, this, [this] {
         if (!BoxUndo(true))
-            RunCommand(&TPathovaMainForm::aRedoExecute);
+            RunCommand(&TPathovaMainForm::RedoChange);
     });
 
     // Buttons of the Assistant page and the Option panel run the actions of the same names and follow
@@ -198,27 +198,6 @@ void TPathovaMainForm::ConnectActions() {
         connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
         connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
     }
-}
-
-void TPathovaMainForm::ConnectPanels() {
-    connect(General()->cbInitScreen(), &DropDownComboBox::aboutToDropDown, this,
-            [this] { cbInitScreenDropDown(); });
-    connect(Option()->cbCommand(), &DropDownComboBox::aboutToDropDown, this, [this] { cbCommandDropDown(); });
-    connect(Screen()->bImagePick(), &QToolButton::clicked, this,
-            [this] { RunCommand(&TPathovaMainForm::bImagePickClick); });
-}
-
-void TPathovaMainForm::cbInitScreenDropDown() {
-    OptionPanel::FillCommandExamples(General()->cbInitScreen(), 0, ScreenIDs());
-}
-
-void TPathovaMainForm::cbCommandDropDown() {
-    OptionPanel::FillCommandExamples(Option()->cbCommand(), Option()->cbAction()->currentIndex(),
-                                     ScreenIDs());
-}
-
-void TPathovaMainForm::UpdateActionHelp() {
-    Option()->UpdateActionHelp();
 }
 
 bool TPathovaMainForm::ShowPanel(const QString& name) {

@@ -29,6 +29,7 @@
 #include <vector>
 
 class AssistantPage;
+class IAssistantView;
 class IFindFile;
 class ItemTreeModel;
 class QModelIndex;
@@ -36,7 +37,7 @@ class TAssistBase;
 class TAssistRoot;
 class TDocumentPrompter;
 class TFileListMenu;
-class UndoHistory;
+class QUndoStack;
 class DropDownComboBox;
 class ExitHandlerRegistry;
 class GeneralPanel;
@@ -130,8 +131,6 @@ public:
     // error box and the program goes on.
     void RunCommand(void (TPathovaMainForm::*handler)());
 
-    // Guidance and enabled boxes of the Option panel for the selected action kind.
-    void UpdateActionHelp();
     // Shows the edit panel with the given caption ("General", "Screen", "Option").
     bool ShowPanel(const QString& name);
 
@@ -143,8 +142,12 @@ public:
     std::uint64_t DocumentGeneration() const { return m_documentGeneration; }
     const std::string& UserID() const { return m_userID; }
     TDocumentEdits& Edits() const { return *m_edits; }
-    // The undo history of the assistant's changes (mainformhistory.cpp).
-    UndoHistory& History() const { return *m_history; }
+    // The undo history of the assistant's changes (mainformhistory.cpp): every edit of Edits() and every
+    // command over many places pushed here.
+    QUndoStack* UndoStack() const { return m_undoStack; }
+    // What commands pushed onto UndoStack() from outside the edit layer (editor/assistantcommands.h)
+    // report their changes to; the window then rebuilds as for any edit.
+    IAssistantView& DocumentView() const { return *m_documentView; }
     // Forgets every change: the assistant as it is now counts as matching its file.
     void ClearHistory();
     TFileListMenu& RecentFiles() const { return *m_recentFiles; }
@@ -165,11 +168,11 @@ public:
     void RebuildTree();
     void RebuildStructure();
     void RemoveItemNodes(TAssistBase* item);
-    void ShowNotes();
     // Lists the findings of the structure check on the Warnings page and sets its tab caption.
     void CheckStructure();
-    // Rebuilds the views an edit made out of date (structure first, as an ID change does).
-    void RebuildViews(ViewRebuild rebuild);
+    // The one place where a change of the assistant reaches the views: rebuilds what the change says
+    // is out of date, refreshes the rows of an item changed in place, selects what it names.
+    void OnDocumentChanged(const DocumentChange& change);
 
     // ---- Recovery of unsaved changes (mainformrecovery.cpp)
     // What the autosave timer runs: stores what is typed in the focused text box (as a command would),
@@ -191,9 +194,6 @@ protected:
     virtual void aPublishExecute();
     virtual void aRunExecute();
     virtual void aExitExecute(); // closes the window
-    // Take back the latest change of the assistant, or put back the latest one taken back.
-    virtual void aUndoExecute();
-    virtual void aRedoExecute();
     virtual void EditCopy1Execute();
     virtual void Cut1Execute();
     virtual void Paste1Execute();
@@ -216,11 +216,6 @@ protected:
     virtual void FormCloseQuery(bool& canClose);
     // The close goes on (store settings here).
     virtual void FormClose();
-    // IDs of the assistant's screens in list order, offered by the first-screen and command drop-downs.
-    virtual std::vector<std::string> ScreenIDs() const;
-    // Refill the drop-down lists just before they open.
-    virtual void cbInitScreenDropDown();
-    virtual void cbCommandDropDown();
 
     // Shows a failure in the error box.
     void ShowError(const std::exception& error);
@@ -231,27 +226,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-    // Exit handlers of the panel boxes (each does nothing without a current item of its kind).
-    void eProjectIDExit(QWidget* sender);
-    void eProjectCaptionExit(QWidget* sender);
-    void mProjectExpExit(QWidget* sender);
-    void eAuthorExit(QWidget* sender);
-    void eCopyrightExit(QWidget* sender);
-    void eVersionExit(QWidget* sender);
-    void eBuildDateExit(QWidget* sender);
-    void cbInitScreenExit(QWidget* sender);
-    void eScreenImageExit(QWidget* sender);
-    // The picture button beside the image box: the image chosen in a file dialog is stored at once.
-    void bImagePickClick();
-    void rbGotoExit(QWidget* sender);
-    void cbCommandExit(QWidget* sender);
-    void mOptionScriptExit(QWidget* sender);
-
-    // Whether the box belongs to the panel of the current item's kind. A box of another panel can lose
-    // the focus after the current item changed (the panel switch moves the focus); it must not write
-    // its stale value into the new item.
-    bool BoxShowsCurrentItem(QWidget* sender) const;
-
     // View events.
     void TreeChange(const QModelIndex& current);
     void StructureClick();
@@ -261,7 +235,8 @@ private:
     // Start-up and model binding (mainformdocument.cpp, mainformviews.cpp).
     void FormCreate();
     void ConnectModel();
-    void RegisterExitHandlers();
+    // Hands the panels the edit layer, the prompter and the exit-handler registry.
+    void AttachPanels();
     // The three commands that replace the assistant share this: the prompt to save a changed
     // assistant; false when the user cancelled (or the save dialog it opened was cancelled).
     bool AskSaveBeforeReplacing(const char* question);
@@ -290,11 +265,15 @@ private:
     void ConnectHistory();
     // The focused text box takes the Undo (or Redo) itself when it has typing of its own to take back.
     bool BoxUndo(bool redo);
-    // Undo (redo false) or Redo of the last change in the history; the views are detached from the
-    // items first, then rebuilt.
+    // Take back the latest change of the assistant, or put back the latest one taken back.
+    void UndoChange();
+    void RedoChange();
+    // Undo (redo false) or Redo of the last change in the history; no item is current while it moves.
     void MoveThroughHistory(bool redo);
-    // After the history moved: rebuilds both views and selects the item the change concerns.
-    void AfterHistoryMove(DocumentEdit* edit, bool applied);
+    // The history's clean state is now the assistant as saved.
+    void MarkSaved();
+    // The focused box's own typing history is forgotten: its value is now a change of the assistant.
+    void ForgetBoxHistory();
     void UpdateUndoActions();
 
     // Recovery (mainformrecovery.cpp).
@@ -316,10 +295,10 @@ private:
     // Layout (mainformlayout.cpp).
     void BuildActions();
     void BuildMenus();
+    void BuildToolBar();
     void BuildPages();
     // Behaviour.
     void ConnectActions();
-    void ConnectPanels();
     QWidget* FocusedTextBox() const;
 
     std::unique_ptr<QtPrompter> m_qtPrompter;
@@ -348,7 +327,10 @@ private:
     // Settings that could not be read or stored: noted, and reported once (settingsfailures.h).
     SettingsFailures m_settingsFailures;
     std::unique_ptr<TDocumentEdits> m_edits;
-    std::unique_ptr<UndoHistory> m_history;
+    QUndoStack* m_undoStack = nullptr;
+    std::unique_ptr<IAssistantView> m_documentView;
+    // The build date the assistant had at the history's clean state.
+    std::string m_cleanBuildDate;
     // The application-wide focus signal; cut in the destructor, before the widgets below go.
     QMetaObject::Connection m_focusConnection;
     std::unique_ptr<TDocumentPrompter> m_documentPrompts;

@@ -1,7 +1,11 @@
 #include "editor/screenpanel.h"
 
+#include "editor/documentedits.h"
+#include "editor/exithandlers.h"
+#include "editor/imagepick.h"
 #include "editor/panelwidgets.h"
 #include "editor/uitext.h"
+#include "model/assistroot.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -12,7 +16,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-ScreenPanel::ScreenPanel(QWidget* parent) : QWidget(parent) {
+ScreenPanel::ScreenPanel(QWidget* parent) : ItemPanel(parent) {
     setObjectName(QStringLiteral("Screen"));
     setWindowTitle(QStringLiteral("Screen"));
 
@@ -51,4 +55,62 @@ ScreenPanel::ScreenPanel(QWidget* parent) : QWidget(parent) {
     setTabOrder(m_eScreenID, m_eScreenCaption);
     setTabOrder(m_eScreenCaption, m_eScreenImage);
     setTabOrder(m_eScreenImage, m_mScreenExp);
+
+    connect(m_bImagePick, &QToolButton::clicked, this, [this] { RunButton([this] { PickImage(); }); });
+}
+
+bool ScreenPanel::ShowItem(TAssistBase* item) {
+    m_screen = dynamic_cast<TAssistScreen*>(item);
+    if (m_screen == nullptr)
+        return false;
+    m_eScreenID->setText(QString::fromStdString(m_screen->ID));
+    m_eScreenCaption->setText(QString::fromStdString(m_screen->Caption));
+    m_eScreenImage->setText(QString::fromStdString(m_screen->Image));
+    FillMemo(m_mScreenExp, m_screen->Description);
+    return true;
+}
+
+TAssistBase* ScreenPanel::Item() const {
+    return m_screen;
+}
+
+QList<QWidget*> ScreenPanel::TextBoxes() const {
+    return {m_eScreenID, m_eScreenCaption, m_eScreenImage, m_mScreenExp};
+}
+
+void ScreenPanel::RegisterExitHandlers(ExitHandlerRegistry& registry) {
+    registry.Register(m_eScreenID, [this](QWidget*) { StoreID(); });
+    registry.Register(m_eScreenCaption, [this](QWidget*) { StoreCaption(); });
+    registry.Register(m_mScreenExp, [this](QWidget*) { StoreDescription(); });
+    registry.Register(m_eScreenImage, [this](QWidget*) { StoreImage(); });
+}
+
+void ScreenPanel::StoreID() {
+    if (m_screen != nullptr)
+        Edits().SetField(*m_screen, TextField::ID, BoxText(m_eScreenID));
+}
+
+void ScreenPanel::StoreCaption() {
+    if (m_screen != nullptr)
+        Edits().SetField(*m_screen, TextField::Caption, BoxText(m_eScreenCaption));
+}
+
+void ScreenPanel::StoreDescription() {
+    if (m_screen != nullptr)
+        Edits().SetDescription(*m_screen, MemoLines(m_mScreenExp));
+}
+
+void ScreenPanel::StoreImage() {
+    if (m_screen != nullptr)
+        Edits().SetField(*m_screen, TextField::Image, BoxText(m_eScreenImage));
+}
+
+void ScreenPanel::PickImage() {
+    if (m_screen == nullptr || !Attached())
+        return;
+    const auto image = PickScreenImage(Ask(), Edits().Root().FileName, m_screen->Image);
+    if (!image)
+        return;
+    m_eScreenImage->setText(QString::fromStdString(*image));
+    Edits().SetField(*m_screen, TextField::Image, *image);
 }

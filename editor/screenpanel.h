@@ -1,12 +1,14 @@
 #pragma once
-// The "Screen" edit panel: ID, caption, image file and description of a screen. Layout only.
-#include <QWidget>
+// The "Screen" edit panel: ID, caption, image file and description of a screen. It shows the screen it
+// is given and stores its boxes into it; the picture button beside the image box picks the image file.
+#include "editor/itempanel.h"
 
 class QLineEdit;
 class QPlainTextEdit;
 class QToolButton;
+class TAssistScreen;
 
-class ScreenPanel : public QWidget {
+class ScreenPanel : public ItemPanel {
     Q_OBJECT
 public:
     explicit ScreenPanel(QWidget* parent = nullptr);
@@ -14,11 +16,28 @@ public:
     QLineEdit* eScreenID() const { return m_eScreenID; }
     QLineEdit* eScreenCaption() const { return m_eScreenCaption; }
     QLineEdit* eScreenImage() const { return m_eScreenImage; }
-    // The picture button beside the image box; no command is attached to it yet.
+    // The picture button beside the image box: the image chosen in a file dialog is stored at once.
     QToolButton* bImagePick() const { return m_bImagePick; }
     QPlainTextEdit* mScreenExp() const { return m_mScreenExp; }
 
+    bool ShowItem(TAssistBase* item) override;
+    TAssistBase* Item() const override;
+    QList<QWidget*> TextBoxes() const override;
+    // The screen shown; nullptr when the panel has none.
+    TAssistScreen* CurrentScreen() const { return m_screen; }
+
+protected:
+    void RegisterExitHandlers(ExitHandlerRegistry& registry) override;
+
 private:
+    // Exit handlers: each stores its box into the screen shown, when it differs.
+    void StoreID();
+    void StoreCaption();
+    void StoreDescription();
+    void StoreImage();
+    void PickImage();
+
+    TAssistScreen* m_screen = nullptr;
     QLineEdit* m_eScreenID;
     QLineEdit* m_eScreenCaption;
     QLineEdit* m_eScreenImage;

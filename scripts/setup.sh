@@ -5,6 +5,7 @@ set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  xvfb xdotool x11-utils
   libpugixml-dev libssl-dev
   libhunspell-dev hunspell hunspell-en-us
   libgraphviz-dev graphviz

@@ -7,12 +7,14 @@
 #include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
 #include "guitesthelpers.h"
+#include "model/assistroot.h"
 #include "scriptedprompter.h"
 #include "support/error.h"
 
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +24,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeView>
 #include <gtest/gtest.h>
@@ -38,7 +41,6 @@ public:
 
     std::vector<std::string> log;
     bool allowClose = true;
-    std::vector<std::string> screenIDs;
 
 #define RECORD(name)                                                                                         \
     void name##Execute() override {                                                                          \
@@ -87,15 +89,18 @@ public:
     void FormClose() override {
         log.push_back("FormClose");
     }
-    std::vector<std::string> ScreenIDs() const override {
-        return screenIDs;
-    }
 };
 
 class MainFormTest : public ::testing::Test {
 protected:
     ScriptedPrompter prompter;
     RecordingForm form{&prompter};
+
+    // A test that changed the assistant leaves no recovery file for the next test's window to offer.
+    void TearDown() override {
+        form.Assistant().Changed = false;
+        form.AutoSave();
+    }
 
     // Records each run of the exit handler of the box as "exit:<object name>".
     void RecordExit(QWidget* box) {
@@ -525,7 +530,8 @@ TEST_F(MainFormTest, StructureButtonsRunTheirActionsAndFollowTheirEnabledState) 
 
 TEST_F(MainFormTest, DropDownsAreRefilledWithScreenIDsWhenTheyOpen) {
     ASSERT_TRUE(ShowActive(&form));
-    form.screenIDs = {"S1", "Intro", "S3"};
+    for (const char* id : {"S1", "Intro", "S3"})
+        TAssistScreen::Create(form.Assistant())->ID = id;
     DropDownComboBox* first = form.General()->cbInitScreen();
     first->setEditText(QStringLiteral("typed"));
     first->showPopup();
@@ -566,4 +572,21 @@ TEST_F(MainFormTest, PanelsAreChosenByNameOnly) {
     const char* pageNames[] = {"Root", "Screen", "Option"};
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(panels->widget(i)->objectName(), QString::fromLatin1(pageNames[i]));
+}
+
+TEST_F(MainFormTest, ToolBarCarriesTheCommonCommandsWithIcons) {
+    auto* bar = form.findChild<QToolBar*>(QStringLiteral("ToolBar"));
+    ASSERT_NE(bar, nullptr);
+    std::vector<std::string> names;
+    for (QAction* action : bar->actions()) {
+        names.push_back(action->objectName().toStdString());
+        EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
+        EXPECT_EQ(form.FindAction(action->objectName()), action) << "the window's own action";
+    }
+    const std::vector<std::string> expected{"aNew",  "aOpen",      "aSave",      "aUndo",
+                                            "aRedo", "aNewScreen", "aNewOption", "aTest"};
+    EXPECT_EQ(names, expected);
+    // The fallback copies ship in the resources, for desktops without an icon theme.
+    for (const char* icon : {"document-new", "edit-undo", "screen-new", "media-playback-start"})
+        EXPECT_TRUE(QFile::exists(QStringLiteral(":/amf/icons/") + icon + ".svg")) << icon;
 }

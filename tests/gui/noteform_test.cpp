@@ -86,7 +86,7 @@ protected:
         return created;
     }
     int RecordEdits() {
-        edits.SetRecorder([this](std::unique_ptr<DocumentEdit>) { ++changes; });
+        QObject::connect(&edits, &TDocumentEdits::DocumentChanged, [this] { ++changes; });
         return 0;
     }
     const TNote& NoteAt(int index) const { return *option->Notes.Item(index); }

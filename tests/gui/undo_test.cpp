@@ -1,8 +1,10 @@
 // Undo and redo in the editor window: every kind of change restores the model, both views and the
 // selection; the clean state; the history's life; the captions; the boxes' own undo.
+#include "editor/assistantcommands.h"
 #include "editor/assistanttext.h"
-#include "editor/undohistory.h"
 #include "editorfixture.h"
+#include <QSignalSpy>
+#include <QUndoStack>
 
 #include <QAction>
 #include <QTest>
@@ -193,8 +195,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
              added.Name = "Goggles";
              added.ID = "N2";
              std::vector<TNote> notes{*option->Notes.Item(0), added};
-             form->Edits().ChangeNotes(*option, notes);
-             form->ShowNotes();
+             form->Edits().ChangeNotes(*option, notes); // the Option panel follows by itself
          },
          1, "O3", "O3"},
     };
@@ -207,7 +208,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
         form->RebuildStructure();
         const EditorState after = State();
         ASSERT_NE(after.text, before.text) << "the change changed nothing";
-        ASSERT_EQ(form->History().Count(), std::size_t(c.steps));
+        ASSERT_EQ(form->UndoStack()->count(), c.steps);
         ASSERT_TRUE(Root().Changed);
 
         for (int i = 0; i < c.steps; ++i)
@@ -308,7 +309,7 @@ TEST_F(UndoTest, NewAndOpenClearTheHistory) {
     TypeAndStore(form->General()->eAuthor(), "Bea");
     prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::No);
     Trigger(form->ActionList1().aNew);
-    EXPECT_EQ(form->History().Count(), 0u);
+    EXPECT_EQ(form->UndoStack()->count(), 0);
     EXPECT_FALSE(form->ActionList1().aUndo->text().contains("Bea"));
 
     QTemporaryDir dir;
@@ -316,11 +317,11 @@ TEST_F(UndoTest, NewAndOpenClearTheHistory) {
     Root().FileName = file;
     Trigger(form->ActionList1().aSave);
     TypeAndStore(form->General()->eAuthor(), "Cid");
-    ASSERT_EQ(form->History().Count(), 1u);
+    ASSERT_EQ(form->UndoStack()->count(), 1);
     prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::No);
     prompter.ExpectOpenFile(file);
     Trigger(form->ActionList1().aOpen);
-    EXPECT_EQ(form->History().Count(), 0u);
+    EXPECT_EQ(form->UndoStack()->count(), 0);
     Undo(); // nothing to undo: the opened assistant stays as read
     EXPECT_FALSE(Root().Changed);
 }
@@ -356,11 +357,60 @@ TEST_F(UndoTest, UndoFirstStoresThePendingBoxAndTakesThatBack) {
     Type(author, "Pending");
     // From the menu: the box has typing of its own, so the first Undo is the box's.
     Undo();
-    EXPECT_EQ(form->History().Count(), 0u);
+    EXPECT_EQ(form->UndoStack()->count(), 0);
     author->setText("Pending"); // set without typing: nothing for the box to undo
     Undo();
-    EXPECT_EQ(form->History().Count(), 1u) << "the pending value was stored first";
+    EXPECT_EQ(form->UndoStack()->count(), 1) << "the pending value was stored first";
     EXPECT_EQ(Root().AuthorName, original) << "and then taken back";
     EXPECT_EQ(author->text().toStdString(), original);
     EXPECT_FALSE(Root().Changed);
+}
+
+TEST_F(UndoTest, AnEditWithoutANewIDOrLinkRefreshesRowsAndAnIDChangeRebuilds) {
+    QSignalSpy resets(form->TreeModel(), &QAbstractItemModel::modelReset);
+    QSignalSpy rows(form->TreeModel(), &QAbstractItemModel::dataChanged);
+    Select("S2");
+    const int node = TreeModel().FirstNodeOf(Find("S2"));
+    TypeAndStore(form->Screen()->eScreenCaption(), "Second screen");
+    EXPECT_EQ(resets.count(), 0) << "a caption renames no node";
+    ASSERT_GE(rows.count(), 1);
+    EXPECT_EQ(TreeModel().NodeOf(rows.last().at(0).value<QModelIndex>()), node);
+
+    TypeAndStore(form->Screen()->eScreenID(), "S8");
+    EXPECT_EQ(resets.count(), 1) << "an ID is a node's text and a link target";
+    EXPECT_EQ(NodeTexts(TreeModel())[4], " S8");
+}
+
+TEST_F(UndoTest, StoringTheSameBoxAgainMergesIntoOneStep) {
+    QLineEdit* caption = form->General()->eProjectCaption();
+    const std::string original = Root().Caption;
+    TypeAndStore(caption, "Fir");
+    // The focus stays in the box: typing goes on and is stored again (as the autosave does).
+    caption->end(false);
+    caption->insert("st");
+    form->ActionList1Execute();
+    EXPECT_EQ(Root().Caption, "First");
+    EXPECT_EQ(form->UndoStack()->count(), 1);
+    TypeAndStore(form->General()->eAuthor(), "Bea");
+    EXPECT_EQ(form->UndoStack()->count(), 2) << "another box is another step";
+
+    FocusByMouse(form->Tree());
+    Undo();
+    Undo();
+    EXPECT_EQ(Root().Caption, original) << "one undo takes back all the typing of the box";
+    EXPECT_FALSE(Root().Changed);
+}
+
+TEST_F(UndoTest, CommandsOverManyPlacesShareTheStackAndReachTheViews) {
+    TAssistScreen& s2 = *static_cast<TAssistScreen*>(Find("S2"));
+    form->UndoStack()->push(new RenameScreenCommand(Root(), s2, "Middle", form->DocumentView()));
+    EXPECT_EQ(NodeTexts(TreeModel())[4], " Middle") << "the tree was rebuilt";
+    EXPECT_EQ(Root().Screens.Item(0)->Options.Item(0)->Command, "Middle") << "the link follows";
+    EXPECT_TRUE(Root().Changed);
+    EXPECT_EQ(Caption(form->ActionList1().aUndo), "&Undo Rename screen");
+
+    Undo();
+    EXPECT_EQ(NodeTexts(TreeModel())[4], " S2");
+    EXPECT_FALSE(Root().Changed) << "back at the clean state";
+    EXPECT_EQ(form->CurrentItem(), &s2);
 }
