@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -60,6 +61,10 @@ void TPathovaMainForm::BuildFind() {
 
     m_goTo = new GoToAnything(this);
     m_goTo->setObjectName(QStringLiteral("GoToAnything"));
+    // As everywhere in the window, labels are plain text, so that no text shown there turns into markup.
+    for (QWidget* part : {static_cast<QWidget*>(m_findPanel), static_cast<QWidget*>(m_goTo)})
+        for (QLabel* label : part->findChildren<QLabel*>())
+            label->setTextFormat(Qt::PlainText);
     connect(m_goTo, &GoToAnything::itemChosen, this, [this](TAssistBase* item) {
         m_pages->setCurrentWidget(m_tsAssistant);
         SelectItem(item);
