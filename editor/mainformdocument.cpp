@@ -5,6 +5,7 @@
 #include "editor/backupfiles.h"
 #include "editor/documentprompter.h"
 #include "editor/filelistmenu.h"
+#include "editor/findpanel.h"
 #include "editor/itemtreemodel.h"
 #include "editor/pathovamainform.h"
 #include "editor/publishcommand.h"
@@ -267,6 +268,8 @@ void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) 
     m_assistant = std::move(assistant);
     ClearHistory();
     ++m_documentGeneration;
+    if (m_findPanel != nullptr)
+        m_findPanel->SetAssistant(*m_assistant);
     // The changes of the assistant replaced were saved or given up by now.
     RemoveRecovery();
     UpdateUndoActions();

@@ -61,6 +61,16 @@ const ActionDefinition ActionDefinitions[] = {
      "Move up|Move the selected item up the structure.", "", false},
     {&TPathovaMainForm::TActionList::aDown, "aDown", "&Down", "",
      "Move down|Move the selected item down the structure.", "", false},
+    {&TPathovaMainForm::TActionList::aFind, "aFind", "&Find...", "Ctrl+F",
+     "Find and replace|Find text in the assistant's IDs, captions, texts, commands, scripts and notes, and "
+     "replace it.",
+     "", false},
+    {&TPathovaMainForm::TActionList::aGoTo, "aGoTo", "&Go to...", "Ctrl+P",
+     "Go to anything|Go to a screen or option by a few letters of its ID or caption.", "", false},
+    {&TPathovaMainForm::TActionList::aRenameScreen, "aRenameScreen", "R&ename screen...", "",
+     "Rename screen|Change the current screen's ID and every reference to it.", "", false},
+    {&TPathovaMainForm::TActionList::aDuplicate, "aDuplicate", "Dupl&icate", "Ctrl+D",
+     "Duplicate|Copy the current screen or option right after the original, with a new ID.", "", false},
     {&TPathovaMainForm::TActionList::aNewScreen, "aNewScreen", "&New screen", "",
      "Add new screen|Create a new screen object.", "screen-new", true},
     {&TPathovaMainForm::TActionList::aDelScreen, "aDelScreen", "&Delete screen", "",
@@ -158,6 +168,13 @@ void TPathovaMainForm::BuildMenus() {
     edit->addSeparator();
     edit->addAction(a.aUp);
     edit->addAction(a.aDown);
+    edit->addSeparator();
+    edit->addAction(a.aFind);
+    m_editMenu = edit; // the find panel's Find next and Find previous follow Find (BuildFind)
+    edit->addAction(a.aGoTo);
+    edit->addSeparator();
+    edit->addAction(a.aRenameScreen);
+    edit->addAction(a.aDuplicate);
 
     QMenu* screen = bar->addMenu(QStringLiteral("&Screen"));
     screen->setObjectName(QStringLiteral("Screen1"));

@@ -6,6 +6,7 @@
 #include "editor/debouncedsaver.h"
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
+#include "editor/findpanel.h"
 #include "editor/generalpanel.h"
 #include "editor/imagepick.h"
 #include "editor/itemtreemodel.h"
@@ -220,6 +221,9 @@ void TPathovaMainForm::OnDocumentChanged(const DocumentChange& change) {
     }
     UpdateStructureActions();
     UpdateUndoActions();
+    // The find panel's list never names an item that is gone or a text that changed.
+    if (m_findPanel != nullptr)
+        m_findPanel->refresh();
     // A new, deleted or moved screen or option is kept for recovery at once; other changes within the
     // recovery writer's interval (and with the autosave timer's tick).
     if (change.structural)

@@ -72,6 +72,7 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
     AttachPanels();
     ConnectHistory();
     ConnectAutoSave();
+    BuildFind();
 }
 
 void TPathovaMainForm::SetPrompter(Prompter* prompter) {
@@ -154,6 +155,10 @@ void TPathovaMainForm::ConnectActions() {
         {m_actions.aNote, &TPathovaMainForm::aNoteExecute},
         {m_actions.aUp, &TPathovaMainForm::aUpExecute},
         {m_actions.aDown, &TPathovaMainForm::aDownExecute},
+        {m_actions.aFind, &TPathovaMainForm::aFindExecute},
+        {m_actions.aGoTo, &TPathovaMainForm::aGoToExecute},
+        {m_actions.aRenameScreen, &TPathovaMainForm::aRenameScreenExecute},
+        {m_actions.aDuplicate, &TPathovaMainForm::aDuplicateExecute},
         {m_actions.aNewScreen, &TPathovaMainForm::aNewScreenExecute},
         {m_actions.aDelScreen, &TPathovaMainForm::aDelScreenExecute},
         {m_actions.aNewOption, &TPathovaMainForm::aNewOptionExecute},

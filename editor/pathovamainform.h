@@ -29,6 +29,9 @@
 #include <vector>
 
 class AssistantPage;
+class FindPanel;
+class GoToAnything;
+class QDockWidget;
 class IAssistantView;
 class IFindFile;
 class ItemTreeModel;
@@ -74,6 +77,10 @@ public:
         QAction* aNote = nullptr;
         QAction* aUp = nullptr;
         QAction* aDown = nullptr;
+        QAction* aFind = nullptr;
+        QAction* aGoTo = nullptr;
+        QAction* aRenameScreen = nullptr;
+        QAction* aDuplicate = nullptr;
         QAction* aNewScreen = nullptr;
         QAction* aDelScreen = nullptr;
         QAction* aNewOption = nullptr;
@@ -115,6 +122,10 @@ public:
     ScreenPanel* Screen() const;
     OptionPanel* Option() const;
     ExitHandlerRegistry& ExitHandlers() const { return *m_exitHandlers; }
+    // Find and replace (a dock under the pages, hidden until Find) and the Go to box (mainformfind.cpp).
+    FindPanel* Find() const { return m_findPanel; }
+    QDockWidget* FindDock() const { return m_findDock; }
+    GoToAnything* GoTo() const { return m_goTo; }
 
     // ---- Caption
     // The caption as set (Qt's window title escapes "[*]", so the raw text is kept here).
@@ -200,6 +211,11 @@ protected:
     virtual void aNoteExecute(); // the note editor for the current option
     virtual void aUpExecute();
     virtual void aDownExecute();
+    // Find, Go to, Rename screen and Duplicate (mainformfind.cpp).
+    virtual void aFindExecute();
+    virtual void aGoToExecute();
+    virtual void aRenameScreenExecute();
+    virtual void aDuplicateExecute();
     virtual void aNewScreenExecute();
     virtual void aDelScreenExecute();
     virtual void aNewOptionExecute();
@@ -299,6 +315,10 @@ private:
     void BuildPages();
     // Behaviour.
     void ConnectActions();
+    // The find panel, the Go to box, drag and drop in the tree (mainformfind.cpp).
+    void BuildFind();
+    // Selects a match of the find panel and puts the cursor on it in its box.
+    void ShowMatch(TAssistBase* item, unsigned field, int offset, int length);
     QWidget* FocusedTextBox() const;
 
     std::unique_ptr<QtPrompter> m_qtPrompter;
@@ -343,4 +363,8 @@ private:
     ItemTreeModel* m_structureModel = nullptr;
     // Set while the window itself changes the tree's selection inside RebuildTree.
     bool m_settingSelection = false;
+    FindPanel* m_findPanel = nullptr;
+    QDockWidget* m_findDock = nullptr;
+    GoToAnything* m_goTo = nullptr;
+    QMenu* m_editMenu = nullptr;
 };

@@ -56,6 +56,10 @@ public:
     RECORD(aNote)
     RECORD(aUp)
     RECORD(aDown)
+    RECORD(aFind)
+    RECORD(aGoTo)
+    RECORD(aRenameScreen)
+    RECORD(aDuplicate)
     RECORD(aNewScreen)
     RECORD(aDelScreen)
     RECORD(aNewOption)
@@ -154,6 +158,14 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
         {"aNote", "&Notes", "", "", ""},
         {"aUp", "&Up", "", "Move up", "Move the selected item up the structure."},
         {"aDown", "&Down", "", "Move down", "Move the selected item down the structure."},
+        {"aFind", "&Find...", "Ctrl+F", "Find and replace",
+         "Find text in the assistant's IDs, captions, texts, commands, scripts and notes, and replace it."},
+        {"aGoTo", "&Go to...", "Ctrl+P", "Go to anything",
+         "Go to a screen or option by a few letters of its ID or caption."},
+        {"aRenameScreen", "R&ename screen...", "", "Rename screen",
+         "Change the current screen's ID and every reference to it."},
+        {"aDuplicate", "Dupl&icate", "Ctrl+D", "Duplicate",
+         "Copy the current screen or option right after the original, with a new ID."},
         {"aNewScreen", "&New screen", "", "Add new screen", "Create a new screen object."},
         {"aDelScreen", "&Delete screen", "", "Delete existing screen",
          "Delete the current screen and any associated options from the assistant."},
@@ -193,11 +205,11 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
 }
 
 TEST_F(MainFormTest, EveryActionRunsItsOwnHandler) {
-    const char* names[] = {"aNew",       "aOpen",      "aSave",     "aSaveAs",       "aReport",
-                           "aPublish",   "aRun",       "EditCopy1", "Cut1",          "Paste1",
-                           "aNote",      "aUp",        "aDown",     "aNewScreen",    "aDelScreen",
-                           "aNewOption", "aDelOption", "aTest",     "aHelpContents", "aHelpIndex",
-                           "aHelpHelp",  "aAbout"};
+    const char* names[] = {
+        "aNew",      "aOpen",         "aSave",      "aSaveAs",    "aReport",    "aPublish",   "aRun",
+        "EditCopy1", "Cut1",          "Paste1",     "aNote",      "aUp",        "aDown",      "aFind",
+        "aGoTo",     "aRenameScreen", "aDuplicate", "aNewScreen", "aDelScreen", "aNewOption", "aDelOption",
+        "aTest",     "aHelpContents", "aHelpIndex", "aHelpHelp",  "aAbout"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         form.log.clear();
@@ -215,7 +227,9 @@ TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
         {"&File",
          {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "aPublish", "-", "aRun", "-",
           "aExit"}},
-        {"&Edit", {"aUndo", "aRedo", "-", "EditCopy1", "Cut1", "Paste1", "-", "aNote", "-", "aUp", "aDown"}},
+        {"&Edit",
+         {"aUndo", "aRedo", "-", "EditCopy1", "Cut1", "Paste1", "-", "aNote", "-", "aUp", "aDown", "-",
+          "aFind", "aFindNext", "aFindPrevious", "aGoTo", "-", "aRenameScreen", "aDuplicate"}},
         {"&Screen", {"aNewScreen", "aDelScreen"}},
         {"&Options", {"aNewOption", "aDelOption"}},
         {"&Test!", {}},
