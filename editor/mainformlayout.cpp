@@ -102,6 +102,18 @@ void AddPage(QTabWidget* pages, QWidget* page, const QString& caption, const QSt
     page->setStatusTip(parts.longText);
 }
 
+// The icon of a command: the desktop theme's, else the copy in the resources.
+QIcon ThemeIcon(const char* name) {
+    const QString icon = QString::fromLatin1(name);
+    return QIcon::fromTheme(icon, QIcon(QStringLiteral(":/amf/icons/") + icon + ".svg"));
+}
+
+// Commands that stand in the menu bar itself keep no icon there: a menu bar shows an item's icon in place
+// of its text.
+bool IsMenuBarCommand(QAction* TPathovaMainForm::TActionList::*field) {
+    return field == &TPathovaMainForm::TActionList::aTest;
+}
+
 } // namespace
 
 // The resources live in the static GUI library; they are registered before the first icon is read.
@@ -119,10 +131,8 @@ void TPathovaMainForm::BuildActions() {
                 QKeySequence(QString::fromLatin1(definition.shortcut), QKeySequence::PortableText));
         if (definition.hint[0] != '\0')
             ApplyHint(action, QString::fromUtf8(definition.hint));
-        if (definition.icon[0] != '\0') {
-            const QString icon = QString::fromLatin1(definition.icon);
-            action->setIcon(QIcon::fromTheme(icon, QIcon(QStringLiteral(":/amf/icons/") + icon + ".svg")));
-        }
+        if (definition.icon[0] != '\0' && !IsMenuBarCommand(definition.field))
+            action->setIcon(ThemeIcon(definition.icon));
         // The window's short-cuts work wherever the focus is inside the window.
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
@@ -202,9 +212,28 @@ void TPathovaMainForm::BuildToolBar() {
     QToolBar* bar = addToolBar(QStringLiteral("Commands"));
     bar->setObjectName(QStringLiteral("ToolBar"));
     bar->setMovable(false);
-    for (const ActionDefinition& definition : ActionDefinitions)
-        if (definition.toolBar)
-            bar->addAction(m_actions.*(definition.field));
+    for (const ActionDefinition& definition : ActionDefinitions) {
+        if (!definition.toolBar)
+            continue;
+        QAction* action = m_actions.*(definition.field);
+        if (!IsMenuBarCommand(definition.field)) {
+            bar->addAction(action);
+            continue;
+        }
+        // The button of a menu-bar command is a copy with the icon that runs the command and follows its
+        // state and hints.
+        auto* button = new QAction(ThemeIcon(definition.icon), action->text(), bar);
+        button->setObjectName(action->objectName() + QStringLiteral("Button"));
+        const auto follow = [button, action] {
+            button->setEnabled(action->isEnabled());
+            button->setToolTip(action->toolTip());
+            button->setStatusTip(action->statusTip());
+        };
+        follow();
+        connect(action, &QAction::changed, button, follow);
+        connect(button, &QAction::triggered, action, &QAction::trigger);
+        bar->addAction(button);
+    }
 }
 
 void TPathovaMainForm::BuildPages() {

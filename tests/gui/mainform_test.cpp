@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QToolBar>
@@ -592,14 +593,31 @@ TEST_F(MainFormTest, ToolBarCarriesTheCommonCommandsWithIcons) {
     auto* bar = form.findChild<QToolBar*>(QStringLiteral("ToolBar"));
     ASSERT_NE(bar, nullptr);
     std::vector<std::string> names;
+    QAction* testButton = nullptr;
     for (QAction* action : bar->actions()) {
         names.push_back(action->objectName().toStdString());
         EXPECT_FALSE(action->icon().isNull()) << action->objectName().toStdString();
-        EXPECT_EQ(form.FindAction(action->objectName()), action) << "the window's own action";
+        if (action->objectName() == QStringLiteral("aTestButton"))
+            testButton = action;
+        else
+            EXPECT_EQ(form.FindAction(action->objectName()), action) << "the window's own action";
     }
     const std::vector<std::string> expected{"aNew",  "aOpen",      "aSave",      "aUndo",
-                                            "aRedo", "aNewScreen", "aNewOption", "aTest"};
+                                            "aRedo", "aNewScreen", "aNewOption", "aTestButton"};
     EXPECT_EQ(names, expected);
+    // Test! stands in the menu bar itself, which would show an icon in place of its text: it has none,
+    // and its button runs it and follows its state.
+    QAction* test = form.ActionList1().aTest;
+    EXPECT_TRUE(test->icon().isNull());
+    ASSERT_NE(testButton, nullptr);
+    EXPECT_EQ(testButton->toolTip(), test->toolTip());
+    QSignalSpy ran(test, &QAction::triggered);
+    testButton->trigger();
+    EXPECT_EQ(ran.count(), 1);
+    for (const bool enabled : {false, true}) {
+        test->setEnabled(enabled);
+        EXPECT_EQ(testButton->isEnabled(), enabled);
+    }
     // The fallback copies ship in the resources, for desktops without an icon theme.
     for (const char* icon : {"document-new", "edit-undo", "screen-new", "media-playback-start"})
         EXPECT_TRUE(QFile::exists(QStringLiteral(":/amf/icons/") + icon + ".svg")) << icon;
