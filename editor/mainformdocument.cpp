@@ -150,6 +150,7 @@ void TPathovaMainForm::FormShow() {
     ShowPanel(QStringLiteral("General"));
     RebuildTree();
     RebuildStructure();
+    RebuildMap();
     m_settingsFailures.ReportOnce(*m_prompter);
     // A file that cannot be read is reported in OpenCommandLineFiles; the offer below still comes.
     OpenCommandLineFiles();
@@ -278,6 +279,7 @@ void TPathovaMainForm::AfterOpen() {
         m_prompter->Message(Prompter::MessageKind::WarningOk, notices);
     RebuildTree();
     RebuildStructure();
+    RebuildMap();
     SetDocumentCaption(QString::fromStdString(m_assistant->FileName));
 }
 
@@ -289,6 +291,7 @@ void TPathovaMainForm::aNewExecute() {
     ReplaceAssistant(std::make_unique<TAssistRoot>(m_userID));
     RebuildTree();
     RebuildStructure();
+    RebuildMap();
     SetDocumentCaption(QStringLiteral("[New Assistant]"));
 }
 
