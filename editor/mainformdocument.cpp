@@ -151,6 +151,7 @@ void TPathovaMainForm::FormShow() {
     ShowPanel(QStringLiteral("General"));
     RebuildTree();
     RebuildStructure();
+    RebuildMap();
     m_settingsFailures.ReportOnce(*m_prompter);
     // A file that cannot be read is reported in OpenCommandLineFiles; the offer below still comes.
     OpenCommandLineFiles();
@@ -281,6 +282,7 @@ void TPathovaMainForm::AfterOpen() {
         m_prompter->Message(Prompter::MessageKind::WarningOk, notices);
     RebuildTree();
     RebuildStructure();
+    RebuildMap();
     SetDocumentCaption(QString::fromStdString(m_assistant->FileName));
 }
 
@@ -292,6 +294,7 @@ void TPathovaMainForm::aNewExecute() {
     ReplaceAssistant(std::make_unique<TAssistRoot>(m_userID));
     RebuildTree();
     RebuildStructure();
+    RebuildMap();
     SetDocumentCaption(QStringLiteral("[New Assistant]"));
 }
 

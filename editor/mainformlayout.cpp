@@ -2,6 +2,7 @@
 // Behaviour is in pathovamainform.cpp.
 #include "editor/assistantpage.h"
 #include "editor/flattreeview.h"
+#include "editor/mappage.h"
 #include "editor/panelwidgets.h"
 #include "editor/pathovamainform.h"
 #include "editor/uitext.h"
@@ -262,6 +263,13 @@ void TPathovaMainForm::BuildPages() {
     auto* structureLayout = new QVBoxLayout(m_tsStructure);
     structureLayout->addWidget(m_structure);
 
+    m_tsMap = MakePage("tsMap", m_pages);
+    m_mapPage = new MapPage(m_tsMap);
+    m_mapPage->setObjectName(QStringLiteral("MapPage"));
+    m_mapPage->setPrompter(m_prompter);
+    auto* mapLayout = new QVBoxLayout(m_tsMap);
+    mapLayout->addWidget(m_mapPage);
+
     m_tsErrors = MakePage("tsErrors", m_pages);
     m_lbErrors = new QListWidget(m_tsErrors);
     m_lbErrors->setObjectName(QStringLiteral("lbErrors"));
@@ -275,6 +283,9 @@ void TPathovaMainForm::BuildPages() {
     AddPage(m_pages, m_tsStructure, QStringLiteral("S&tructure of Assistant"),
             QStringLiteral("Assistant navigation structure|Displays how the assistant screens and options "
                            "are linked when used."));
+    AddPage(m_pages, m_tsMap, QStringLiteral("&Map"),
+            QStringLiteral("Map of the assistant|Shows every screen as a box and every link as an arrow, and "
+                           "which screens no user can reach."));
     AddPage(m_pages, m_tsErrors, QStringLiteral("&Warnings and errors"),
             QStringLiteral("Current warning(s) and error(s)|Lists information about the current assistant. "
                            "Click on an item to go to the definition."));

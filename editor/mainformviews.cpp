@@ -85,6 +85,7 @@ void TPathovaMainForm::SetCurrentItem(TAssistBase* item) {
     m_currentItem = item;
     ShowItem();
     UpdateStructureActions();
+    SelectOnMap();
 }
 
 void TPathovaMainForm::UpdateStructureActions() {
@@ -211,6 +212,8 @@ void TPathovaMainForm::OnDocumentChanged(const DocumentChange& change) {
     }
     if (change.select != nullptr)
         SelectItem(change.select);
+    // Every stored change may move a box or an arrow or change a text the map shows.
+    RebuildMap();
     if (change.showAgain) {
         // The panel shows the model's values even when the item was current already.
         ShowItem();

@@ -190,6 +190,7 @@ MapPage::MapPage(QWidget* parent) : QWidget(parent) {
     view_ = new MapView(this);
     view_->setScene(scene_);
     status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     progress_ = new QProgressBar(this);
     progress_->setRange(0, 0); // busy: Graphviz gives no progress of its own

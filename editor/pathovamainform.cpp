@@ -8,6 +8,7 @@
 #include "editor/filelistmenu.h"
 #include "editor/generalpanel.h"
 #include "editor/itemtreemodel.h"
+#include "editor/mappage.h"
 #include "editor/optionpanel.h"
 #include "editor/qtprompter.h"
 #include "editor/recoveryfile.h"
@@ -69,6 +70,7 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
         m_services.Components = m_services.ComponentsForWindow(*this);
     FormCreate();
     ConnectModel();
+    ConnectMap();
     AttachPanels();
     ConnectHistory();
     ConnectAutoSave();
@@ -77,6 +79,7 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
 
 void TPathovaMainForm::SetPrompter(Prompter* prompter) {
     m_prompter = prompter != nullptr ? prompter : m_qtPrompter.get();
+    m_mapPage->setPrompter(m_prompter);
 }
 
 QAction* TPathovaMainForm::FindAction(const QString& objectName) const {

@@ -1,6 +1,6 @@
 #pragma once
-// The editor's main window: menu, commands, the three pages (assistant tree and edit panels, navigation
-// structure, warnings and errors), the window caption and the committing of the focused box before every
+// The editor's main window: menu, commands, the four pages (assistant tree and edit panels, navigation
+// structure, map, warnings and errors), the window caption and the committing of the focused box before every
 // command.
 //
 // The window owns exactly one assistant at a time and a non-owning reference to the current item (the
@@ -14,8 +14,8 @@
 // The member functions are spread over several files: pathovamainform.cpp (window, caption, command
 // plumbing), mainformdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About),
 // mainformviews.cpp (tree and structure views, current item, panels, structure commands),
-// mainformhistory.cpp (undo and redo), mainformrecovery.cpp (autosave and the recovery of unsaved changes
-// after a crash) and mainformtest.cpp (Test, Run from file, Help).
+// mainformmap.cpp (the Map page), mainformhistory.cpp (undo and redo), mainformrecovery.cpp (autosave and the
+// recovery of unsaved changes after a crash) and mainformtest.cpp (Test, Run from file, Help).
 #include "editor/documentedits.h"
 #include "editor/editorservices.h"
 #include "editor/prompter.h"
@@ -32,6 +32,7 @@ class AssistantPage;
 class FindPanel;
 class GoToAnything;
 class QDockWidget;
+class MapPage;
 class IAssistantView;
 class IFindFile;
 class ItemTreeModel;
@@ -114,6 +115,8 @@ public:
     QWidget* tsAssistant() const { return m_tsAssistant; }
     QWidget* tsStructure() const { return m_tsStructure; }
     QWidget* tsErrors() const { return m_tsErrors; }
+    QWidget* tsMap() const { return m_tsMap; }
+    MapPage* Map() const { return m_mapPage; }
     AssistantPage* AssistantView() const { return m_assistantPage; }
     QTreeView* Tree() const;
     QTreeView* Structure() const { return m_structure; }
@@ -184,6 +187,9 @@ public:
     // The one place where a change of the assistant reaches the views: rebuilds what the change says
     // is out of date, refreshes the rows of an item changed in place, selects what it names.
     void OnDocumentChanged(const DocumentChange& change);
+    // Hands the Map page a snapshot of the assistant to lay out (it lays out only what differs from
+    // the picture shown).
+    void RebuildMap();
 
     // ---- Recovery of unsaved changes (mainformrecovery.cpp)
     // What the autosave timer runs: stores what is typed in the focused text box (as a command would),
@@ -276,6 +282,13 @@ private:
     void RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model);
     void UpdateStructureActions();
     void SetViewCurrent(QTreeView* view, const QModelIndex& index);
+    // The Map page (mainformmap.cpp): clicks select in the tree, the map's frame follows the current
+    // item's screen.
+    void ConnectMap();
+    // The screen or option at the map's positions, or nullptr when the picture shown no longer
+    // matches the assistant there (a layout of newer edits is still running).
+    TAssistBase* MapItemAt(int screen, int option) const;
+    void SelectOnMap();
 
     // Undo and redo (mainformhistory.cpp).
     void ConnectHistory();
@@ -330,6 +343,8 @@ private:
     QWidget* m_tsAssistant = nullptr;
     QWidget* m_tsStructure = nullptr;
     QWidget* m_tsErrors = nullptr;
+    QWidget* m_tsMap = nullptr;
+    MapPage* m_mapPage = nullptr;
     AssistantPage* m_assistantPage = nullptr;
     QTreeView* m_structure = nullptr;
     QListWidget* m_lbErrors = nullptr;

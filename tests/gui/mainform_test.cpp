@@ -3,6 +3,7 @@
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
 #include "editor/generalpanel.h"
+#include "editor/mappage.h"
 #include "editor/optionpanel.h"
 #include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
@@ -265,13 +266,15 @@ TEST_F(MainFormTest, PagesHaveTheirCaptionsAndHints) {
         {"tsAssistant", "&Assistant", "Assistant data", "Displays the contents of the current assistant."},
         {"tsStructure", "S&tructure of Assistant", "Assistant navigation structure",
          "Displays how the assistant screens and options are linked when used."},
+        {"tsMap", "&Map", "Map of the assistant",
+         "Shows every screen as a box and every link as an arrow, and which screens no user can reach."},
         {"tsErrors", "&Warnings and errors", "Current warning(s) and error(s)",
          "Lists information about the current assistant. Click on an item to go to the definition."},
     };
     QTabWidget* pages = form.Pages();
     EXPECT_EQ(pages->objectName(), QStringLiteral("Pages"));
-    ASSERT_EQ(pages->count(), 3);
-    for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(pages->count(), 4);
+    for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(cases[i].name);
         EXPECT_EQ(pages->widget(i)->objectName(), QString::fromLatin1(cases[i].name));
         EXPECT_EQ(pages->tabText(i), QString::fromUtf8(cases[i].caption));
@@ -281,6 +284,7 @@ TEST_F(MainFormTest, PagesHaveTheirCaptionsAndHints) {
     EXPECT_TRUE(form.tsAssistant()->isAncestorOf(form.Tree()));
     EXPECT_TRUE(form.tsStructure()->isAncestorOf(form.Structure()));
     EXPECT_TRUE(form.tsErrors()->isAncestorOf(form.lbErrors()));
+    EXPECT_TRUE(form.tsMap()->isAncestorOf(form.Map()));
     EXPECT_EQ(form.lbErrors()->objectName(), QStringLiteral("lbErrors"));
 }
 
