@@ -52,6 +52,7 @@ class QTimer;
 class RecoveryFile;
 class ScreenPanel;
 class DebouncedSaver;
+class SpellService;
 
 class TPathovaMainForm : public QMainWindow {
     Q_OBJECT
@@ -115,6 +116,9 @@ public:
     ScreenPanel* Screen() const;
     OptionPanel* Option() const;
     ExitHandlerRegistry& ExitHandlers() const { return *m_exitHandlers; }
+    // The spell checker of the panels' prose boxes, made from the settings with the window; null when
+    // the settings could not be read (the boxes are then not checked).
+    SpellService* Spelling() const { return m_spelling; }
 
     // ---- Caption
     // The caption as set (Qt's window title escapes "[*]", so the raw text is kept here).
@@ -343,4 +347,5 @@ private:
     ItemTreeModel* m_structureModel = nullptr;
     // Set while the window itself changes the tree's selection inside RebuildTree.
     bool m_settingSelection = false;
+    SpellService* m_spelling = nullptr;
 };
