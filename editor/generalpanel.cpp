@@ -109,6 +109,10 @@ QList<QWidget*> GeneralPanel::TextBoxes() const {
             m_eProjectCaption, m_cbInitScreen, m_mProjectExp};
 }
 
+QList<QWidget*> GeneralPanel::ProseBoxes() const {
+    return {m_eProjectCaption, m_mProjectExp};
+}
+
 void GeneralPanel::RegisterExitHandlers(ExitHandlerRegistry& registry) {
     // The build date is read-only: it has no handler, leaving it stores nothing.
     registry.Register(m_eProjectID, [this](QWidget*) { StoreID(); });

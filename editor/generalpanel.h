@@ -26,6 +26,7 @@ public:
     bool ShowItem(TAssistBase* item) override;
     TAssistBase* Item() const override;
     QList<QWidget*> TextBoxes() const override;
+    QList<QWidget*> ProseBoxes() const override;
 
 protected:
     void RegisterExitHandlers(ExitHandlerRegistry& registry) override;

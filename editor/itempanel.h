@@ -40,6 +40,9 @@ public:
     virtual TAssistBase* Item() const = 0;
     // The boxes that hold text the user writes (for checks and searches over the panel's text).
     virtual QList<QWidget*> TextBoxes() const = 0;
+    // The boxes of TextBoxes() that hold prose an end user reads (captions, texts, descriptions), the
+    // ones spell checking marks; never IDs, commands or scripts.
+    virtual QList<QWidget*> ProseBoxes() const = 0;
 
 Q_SIGNALS:
     // The panel created an item (a screen named in a box) that the tree should show expanded.

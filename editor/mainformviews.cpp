@@ -14,6 +14,8 @@
 #include "editor/optionpanel.h"
 #include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
+#include "editor/spellboxes.h"
+#include "editor/spellservice.h"
 #include "model/assistroot.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
@@ -69,8 +71,23 @@ void TPathovaMainForm::AttachPanels() {
     services.prompter = [this]() -> Prompter& { return *m_prompter; };
     services.exitHandlers = m_exitHandlers;
     services.showError = [this](const std::exception& error) { ShowError(error); };
+    // Misspelt words are marked in the prose boxes only: IDs, commands and scripts are not words.
+    try {
+        m_spelling = new SpellService(m_services.Settings, QString(), this);
+    } catch (const std::exception& error) {
+        m_settingsFailures.Note(error.what());
+    }
+    const auto attachSpelling = [this](QWidget* box) {
+        if (auto* line = qobject_cast<QLineEdit*>(box))
+            AttachSpellChecking(line, *m_spelling, m_prompter);
+        else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+            AttachSpellChecking(memo, *m_spelling, m_prompter);
+    };
     for (ItemPanel* panel : m_assistantPage->ItemPanels()) {
         panel->Attach(services);
+        if (m_spelling != nullptr)
+            for (QWidget* box : panel->ProseBoxes())
+                attachSpelling(box);
         connect(panel, &ItemPanel::ExpandInTree, this, [this](TAssistBase* item) {
             const int node = m_treeModel->FirstNodeOf(item);
             if (node >= 0)
@@ -311,6 +328,8 @@ void TPathovaMainForm::aNoteExecute() {
     if (option == nullptr)
         return;
     TNoteForm form(*option, *m_edits, m_services.Settings.get(), this);
+    if (m_spelling != nullptr)
+        AttachSpellChecking(form.mText(), *m_spelling, m_prompter);
     form.exec();
     // Saved here rather than by the dialog's destructor, so that a failing settings store is reported.
     form.SaveFormPlacement();

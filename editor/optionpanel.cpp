@@ -195,6 +195,10 @@ QList<QWidget*> OptionPanel::TextBoxes() const {
     return {m_eOptionID, m_eOptionCaption, m_mOptionExp, m_cbCommand, m_mOptionScript};
 }
 
+QList<QWidget*> OptionPanel::ProseBoxes() const {
+    return {m_eOptionCaption, m_mOptionExp};
+}
+
 void OptionPanel::ShowNotes() {
     m_lbOptionNotes->clear();
     if (m_option == nullptr)

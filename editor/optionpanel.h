@@ -46,6 +46,7 @@ public:
     bool ShowItem(TAssistBase* item) override;
     TAssistBase* Item() const override;
     QList<QWidget*> TextBoxes() const override;
+    QList<QWidget*> ProseBoxes() const override;
     // The option shown; nullptr when the panel has none.
     TAssistOption* CurrentOption() const { return m_option; }
     // Lists the notes of the option shown: name, tab, ID, tab, type; empty without an option.

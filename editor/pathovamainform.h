@@ -56,6 +56,7 @@ class QTimer;
 class RecoveryFile;
 class ScreenPanel;
 class DebouncedSaver;
+class SpellService;
 
 class TPathovaMainForm : public QMainWindow {
     Q_OBJECT
@@ -129,6 +130,9 @@ public:
     FindPanel* Find() const { return m_findPanel; }
     QDockWidget* FindDock() const { return m_findDock; }
     GoToAnything* GoTo() const { return m_goTo; }
+    // The spell checker of the panels' prose boxes, made from the settings with the window; null when
+    // the settings could not be read (the boxes are then not checked).
+    SpellService* Spelling() const { return m_spelling; }
 
     // ---- Caption
     // The caption as set (Qt's window title escapes "[*]", so the raw text is kept here).
@@ -382,4 +386,5 @@ private:
     QDockWidget* m_findDock = nullptr;
     GoToAnything* m_goTo = nullptr;
     QMenu* m_editMenu = nullptr;
+    SpellService* m_spelling = nullptr;
 };

@@ -78,6 +78,10 @@ QList<QWidget*> ScreenPanel::TextBoxes() const {
     return {m_eScreenID, m_eScreenCaption, m_eScreenImage, m_mScreenExp};
 }
 
+QList<QWidget*> ScreenPanel::ProseBoxes() const {
+    return {m_eScreenCaption, m_mScreenExp};
+}
+
 void ScreenPanel::RegisterExitHandlers(ExitHandlerRegistry& registry) {
     registry.Register(m_eScreenID, [this](QWidget*) { StoreID(); });
     registry.Register(m_eScreenCaption, [this](QWidget*) { StoreCaption(); });

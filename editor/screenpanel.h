@@ -23,6 +23,7 @@ public:
     bool ShowItem(TAssistBase* item) override;
     TAssistBase* Item() const override;
     QList<QWidget*> TextBoxes() const override;
+    QList<QWidget*> ProseBoxes() const override;
     // The screen shown; nullptr when the panel has none.
     TAssistScreen* CurrentScreen() const { return m_screen; }
 
