@@ -64,7 +64,10 @@ void AttachSpellChecking(QLineEdit* box, SpellService& service, Prompter* prompt
     });
 }
 
-void AttachSpellChecking(QPlainTextEdit* box, SpellService& service, Prompter* prompter) {
+namespace {
+
+// Both kinds of multi-line box: a highlighter on the document and the spelling menu on the viewport.
+template <typename Box> void AttachToTextBox(Box* box, SpellService& service, Prompter* prompter) {
     new SpellHighlighter(box->document(), service);
     QPointer<SpellService> target(&service);
     new SpellMenuFilter(box, box->viewport(),
@@ -75,13 +78,12 @@ void AttachSpellChecking(QPlainTextEdit* box, SpellService& service, Prompter* p
                         });
 }
 
+} // namespace
+
+void AttachSpellChecking(QPlainTextEdit* box, SpellService& service, Prompter* prompter) {
+    AttachToTextBox(box, service, prompter);
+}
+
 void AttachSpellChecking(QTextEdit* box, SpellService& service, Prompter* prompter) {
-    new SpellHighlighter(box->document(), service);
-    QPointer<SpellService> target(&service);
-    new SpellMenuFilter(box, box->viewport(),
-                        [box, target, prompter](const QContextMenuEvent& event) -> QMenu* {
-                            if (!target)
-                                return box->createStandardContextMenu(event.pos());
-                            return SpellContextMenu(*box, MenuPosition(*box, event), *target, prompter);
-                        });
+    AttachToTextBox(box, service, prompter);
 }
