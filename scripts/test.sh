@@ -7,6 +7,7 @@ bash "$root/scripts/setup.sh"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS="suppressions=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/lsan.supp:print_suppressions=0"
 
 bash "$root/scripts/build.sh" build
 (cd "$root/build" && ctest --output-on-failure -j "$(nproc)")
