@@ -57,19 +57,22 @@ protected:
     }
     // Answers the modal dialog the next command opens: `answer` runs on it once it is up.
     void AnswerModal(std::function<void(QDialog*)> answer) {
-        auto tries = std::make_shared<int>(0);
-        auto poll = std::make_shared<std::function<void()>>();
-        *poll = [answer, tries, poll] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                answer(dialog);
-                return;
+        // Each poll is a copy carrying its count, so no object refers to itself and nothing is left behind.
+        struct Poll {
+            std::function<void(QDialog*)> answer;
+            int tries = 0;
+            void operator()() const {
+                if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                    answer(dialog);
+                    return;
+                }
+                if (tries + 1 < 200)
+                    QTimer::singleShot(10, Poll{answer, tries + 1});
+                else
+                    ADD_FAILURE() << "no dialog opened";
             }
-            if (++*tries < 200)
-                QTimer::singleShot(10, *poll);
-            else
-                ADD_FAILURE() << "no dialog opened";
         };
-        QTimer::singleShot(0, *poll);
+        QTimer::singleShot(0, Poll{answer, 0});
     }
 };
 
