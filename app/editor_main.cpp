@@ -2,7 +2,7 @@
 // --version, and runs the main window (with the assistant files named on the command line) until the
 // last window closes.
 #include "editor/editorservices.h"
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 #include "support/busy.h"
 #include "support/textroutines.h"
 #include "support/versioninfo.h"
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     for (qsizetype i = 1; i < list.size(); ++i)
         arguments.push_back(list[i].toStdString());
 
-    TPathovaMainForm window(TEditorServices::ForProgram(std::move(arguments)));
+    MainWindow window(TEditorServices::ForProgram(std::move(arguments)));
     window.show();
     return QApplication::exec();
 }

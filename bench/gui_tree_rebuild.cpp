@@ -7,7 +7,7 @@
 // screens) and a wide one (the first screen leads to every other, two levels).
 #include "components/corecomponentfactory.h"
 #include "editor/itemtreemodel.h"
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 #include "model/assistroot.h"
 #include "support/qt/regwrap.h"
 
@@ -79,7 +79,7 @@ void FillAssistant(TAssistRoot& root, int options, Shape shape) {
 struct BenchWindow {
     QTemporaryDir dir;
     SilentPrompter prompter;
-    std::unique_ptr<TPathovaMainForm> form;
+    std::unique_ptr<MainWindow> form;
 
     BenchWindow() {
         TEditorServices services;
@@ -90,7 +90,7 @@ struct BenchWindow {
         // Unsaved changes are kept in the window's own temporary folder, never in the user's, so no run
         // finds another's files to offer.
         services.RecoveryFolder = dir.filePath("recovery").toStdString();
-        form = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
+        form = std::make_unique<MainWindow>(std::move(services), &prompter);
         form->show();
         QApplication::processEvents();
     }
@@ -100,7 +100,7 @@ struct BenchWindow {
 // Renaming a screen: the edit, both views rebuilt, the check, and the window's layout and painting.
 void RenameScreenRebuild(benchmark::State& state, Shape shape) {
     BenchWindow window;
-    TPathovaMainForm& form = *window.form;
+    MainWindow& form = *window.form;
     FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), shape);
     form.RebuildTree();
     form.RebuildStructure();
@@ -133,7 +133,7 @@ BENCHMARK_CAPTURE(RenameScreenRebuild, wide, Shape::Wide)
 // Changing a caption: no ID or link changes, so the window refreshes the rows of the item only.
 void CaptionEdit(benchmark::State& state, Shape shape) {
     BenchWindow window;
-    TPathovaMainForm& form = *window.form;
+    MainWindow& form = *window.form;
     FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), shape);
     form.RebuildTree();
     form.RebuildStructure();
@@ -159,13 +159,13 @@ BENCHMARK_CAPTURE(CaptionEdit, chain, Shape::Chain)
 // writes the changed assistant to the recovery file at once).
 void NewOptionRebuild(benchmark::State& state, Shape shape) {
     BenchWindow window;
-    TPathovaMainForm& form = *window.form;
+    MainWindow& form = *window.form;
     FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), shape);
     form.RebuildTree();
     form.RebuildStructure();
     form.SelectItem(form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2));
     for (auto _ : state) {
-        form.ActionList1().aNewOption->trigger();
+        form.Actions().aNewOption->trigger();
         QApplication::processEvents();
         state.PauseTiming();
         form.SelectItem(form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2));
@@ -189,7 +189,7 @@ BENCHMARK_CAPTURE(NewOptionRebuild, wide, Shape::Wide)
 // Showing a newly read assistant: both views built from nothing, half of the screens collapsed.
 void ShowReadAssistant(benchmark::State& state, Shape shape) {
     BenchWindow window;
-    TPathovaMainForm& form = *window.form;
+    MainWindow& form = *window.form;
     FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), shape);
     for (auto _ : state) {
         form.SetCurrentItem(nullptr);

@@ -34,38 +34,38 @@ void AppendUtf8(std::string& text, std::uint32_t code) {
 // character. A lone surrogate cannot be UTF-8 and becomes U+FFFD.
 class CodeUnitSink {
 public:
-    explicit CodeUnitSink(std::string& text) : text_(text) {}
+    explicit CodeUnitSink(std::string& text) : m_text(text) {}
     void Add(std::uint32_t unit) {
-        if (pendingHigh_ != 0) {
-            const std::uint32_t high = pendingHigh_;
-            pendingHigh_ = 0;
+        if (m_pendingHigh != 0) {
+            const std::uint32_t high = m_pendingHigh;
+            m_pendingHigh = 0;
             if (unit >= 0xDC00 && unit <= 0xDFFF) {
                 const std::uint32_t code = 0x10000 + ((high - 0xD800) << 10) + (unit - 0xDC00);
-                text_ += static_cast<char>(0xF0 | (code >> 18));
-                text_ += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-                text_ += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-                text_ += static_cast<char>(0x80 | (code & 0x3F));
+                m_text += static_cast<char>(0xF0 | (code >> 18));
+                m_text += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+                m_text += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+                m_text += static_cast<char>(0x80 | (code & 0x3F));
                 return;
             }
-            AppendUtf8(text_, 0xFFFD);
+            AppendUtf8(m_text, 0xFFFD);
         }
         if (unit >= 0xD800 && unit <= 0xDBFF)
-            pendingHigh_ = unit;
+            m_pendingHigh = unit;
         else if (unit >= 0xDC00 && unit <= 0xDFFF)
-            AppendUtf8(text_, 0xFFFD);
+            AppendUtf8(m_text, 0xFFFD);
         else
-            AppendUtf8(text_, unit);
+            AppendUtf8(m_text, unit);
     }
     // Any ordinary character ends a pending surrogate pair.
     void Flush() {
-        if (pendingHigh_ != 0)
-            AppendUtf8(text_, 0xFFFD);
-        pendingHigh_ = 0;
+        if (m_pendingHigh != 0)
+            AppendUtf8(m_text, 0xFFFD);
+        m_pendingHigh = 0;
     }
 
 private:
-    std::string& text_;
-    std::uint32_t pendingHigh_ = 0;
+    std::string& m_text;
+    std::uint32_t m_pendingHigh = 0;
 };
 
 // Reads up to `most` digits of `base` (8 or 16) from raw[i], advancing i past them, onto `value`.

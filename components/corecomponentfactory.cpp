@@ -5,14 +5,14 @@
 #include "components/reportsupport.h"
 #include "support/error.h"
 
-CoreComponentFactory::CoreComponentFactory(std::string programPath) : programPath_(std::move(programPath)) {}
+CoreComponentFactory::CoreComponentFactory(std::string programPath) : m_programPath(std::move(programPath)) {}
 
 std::unique_ptr<IHTMLReport> CoreComponentFactory::CreateHTMLReport() {
     return std::make_unique<HtmlReportWriter>();
 }
 
 std::unique_ptr<IReportSupport> CoreComponentFactory::CreateReportSupport() {
-    return std::make_unique<ReportSupport>(programPath_);
+    return std::make_unique<ReportSupport>(m_programPath);
 }
 
 std::unique_ptr<IReportViewer> CoreComponentFactory::CreateReportViewer() {

@@ -19,8 +19,8 @@ public:
     std::unique_ptr<ICDSupport> CreateCDSupport() override;
 
 protected:
-    const std::string& ProgramPath() const { return programPath_; }
+    const std::string& ProgramPath() const { return m_programPath; }
 
 private:
-    std::string programPath_;
+    std::string m_programPath;
 };

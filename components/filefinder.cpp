@@ -51,11 +51,11 @@ std::string Normalised(const fs::path& p) {
 
 FileFinder::FileFinder() : FileFinder(Setup{}) {}
 
-FileFinder::FileFinder(Setup setup) : setup_(std::move(setup)) {
-    if (setup_.ProgramFolder.empty())
-        setup_.ProgramFolder = RunningProgramFolder();
-    if (!setup_.Env)
-        setup_.Env = ProcessEnvironment;
+FileFinder::FileFinder(Setup setup) : m_setup(std::move(setup)) {
+    if (m_setup.ProgramFolder.empty())
+        m_setup.ProgramFolder = RunningProgramFolder();
+    if (!m_setup.Env)
+        m_setup.Env = ProcessEnvironment;
 }
 
 std::string FileFinder::RunningProgramFolder() {
@@ -67,7 +67,7 @@ std::string FileFinder::RunningProgramFolder() {
 }
 
 std::string FileFinder::Env(const std::string& name) const {
-    return setup_.Env(name);
+    return m_setup.Env(name);
 }
 
 std::string FileFinder::Home() const {
@@ -78,7 +78,7 @@ std::optional<std::string> FileFinder::CodeFolder(const std::string& code) const
     const std::string key = Upper(code);
     std::string folder;
     if (key == "EXE") {
-        folder = setup_.ProgramFolder;
+        folder = m_setup.ProgramFolder;
     } else if (key == "HOME") {
         folder = Home();
     } else if (key == "DATA") {
@@ -144,11 +144,11 @@ ComponentStatus FileFinder::LocateFile(const std::string& name, int flags, std::
     std::vector<fs::path> folders;
     if (flags & kFindInCurrentFolder) {
         std::error_code ec;
-        folders.push_back(setup_.CurrentFolder.empty() ? fs::current_path(ec)
-                                                       : fs::path(setup_.CurrentFolder));
+        folders.push_back(m_setup.CurrentFolder.empty() ? fs::current_path(ec)
+                                                        : fs::path(m_setup.CurrentFolder));
     }
-    if ((flags & kFindInProgramFolder) && !setup_.ProgramFolder.empty())
-        folders.emplace_back(setup_.ProgramFolder);
+    if ((flags & kFindInProgramFolder) && !m_setup.ProgramFolder.empty())
+        folders.emplace_back(m_setup.ProgramFolder);
     for (const auto& folder : folders) {
         if (!folder.empty() && IsExistingFile(folder / given)) {
             path = Normalised(folder / given);

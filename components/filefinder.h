@@ -47,5 +47,5 @@ private:
     std::string Env(const std::string& name) const;
     std::string Home() const;
 
-    Setup setup_;
+    Setup m_setup;
 };

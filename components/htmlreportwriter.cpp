@@ -80,12 +80,12 @@ const char* HtmlReportWriter::ClosingTag(Element e) {
 }
 
 bool HtmlReportWriter::AcceptsText() const {
-    return open_.empty() || (open_.back() != Element::Table && open_.back() != Element::Row);
+    return m_open.empty() || (m_open.back() != Element::Table && m_open.back() != Element::Row);
 }
 
 std::optional<HtmlReportWriter::Element> HtmlReportWriter::NearestBlock() const {
-    auto it = std::find_if(open_.rbegin(), open_.rend(), [](Element e) { return !IsInline(e); });
-    if (it == open_.rend())
+    auto it = std::find_if(m_open.rbegin(), m_open.rend(), [](Element e) { return !IsInline(e); });
+    if (it == m_open.rend())
         return std::nullopt;
     return *it;
 }
@@ -96,34 +96,34 @@ bool HtmlReportWriter::AcceptsFlow() const {
 }
 
 void HtmlReportWriter::CloseInline() {
-    while (!open_.empty() && IsInline(open_.back()))
+    while (!m_open.empty() && IsInline(m_open.back()))
         Close();
 }
 
 bool HtmlReportWriter::CloseInlineThrough(Element e) {
-    auto it = open_.rbegin();
-    while (it != open_.rend() && IsInline(*it) && *it != e)
+    auto it = m_open.rbegin();
+    while (it != m_open.rend() && IsInline(*it) && *it != e)
         ++it;
-    if (it == open_.rend() || *it != e)
+    if (it == m_open.rend() || *it != e)
         return false;
-    const auto keep = static_cast<std::size_t>(std::distance(it, open_.rend())) - 1;
-    while (open_.size() > keep)
+    const auto keep = static_cast<std::size_t>(std::distance(it, m_open.rend())) - 1;
+    while (m_open.size() > keep)
         Close();
     return true;
 }
 
 void HtmlReportWriter::Open(Element e, std::string_view markup) {
-    out_ += markup;
-    open_.push_back(e);
+    m_out += markup;
+    m_open.push_back(e);
 }
 
 void HtmlReportWriter::Close() {
-    out_ += ClosingTag(open_.back());
-    open_.pop_back();
+    m_out += ClosingTag(m_open.back());
+    m_open.pop_back();
 }
 
 int HtmlReportWriter::SectionDepth() const {
-    return static_cast<int>(std::count(open_.begin(), open_.end(), Element::Section));
+    return static_cast<int>(std::count(m_open.begin(), m_open.end(), Element::Section));
 }
 
 ComponentStatus HtmlReportWriter::Refuse(const std::string& what) const {
@@ -133,7 +133,7 @@ ComponentStatus HtmlReportWriter::Refuse(const std::string& what) const {
 ComponentStatus HtmlReportWriter::WriteText(std::string_view text) {
     if (!AcceptsText())
         return Refuse("write text directly in a table or row: it belongs in a cell");
-    AppendHtmlEscaped(out_, text);
+    AppendHtmlEscaped(m_out, text);
     return ComponentStatus::Success();
 }
 
@@ -144,48 +144,48 @@ ComponentStatus HtmlReportWriter::WriteText(std::string_view text) {
 // - otherwise the earlier anchor keeps the name (two screens with one ID: links reach the first, as the
 //   look-up by ID does) and the later one gets a spare id.
 std::string HtmlReportWriter::PlaceAnchor(const std::string& name) {
-    const int section = openSections_.empty() ? -1 : openSections_.back();
-    const auto [known, fresh] = anchors_.try_emplace(name, section);
+    const int section = m_openSections.empty() ? -1 : m_openSections.back();
+    const auto [known, fresh] = m_anchors.try_emplace(name, section);
     if (fresh)
         return name;
     const int earlier = known->second;
     const bool enclosing =
         earlier != -1 && earlier != section &&
-        std::find(openSections_.begin(), openSections_.end(), earlier) != openSections_.end();
+        std::find(m_openSections.begin(), m_openSections.end(), earlier) != m_openSections.end();
     if (!enclosing)
         return SpareAnchorId(name);
     const std::string written = "<a id=\"" + name + "\" name=\"" + name + "\"></a>";
     const std::string spare = SpareAnchorId(name);
-    const auto at = out_.find(written);
+    const auto at = m_out.find(written);
     if (at != std::string::npos)
-        out_.replace(at, written.size(), "<a id=\"" + spare + "\" name=\"" + spare + "\"></a>");
+        m_out.replace(at, written.size(), "<a id=\"" + spare + "\" name=\"" + spare + "\"></a>");
     known->second = section;
     return name;
 }
 
 // An id no anchor name can produce: anchor ids use "_" only before two upper-case hex digits.
 std::string HtmlReportWriter::SpareAnchorId(const std::string& name) {
-    return name + "_y" + std::to_string(++spareAnchors_);
+    return name + "_y" + std::to_string(++m_spareAnchors);
 }
 
 ComponentStatus HtmlReportWriter::GetReportText(std::string& text) {
-    text = out_;
-    for (auto it = open_.rbegin(); it != open_.rend(); ++it)
+    text = m_out;
+    for (auto it = m_open.rbegin(); it != m_open.rend(); ++it)
         text += ClosingTag(*it);
     return ComponentStatus::Success();
 }
 
 ComponentStatus HtmlReportWriter::AddCell(const std::string& text) {
-    if (open_.empty() || open_.back() != Element::Row)
+    if (m_open.empty() || m_open.back() != Element::Row)
         return Refuse("add a cell outside a row");
-    out_ += "<td>";
-    AppendHtmlEscaped(out_, text);
-    out_ += "</td>";
+    m_out += "<td>";
+    AppendHtmlEscaped(m_out, text);
+    m_out += "</td>";
     return ComponentStatus::Success();
 }
 
 ComponentStatus HtmlReportWriter::BeginCell() {
-    if (open_.empty() || open_.back() != Element::Row)
+    if (m_open.empty() || m_open.back() != Element::Row)
         return Refuse("begin a cell outside a row");
     Open(Element::Cell, "<td>");
     return ComponentStatus::Success();
@@ -200,30 +200,30 @@ ComponentStatus HtmlReportWriter::EndCell() {
 }
 
 ComponentStatus HtmlReportWriter::AddLabelCell(const std::string& text, int /*n*/) {
-    if (open_.empty() || open_.back() != Element::Row)
+    if (m_open.empty() || m_open.back() != Element::Row)
         return Refuse("add a label cell outside a row");
-    out_ += "<th scope=\"row\">";
-    AppendHtmlEscaped(out_, text);
-    out_ += "</th>";
+    m_out += "<th scope=\"row\">";
+    AppendHtmlEscaped(m_out, text);
+    m_out += "</th>";
     return ComponentStatus::Success();
 }
 
 ComponentStatus HtmlReportWriter::EndRow() {
-    if (open_.empty() || open_.back() != Element::Row)
+    if (m_open.empty() || m_open.back() != Element::Row)
         return Refuse("end a row: no row is open or a cell is still open");
     Close();
     return ComponentStatus::Success();
 }
 
 ComponentStatus HtmlReportWriter::BeginRow() {
-    if (open_.empty() || open_.back() != Element::Table)
+    if (m_open.empty() || m_open.back() != Element::Table)
         return Refuse("begin a row outside a table");
     Open(Element::Row, "<tr>");
     return ComponentStatus::Success();
 }
 
 ComponentStatus HtmlReportWriter::EndTable() {
-    if (open_.empty() || open_.back() != Element::Table)
+    if (m_open.empty() || m_open.back() != Element::Table)
         return Refuse("end a table: no table is open or a row is still open");
     Close();
     return ComponentStatus::Success();
@@ -249,7 +249,7 @@ ComponentStatus HtmlReportWriter::AddTag(const std::string& tagText) {
         return Refuse("write the tag <" + tagText + "> directly in a table or row: it belongs in a cell");
 
     if (bare && SameText(tag.Name, "BR")) {
-        out_ += "<br>\n";
+        m_out += "<br>\n";
     } else if (bare && SameText(tag.Name, "P")) {
         // A paragraph break: italics and links end with the paragraph before it.
         CloseInline();
@@ -268,7 +268,7 @@ ComponentStatus HtmlReportWriter::AddTag(const std::string& tagText) {
             // The target of links to this ID: complete at once, nothing is expected to close it.
             CloseInlineThrough(Element::Link); // links do not nest
             const std::string id = PlaceAnchor(HtmlAnchorId(tag.Value));
-            out_ += "<a id=\"" + id + "\" name=\"" + id + "\"></a>";
+            m_out += "<a id=\"" + id + "\" name=\"" + id + "\"></a>";
         } else if (SameText(tag.Attribute, "href")) {
             CloseInlineThrough(Element::Link);
             // Only links inside the document are written; another target keeps the link text but
@@ -297,15 +297,15 @@ ComponentStatus HtmlReportWriter::BeginSection(const std::string& title) {
     CloseInline();
     const int level = std::min(SectionDepth() + 1, 6);
     const char digit = static_cast<char>('0' + level);
-    out_ += "<section>\n<h";
-    out_ += digit;
-    out_ += '>';
-    AppendHtmlEscaped(out_, title);
-    out_ += "</h";
-    out_ += digit;
-    out_ += ">\n";
-    open_.push_back(Element::Section);
-    openSections_.push_back(nextSection_++);
+    m_out += "<section>\n<h";
+    m_out += digit;
+    m_out += '>';
+    AppendHtmlEscaped(m_out, title);
+    m_out += "</h";
+    m_out += digit;
+    m_out += ">\n";
+    m_open.push_back(Element::Section);
+    m_openSections.push_back(m_nextSection++);
     return ComponentStatus::Success();
 }
 
@@ -314,6 +314,6 @@ ComponentStatus HtmlReportWriter::EndSection() {
         return Refuse("end a section: no section is open or a table is still open");
     CloseInline();
     Close();
-    openSections_.pop_back();
+    m_openSections.pop_back();
     return ComponentStatus::Success();
 }

@@ -54,11 +54,11 @@ private:
     std::string PlaceAnchor(const std::string& name);
     std::string SpareAnchorId(const std::string& name);
 
-    std::string out_;
-    std::vector<Element> open_;
-    std::vector<int> openSections_; // serial numbers of the open sections, outermost first
-    int nextSection_ = 0;
-    int spareAnchors_ = 0;
+    std::string m_out;
+    std::vector<Element> m_open;
+    std::vector<int> m_openSections; // serial numbers of the open sections, outermost first
+    int m_nextSection = 0;
+    int m_spareAnchors = 0;
     // Every anchor id written so far, with the serial of the section it was written in (-1: none).
-    std::unordered_map<std::string, int> anchors_;
+    std::unordered_map<std::string, int> m_anchors;
 };

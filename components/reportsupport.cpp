@@ -21,7 +21,7 @@ std::string ProgramLine(const TVersionRecord& record) {
 } // namespace
 
 ReportSupport::ReportSupport(std::string programPath, Clock clock)
-    : programPath_(std::move(programPath)), clock_(clock ? std::move(clock) : Clock(LocalNow)) {}
+    : m_programPath(std::move(programPath)), m_clock(clock ? std::move(clock) : Clock(LocalNow)) {}
 
 std::tm ReportSupport::LocalNow() {
     const std::time_t now = std::time(nullptr);
@@ -45,8 +45,8 @@ std::string ReportSupport::DateTimeText(const std::tm& t) {
 }
 
 ComponentStatus ReportSupport::GetSupportText(std::string& text) {
-    const TVersionRecord record = TVersionInformation::OfProgram(programPath_);
-    text = "<footer class=\"report-support\">\n<p>Report made on " + HtmlEscaped(DateTimeText(clock_())) +
+    const TVersionRecord record = TVersionInformation::OfProgram(m_programPath);
+    text = "<footer class=\"report-support\">\n<p>Report made on " + HtmlEscaped(DateTimeText(m_clock())) +
            " by " + HtmlEscaped(ProgramLine(record)) + ", " +
            HtmlEscaped(record.ProductName + " " + record.ProductVersion) + ".</p>\n";
     if (!record.LegalNotice.empty())
@@ -59,7 +59,7 @@ ComponentStatus ReportSupport::PrepareReport(const std::string& text, const std:
                                              std::string& result) {
     // A document title may not be empty.
     const bool blankTitle = title.find_first_not_of(" \t\r\n") == std::string::npos;
-    const TVersionRecord record = TVersionInformation::OfProgram(programPath_);
+    const TVersionRecord record = TVersionInformation::OfProgram(m_programPath);
     result = "<!DOCTYPE html>\n"
              "<html lang=\"en\">\n"
              "<head>\n"

@@ -26,6 +26,6 @@ public:
     static const char* StyleSheet();
 
 private:
-    std::string programPath_;
-    Clock clock_;
+    std::string m_programPath;
+    Clock m_clock;
 };

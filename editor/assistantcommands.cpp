@@ -3,87 +3,88 @@
 #include "model/assistoption.h"
 
 ReplaceAllCommand::ReplaceAllCommand(std::vector<TFieldChange> changes, IAssistantView& view)
-    : QUndoCommand(QStringLiteral("Replace all")), changes_(std::move(changes)), view_(view) {}
+    : QUndoCommand(QStringLiteral("Replace all")), m_changes(std::move(changes)), m_view(view) {}
 
 void ReplaceAllCommand::redo() {
-    ApplyChanges(changes_, false);
-    view_.RefreshItem();
+    ApplyChanges(m_changes, false);
+    m_view.RefreshItem();
 }
 
 void ReplaceAllCommand::undo() {
-    ApplyChanges(changes_, true);
-    view_.RefreshItem();
+    ApplyChanges(m_changes, true);
+    m_view.RefreshItem();
 }
 
 RenameScreenCommand::RenameScreenCommand(TAssistRoot& root, TAssistScreen& screen, const std::string& newID,
                                          IAssistantView& view)
-    : QUndoCommand(QStringLiteral("Rename screen")), root_(root),
-      rename_(PlanScreenRename(root, screen, newID)), view_(view) {}
+    : QUndoCommand(QStringLiteral("Rename screen")), m_root(root),
+      m_rename(PlanScreenRename(root, screen, newID)), m_view(view) {}
 
 void RenameScreenCommand::redo() {
-    ApplyScreenRename(root_, rename_, false);
-    view_.RebuildTree(rename_.Screen);
+    ApplyScreenRename(m_root, m_rename, false);
+    m_view.RebuildTree(m_rename.Screen);
 }
 
 void RenameScreenCommand::undo() {
-    ApplyScreenRename(root_, rename_, true);
-    view_.RebuildTree(rename_.Screen);
+    ApplyScreenRename(m_root, m_rename, true);
+    m_view.RebuildTree(m_rename.Screen);
 }
 
 DuplicateCommand::DuplicateCommand(TAssistRoot& root, int screen, int option, IAssistantView& view)
-    : QUndoCommand(QStringLiteral("Duplicate")), root_(root), screen_(screen), option_(option), view_(view) {}
+    : QUndoCommand(QStringLiteral("Duplicate")), m_root(root), m_screen(screen), m_option(option),
+      m_view(view) {}
 
 DuplicateCommand::~DuplicateCommand() = default;
 
 void DuplicateCommand::redo() {
-    TAssistScreen* screen = root_.Screens.Item(screen_);
+    TAssistScreen* screen = m_root.Screens.Item(m_screen);
     if (!screen)
         return;
-    if (option_ < 0) {
-        if (takenScreen_)
-            copy_ = root_.Screens.Insert(screen_ + 1, std::move(takenScreen_));
+    if (m_option < 0) {
+        if (m_takenScreen)
+            m_copy = m_root.Screens.Insert(m_screen + 1, std::move(m_takenScreen));
         else
-            copy_ = DuplicateScreen(root_, screen_);
+            m_copy = DuplicateScreen(m_root, m_screen);
     } else {
-        if (takenOption_) {
-            copy_ = screen->Options.Insert(option_ + 1, std::move(takenOption_));
-            root_.MarkChanged();
+        if (m_takenOption) {
+            m_copy = screen->Options.Insert(m_option + 1, std::move(m_takenOption));
+            m_root.MarkChanged();
         } else {
-            copy_ = DuplicateOption(*screen, option_);
+            m_copy = DuplicateOption(*screen, m_option);
         }
     }
-    view_.RebuildTree(copy_);
+    m_view.RebuildTree(m_copy);
 }
 
 void DuplicateCommand::undo() {
-    TAssistScreen* screen = root_.Screens.Item(screen_);
-    if (!screen || !copy_)
+    TAssistScreen* screen = m_root.Screens.Item(m_screen);
+    if (!screen || !m_copy)
         return;
-    if (option_ < 0) {
-        takenScreen_ = root_.Screens.Detach(screen_ + 1);
+    if (m_option < 0) {
+        m_takenScreen = m_root.Screens.Detach(m_screen + 1);
     } else {
-        takenOption_ = screen->Options.Detach(option_ + 1);
-        root_.MarkChanged();
+        m_takenOption = screen->Options.Detach(m_option + 1);
+        m_root.MarkChanged();
     }
-    copy_ = nullptr;
-    view_.RebuildTree(screen);
+    m_copy = nullptr;
+    m_view.RebuildTree(screen);
 }
 
 MoveItemCommand::MoveItemCommand(TAssistRoot& root, int fromScreen, int fromOption, int toScreen,
                                  int toOption, IAssistantView& view)
-    : QUndoCommand(QStringLiteral("Move")), root_(root), fromScreen_(fromScreen), fromOption_(fromOption),
-      toScreen_(toScreen), toOption_(toOption), view_(view) {}
+    : QUndoCommand(QStringLiteral("Move")), m_root(root), m_fromScreen(fromScreen), m_fromOption(fromOption),
+      m_toScreen(toScreen), m_toOption(toOption), m_view(view) {}
 
 // Moves and returns the moved item; positions are those after the move for the destination.
 TAssistBase* MoveItemCommand::Move(int fromScreen, int fromOption, int toScreen, int toOption) {
     if (fromOption < 0) {
-        if (!root_.Screens.Move(fromScreen, toScreen))
+        if (!m_root.Screens.Move(fromScreen, toScreen))
             return nullptr;
-        root_.MarkChanged();
-        return root_.Screens.Item(toScreen);
+        m_root.MarkChanged();
+        return m_root.Screens.Item(toScreen);
     }
-    TAssistScreen* from = root_.Screens.Item(fromScreen);
-    TAssistScreen* to = root_.Screens.Item(toScreen);
+    TAssistScreen* from = m_root.Screens.Item(fromScreen);
+    TAssistScreen* to = m_root.Screens.Item(toScreen);
     if (!from || !to)
         return nullptr;
     TAssistOption* moved = nullptr;
@@ -97,14 +98,14 @@ TAssistBase* MoveItemCommand::Move(int fromScreen, int fromOption, int toScreen,
             return nullptr;
         moved = to->Options.Insert(toOption, std::move(option));
     }
-    root_.MarkChanged();
+    m_root.MarkChanged();
     return moved;
 }
 
 void MoveItemCommand::redo() {
-    view_.RebuildTree(Move(fromScreen_, fromOption_, toScreen_, toOption_));
+    m_view.RebuildTree(Move(m_fromScreen, m_fromOption, m_toScreen, m_toOption));
 }
 
 void MoveItemCommand::undo() {
-    view_.RebuildTree(Move(toScreen_, fromOption_ < 0 ? -1 : toOption_, fromScreen_, fromOption_));
+    m_view.RebuildTree(Move(m_toScreen, m_fromOption < 0 ? -1 : m_toOption, m_fromScreen, m_fromOption));
 }

@@ -25,11 +25,11 @@ public:
     ReplaceAllCommand(std::vector<TFieldChange> changes, IAssistantView& view);
     void redo() override;
     void undo() override;
-    int Count() const { return static_cast<int>(changes_.size()); }
+    int Count() const { return static_cast<int>(m_changes.size()); }
 
 private:
-    std::vector<TFieldChange> changes_;
-    IAssistantView& view_;
+    std::vector<TFieldChange> m_changes;
+    IAssistantView& m_view;
 };
 
 class RenameScreenCommand : public QUndoCommand {
@@ -39,12 +39,12 @@ public:
     void redo() override;
     void undo() override;
     // How many references (go-to commands and the first screen) the rename changes.
-    int References() const { return rename_.References(); }
+    int References() const { return m_rename.References(); }
 
 private:
-    TAssistRoot& root_;
-    TScreenRename rename_;
-    IAssistantView& view_;
+    TAssistRoot& m_root;
+    TScreenRename m_rename;
+    IAssistantView& m_view;
 };
 
 // Duplicates a screen (option == -1) or an option of it; undo takes the copy out and keeps it for redo.
@@ -54,16 +54,16 @@ public:
     ~DuplicateCommand() override;
     void redo() override;
     void undo() override;
-    TAssistBase* Copy() const { return copy_; }
+    TAssistBase* Copy() const { return m_copy; }
 
 private:
-    TAssistRoot& root_;
-    int screen_;
-    int option_;
-    IAssistantView& view_;
-    TAssistBase* copy_ = nullptr;
-    std::unique_ptr<TAssistScreen> takenScreen_;
-    std::unique_ptr<TAssistOption> takenOption_;
+    TAssistRoot& m_root;
+    int m_screen;
+    int m_option;
+    IAssistantView& m_view;
+    TAssistBase* m_copy = nullptr;
+    std::unique_ptr<TAssistScreen> m_takenScreen;
+    std::unique_ptr<TAssistOption> m_takenOption;
 };
 
 // Moves a screen within the list (fromScreen, -1 -> toScreen), or an option from one screen's list to a
@@ -77,7 +77,7 @@ public:
 
 private:
     TAssistBase* Move(int fromScreen, int fromOption, int toScreen, int toOption);
-    TAssistRoot& root_;
-    int fromScreen_, fromOption_, toScreen_, toOption_;
-    IAssistantView& view_;
+    TAssistRoot& m_root;
+    int m_fromScreen, m_fromOption, m_toScreen, m_toOption;
+    IAssistantView& m_view;
 };

@@ -1,30 +1,30 @@
 #include "editor/debouncedsaver.h"
 
 DebouncedSaver::DebouncedSaver(std::function<void()> write, int intervalMs, QObject* parent)
-    : QObject(parent), write_(std::move(write)) {
-    timer_.setSingleShot(true);
-    timer_.setInterval(intervalMs);
+    : QObject(parent), m_write(std::move(write)) {
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(intervalMs);
     // The timer runs for one interval after each write; a change noted meanwhile is written when it ends.
-    connect(&timer_, &QTimer::timeout, this, [this] {
-        if (pending_)
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        if (m_pending)
             Write();
     });
 }
 
 void DebouncedSaver::Changed() {
-    pending_ = true;
-    if (!timer_.isActive())
+    m_pending = true;
+    if (!m_timer.isActive())
         Write();
 }
 
 void DebouncedSaver::Flush() {
-    if (pending_)
+    if (m_pending)
         Write();
 }
 
 void DebouncedSaver::Write() {
-    pending_ = false;
-    ++writes_;
-    write_();
-    timer_.start();
+    m_pending = false;
+    ++m_writes;
+    m_write();
+    m_timer.start();
 }

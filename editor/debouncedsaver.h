@@ -17,14 +17,14 @@ public:
     void Changed();
     // Writes now when a change is pending (focus loss, before closing); does nothing otherwise.
     void Flush();
-    bool Pending() const { return pending_; }
-    int Writes() const { return writes_; }
+    bool Pending() const { return m_pending; }
+    int Writes() const { return m_writes; }
 
 private:
     void Write();
 
-    std::function<void()> write_;
-    QTimer timer_;
-    bool pending_ = false;
-    int writes_ = 0;
+    std::function<void()> m_write;
+    QTimer m_timer;
+    bool m_pending = false;
+    int m_writes = 0;
 };

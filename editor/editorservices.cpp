@@ -8,7 +8,7 @@ TEditorServices TEditorServices::ForProgram(std::vector<std::string> arguments) 
     TEditorServices services;
     services.Settings = TRegWrap::ForProgram();
     services.Components = std::make_shared<QtComponentFactory>();
-    services.ComponentsForWindow = [](TPathovaMainForm& window) -> std::shared_ptr<IComponentFactory> {
+    services.ComponentsForWindow = [](MainWindow& window) -> std::shared_ptr<IComponentFactory> {
         return WindowComponents(window);
     };
     services.Arguments = std::move(arguments);

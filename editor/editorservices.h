@@ -14,7 +14,7 @@
 #include <vector>
 
 class IComponentFactory;
-class TPathovaMainForm;
+class MainWindow;
 class TRegWrap;
 
 struct TEditorServices {
@@ -22,7 +22,7 @@ struct TEditorServices {
     std::shared_ptr<IComponentFactory> Components; // file finder, report chain, About box
     std::vector<std::string> Arguments;            // command-line arguments, without the program name
     std::function<std::string()> LoginName;        // empty: the system's login name
-    std::function<std::shared_ptr<IComponentFactory>(TPathovaMainForm& window)> ComponentsForWindow;
+    std::function<std::shared_ptr<IComponentFactory>(MainWindow& window)> ComponentsForWindow;
     // Where unsaved changes are kept for recovery; empty: "recovery" in the user's data folder.
     std::string RecoveryFolder;
     // How often a changed assistant is written there, in milliseconds; 0 or less: only on structural

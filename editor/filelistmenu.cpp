@@ -40,8 +40,8 @@ QString StripMnemonics(const QString& text) {
 } // namespace
 
 TFileListMenu::TFileListMenu(QMenu* parentMenu, SelectCallback onSelect)
-    : menu_(parentMenu), onSelect_(std::move(onSelect)) {
-    triggered_ = QObject::connect(menu_, &QMenu::triggered, menu_, [this](QAction* action) {
+    : m_menu(parentMenu), m_onSelect(std::move(onSelect)) {
+    m_triggered = QObject::connect(m_menu, &QMenu::triggered, m_menu, [this](QAction* action) {
         if (Entries().contains(action))
             EntryClicked(action);
     });
@@ -49,21 +49,21 @@ TFileListMenu::TFileListMenu(QMenu* parentMenu, SelectCallback onSelect)
 }
 
 TFileListMenu::~TFileListMenu() {
-    QObject::disconnect(triggered_);
+    QObject::disconnect(m_triggered);
 }
 
 QList<QAction*> TFileListMenu::Entries() const {
-    return menu_->actions();
+    return m_menu->actions();
 }
 
 void TFileListMenu::SetEnabled(bool enabled) {
-    menu_->menuAction()->setEnabled(enabled);
+    m_menu->menuAction()->setEnabled(enabled);
 }
 
 void TFileListMenu::Clear() {
     SetEnabled(false);
-    for (QAction* entry : menu_->actions()) {
-        menu_->removeAction(entry);
+    for (QAction* entry : m_menu->actions()) {
+        m_menu->removeAction(entry);
         // The entry may be the one whose click is being handled (opening a recent file rebuilds the
         // list): it goes when control is back in the event loop.
         entry->deleteLater();
@@ -162,7 +162,7 @@ std::string TFileListMenu::MergedText(const std::string& storedText) const {
         if (!stored)
             names.push_back(name);
     }
-    for (const std::string& name : added_) {
+    for (const std::string& name : m_added) {
         RemoveName(names, name);
         names.insert(names.begin(), name);
     }
@@ -172,10 +172,10 @@ std::string TFileListMenu::MergedText(const std::string& storedText) const {
 void TFileListMenu::AddFile(const std::string& fileName) {
     if (fileName.empty())
         return;
-    RemoveName(added_, fileName);
-    added_.push_back(fileName);
-    if (static_cast<int>(added_.size()) > MaxCount)
-        added_.erase(added_.begin());
+    RemoveName(m_added, fileName);
+    m_added.push_back(fileName);
+    if (static_cast<int>(m_added.size()) > MaxCount)
+        m_added.erase(m_added.begin());
     const QList<QAction*> entries = Entries();
     if (entries.isEmpty()) {
         AddEntry(1, fileName);
@@ -192,12 +192,12 @@ void TFileListMenu::AddFile(const std::string& fileName) {
 
 void TFileListMenu::AddEntry(int number, const std::string& fileName) {
     const QString name = QString::fromStdString(fileName);
-    QAction* entry = new QAction(QString::number(number) + QLatin1Char(' ') + EscapeMnemonics(name), menu_);
+    QAction* entry = new QAction(QString::number(number) + QLatin1Char(' ') + EscapeMnemonics(name), m_menu);
     entry->setData(name);
-    menu_->addAction(entry);
+    m_menu->addAction(entry);
 }
 
 void TFileListMenu::EntryClicked(QAction* entry) {
-    if (onSelect_)
-        onSelect_(FileNameOf(entry));
+    if (m_onSelect)
+        m_onSelect(FileNameOf(entry));
 }

@@ -23,7 +23,7 @@ public:
     TFileListMenu(const TFileListMenu&) = delete;
     TFileListMenu& operator=(const TFileListMenu&) = delete;
 
-    void SetCallback(SelectCallback onSelect) { onSelect_ = std::move(onSelect); }
+    void SetCallback(SelectCallback onSelect) { m_onSelect = std::move(onSelect); }
 
     // Disables the submenu's item and removes every entry.
     void Clear();
@@ -49,7 +49,7 @@ public:
     // they were added; duplicates go and no more than MaxCount stay.
     std::string MergedText(const std::string& storedText) const;
 
-    QMenu* Menu() const { return menu_; }
+    QMenu* Menu() const { return m_menu; }
     // The entries in menu order.
     QList<QAction*> Entries() const;
 
@@ -59,9 +59,9 @@ private:
     void AddEntry(int number, const std::string& fileName);
     void EntryClicked(QAction* entry);
 
-    QMenu* menu_;
-    SelectCallback onSelect_;
-    QMetaObject::Connection triggered_;
+    QMenu* m_menu;
+    SelectCallback m_onSelect;
+    QMetaObject::Connection m_triggered;
     // The files added by AddFile, oldest first, each once, at most MaxCount.
-    std::vector<std::string> added_;
+    std::vector<std::string> m_added;
 };

@@ -47,36 +47,36 @@ int Utf16Length(const std::string& text, std::size_t bytes) {
 
 } // namespace
 
-FindPanel::FindPanel(TAssistRoot& root, QWidget* parent) : QWidget(parent), root_(&root) {
+FindPanel::FindPanel(TAssistRoot& root, QWidget* parent) : QWidget(parent), m_root(&root) {
     setObjectName(QStringLiteral("FindPanel"));
-    eFind_ = new QLineEdit(this);
-    eFind_->setObjectName(QStringLiteral("eFind"));
-    eFind_->setPlaceholderText(QStringLiteral("Find"));
-    eFind_->setClearButtonEnabled(true);
-    eReplace_ = new QLineEdit(this);
-    eReplace_->setObjectName(QStringLiteral("eReplace"));
-    eReplace_->setPlaceholderText(QStringLiteral("Replace with"));
+    m_eFind = new QLineEdit(this);
+    m_eFind->setObjectName(QStringLiteral("eFind"));
+    m_eFind->setPlaceholderText(QStringLiteral("Find"));
+    m_eFind->setClearButtonEnabled(true);
+    m_eReplace = new QLineEdit(this);
+    m_eReplace->setObjectName(QStringLiteral("eReplace"));
+    m_eReplace->setPlaceholderText(QStringLiteral("Replace with"));
 
-    bFindNext_ = new QPushButton(QStringLiteral("Find &next"), this);
-    bFindNext_->setObjectName(QStringLiteral("bFindNext"));
-    bFindPrevious_ = new QPushButton(QStringLiteral("Find &previous"), this);
-    bFindPrevious_->setObjectName(QStringLiteral("bFindPrevious"));
-    bReplace_ = new QPushButton(QStringLiteral("&Replace"), this);
-    bReplace_->setObjectName(QStringLiteral("bReplace"));
-    bReplaceAll_ = new QPushButton(QStringLiteral("Replace &all"), this);
-    bReplaceAll_->setObjectName(QStringLiteral("bReplaceAll"));
+    m_bFindNext = new QPushButton(QStringLiteral("Find &next"), this);
+    m_bFindNext->setObjectName(QStringLiteral("bFindNext"));
+    m_bFindPrevious = new QPushButton(QStringLiteral("Find &previous"), this);
+    m_bFindPrevious->setObjectName(QStringLiteral("bFindPrevious"));
+    m_bReplace = new QPushButton(QStringLiteral("&Replace"), this);
+    m_bReplace->setObjectName(QStringLiteral("bReplace"));
+    m_bReplaceAll = new QPushButton(QStringLiteral("Replace &all"), this);
+    m_bReplaceAll->setObjectName(QStringLiteral("bReplaceAll"));
 
     auto* boxes = new QGridLayout;
     boxes->addWidget(new QLabel(QStringLiteral("F&ind:"), this), 0, 0);
-    boxes->addWidget(eFind_, 0, 1);
-    boxes->addWidget(bFindNext_, 0, 2);
-    boxes->addWidget(bFindPrevious_, 0, 3);
+    boxes->addWidget(m_eFind, 0, 1);
+    boxes->addWidget(m_bFindNext, 0, 2);
+    boxes->addWidget(m_bFindPrevious, 0, 3);
     boxes->addWidget(new QLabel(QStringLiteral("Replace &with:"), this), 1, 0);
-    boxes->addWidget(eReplace_, 1, 1);
-    boxes->addWidget(bReplace_, 1, 2);
-    boxes->addWidget(bReplaceAll_, 1, 3);
-    static_cast<QLabel*>(boxes->itemAtPosition(0, 0)->widget())->setBuddy(eFind_);
-    static_cast<QLabel*>(boxes->itemAtPosition(1, 0)->widget())->setBuddy(eReplace_);
+    boxes->addWidget(m_eReplace, 1, 1);
+    boxes->addWidget(m_bReplace, 1, 2);
+    boxes->addWidget(m_bReplaceAll, 1, 3);
+    static_cast<QLabel*>(boxes->itemAtPosition(0, 0)->widget())->setBuddy(m_eFind);
+    static_cast<QLabel*>(boxes->itemAtPosition(1, 0)->widget())->setBuddy(m_eReplace);
 
     auto* lookIn = new QGroupBox(QStringLiteral("Look in:"), this);
     auto* lookInLayout = new QHBoxLayout(lookIn);
@@ -94,74 +94,74 @@ FindPanel::FindPanel(TAssistRoot& root, QWidget* parent) : QWidget(parent), root
         box->setObjectName(QString::fromLatin1(names[n++]));
         box->setChecked(true);
         lookInLayout->addWidget(box);
-        fieldBoxes_.emplace_back(box, field);
+        m_fieldBoxes.emplace_back(box, field);
         connect(box, &QCheckBox::toggled, this, &FindPanel::SettingsChanged);
     }
     lookInLayout->addStretch();
 
-    chkMatchCase_ = new QCheckBox(QStringLiteral("Match &case"), this);
-    chkMatchCase_->setObjectName(QStringLiteral("chkMatchCase"));
-    chkWholeWords_ = new QCheckBox(QStringLiteral("Whole &words"), this);
-    chkWholeWords_->setObjectName(QStringLiteral("chkWholeWords"));
-    chkRegex_ = new QCheckBox(QStringLiteral("Regular e&xpression"), this);
-    chkRegex_->setObjectName(QStringLiteral("chkRegex"));
-    lMessage_ = new QLabel(this);
-    lMessage_->setObjectName(QStringLiteral("lMessage"));
-    lMessage_->setTextFormat(Qt::PlainText);
+    m_chkMatchCase = new QCheckBox(QStringLiteral("Match &case"), this);
+    m_chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
+    m_chkWholeWords = new QCheckBox(QStringLiteral("Whole &words"), this);
+    m_chkWholeWords->setObjectName(QStringLiteral("chkWholeWords"));
+    m_chkRegex = new QCheckBox(QStringLiteral("Regular e&xpression"), this);
+    m_chkRegex->setObjectName(QStringLiteral("chkRegex"));
+    m_lMessage = new QLabel(this);
+    m_lMessage->setObjectName(QStringLiteral("lMessage"));
+    m_lMessage->setTextFormat(Qt::PlainText);
     auto* how = new QHBoxLayout;
-    how->addWidget(chkMatchCase_);
-    how->addWidget(chkWholeWords_);
-    how->addWidget(chkRegex_);
+    how->addWidget(m_chkMatchCase);
+    how->addWidget(m_chkWholeWords);
+    how->addWidget(m_chkRegex);
     how->addSpacing(12);
-    how->addWidget(lMessage_, 1);
+    how->addWidget(m_lMessage, 1);
 
-    results_ = new FindResultsModel(this);
-    lbResults_ = new QTreeView(this);
-    lbResults_->setObjectName(QStringLiteral("lbResults"));
-    lbResults_->setModel(results_);
-    lbResults_->setRootIsDecorated(false);
-    lbResults_->setUniformRowHeights(true);
-    lbResults_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lbResults_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lbResults_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lbResults_->setItemDelegateForColumn(FindResultsModel::LineColumn, new HighlightDelegate(lbResults_));
-    lbResults_->header()->setStretchLastSection(true);
-    lbResults_->setColumnWidth(FindResultsModel::ItemColumn, 140);
-    lbResults_->setColumnWidth(FindResultsModel::FieldColumn, 90);
+    m_results = new FindResultsModel(this);
+    m_lbResults = new QTreeView(this);
+    m_lbResults->setObjectName(QStringLiteral("lbResults"));
+    m_lbResults->setModel(m_results);
+    m_lbResults->setRootIsDecorated(false);
+    m_lbResults->setUniformRowHeights(true);
+    m_lbResults->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_lbResults->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_lbResults->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lbResults->setItemDelegateForColumn(FindResultsModel::LineColumn, new HighlightDelegate(m_lbResults));
+    m_lbResults->header()->setStretchLastSection(true);
+    m_lbResults->setColumnWidth(FindResultsModel::ItemColumn, 140);
+    m_lbResults->setColumnWidth(FindResultsModel::FieldColumn, 90);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(boxes);
     layout->addWidget(lookIn);
     layout->addLayout(how);
-    layout->addWidget(lbResults_, 1);
+    layout->addWidget(m_lbResults, 1);
 
-    findNext_ = new QAction(QStringLiteral("Find &next"), this);
-    findNext_->setShortcut(QKeySequence(Qt::Key_F3));
-    findPrevious_ = new QAction(QStringLiteral("Find &previous"), this);
-    findPrevious_->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    addAction(findNext_);
-    addAction(findPrevious_);
-    connect(findNext_, &QAction::triggered, this, &FindPanel::FindNext);
-    connect(findPrevious_, &QAction::triggered, this, &FindPanel::FindPrevious);
+    m_findNext = new QAction(QStringLiteral("Find &next"), this);
+    m_findNext->setShortcut(QKeySequence(Qt::Key_F3));
+    m_findPrevious = new QAction(QStringLiteral("Find &previous"), this);
+    m_findPrevious->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3));
+    addAction(m_findNext);
+    addAction(m_findPrevious);
+    connect(m_findNext, &QAction::triggered, this, &FindPanel::FindNext);
+    connect(m_findPrevious, &QAction::triggered, this, &FindPanel::FindPrevious);
 
-    typingTimer_ = new QTimer(this);
-    typingTimer_->setSingleShot(true);
-    typingTimer_->setInterval(kTypingPauseMs);
-    connect(typingTimer_, &QTimer::timeout, this, &FindPanel::EnsureSearched);
+    m_typingTimer = new QTimer(this);
+    m_typingTimer->setSingleShot(true);
+    m_typingTimer->setInterval(kTypingPauseMs);
+    connect(m_typingTimer, &QTimer::timeout, this, &FindPanel::EnsureSearched);
 
-    connect(eFind_, &QLineEdit::textChanged, this, &FindPanel::SettingsChanged);
-    connect(eFind_, &QLineEdit::returnPressed, this, &FindPanel::FindNext);
-    connect(eReplace_, &QLineEdit::returnPressed, this, &FindPanel::ReplaceCurrent);
-    for (QCheckBox* box : {chkMatchCase_, chkWholeWords_, chkRegex_})
+    connect(m_eFind, &QLineEdit::textChanged, this, &FindPanel::SettingsChanged);
+    connect(m_eFind, &QLineEdit::returnPressed, this, &FindPanel::FindNext);
+    connect(m_eReplace, &QLineEdit::returnPressed, this, &FindPanel::ReplaceCurrent);
+    for (QCheckBox* box : {m_chkMatchCase, m_chkWholeWords, m_chkRegex})
         connect(box, &QCheckBox::toggled, this, &FindPanel::SettingsChanged);
-    connect(bFindNext_, &QPushButton::clicked, this, &FindPanel::FindNext);
-    connect(bFindPrevious_, &QPushButton::clicked, this, &FindPanel::FindPrevious);
-    connect(bReplace_, &QPushButton::clicked, this, &FindPanel::ReplaceCurrent);
-    connect(bReplaceAll_, &QPushButton::clicked, this, &FindPanel::ReplaceEverywhere);
-    connect(lbResults_, &QTreeView::clicked, this,
+    connect(m_bFindNext, &QPushButton::clicked, this, &FindPanel::FindNext);
+    connect(m_bFindPrevious, &QPushButton::clicked, this, &FindPanel::FindPrevious);
+    connect(m_bReplace, &QPushButton::clicked, this, &FindPanel::ReplaceCurrent);
+    connect(m_bReplaceAll, &QPushButton::clicked, this, &FindPanel::ReplaceEverywhere);
+    connect(m_lbResults, &QTreeView::clicked, this,
             [this](const QModelIndex& index) { Activate(index.row()); });
-    connect(lbResults_, &QTreeView::activated, this,
+    connect(m_lbResults, &QTreeView::activated, this,
             [this](const QModelIndex& index) { Activate(index.row()); });
 
     SettingsChanged();
@@ -170,113 +170,113 @@ FindPanel::FindPanel(TAssistRoot& root, QWidget* parent) : QWidget(parent), root
 FindPanel::~FindPanel() = default;
 
 void FindPanel::SetAssistant(TAssistRoot& root) {
-    root_ = &root;
-    current_ = -1;
+    m_root = &root;
+    m_current = -1;
     refresh();
 }
 
 void FindPanel::StartFind(const QString& text) {
     if (!text.isEmpty())
-        eFind_->setText(text);
-    eFind_->selectAll();
-    eFind_->setFocus(Qt::ShortcutFocusReason);
+        m_eFind->setText(text);
+    m_eFind->selectAll();
+    m_eFind->setFocus(Qt::ShortcutFocusReason);
 }
 
 unsigned FindPanel::Fields() const {
     unsigned fields = 0;
-    for (const auto& [box, field] : fieldBoxes_)
+    for (const auto& [box, field] : m_fieldBoxes)
         if (box->isChecked())
             fields |= field;
     return fields;
 }
 
 int FindPanel::MatchCount() const {
-    return results_->rowCount();
+    return m_results->rowCount();
 }
 
 const TSearchHit* FindPanel::CurrentHit() const {
-    return results_->Hit(current_);
+    return m_results->Hit(m_current);
 }
 
 QString FindPanel::Message() const {
-    return lMessage_->text();
+    return m_lMessage->text();
 }
 
 void FindPanel::ShowMessage(const QString& text, bool error) {
-    lMessage_->setText(text);
-    lMessage_->setStyleSheet(error ? QStringLiteral("color: #b00020;") : QString());
+    m_lMessage->setText(text);
+    m_lMessage->setStyleSheet(error ? QStringLiteral("color: #b00020;") : QString());
 }
 
 void FindPanel::UpdateButtons() {
-    const bool searchable = matcher_ != nullptr;
-    bFindNext_->setEnabled(searchable);
-    bFindPrevious_->setEnabled(searchable);
-    bReplace_->setEnabled(searchable);
-    bReplaceAll_->setEnabled(searchable);
-    findNext_->setEnabled(searchable);
-    findPrevious_->setEnabled(searchable);
+    const bool searchable = m_matcher != nullptr;
+    m_bFindNext->setEnabled(searchable);
+    m_bFindPrevious->setEnabled(searchable);
+    m_bReplace->setEnabled(searchable);
+    m_bReplaceAll->setEnabled(searchable);
+    m_findNext->setEnabled(searchable);
+    m_findPrevious->setEnabled(searchable);
 }
 
 void FindPanel::ShowCount() {
     const int count = MatchCount();
     if (count == 0)
         ShowMessage(QStringLiteral("No matches."), false);
-    else if (current_ >= 0)
-        ShowMessage(QStringLiteral("Match %1 of %2").arg(current_ + 1).arg(count), false);
+    else if (m_current >= 0)
+        ShowMessage(QStringLiteral("Match %1 of %2").arg(m_current + 1).arg(count), false);
     else
         ShowMessage(Count(count, "match", "matches"), false);
 }
 
 bool FindPanel::PrepareMatcher() {
-    matcher_.reset();
-    const QString pattern = eFind_->text();
+    m_matcher.reset();
+    const QString pattern = m_eFind->text();
     if (pattern.isEmpty()) {
         ShowMessage(QString(), false);
     } else if (Fields() == 0) {
         ShowMessage(QStringLiteral("Choose at least one field to look in."), true);
     } else {
-        auto matcher = std::make_unique<TRegexMatcher>(pattern, chkMatchCase_->isChecked(),
-                                                       chkWholeWords_->isChecked(), chkRegex_->isChecked());
+        auto matcher = std::make_unique<TRegexMatcher>(pattern, m_chkMatchCase->isChecked(),
+                                                       m_chkWholeWords->isChecked(), m_chkRegex->isChecked());
         if (matcher->IsValid())
-            matcher_ = std::move(matcher);
+            m_matcher = std::move(matcher);
         else
             ShowMessage(matcher->Error(), true);
     }
     UpdateButtons();
-    return matcher_ != nullptr;
+    return m_matcher != nullptr;
 }
 
 void FindPanel::SettingsChanged() {
-    stale_ = true;
-    current_ = -1;
+    m_stale = true;
+    m_current = -1;
     if (PrepareMatcher()) {
         ShowMessage(QString(), false);
-        typingTimer_->start();
+        m_typingTimer->start();
     } else {
-        typingTimer_->stop();
-        results_->SetHits({});
-        stale_ = false;
+        m_typingTimer->stop();
+        m_results->SetHits({});
+        m_stale = false;
     }
 }
 
 void FindPanel::Search() {
-    typingTimer_->stop();
-    stale_ = false;
+    m_typingTimer->stop();
+    m_stale = false;
     if (!PrepareMatcher()) {
-        results_->SetHits({});
-        current_ = -1;
+        m_results->SetHits({});
+        m_current = -1;
         return;
     }
-    results_->SetHits(FindInAssistant(*root_, Fields(), *matcher_));
-    if (current_ >= MatchCount())
-        current_ = MatchCount() - 1;
-    if (current_ >= 0)
-        lbResults_->setCurrentIndex(results_->index(current_, 0));
+    m_results->SetHits(FindInAssistant(*m_root, Fields(), *m_matcher));
+    if (m_current >= MatchCount())
+        m_current = MatchCount() - 1;
+    if (m_current >= 0)
+        m_lbResults->setCurrentIndex(m_results->index(m_current, 0));
     ShowCount();
 }
 
 void FindPanel::EnsureSearched() {
-    if (stale_)
+    if (m_stale)
         Search();
 }
 
@@ -285,7 +285,7 @@ void FindPanel::refresh() {
 }
 
 bool FindPanel::HitIsCurrent(const TSearchHit& hit) const {
-    if (!HoldsItem(*root_, hit.Item))
+    if (!HoldsItem(*m_root, hit.Item))
         return false;
     const std::string text = FieldText(*hit.Item, hit.Field, hit.NoteIndex);
     return hit.Offset + hit.Length <= text.size() && hit.LineOffset + hit.Length <= hit.Line.size() &&
@@ -293,20 +293,20 @@ bool FindPanel::HitIsCurrent(const TSearchHit& hit) const {
 }
 
 void FindPanel::Activate(int row) {
-    const TSearchHit* hit = results_->Hit(row);
+    const TSearchHit* hit = m_results->Hit(row);
     if (!hit)
         return;
     if (!HitIsCurrent(*hit)) {
         // The assistant changed since the search: search again and take the match now at that row.
-        current_ = row;
+        m_current = row;
         Search();
-        hit = results_->Hit(row);
+        hit = m_results->Hit(row);
         if (!hit)
             return;
     }
-    current_ = row;
-    lbResults_->setCurrentIndex(results_->index(row, 0));
-    lbResults_->scrollTo(results_->index(row, 0));
+    m_current = row;
+    m_lbResults->setCurrentIndex(m_results->index(row, 0));
+    m_lbResults->scrollTo(m_results->index(row, 0));
     ShowCount();
     const std::string text = FieldText(*hit->Item, hit->Field, hit->NoteIndex);
     const int offset = Utf16Length(text, hit->Offset);
@@ -319,7 +319,7 @@ void FindPanel::FindNext() {
     const int count = MatchCount();
     if (count == 0)
         return;
-    Activate(current_ + 1 < count ? current_ + 1 : 0);
+    Activate(m_current + 1 < count ? m_current + 1 : 0);
 }
 
 void FindPanel::FindPrevious() {
@@ -327,7 +327,7 @@ void FindPanel::FindPrevious() {
     const int count = MatchCount();
     if (count == 0)
         return;
-    Activate(current_ > 0 ? current_ - 1 : count - 1);
+    Activate(m_current > 0 ? m_current - 1 : count - 1);
 }
 
 void FindPanel::ReplaceCurrent() {
@@ -339,15 +339,15 @@ void FindPanel::ReplaceCurrent() {
         return;
     }
     const TSearchHit hit = *found;
-    const TFieldChange change = ReplaceOne(hit, *matcher_, eReplace_->text().toStdString());
+    const TFieldChange change = ReplaceOne(hit, *m_matcher, m_eReplace->text().toStdString());
     const std::size_t replacedEnd = hit.Offset + (change.NewText.size() + hit.Length - change.OldText.size());
-    const int row = current_;
+    const int row = m_current;
     Q_EMIT replaceOneRequested(change);
     // Go on after the replaced text (which may itself match, when it contains what is found).
-    current_ = -1;
+    m_current = -1;
     Search();
     int next = row;
-    while (const TSearchHit* h = results_->Hit(next)) {
+    while (const TSearchHit* h = m_results->Hit(next)) {
         if (h->Item != hit.Item || h->Field != hit.Field || h->NoteIndex != hit.NoteIndex ||
             h->Offset >= replacedEnd)
             break;
@@ -360,13 +360,13 @@ void FindPanel::ReplaceCurrent() {
 void FindPanel::ReplaceEverywhere() {
     EnsureSearched();
     const int matches = MatchCount();
-    if (!matcher_ || matches == 0)
+    if (!m_matcher || matches == 0)
         return;
     std::vector<TFieldChange> changes =
-        ReplaceAll(*root_, Fields(), *matcher_, eReplace_->text().toStdString());
+        ReplaceAll(*m_root, Fields(), *m_matcher, m_eReplace->text().toStdString());
     const int fields = static_cast<int>(changes.size());
     Q_EMIT replaceAllRequested(changes);
-    current_ = -1;
+    m_current = -1;
     Search();
     ShowMessage(QStringLiteral("Replaced %1 in %2.")
                     .arg(Count(matches, "match", "matches"), Count(fields, "field", "fields")),

@@ -36,14 +36,14 @@ public:
     unsigned Fields() const;
     int MatchCount() const;
     // The row of the match shown last; -1 for none.
-    int CurrentMatch() const { return current_; }
+    int CurrentMatch() const { return m_current; }
     const TSearchHit* CurrentHit() const;
     // The text of the message line: the number of matches, "No matches." or why nothing is searched.
     QString Message() const;
 
     // Find next (F3) and Find previous (Shift+F3); the window may also put them into its menu.
-    QAction* FindNextAction() const { return findNext_; }
-    QAction* FindPreviousAction() const { return findPrevious_; }
+    QAction* FindNextAction() const { return m_findNext; }
+    QAction* FindPreviousAction() const { return m_findPrevious; }
 
 public Q_SLOTS:
     // Searches again with the current settings (after an edit); the current row stays where it was, as
@@ -74,25 +74,25 @@ private:
     void UpdateButtons();
     void ShowCount();
 
-    TAssistRoot* root_;
-    std::unique_ptr<TRegexMatcher> matcher_;
-    bool stale_ = true; // the list does not follow the boxes yet
-    int current_ = -1;
+    TAssistRoot* m_root;
+    std::unique_ptr<TRegexMatcher> m_matcher;
+    bool m_stale = true; // the list does not follow the boxes yet
+    int m_current = -1;
 
-    QLineEdit* eFind_;
-    QLineEdit* eReplace_;
-    std::vector<std::pair<QCheckBox*, TSearchField>> fieldBoxes_;
-    QCheckBox* chkMatchCase_;
-    QCheckBox* chkWholeWords_;
-    QCheckBox* chkRegex_;
-    QLabel* lMessage_;
-    QTreeView* lbResults_;
-    FindResultsModel* results_;
-    QPushButton* bFindNext_;
-    QPushButton* bFindPrevious_;
-    QPushButton* bReplace_;
-    QPushButton* bReplaceAll_;
-    QAction* findNext_;
-    QAction* findPrevious_;
-    QTimer* typingTimer_;
+    QLineEdit* m_eFind;
+    QLineEdit* m_eReplace;
+    std::vector<std::pair<QCheckBox*, TSearchField>> m_fieldBoxes;
+    QCheckBox* m_chkMatchCase;
+    QCheckBox* m_chkWholeWords;
+    QCheckBox* m_chkRegex;
+    QLabel* m_lMessage;
+    QTreeView* m_lbResults;
+    FindResultsModel* m_results;
+    QPushButton* m_bFindNext;
+    QPushButton* m_bFindPrevious;
+    QPushButton* m_bReplace;
+    QPushButton* m_bReplaceAll;
+    QAction* m_findNext;
+    QAction* m_findPrevious;
+    QTimer* m_typingTimer;
 };

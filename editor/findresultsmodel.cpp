@@ -10,22 +10,22 @@ FindResultsModel::FindResultsModel(QObject* parent) : QAbstractTableModel(parent
 
 void FindResultsModel::SetHits(std::vector<TSearchHit> hits) {
     beginResetModel();
-    hits_ = std::move(hits);
-    itemTexts_.clear();
-    itemTexts_.reserve(hits_.size());
-    for (const TSearchHit& hit : hits_)
-        itemTexts_.push_back(hit.Item ? ItemText(*hit.Item).toStdString() : std::string());
+    m_hits = std::move(hits);
+    m_itemTexts.clear();
+    m_itemTexts.reserve(m_hits.size());
+    for (const TSearchHit& hit : m_hits)
+        m_itemTexts.push_back(hit.Item ? ItemText(*hit.Item).toStdString() : std::string());
     endResetModel();
 }
 
 const TSearchHit* FindResultsModel::Hit(int row) const {
-    if (row < 0 || row >= static_cast<int>(hits_.size()))
+    if (row < 0 || row >= static_cast<int>(m_hits.size()))
         return nullptr;
-    return &hits_[static_cast<std::size_t>(row)];
+    return &m_hits[static_cast<std::size_t>(row)];
 }
 
 int FindResultsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(hits_.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_hits.size());
 }
 
 int FindResultsModel::columnCount(const QModelIndex& parent) const {
@@ -94,7 +94,7 @@ QVariant FindResultsModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case ItemColumn:
-            return QString::fromStdString(itemTexts_[static_cast<std::size_t>(index.row())]);
+            return QString::fromStdString(m_itemTexts[static_cast<std::size_t>(index.row())]);
         case FieldColumn:
             return FieldName(hit->Field, hit->NoteIndex);
         case LineColumn: {

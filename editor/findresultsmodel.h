@@ -20,7 +20,7 @@ public:
     explicit FindResultsModel(QObject* parent = nullptr);
 
     void SetHits(std::vector<TSearchHit> hits);
-    const std::vector<TSearchHit>& Hits() const { return hits_; }
+    const std::vector<TSearchHit>& Hits() const { return m_hits; }
     const TSearchHit* Hit(int row) const;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -40,6 +40,6 @@ public:
     static constexpr int kAfter = 160;
 
 private:
-    std::vector<TSearchHit> hits_;
-    std::vector<std::string> itemTexts_; // per hit: ItemText of its item, UTF-8
+    std::vector<TSearchHit> m_hits;
+    std::vector<std::string> m_itemTexts; // per hit: ItemText of its item, UTF-8
 };

@@ -32,15 +32,15 @@ public:
 
     void SetRows(std::vector<Row> rows) {
         beginResetModel();
-        rows_ = std::move(rows);
+        m_rows = std::move(rows);
         endResetModel();
     }
     const Row* At(int row) const {
-        return row >= 0 && row < static_cast<int>(rows_.size()) ? &rows_[static_cast<std::size_t>(row)]
-                                                                : nullptr;
+        return row >= 0 && row < static_cast<int>(m_rows.size()) ? &m_rows[static_cast<std::size_t>(row)]
+                                                                 : nullptr;
     }
     int rowCount(const QModelIndex& parent = QModelIndex()) const override {
-        return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+        return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
     }
     QVariant data(const QModelIndex& index, int role) const override {
         const Row* row = At(index.row());
@@ -59,62 +59,62 @@ public:
     }
 
 private:
-    std::vector<Row> rows_;
+    std::vector<Row> m_rows;
 };
 
 GoToAnything::GoToAnything(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("GoToAnything"));
     setWindowTitle(QStringLiteral("Go to anything"));
-    eQuery_ = new QLineEdit(this);
-    eQuery_->setObjectName(QStringLiteral("eQuery"));
-    eQuery_->setPlaceholderText(QStringLiteral("Screen or option: ID or caption"));
-    model_ = new GoToListModel(this);
-    lbItems_ = new QListView(this);
-    lbItems_->setObjectName(QStringLiteral("lbItems"));
-    lbItems_->setModel(model_);
-    lbItems_->setUniformItemSizes(true);
-    lbItems_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lbItems_->setItemDelegate(new HighlightDelegate(lbItems_));
-    lbItems_->setFocusPolicy(Qt::NoFocus); // typing always goes to the query
+    m_eQuery = new QLineEdit(this);
+    m_eQuery->setObjectName(QStringLiteral("eQuery"));
+    m_eQuery->setPlaceholderText(QStringLiteral("Screen or option: ID or caption"));
+    m_model = new GoToListModel(this);
+    m_lbItems = new QListView(this);
+    m_lbItems->setObjectName(QStringLiteral("lbItems"));
+    m_lbItems->setModel(m_model);
+    m_lbItems->setUniformItemSizes(true);
+    m_lbItems->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lbItems->setItemDelegate(new HighlightDelegate(m_lbItems));
+    m_lbItems->setFocusPolicy(Qt::NoFocus); // typing always goes to the query
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(eQuery_);
-    layout->addWidget(lbItems_);
+    layout->addWidget(m_eQuery);
+    layout->addWidget(m_lbItems);
     resize(480, 360);
 
-    eQuery_->installEventFilter(this);
-    connect(eQuery_, &QLineEdit::textChanged, this, &GoToAnything::QueryChanged);
-    connect(eQuery_, &QLineEdit::returnPressed, this, [this] { Choose(CurrentRow()); });
-    connect(lbItems_, &QListView::clicked, this, [this](const QModelIndex& index) { Choose(index.row()); });
+    m_eQuery->installEventFilter(this);
+    connect(m_eQuery, &QLineEdit::textChanged, this, &GoToAnything::QueryChanged);
+    connect(m_eQuery, &QLineEdit::returnPressed, this, [this] { Choose(CurrentRow()); });
+    connect(m_lbItems, &QListView::clicked, this, [this](const QModelIndex& index) { Choose(index.row()); });
 }
 
 GoToAnything::~GoToAnything() = default;
 
 void GoToAnything::Open(TAssistRoot& root) {
-    items_.clear();
-    texts_.clear();
+    m_items.clear();
+    m_texts.clear();
     for (TAssistScreen& screen : root.Screens) {
-        items_.push_back(&screen);
-        texts_.push_back({screen.ID, screen.Caption});
+        m_items.push_back(&screen);
+        m_texts.push_back({screen.ID, screen.Caption});
         for (TAssistOption& option : screen.Options) {
-            items_.push_back(&option);
-            texts_.push_back({option.ID, option.Caption});
+            m_items.push_back(&option);
+            m_texts.push_back({option.ID, option.Caption});
         }
     }
-    eQuery_->blockSignals(true);
-    eQuery_->clear();
-    eQuery_->blockSignals(false);
+    m_eQuery->blockSignals(true);
+    m_eQuery->clear();
+    m_eQuery->blockSignals(false);
     QueryChanged();
     show();
     raise();
     activateWindow();
-    eQuery_->setFocus(Qt::PopupFocusReason);
+    m_eQuery->setFocus(Qt::PopupFocusReason);
 }
 
 void GoToAnything::QueryChanged() {
     std::vector<GoToListModel::Row> rows;
-    for (const TFuzzyRanked& ranked : RankFuzzy(eQuery_->text().toStdString(), texts_)) {
-        const std::vector<std::string>& texts = texts_[ranked.Index];
+    for (const TFuzzyRanked& ranked : RankFuzzy(m_eQuery->text().toStdString(), m_texts)) {
+        const std::vector<std::string>& texts = m_texts[ranked.Index];
         std::string text = texts[0];
         if (!texts[1].empty())
             text += kSeparator + texts[1];
@@ -122,32 +122,32 @@ void GoToAnything::QueryChanged() {
         if (ranked.Text == 1)
             for (std::size_t& at : positions)
                 at += texts[0].size() + kSeparator.size();
-        TAssistBase* item = items_[ranked.Index];
+        TAssistBase* item = m_items[ranked.Index];
         QVariantList ranges = HighlightDelegate::RangesFromBytePositions(text, positions);
         rows.push_back(
             {item, std::move(text), std::move(ranges), dynamic_cast<TAssistOption*>(item) != nullptr});
     }
-    model_->SetRows(std::move(rows));
-    if (model_->rowCount() > 0)
-        lbItems_->setCurrentIndex(model_->index(0));
+    m_model->SetRows(std::move(rows));
+    if (m_model->rowCount() > 0)
+        m_lbItems->setCurrentIndex(m_model->index(0));
 }
 
 int GoToAnything::RowCount() const {
-    return model_->rowCount();
+    return m_model->rowCount();
 }
 
 TAssistBase* GoToAnything::ItemAt(int row) const {
-    const GoToListModel::Row* r = model_->At(row);
+    const GoToListModel::Row* r = m_model->At(row);
     return r ? r->item : nullptr;
 }
 
 QString GoToAnything::TextAt(int row) const {
-    const GoToListModel::Row* r = model_->At(row);
+    const GoToListModel::Row* r = m_model->At(row);
     return r ? QString::fromStdString(r->text) : QString();
 }
 
 int GoToAnything::CurrentRow() const {
-    const QModelIndex index = lbItems_->currentIndex();
+    const QModelIndex index = m_lbItems->currentIndex();
     return index.isValid() ? index.row() : -1;
 }
 
@@ -160,13 +160,13 @@ void GoToAnything::Choose(int row) {
 }
 
 bool GoToAnything::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == eQuery_ && event->type() == QEvent::KeyPress) {
+    if (watched == m_eQuery && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Up:
         case Qt::Key_Down:
         case Qt::Key_PageUp:
         case Qt::Key_PageDown:
-            QApplication::sendEvent(lbItems_, event);
+            QApplication::sendEvent(m_lbItems, event);
             return true;
         default:
             break;

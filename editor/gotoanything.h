@@ -42,9 +42,9 @@ private:
     void QueryChanged();
     void Choose(int row);
 
-    QLineEdit* eQuery_;
-    QListView* lbItems_;
-    GoToListModel* model_;
-    std::vector<TAssistBase*> items_;
-    std::vector<std::vector<std::string>> texts_; // per item: ID, caption
+    QLineEdit* m_eQuery;
+    QListView* m_lbItems;
+    GoToListModel* m_model;
+    std::vector<TAssistBase*> m_items;
+    std::vector<std::vector<std::string>> m_texts; // per item: ID, caption
 };

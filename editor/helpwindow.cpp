@@ -33,41 +33,41 @@ QString ReadManualFile(const QString& folder, std::string_view name) {
 } // namespace
 
 HelpWindow::HelpWindow(QWidget* owner, const QString& manualFolder)
-    : QMainWindow(owner), manualFolder_(manualFolder) {
+    : QMainWindow(owner), m_manualFolder(manualFolder) {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(kTitle);
     resize(900, 640);
 
-    browser_ = new QTextBrowser;
-    browser_->setObjectName(QStringLiteral("HelpBrowser"));
-    browser_->setOpenExternalLinks(true);
-    browser_->setSearchPaths({manualFolder_});
+    m_browser = new QTextBrowser;
+    m_browser->setObjectName(QStringLiteral("HelpBrowser"));
+    m_browser->setOpenExternalLinks(true);
+    m_browser->setSearchPaths({m_manualFolder});
 
-    contents_ = new QTreeWidget;
-    contents_->setObjectName(QStringLiteral("HelpContents"));
-    contents_->setHeaderHidden(true);
-    contents_->setRootIsDecorated(true);
+    m_contents = new QTreeWidget;
+    m_contents->setObjectName(QStringLiteral("HelpContents"));
+    m_contents->setHeaderHidden(true);
+    m_contents->setRootIsDecorated(true);
 
-    filter_ = new QLineEdit;
-    filter_->setObjectName(QStringLiteral("HelpIndexFilter"));
-    filter_->setPlaceholderText(tr("Type a keyword"));
-    filter_->setClearButtonEnabled(true);
-    index_ = new QListWidget;
-    index_->setObjectName(QStringLiteral("HelpIndex"));
-    indexPane_ = new QWidget;
-    auto* indexLayout = new QVBoxLayout(indexPane_);
+    m_filter = new QLineEdit;
+    m_filter->setObjectName(QStringLiteral("HelpIndexFilter"));
+    m_filter->setPlaceholderText(tr("Type a keyword"));
+    m_filter->setClearButtonEnabled(true);
+    m_index = new QListWidget;
+    m_index->setObjectName(QStringLiteral("HelpIndex"));
+    m_indexPane = new QWidget;
+    auto* indexLayout = new QVBoxLayout(m_indexPane);
     indexLayout->setContentsMargins(0, 0, 0, 0);
-    indexLayout->addWidget(filter_);
-    indexLayout->addWidget(index_);
+    indexLayout->addWidget(m_filter);
+    indexLayout->addWidget(m_index);
 
-    panes_ = new QTabWidget;
-    panes_->setObjectName(QStringLiteral("HelpPanes"));
-    panes_->addTab(contents_, tr("&Contents"));
-    panes_->addTab(indexPane_, tr("&Index"));
+    m_panes = new QTabWidget;
+    m_panes->setObjectName(QStringLiteral("HelpPanes"));
+    m_panes->addTab(m_contents, tr("&Contents"));
+    m_panes->addTab(m_indexPane, tr("&Index"));
 
     auto* splitter = new QSplitter;
-    splitter->addWidget(panes_);
-    splitter->addWidget(browser_);
+    splitter->addWidget(m_panes);
+    splitter->addWidget(m_browser);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({260, 640});
     setCentralWidget(splitter);
@@ -75,28 +75,28 @@ HelpWindow::HelpWindow(QWidget* owner, const QString& manualFolder)
     QToolBar* tools = addToolBar(tr("Navigation"));
     tools->setObjectName(QStringLiteral("HelpToolBar"));
     tools->setMovable(false);
-    QAction* back = tools->addAction(tr("&Back"), browser_, &QTextBrowser::backward);
+    QAction* back = tools->addAction(tr("&Back"), m_browser, &QTextBrowser::backward);
     back->setShortcut(QKeySequence::Back);
     back->setEnabled(false);
-    QAction* forward = tools->addAction(tr("&Forward"), browser_, &QTextBrowser::forward);
+    QAction* forward = tools->addAction(tr("&Forward"), m_browser, &QTextBrowser::forward);
     forward->setShortcut(QKeySequence::Forward);
     forward->setEnabled(false);
     tools->addSeparator();
     tools->addAction(tr("C&ontents"), this, &HelpWindow::ShowContents);
     tools->addAction(tr("I&ndex"), this, &HelpWindow::ShowIndex);
-    connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
-    connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
-        const QString page = browser_->documentTitle();
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, [this] {
+        const QString page = m_browser->documentTitle();
         setWindowTitle(page.isEmpty() ? kTitle : page + QStringLiteral(" - ") + kTitle);
     });
 
-    connect(contents_, &QTreeWidget::itemActivated, this, &HelpWindow::OpenContentsEntry);
-    connect(contents_, &QTreeWidget::itemClicked, this, &HelpWindow::OpenContentsEntry);
-    connect(index_, &QListWidget::itemActivated, this, &HelpWindow::OpenKeyword);
-    connect(index_, &QListWidget::itemClicked, this, &HelpWindow::OpenKeyword);
-    connect(filter_, &QLineEdit::textChanged, this, &HelpWindow::FilterKeywords);
-    connect(filter_, &QLineEdit::returnPressed, this, [this] { OpenKeyword(index_->currentItem()); });
+    connect(m_contents, &QTreeWidget::itemActivated, this, &HelpWindow::OpenContentsEntry);
+    connect(m_contents, &QTreeWidget::itemClicked, this, &HelpWindow::OpenContentsEntry);
+    connect(m_index, &QListWidget::itemActivated, this, &HelpWindow::OpenKeyword);
+    connect(m_index, &QListWidget::itemClicked, this, &HelpWindow::OpenKeyword);
+    connect(m_filter, &QLineEdit::textChanged, this, &HelpWindow::FilterKeywords);
+    connect(m_filter, &QLineEdit::returnPressed, this, [this] { OpenKeyword(m_index->currentItem()); });
 
     LoadContents();
     LoadKeywords();
@@ -104,7 +104,7 @@ HelpWindow::HelpWindow(QWidget* owner, const QString& manualFolder)
 
 void HelpWindow::LoadContents() {
     const ManualList list =
-        ParseManualContents(ReadManualFile(manualFolder_, kManualContentsList).toStdString());
+        ParseManualContents(ReadManualFile(m_manualFolder, kManualContentsList).toStdString());
     // parents[level] is the last entry made at that level; an entry hangs below the one of the level
     // above it (the parser guarantees that one exists).
     std::vector<QTreeWidgetItem*> parents;
@@ -112,16 +112,16 @@ void HelpWindow::LoadContents() {
         const auto level = static_cast<std::size_t>(entry.Level);
         parents.resize(level);
         QTreeWidgetItem* item =
-            level == 0 ? new QTreeWidgetItem(contents_) : new QTreeWidgetItem(parents.back());
+            level == 0 ? new QTreeWidgetItem(m_contents) : new QTreeWidgetItem(parents.back());
         item->setText(0, QString::fromStdString(entry.Title));
         item->setData(0, kTargetRole, QString::fromStdString(entry.Target));
         parents.push_back(item);
     }
-    contents_->expandToDepth(0);
+    m_contents->expandToDepth(0);
 }
 
 void HelpWindow::LoadKeywords() {
-    ManualList list = ParseManualKeywords(ReadManualFile(manualFolder_, kManualKeywordList).toStdString());
+    ManualList list = ParseManualKeywords(ReadManualFile(m_manualFolder, kManualKeywordList).toStdString());
     std::vector<std::pair<QString, QString>> keywords;
     for (const ManualEntry& entry : list.Entries)
         keywords.emplace_back(QString::fromStdString(entry.Title), QString::fromStdString(entry.Target));
@@ -129,7 +129,7 @@ void HelpWindow::LoadKeywords() {
         return QString::compare(a.first, b.first, Qt::CaseInsensitive) < 0;
     });
     for (const auto& [keyword, target] : keywords) {
-        auto* item = new QListWidgetItem(keyword, index_);
+        auto* item = new QListWidgetItem(keyword, m_index);
         item->setData(kTargetRole, target);
     }
 }
@@ -138,8 +138,8 @@ void HelpWindow::FilterKeywords(const QString& text) {
     const QString wanted = text.trimmed();
     QListWidgetItem* best = nullptr;
     QListWidgetItem* firstShown = nullptr;
-    for (int i = 0; i < index_->count(); ++i) {
-        QListWidgetItem* item = index_->item(i);
+    for (int i = 0; i < m_index->count(); ++i) {
+        QListWidgetItem* item = m_index->item(i);
         const bool shown = item->text().contains(wanted, Qt::CaseInsensitive);
         item->setHidden(!shown);
         if (!shown)
@@ -149,7 +149,7 @@ void HelpWindow::FilterKeywords(const QString& text) {
         if (!best && item->text().startsWith(wanted, Qt::CaseInsensitive))
             best = item;
     }
-    index_->setCurrentItem(best ? best : firstShown);
+    m_index->setCurrentItem(best ? best : firstShown);
 }
 
 void HelpWindow::OpenKeyword(QListWidgetItem* item) {
@@ -164,33 +164,33 @@ void HelpWindow::OpenContentsEntry(QTreeWidgetItem* item) {
 
 QUrl HelpWindow::UrlOf(const QString& target) const {
     const qsizetype hash = target.indexOf(QLatin1Char('#'));
-    QUrl url = QUrl::fromLocalFile(QDir(manualFolder_).filePath(hash < 0 ? target : target.left(hash)));
+    QUrl url = QUrl::fromLocalFile(QDir(m_manualFolder).filePath(hash < 0 ? target : target.left(hash)));
     if (hash >= 0)
         url.setFragment(target.mid(hash + 1));
     return url;
 }
 
 void HelpWindow::ShowPage(const QString& target) {
-    browser_->setSource(UrlOf(target));
+    m_browser->setSource(UrlOf(target));
 }
 
 void HelpWindow::ShowContents() {
-    panes_->setCurrentWidget(contents_);
+    m_panes->setCurrentWidget(m_contents);
     ShowPage(QString::fromUtf8(kManualContentsPage.data(), qsizetype(kManualContentsPage.size())));
 }
 
 void HelpWindow::ShowIndex() {
-    panes_->setCurrentWidget(indexPane_);
-    if (browser_->source().isEmpty())
+    m_panes->setCurrentWidget(m_indexPane);
+    if (m_browser->source().isEmpty())
         ShowPage(QString::fromUtf8(kManualContentsPage.data(), qsizetype(kManualContentsPage.size())));
-    filter_->setFocus();
-    filter_->selectAll();
+    m_filter->setFocus();
+    m_filter->selectAll();
 }
 
 bool HelpWindow::ContentsPaneSelected() const {
-    return panes_->currentWidget() == contents_;
+    return m_panes->currentWidget() == m_contents;
 }
 
 bool HelpWindow::IndexPaneSelected() const {
-    return panes_->currentWidget() == indexPane_;
+    return m_panes->currentWidget() == m_indexPane;
 }

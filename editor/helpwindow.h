@@ -28,12 +28,12 @@ public:
     // Shows a page of the manual: "page.html" or "page.html#anchor", relative to the manual folder.
     void ShowPage(const QString& target);
 
-    const QString& ManualFolder() const { return manualFolder_; }
-    QTextBrowser* Browser() const { return browser_; }
-    QTabWidget* NavigationPanes() const { return panes_; }
-    QTreeWidget* ContentsTree() const { return contents_; }
-    QListWidget* IndexList() const { return index_; }
-    QLineEdit* IndexFilter() const { return filter_; }
+    const QString& ManualFolder() const { return m_manualFolder; }
+    QTextBrowser* Browser() const { return m_browser; }
+    QTabWidget* NavigationPanes() const { return m_panes; }
+    QTreeWidget* ContentsTree() const { return m_contents; }
+    QListWidget* IndexList() const { return m_index; }
+    QLineEdit* IndexFilter() const { return m_filter; }
     bool ContentsPaneSelected() const;
     bool IndexPaneSelected() const;
 
@@ -46,11 +46,11 @@ private:
     void OpenContentsEntry(QTreeWidgetItem* item);
     QUrl UrlOf(const QString& target) const;
 
-    QString manualFolder_;
-    QTabWidget* panes_ = nullptr;
-    QTreeWidget* contents_ = nullptr;
-    QWidget* indexPane_ = nullptr;
-    QLineEdit* filter_ = nullptr;
-    QListWidget* index_ = nullptr;
-    QTextBrowser* browser_ = nullptr;
+    QString m_manualFolder;
+    QTabWidget* m_panes = nullptr;
+    QTreeWidget* m_contents = nullptr;
+    QWidget* m_indexPane = nullptr;
+    QLineEdit* m_filter = nullptr;
+    QListWidget* m_index = nullptr;
+    QTextBrowser* m_browser = nullptr;
 };

@@ -14,19 +14,19 @@ namespace {
 // x of each cursor position of the text, laid out on one line in the box's font.
 class TextPositions {
 public:
-    TextPositions(const QString& text, const QFont& font) : layout_(text, font) {
+    TextPositions(const QString& text, const QFont& font) : m_layout(text, font) {
         QTextOption option;
         option.setWrapMode(QTextOption::NoWrap);
-        layout_.setTextOption(option);
-        layout_.beginLayout();
-        line_ = layout_.createLine();
-        layout_.endLayout();
+        m_layout.setTextOption(option);
+        m_layout.beginLayout();
+        m_line = m_layout.createLine();
+        m_layout.endLayout();
     }
-    qreal X(int position) const { return line_.isValid() ? line_.cursorToX(position) : 0; }
+    qreal X(int position) const { return m_line.isValid() ? m_line.cursorToX(position) : 0; }
 
 private:
-    QTextLayout layout_;
-    QTextLine line_;
+    QTextLayout m_layout;
+    QTextLine m_line;
 };
 
 // A wave along y from x1 to x2, the way word processors mark spelling.
@@ -45,24 +45,24 @@ void DrawWave(QPainter& painter, qreal x1, qreal x2, qreal y) {
 } // namespace
 
 LineEditSpellMarker::LineEditSpellMarker(QLineEdit* box, SpellService& service)
-    : QObject(box), box_(box), service_(&service) {
+    : QObject(box), m_box(box), m_service(&service) {
     box->installEventFilter(this);
     connect(&service, &SpellService::Changed, this, [this] {
-        valid_ = false;
-        box_->update();
+        m_valid = false;
+        m_box->update();
     });
 }
 
 std::vector<SpellRange> LineEditSpellMarker::Marked() const {
-    if (!service_ || box_->echoMode() != QLineEdit::Normal)
+    if (!m_service || m_box->echoMode() != QLineEdit::Normal)
         return {};
-    const QString text = box_->text();
-    if (!valid_ || text != text_) {
-        marks_ = MisspeltRanges(text, *service_);
-        text_ = text;
-        valid_ = true;
+    const QString text = m_box->text();
+    if (!m_valid || text != m_text) {
+        m_marks = MisspeltRanges(text, *m_service);
+        m_text = text;
+        m_valid = true;
     }
-    return marks_;
+    return m_marks;
 }
 
 QRect LineEditSpellMarker::WordRect(const QLineEdit& box, const SpellRange& range) {
@@ -81,13 +81,13 @@ void LineEditSpellMarker::Paint() {
     const std::vector<SpellRange> marks = Marked();
     if (marks.empty())
         return;
-    QPainter painter(box_);
+    QPainter painter(m_box);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setClipRect(box_->contentsRect().marginsRemoved(box_->textMargins()));
+    painter.setClipRect(m_box->contentsRect().marginsRemoved(m_box->textMargins()));
     painter.setPen(QPen(Qt::red, 1));
-    const QFontMetrics metrics(box_->font());
+    const QFontMetrics metrics(m_box->font());
     for (const SpellRange& range : marks) {
-        const QRect word = WordRect(*box_, range);
+        const QRect word = WordRect(*m_box, range);
         // Just under the baseline, inside the line's descent.
         const qreal y = word.top() + metrics.ascent() + std::max(1.5, metrics.descent() / 2.0);
         DrawWave(painter, word.left(), word.right() + 1, y);
@@ -95,10 +95,10 @@ void LineEditSpellMarker::Paint() {
 }
 
 bool LineEditSpellMarker::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == box_ && event->type() == QEvent::Paint) {
+    if (watched == m_box && event->type() == QEvent::Paint) {
         // Let the box draw itself, then draw the marks on top. (QObject::event is public; the call
         // reaches QLineEdit's own handling of the paint event.)
-        static_cast<QObject*>(box_)->event(event);
+        static_cast<QObject*>(m_box)->event(event);
         Paint();
         return true;
     }

@@ -34,10 +34,10 @@ protected:
 private:
     void Paint();
 
-    QLineEdit* box_;
-    QPointer<SpellService> service_;
+    QLineEdit* m_box;
+    QPointer<SpellService> m_service;
     // The last text worked out and its marks: a repaint without a change asks nothing of the service.
-    mutable QString text_;
-    mutable std::vector<SpellRange> marks_;
-    mutable bool valid_ = false;
+    mutable QString m_text;
+    mutable std::vector<SpellRange> m_marks;
+    mutable bool m_valid = false;
 };

@@ -186,40 +186,40 @@ void AddArrow(QGraphicsScene& scene, const MapArrow& arrow, const MapArrowPlace&
 } // namespace
 
 MapPage::MapPage(QWidget* parent) : QWidget(parent) {
-    scene_ = new QGraphicsScene(this);
-    view_ = new MapView(this);
-    view_->setScene(scene_);
-    status_ = new QLabel(this);
-    status_->setTextFormat(Qt::PlainText);
-    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    progress_ = new QProgressBar(this);
-    progress_->setRange(0, 0); // busy: Graphviz gives no progress of its own
-    progress_->setMaximumWidth(160);
-    progress_->setTextVisible(false);
-    progress_->hide();
+    m_scene = new QGraphicsScene(this);
+    m_view = new MapView(this);
+    m_view->setScene(m_scene);
+    m_status = new QLabel(this);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_progress = new QProgressBar(this);
+    m_progress->setRange(0, 0); // busy: Graphviz gives no progress of its own
+    m_progress->setMaximumWidth(160);
+    m_progress->setTextVisible(false);
+    m_progress->hide();
     auto* fit = new QPushButton(tr("&Fit"), this);
     fit->setToolTip(tr("Show the whole map (Ctrl+0)"));
-    exportSvgButton_ = new QPushButton(tr("Export S&VG..."), this);
-    exportPngButton_ = new QPushButton(tr("Export P&NG..."), this);
-    exportSvgButton_->hide();
-    exportPngButton_->hide();
+    m_exportSvgButton = new QPushButton(tr("Export S&VG..."), this);
+    m_exportPngButton = new QPushButton(tr("Export P&NG..."), this);
+    m_exportSvgButton->hide();
+    m_exportPngButton->hide();
 
     auto* bar = new QHBoxLayout;
-    bar->addWidget(status_, 1);
-    bar->addWidget(progress_);
+    bar->addWidget(m_status, 1);
+    bar->addWidget(m_progress);
     bar->addWidget(fit);
-    bar->addWidget(exportSvgButton_);
-    bar->addWidget(exportPngButton_);
+    bar->addWidget(m_exportSvgButton);
+    bar->addWidget(m_exportPngButton);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(bar);
-    layout->addWidget(view_, 1);
+    layout->addWidget(m_view, 1);
 
     connect(fit, &QPushButton::clicked, this, &MapPage::fitToWindow);
-    connect(exportSvgButton_, &QPushButton::clicked, this, [this] { exportWithDialog(true); });
-    connect(exportPngButton_, &QPushButton::clicked, this, [this] { exportWithDialog(false); });
-    connect(view_, &MapView::itemClicked, this, &MapPage::handleClick);
-    connect(view_, &MapView::itemDoubleClicked, this, &MapPage::handleDoubleClick);
+    connect(m_exportSvgButton, &QPushButton::clicked, this, [this] { exportWithDialog(true); });
+    connect(m_exportPngButton, &QPushButton::clicked, this, [this] { exportWithDialog(false); });
+    connect(m_view, &MapView::itemClicked, this, &MapPage::handleClick);
+    connect(m_view, &MapView::itemDoubleClicked, this, &MapPage::handleDoubleClick);
     const std::pair<QKeySequence, void (MapPage::*)()> keys[] = {
         {QKeySequence(Qt::CTRL | Qt::Key_Plus), &MapPage::zoomIn},
         {QKeySequence(Qt::CTRL | Qt::Key_Equal), &MapPage::zoomIn},
@@ -232,19 +232,19 @@ MapPage::MapPage(QWidget* parent) : QWidget(parent) {
         connect(shortcut, &QShortcut::activated, this, slot);
     }
 
-    watcher_ = new QFutureWatcher<LayoutResult>(this);
-    connect(watcher_, &QFutureWatcher<LayoutResult>::finished, this, &MapPage::layoutDone);
+    m_watcher = new QFutureWatcher<LayoutResult>(this);
+    connect(m_watcher, &QFutureWatcher<LayoutResult>::finished, this, &MapPage::layoutDone);
     updateStatus();
 }
 
 MapPage::~MapPage() {
-    watcher_->waitForFinished();
+    m_watcher->waitForFinished();
 }
 
 void MapPage::setPrompter(Prompter* prompter) {
-    prompter_ = prompter;
-    exportSvgButton_->setVisible(prompter != nullptr);
-    exportPngButton_->setVisible(prompter != nullptr);
+    m_prompter = prompter;
+    m_exportSvgButton->setVisible(prompter != nullptr);
+    m_exportPngButton->setVisible(prompter != nullptr);
 }
 
 void MapPage::setAssistant(const TAssistRoot& root) {
@@ -252,35 +252,35 @@ void MapPage::setAssistant(const TAssistRoot& root) {
 }
 
 void MapPage::setMap(AssistantMap map) {
-    if (hasPicture_ && !isLayingOut() && map == shown_) {
-        latest_ = std::move(map);
-        latestLaidOut_ = true;
+    if (m_hasPicture && !isLayingOut() && map == m_shown) {
+        m_latest = std::move(map);
+        m_latestLaidOut = true;
         return;
     }
-    latest_ = std::move(map);
-    latestLaidOut_ = false;
+    m_latest = std::move(map);
+    m_latestLaidOut = false;
     if (!isLayingOut())
         startLayout();
 }
 
 void MapPage::refresh() {
-    latestLaidOut_ = false;
+    m_latestLaidOut = false;
     if (!isLayingOut())
         startLayout();
 }
 
 bool MapPage::isLayingOut() const {
-    return running_;
+    return m_running;
 }
 
 void MapPage::startLayout() {
-    latestLaidOut_ = true;
-    running_ = true;
-    progress_->show();
+    m_latestLaidOut = true;
+    m_running = true;
+    m_progress->show();
     updateStatus();
-    AssistantMap map = latest_;
-    const MapLayoutOptions options = options_;
-    watcher_->setFuture(QtConcurrent::run([map = std::move(map), options]() mutable {
+    AssistantMap map = m_latest;
+    const MapLayoutOptions options = m_options;
+    m_watcher->setFuture(QtConcurrent::run([map = std::move(map), options]() mutable {
         LayoutResult result;
         try {
             result.layout = LayOutMap(map, options);
@@ -293,16 +293,16 @@ void MapPage::startLayout() {
 }
 
 void MapPage::layoutDone() {
-    running_ = false;
-    LayoutResult result = watcher_->result();
-    lastError_ = result.error;
+    m_running = false;
+    LayoutResult result = m_watcher->result();
+    m_lastError = result.error;
     if (result.error.empty())
         showPicture(std::move(result.map), std::move(result.layout));
-    if (!latestLaidOut_) {
+    if (!m_latestLaidOut) {
         startLayout();
         return;
     }
-    progress_->hide();
+    m_progress->hide();
     updateStatus();
     if (result.error.empty())
         Q_EMIT layoutFinished();
@@ -311,15 +311,15 @@ void MapPage::layoutDone() {
 void MapPage::showPicture(AssistantMap map, MapLayout layout) {
     // Where the view is: the selected screen's box, else the box nearest the middle of the view, and
     // how far the view's middle is from it. The same screen (by ID) keeps that distance afterwards.
-    const QPointF oldCenter = view_->mapToScene(view_->viewport()->rect().center());
+    const QPointF oldCenter = m_view->mapToScene(m_view->viewport()->rect().center());
     std::string anchorID;
     QPointF anchorOffset;
     bool anchored = false;
-    if (hasPicture_) {
-        int anchor = selected_;
-        if (anchor < 0 || anchor >= static_cast<int>(boxes_.size())) {
+    if (m_hasPicture) {
+        int anchor = m_selected;
+        if (anchor < 0 || anchor >= static_cast<int>(m_boxes.size())) {
             double best = 0;
-            for (int i = 0; i < static_cast<int>(boxes_.size()); ++i) {
+            for (int i = 0; i < static_cast<int>(m_boxes.size()); ++i) {
                 const QPointF d = boxCenter(i) - oldCenter;
                 const double distance = d.x() * d.x() + d.y() * d.y();
                 if (anchor < 0 || distance < best) {
@@ -329,109 +329,109 @@ void MapPage::showPicture(AssistantMap map, MapLayout layout) {
             }
         }
         if (anchor >= 0) {
-            anchorID = shown_.Boxes[static_cast<std::size_t>(anchor)].ID;
+            anchorID = m_shown.Boxes[static_cast<std::size_t>(anchor)].ID;
             anchorOffset = oldCenter - boxCenter(anchor);
             anchored = true;
         }
     }
-    const std::string selectedID = selected_ >= 0 && selected_ < static_cast<int>(shown_.Boxes.size())
-                                       ? shown_.Boxes[static_cast<std::size_t>(selected_)].ID
+    const std::string selectedID = m_selected >= 0 && m_selected < static_cast<int>(m_shown.Boxes.size())
+                                       ? m_shown.Boxes[static_cast<std::size_t>(m_selected)].ID
                                        : std::string();
-    const bool hadSelection = selected_ >= 0;
+    const bool hadSelection = m_selected >= 0;
 
-    scene_->clear();
-    selectionFrame_ = nullptr;
-    boxes_.clear();
-    shown_ = std::move(map);
-    layout_ = std::move(layout);
-    for (std::size_t i = 0; i < shown_.Boxes.size() && i < layout_.Boxes.size(); ++i)
-        boxes_.push_back(AddBox(*scene_, shown_.Boxes[i], layout_.Boxes[i]));
-    for (std::size_t i = 0; i < shown_.Arrows.size() && i < layout_.Arrows.size(); ++i)
-        AddArrow(*scene_, shown_.Arrows[i], layout_.Arrows[i]);
-    scene_->setSceneRect(0, 0, layout_.Width + 2 * kMargin, layout_.Height + 2 * kMargin);
+    m_scene->clear();
+    m_selectionFrame = nullptr;
+    m_boxes.clear();
+    m_shown = std::move(map);
+    m_layout = std::move(layout);
+    for (std::size_t i = 0; i < m_shown.Boxes.size() && i < m_layout.Boxes.size(); ++i)
+        m_boxes.push_back(AddBox(*m_scene, m_shown.Boxes[i], m_layout.Boxes[i]));
+    for (std::size_t i = 0; i < m_shown.Arrows.size() && i < m_layout.Arrows.size(); ++i)
+        AddArrow(*m_scene, m_shown.Arrows[i], m_layout.Arrows[i]);
+    m_scene->setSceneRect(0, 0, m_layout.Width + 2 * kMargin, m_layout.Height + 2 * kMargin);
     // The view's own rectangle is set too: that updates its scroll ranges at once, so centring below
     // lands where it should instead of being clamped to the old picture's size.
-    view_->setSceneRect(scene_->sceneRect());
+    m_view->setSceneRect(m_scene->sceneRect());
 
     // The selection follows its screen (by position when the ID is still there).
-    selected_ = -1;
+    m_selected = -1;
     if (hadSelection) {
         int again = -1;
-        for (std::size_t i = 0; i < shown_.Boxes.size() && again < 0; ++i)
-            if (shown_.Boxes[i].ID == selectedID)
+        for (std::size_t i = 0; i < m_shown.Boxes.size() && again < 0; ++i)
+            if (m_shown.Boxes[i].ID == selectedID)
                 again = static_cast<int>(i);
         if (again >= 0) {
-            selected_ = again;
+            m_selected = again;
             QPainterPath frame;
             frame.addRoundedRect(
-                boxes_[static_cast<std::size_t>(again)]->boundingRect().adjusted(-3, -3, 3, 3), 8, 8);
-            selectionFrame_ = new FrameItem(frame);
-            selectionFrame_->setPen(QPen(kSelection, 3));
-            selectionFrame_->setZValue(10);
-            scene_->addItem(selectionFrame_);
+                m_boxes[static_cast<std::size_t>(again)]->boundingRect().adjusted(-3, -3, 3, 3), 8, 8);
+            m_selectionFrame = new FrameItem(frame);
+            m_selectionFrame->setPen(QPen(kSelection, 3));
+            m_selectionFrame->setZValue(10);
+            m_scene->addItem(m_selectionFrame);
         }
     }
 
     int anchorNow = -1;
-    for (std::size_t i = 0; anchored && i < shown_.Boxes.size() && anchorNow < 0; ++i)
-        if (shown_.Boxes[i].ID == anchorID)
+    for (std::size_t i = 0; anchored && i < m_shown.Boxes.size() && anchorNow < 0; ++i)
+        if (m_shown.Boxes[i].ID == anchorID)
             anchorNow = static_cast<int>(i);
-    if (!hasPicture_)
-        view_->fitAll();
+    if (!m_hasPicture)
+        m_view->fitAll();
     else if (anchorNow >= 0)
-        view_->centerOn(boxCenter(anchorNow) + anchorOffset);
+        m_view->centerOn(boxCenter(anchorNow) + anchorOffset);
     else
-        view_->centerOn(oldCenter);
-    hasPicture_ = true;
+        m_view->centerOn(oldCenter);
+    m_hasPicture = true;
 }
 
 QPointF MapPage::boxCenter(int screen) const {
-    if (screen < 0 || screen >= static_cast<int>(boxes_.size()))
+    if (screen < 0 || screen >= static_cast<int>(m_boxes.size()))
         return {};
-    return boxes_[static_cast<std::size_t>(screen)]->boundingRect().center();
+    return m_boxes[static_cast<std::size_t>(screen)]->boundingRect().center();
 }
 
 void MapPage::selectScreen(int screen) {
-    if (selectionFrame_ != nullptr) {
-        scene_->removeItem(selectionFrame_);
-        delete selectionFrame_;
-        selectionFrame_ = nullptr;
+    if (m_selectionFrame != nullptr) {
+        m_scene->removeItem(m_selectionFrame);
+        delete m_selectionFrame;
+        m_selectionFrame = nullptr;
     }
-    selected_ = -1;
-    if (screen < 0 || screen >= static_cast<int>(boxes_.size()))
+    m_selected = -1;
+    if (screen < 0 || screen >= static_cast<int>(m_boxes.size()))
         return;
-    selected_ = screen;
-    const QRectF rect = boxes_[static_cast<std::size_t>(screen)]->boundingRect();
+    m_selected = screen;
+    const QRectF rect = m_boxes[static_cast<std::size_t>(screen)]->boundingRect();
     QPainterPath frame;
     frame.addRoundedRect(rect.adjusted(-3, -3, 3, 3), 8, 8);
-    selectionFrame_ = new FrameItem(frame);
-    selectionFrame_->setPen(QPen(kSelection, 3));
-    selectionFrame_->setZValue(10);
-    scene_->addItem(selectionFrame_);
-    view_->ensureVisible(rect, 40, 40);
+    m_selectionFrame = new FrameItem(frame);
+    m_selectionFrame->setPen(QPen(kSelection, 3));
+    m_selectionFrame->setZValue(10);
+    m_scene->addItem(m_selectionFrame);
+    m_view->ensureVisible(rect, 40, 40);
 }
 
 QString MapPage::statusText() const {
-    return status_->text();
+    return m_status->text();
 }
 
 void MapPage::updateStatus() {
     const QLocale locale;
     QString text;
     if (isLayingOut())
-        text = tr("Laying out %1 screens...").arg(locale.toString(static_cast<int>(latest_.Boxes.size())));
-    else if (!lastError_.empty())
-        text = QString::fromStdString(lastError_);
-    else if (!hasPicture_)
+        text = tr("Laying out %1 screens...").arg(locale.toString(static_cast<int>(m_latest.Boxes.size())));
+    else if (!m_lastError.empty())
+        text = QString::fromStdString(m_lastError);
+    else if (!m_hasPicture)
         text = tr("No map yet.");
     else
         text = tr("Screens: %1, unreachable: %2, dead ends: %3.")
-                   .arg(locale.toString(static_cast<int>(shown_.Boxes.size())))
-                   .arg(locale.toString(shown_.UnreachableCount))
-                   .arg(locale.toString(shown_.DeadEndCount));
-    if (hasPicture_ && layout_.Fast)
+                   .arg(locale.toString(static_cast<int>(m_shown.Boxes.size())))
+                   .arg(locale.toString(m_shown.UnreachableCount))
+                   .arg(locale.toString(m_shown.DeadEndCount));
+    if (m_hasPicture && m_layout.Fast)
         text += QStringLiteral(" ") + tr("Large assistant: the faster layout is used (straight arrows).");
-    status_->setText(text);
+    m_status->setText(text);
 }
 
 std::optional<MapPage::Target> MapPage::targetOf(QGraphicsItem* item) const {
@@ -460,32 +460,32 @@ void MapPage::handleDoubleClick(QGraphicsItem* item) {
 }
 
 void MapPage::zoomIn() {
-    view_->zoomBy(1.25);
+    m_view->zoomBy(1.25);
 }
 void MapPage::zoomOut() {
-    view_->zoomBy(1 / 1.25);
+    m_view->zoomBy(1 / 1.25);
 }
 void MapPage::fitToWindow() {
-    view_->fitAll();
+    m_view->fitAll();
 }
 
 void MapPage::exportSvg(const QString& fileName) const {
-    SaveTextToFile(RenderMap(shown_, "svg", options_), fileName.toStdString());
+    SaveTextToFile(RenderMap(m_shown, "svg", m_options), fileName.toStdString());
 }
 
 void MapPage::exportPng(const QString& fileName) const {
     // The picture as the page draws it, at twice the scene's size so that text stays sharp.
-    const QRectF bounds = scene_->sceneRect();
+    const QRectF bounds = m_scene->sceneRect();
     QImage image((bounds.size() * 2).toSize().expandedTo(QSize(1, 1)), QImage::Format_ARGB32);
     image.fill(Qt::white);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
-        QGraphicsItem* frame = selectionFrame_;
+        QGraphicsItem* frame = m_selectionFrame;
         if (frame != nullptr)
             frame->hide();
-        scene_->render(&painter, QRectF(QPointF(0, 0), image.size()), bounds);
+        m_scene->render(&painter, QRectF(QPointF(0, 0), image.size()), bounds);
         if (frame != nullptr)
             frame->show();
     }
@@ -494,15 +494,15 @@ void MapPage::exportPng(const QString& fileName) const {
 }
 
 void MapPage::exportWithDialog(bool svg) {
-    if (prompter_ == nullptr)
+    if (m_prompter == nullptr)
         return;
     Prompter::FileRequest request;
     request.title = svg ? "Export map as SVG" : "Export map as PNG";
-    request.proposedName = (shown_.AssistantID.empty() ? std::string("map") : shown_.AssistantID) +
+    request.proposedName = (m_shown.AssistantID.empty() ? std::string("map") : m_shown.AssistantID) +
                            (svg ? "-map.svg" : "-map.png");
     request.filters = {svg ? "SVG pictures (*.svg)" : "PNG pictures (*.png)", "All files (*)"};
     request.defaultExtension = svg ? "svg" : "png";
-    const std::optional<std::string> name = prompter_->SaveFileName(request);
+    const std::optional<std::string> name = m_prompter->SaveFileName(request);
     if (!name)
         return;
     try {
@@ -511,6 +511,6 @@ void MapPage::exportWithDialog(bool svg) {
         else
             exportPng(QString::fromStdString(*name));
     } catch (const std::exception& e) {
-        prompter_->Message(Prompter::MessageKind::ErrorOk, e.what());
+        m_prompter->Message(Prompter::MessageKind::ErrorOk, e.what());
     }
 }

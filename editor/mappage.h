@@ -46,21 +46,21 @@ public:
     // Lays the last snapshot out again.
     void refresh();
     // Settings for the layout (the size above which the faster one is used); used from the next layout.
-    void setLayoutOptions(const MapLayoutOptions& options) { options_ = options; }
+    void setLayoutOptions(const MapLayoutOptions& options) { m_options = options; }
     // File dialogs and error boxes of the export buttons; without one the buttons are hidden.
     void setPrompter(Prompter* prompter);
 
     // Frames the screen's box and scrolls it into view; -1 (or a position without box) clears the frame.
     void selectScreen(int screen);
-    int selectedScreen() const { return selected_; }
+    int selectedScreen() const { return m_selected; }
 
     // The map shown and its layout (empty before the first layout has finished).
-    const AssistantMap& shownMap() const { return shown_; }
-    const MapLayout& shownLayout() const { return layout_; }
+    const AssistantMap& shownMap() const { return m_shown; }
+    const MapLayout& shownLayout() const { return m_layout; }
     bool isLayingOut() const;
     // Scene position of the middle of a screen's box (for tests and the window's own use).
     QPointF boxCenter(int screen) const;
-    MapView* view() const { return view_; }
+    MapView* view() const { return m_view; }
     QString statusText() const;
 
     // Writes the map shown as Graphviz draws it (SVG) or as the page draws it (PNG). Failures throw
@@ -101,26 +101,26 @@ private:
     void handleClick(QGraphicsItem* item);
     void handleDoubleClick(QGraphicsItem* item);
 
-    MapView* view_ = nullptr;
-    QGraphicsScene* scene_ = nullptr;
-    QLabel* status_ = nullptr;
-    QProgressBar* progress_ = nullptr;
-    QPushButton* exportSvgButton_ = nullptr;
-    QPushButton* exportPngButton_ = nullptr;
-    Prompter* prompter_ = nullptr;
+    MapView* m_view = nullptr;
+    QGraphicsScene* m_scene = nullptr;
+    QLabel* m_status = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPushButton* m_exportSvgButton = nullptr;
+    QPushButton* m_exportPngButton = nullptr;
+    Prompter* m_prompter = nullptr;
 
-    MapLayoutOptions options_;
-    AssistantMap latest_;       // the newest snapshot given
-    bool latestLaidOut_ = true; // latest_ is shown or being laid out
-    bool hasPicture_ = false;
-    AssistantMap shown_;
-    MapLayout layout_;
-    std::string lastError_;
-    QFutureWatcher<LayoutResult>* watcher_ = nullptr;
+    MapLayoutOptions m_options;
+    AssistantMap m_latest;       // the newest snapshot given
+    bool m_latestLaidOut = true; // m_latest is shown or being laid out
+    bool m_hasPicture = false;
+    AssistantMap m_shown;
+    MapLayout m_layout;
+    std::string m_lastError;
+    QFutureWatcher<LayoutResult>* m_watcher = nullptr;
     // A layout was started and its result has not been taken yet (it may be finished in the worker
     // while its result waits in the event queue).
-    bool running_ = false;
-    std::vector<QGraphicsItem*> boxes_; // by screen position
-    QGraphicsPathItem* selectionFrame_ = nullptr;
-    int selected_ = -1;
+    bool m_running = false;
+    std::vector<QGraphicsItem*> m_boxes; // by screen position
+    QGraphicsPathItem* m_selectionFrame = nullptr;
+    int m_selected = -1;
 };

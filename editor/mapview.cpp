@@ -48,19 +48,19 @@ void MapView::wheelEvent(QWheelEvent* event) {
 
 void MapView::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        pressPosition_ = event->position().toPoint();
-        pressed_ = true;
+        m_pressPosition = event->position().toPoint();
+        m_pressed = true;
     }
     QGraphicsView::mousePressEvent(event);
 }
 
 void MapView::mouseReleaseEvent(QMouseEvent* event) {
     QGraphicsView::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton || !pressed_)
+    if (event->button() != Qt::LeftButton || !m_pressed)
         return;
-    pressed_ = false;
+    m_pressed = false;
     // A drag pans the map; only a press and release at about the same place is a click.
-    if ((event->position().toPoint() - pressPosition_).manhattanLength() <= 4)
+    if ((event->position().toPoint() - m_pressPosition).manhattanLength() <= 4)
         Q_EMIT itemClicked(itemAt(event->position().toPoint()));
 }
 

@@ -28,6 +28,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QPoint pressPosition_;
-    bool pressed_ = false;
+    QPoint m_pressPosition;
+    bool m_pressed = false;
 };

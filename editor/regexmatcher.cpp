@@ -1,23 +1,23 @@
 #include "editor/regexmatcher.h"
 
 TRegexMatcher::TRegexMatcher(const QString& pattern, bool matchCase, bool wholeWords, bool regularExpression)
-    : regular_(regularExpression) {
+    : m_regular(regularExpression) {
     QString source = regularExpression ? pattern : QRegularExpression::escape(pattern);
     if (wholeWords)
         source = QStringLiteral("\\b(?:%1)\\b").arg(source);
     QRegularExpression::PatternOptions options = QRegularExpression::UseUnicodePropertiesOption;
     if (!matchCase)
         options |= QRegularExpression::CaseInsensitiveOption;
-    expression_ = QRegularExpression(source, options);
+    m_expression = QRegularExpression(source, options);
     if (pattern.isEmpty())
-        error_ = QStringLiteral("Nothing to find.");
-    else if (!expression_.isValid()) {
+        m_error = QStringLiteral("Nothing to find.");
+    else if (!m_expression.isValid()) {
         // The position is told in the text the user typed, not in the expression wrapped for whole words.
         const QRegularExpression typed(pattern);
-        const QRegularExpression& failed = typed.isValid() ? expression_ : typed;
-        error_ = QStringLiteral("Invalid regular expression at position %1: %2")
-                     .arg(failed.patternErrorOffset())
-                     .arg(failed.errorString());
+        const QRegularExpression& failed = typed.isValid() ? m_expression : typed;
+        m_error = QStringLiteral("Invalid regular expression at position %1: %2")
+                      .arg(failed.patternErrorOffset())
+                      .arg(failed.errorString());
     }
 }
 
@@ -33,7 +33,7 @@ std::vector<TTextMatch> TRegexMatcher::FindAll(std::string_view text) const {
     if (!IsValid())
         return result;
     const QString wide = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    auto it = expression_.globalMatch(wide);
+    auto it = m_expression.globalMatch(wide);
     while (it.hasNext()) {
         const QRegularExpressionMatch m = it.next();
         if (m.capturedLength() == 0)
@@ -46,11 +46,11 @@ std::vector<TTextMatch> TRegexMatcher::FindAll(std::string_view text) const {
 
 std::string TRegexMatcher::Replacement(std::string_view text, const TTextMatch& match,
                                        std::string_view replaceWith) const {
-    if (!regular_)
+    if (!m_regular)
         return std::string(replaceWith);
     const QString found = QString::fromUtf8(text.data() + match.Offset, static_cast<qsizetype>(match.Length));
-    const QRegularExpressionMatch m = expression_.match(found, 0, QRegularExpression::NormalMatch,
-                                                        QRegularExpression::AnchorAtOffsetMatchOption);
+    const QRegularExpressionMatch m = m_expression.match(found, 0, QRegularExpression::NormalMatch,
+                                                         QRegularExpression::AnchorAtOffsetMatchOption);
     const QString with = QString::fromUtf8(replaceWith.data(), static_cast<qsizetype>(replaceWith.size()));
     QString out;
     for (qsizetype i = 0; i < with.size(); ++i) {

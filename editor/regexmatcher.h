@@ -10,9 +10,9 @@ class TRegexMatcher : public ITextMatcher {
 public:
     TRegexMatcher(const QString& pattern, bool matchCase, bool wholeWords, bool regularExpression);
     // False for a regular expression that does not compile; Error() then says why.
-    bool IsValid() const { return error_.isEmpty(); }
+    bool IsValid() const { return m_error.isEmpty(); }
     // "Invalid regular expression at position N: <reason>", or empty.
-    QString Error() const { return error_; }
+    QString Error() const { return m_error; }
     std::vector<TTextMatch> FindAll(std::string_view text) const override;
     // With a regular expression, \1 to \9 and \0 in the replacement stand for the match's groups.
     std::string Replacement(std::string_view text, const TTextMatch& match,
@@ -20,7 +20,7 @@ public:
     bool SpansLines() const override { return true; }
 
 private:
-    QRegularExpression expression_;
-    bool regular_;
-    QString error_;
+    QRegularExpression m_expression;
+    bool m_regular;
+    QString m_error;
 };

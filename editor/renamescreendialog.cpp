@@ -19,74 +19,74 @@ QString ReferenceCount(int n) {
 } // namespace
 
 RenameScreenDialog::RenameScreenDialog(TAssistRoot& root, TAssistScreen& screen, QWidget* parent)
-    : QDialog(parent), root_(root), screen_(screen) {
+    : QDialog(parent), m_root(root), m_screen(screen) {
     setObjectName(QStringLiteral("RenameScreenDialog"));
     setWindowTitle(QStringLiteral("Rename screen"));
     auto* current = new QLabel(QString::fromStdString(screen.ID), this);
     current->setObjectName(QStringLiteral("lCurrentID"));
     current->setTextFormat(Qt::PlainText);
     current->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    eNewID_ = new QLineEdit(QString::fromStdString(screen.ID), this);
-    eNewID_->setObjectName(QStringLiteral("eNewID"));
-    eNewID_->selectAll();
-    lMessage_ = new QLabel(this);
-    lMessage_->setObjectName(QStringLiteral("lMessage"));
-    lMessage_->setTextFormat(Qt::PlainText);
-    lMessage_->setWordWrap(true);
+    m_eNewID = new QLineEdit(QString::fromStdString(screen.ID), this);
+    m_eNewID->setObjectName(QStringLiteral("eNewID"));
+    m_eNewID->selectAll();
+    m_lMessage = new QLabel(this);
+    m_lMessage->setObjectName(QStringLiteral("lMessage"));
+    m_lMessage->setTextFormat(Qt::PlainText);
+    m_lMessage->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    bOk_ = buttons->button(QDialogButtonBox::Ok);
-    bOk_->setObjectName(QStringLiteral("bOk"));
+    m_bOk = buttons->button(QDialogButtonBox::Ok);
+    m_bOk->setObjectName(QStringLiteral("bOk"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("bCancel"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Current ID:"), current);
-    form->addRow(QStringLiteral("&New ID:"), eNewID_);
+    form->addRow(QStringLiteral("&New ID:"), m_eNewID);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(lMessage_);
+    layout->addWidget(m_lMessage);
     layout->addWidget(buttons);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(eNewID_, &QLineEdit::textChanged, this, &RenameScreenDialog::Check);
+    connect(m_eNewID, &QLineEdit::textChanged, this, &RenameScreenDialog::Check);
     Check();
 }
 
 std::string RenameScreenDialog::NewID() const {
-    return eNewID_->text().toStdString();
+    return m_eNewID->text().toStdString();
 }
 
 QString RenameScreenDialog::Problem() const {
     const std::string id = NewID();
     if (id.empty())
         return QStringLiteral("The new ID must not be empty.");
-    if (id == screen_.ID)
+    if (id == m_screen.ID)
         return QStringLiteral("The new ID is the same as the current one.");
-    for (const TAssistScreen& other : root_.Screens)
-        if (&other != &screen_ && SameText(other.ID, id))
+    for (const TAssistScreen& other : m_root.Screens)
+        if (&other != &m_screen && SameText(other.ID, id))
             return QStringLiteral("Another screen already has the ID %1.")
                 .arg(QString::fromStdString(other.ID));
     return {};
 }
 
 int RenameScreenDialog::References() const {
-    return PlanScreenRename(root_, screen_, NewID()).References();
+    return PlanScreenRename(m_root, m_screen, NewID()).References();
 }
 
 QString RenameScreenDialog::Message() const {
-    return lMessage_->text();
+    return m_lMessage->text();
 }
 
 void RenameScreenDialog::Check() {
     const QString problem = Problem();
-    bOk_->setEnabled(problem.isEmpty());
+    m_bOk->setEnabled(problem.isEmpty());
     if (!problem.isEmpty()) {
-        lMessage_->setText(problem);
-        lMessage_->setStyleSheet(QStringLiteral("color: #b00020;"));
+        m_lMessage->setText(problem);
+        m_lMessage->setStyleSheet(QStringLiteral("color: #b00020;"));
     } else {
-        lMessage_->setText(QStringLiteral("%1 (go-to commands and the first screen) will change.")
-                               .arg(ReferenceCount(References())));
-        lMessage_->setStyleSheet(QString());
+        m_lMessage->setText(QStringLiteral("%1 (go-to commands and the first screen) will change.")
+                                .arg(ReferenceCount(References())));
+        m_lMessage->setStyleSheet(QString());
     }
 }
 

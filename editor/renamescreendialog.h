@@ -32,11 +32,11 @@ public:
 private:
     void Check();
 
-    TAssistRoot& root_;
-    TAssistScreen& screen_;
-    QLineEdit* eNewID_;
-    QLabel* lMessage_;
-    QPushButton* bOk_;
+    TAssistRoot& m_root;
+    TAssistScreen& m_screen;
+    QLineEdit* m_eNewID;
+    QLabel* m_lMessage;
+    QPushButton* m_bOk;
 };
 
 // Shows the dialog; the new ID when the user chose OK, nothing when cancelled.

@@ -21,7 +21,7 @@ class SpellMenuFilter : public QObject {
 public:
     using MenuMaker = std::function<QMenu*(const QContextMenuEvent&)>;
     SpellMenuFilter(QWidget* box, QWidget* viewport, MenuMaker makeMenu)
-        : QObject(box), box_(box), viewport_(viewport), makeMenu_(std::move(makeMenu)) {
+        : QObject(box), m_box(box), m_viewport(viewport), m_makeMenu(std::move(makeMenu)) {
         box->installEventFilter(this);
         if (viewport)
             viewport->installEventFilter(this);
@@ -29,18 +29,18 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if ((watched != box_ && watched != viewport_) || event->type() != QEvent::ContextMenu)
+        if ((watched != m_box && watched != m_viewport) || event->type() != QEvent::ContextMenu)
             return QObject::eventFilter(watched, event);
         const auto* menuEvent = static_cast<QContextMenuEvent*>(event);
-        std::unique_ptr<QMenu> menu(makeMenu_(*menuEvent));
+        std::unique_ptr<QMenu> menu(m_makeMenu(*menuEvent));
         menu->exec(menuEvent->globalPos());
         return true;
     }
 
 private:
-    QWidget* box_;
-    QWidget* viewport_;
-    MenuMaker makeMenu_;
+    QWidget* m_box;
+    QWidget* m_viewport;
+    MenuMaker m_makeMenu;
 };
 
 // Where the menu's word is: under the mouse, or at the text cursor for a menu from the keyboard.

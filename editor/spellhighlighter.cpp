@@ -4,7 +4,7 @@
 #include "editor/spelltext.h"
 
 SpellHighlighter::SpellHighlighter(QTextDocument* document, SpellService& service)
-    : QSyntaxHighlighter(document), service_(&service), format_(MisspeltFormat()) {
+    : QSyntaxHighlighter(document), m_service(&service), m_format(MisspeltFormat()) {
     connect(&service, &SpellService::Changed, this, &QSyntaxHighlighter::rehighlight);
 }
 
@@ -16,8 +16,8 @@ QTextCharFormat SpellHighlighter::MisspeltFormat() {
 }
 
 void SpellHighlighter::highlightBlock(const QString& text) {
-    if (!service_)
+    if (!m_service)
         return;
-    for (const SpellRange& range : MisspeltRanges(text, *service_))
-        setFormat(range.Start, range.Length, format_);
+    for (const SpellRange& range : MisspeltRanges(text, *m_service))
+        setFormat(range.Start, range.Length, m_format);
 }

@@ -21,6 +21,6 @@ protected:
     void highlightBlock(const QString& text) override;
 
 private:
-    QPointer<SpellService> service_;
-    QTextCharFormat format_;
+    QPointer<SpellService> m_service;
+    QTextCharFormat m_format;
 };

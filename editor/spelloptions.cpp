@@ -9,38 +9,39 @@
 #include <QLocale>
 
 SpellOptionsWidget::SpellOptionsWidget(SpellService& service, QWidget* parent)
-    : QGroupBox(QStringLiteral("Spelling"), parent), service_(service) {
+    : QGroupBox(QStringLiteral("Spelling"), parent), m_service(service) {
     setObjectName(QStringLiteral("gbSpelling"));
-    chSpellCheck_ = new QCheckBox(QStringLiteral("&Check spelling as you type"), this);
-    chSpellCheck_->setObjectName(QStringLiteral("chSpellCheck"));
-    chSpellCheck_->setChecked(service.Enabled());
+    m_chSpellCheck = new QCheckBox(QStringLiteral("&Check spelling as you type"), this);
+    m_chSpellCheck->setObjectName(QStringLiteral("chSpellCheck"));
+    m_chSpellCheck->setChecked(service.Enabled());
 
-    cbSpellLanguage_ = new QComboBox(this);
-    cbSpellLanguage_->setObjectName(QStringLiteral("cbSpellLanguage"));
+    m_cbSpellLanguage = new QComboBox(this);
+    m_cbSpellLanguage->setObjectName(QStringLiteral("cbSpellLanguage"));
     for (const std::string& language : service.InstalledLanguages()) {
         const QString name = QString::fromStdString(language);
-        cbSpellLanguage_->addItem(LanguageTitle(name), name);
+        m_cbSpellLanguage->addItem(LanguageTitle(name), name);
     }
-    cbSpellLanguage_->setCurrentIndex(cbSpellLanguage_->findData(QString::fromStdString(service.Language())));
+    m_cbSpellLanguage->setCurrentIndex(
+        m_cbSpellLanguage->findData(QString::fromStdString(service.Language())));
 
-    note_ = new QLabel(this);
-    note_->setObjectName(QStringLiteral("lSpellNote"));
-    note_->setWordWrap(true);
-    if (cbSpellLanguage_->count() == 0) {
-        cbSpellLanguage_->setEnabled(false);
-        note_->setText(
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("lSpellNote"));
+    m_note->setWordWrap(true);
+    if (m_cbSpellLanguage->count() == 0) {
+        m_cbSpellLanguage->setEnabled(false);
+        m_note->setText(
             QStringLiteral("No dictionaries are installed. Install a hunspell dictionary "
                            "(for example the package hunspell-en-us) and start the program again."));
     } else {
-        note_->hide();
+        m_note->hide();
     }
 
     auto* layout = new QFormLayout(this);
-    layout->addRow(chSpellCheck_);
+    layout->addRow(m_chSpellCheck);
     auto* label = new QLabel(QStringLiteral("&Language:"), this);
-    label->setBuddy(cbSpellLanguage_);
-    layout->addRow(label, cbSpellLanguage_);
-    layout->addRow(note_);
+    label->setBuddy(m_cbSpellLanguage);
+    layout->addRow(label, m_cbSpellLanguage);
+    layout->addRow(m_note);
 }
 
 QString SpellOptionsWidget::LanguageTitle(const QString& language) {
@@ -55,9 +56,9 @@ QString SpellOptionsWidget::LanguageTitle(const QString& language) {
 }
 
 bool SpellOptionsWidget::Apply() {
-    service_.SetEnabled(chSpellCheck_->isChecked());
-    const QString language = cbSpellLanguage_->currentData().toString();
+    m_service.SetEnabled(m_chSpellCheck->isChecked());
+    const QString language = m_cbSpellLanguage->currentData().toString();
     if (language.isEmpty())
         return true;
-    return service_.SetLanguage(language.toStdString());
+    return m_service.SetLanguage(language.toStdString());
 }

@@ -14,8 +14,8 @@ class SpellOptionsWidget : public QGroupBox {
 public:
     explicit SpellOptionsWidget(SpellService& service, QWidget* parent = nullptr);
 
-    QComboBox* cbSpellLanguage() const { return cbSpellLanguage_; }
-    QCheckBox* chSpellCheck() const { return chSpellCheck_; }
+    QComboBox* cbSpellLanguage() const { return m_cbSpellLanguage; }
+    QCheckBox* chSpellCheck() const { return m_chSpellCheck; }
 
     // Stores the choices in the service. False when the chosen dictionary could not be opened (the
     // service keeps its language and ErrorText says why); the switch is stored in any case.
@@ -26,8 +26,8 @@ public:
     static QString LanguageTitle(const QString& language);
 
 private:
-    SpellService& service_;
-    QComboBox* cbSpellLanguage_;
-    QCheckBox* chSpellCheck_;
-    QLabel* note_;
+    SpellService& m_service;
+    QComboBox* m_cbSpellLanguage;
+    QCheckBox* m_chSpellCheck;
+    QLabel* m_note;
 };

@@ -22,12 +22,12 @@ bool IsListWord(const std::string& word) {
 } // namespace
 
 SpellService::SpellService(std::shared_ptr<TRegWrap> settings, QString localeName, QObject* parent)
-    : QObject(parent), settings_(std::move(settings)), wordsFile_(PersonalWordsFileFor(*settings_)) {
-    enabled_ = settings_->ReadValue(kCheckValue, "1") != "0";
+    : QObject(parent), m_settings(std::move(settings)), m_wordsFile(PersonalWordsFileFor(*m_settings)) {
+    m_enabled = m_settings->ReadValue(kCheckValue, "1") != "0";
     ReadPersonalWords();
     if (localeName.isEmpty())
         localeName = QLocale::system().name();
-    const std::string language = ChooseLanguage(settings_->ReadValue(kLanguageValue, ""),
+    const std::string language = ChooseLanguage(m_settings->ReadValue(kLanguageValue, ""),
                                                 localeName.toStdString(), InstalledLanguages());
     if (!language.empty())
         Open(language);
@@ -49,69 +49,69 @@ std::vector<std::string> SpellService::InstalledLanguages() const {
 bool SpellService::Open(const std::string& language) {
     const std::optional<DictionaryFiles> files = FindDictionary(language);
     if (!files) {
-        error_ = QStringLiteral("No dictionary \"%1\" is installed.").arg(QString::fromStdString(language));
+        m_error = QStringLiteral("No dictionary \"%1\" is installed.").arg(QString::fromStdString(language));
         return false;
     }
     std::unique_ptr<SpellChecker> checker;
     try {
         checker = std::make_unique<SpellChecker>(*files);
     } catch (const AppError& e) {
-        error_ = QString::fromStdString(e.what());
+        m_error = QString::fromStdString(e.what());
         return false;
     }
-    for (const std::string& word : personal_)
+    for (const std::string& word : m_personal)
         checker->Add(word);
-    for (const std::string& word : ignored_)
+    for (const std::string& word : m_ignored)
         checker->Add(word);
-    checker_ = std::move(checker);
-    language_ = language;
-    verdicts_.clear();
-    error_.clear();
+    m_checker = std::move(checker);
+    m_language = language;
+    m_verdicts.clear();
+    m_error.clear();
     return true;
 }
 
 bool SpellService::SetLanguage(const std::string& language) {
-    if (language == language_ && checker_) {
+    if (language == m_language && m_checker) {
         // Chosen now, even if it was only the locale's default before: keep it.
-        settings_->WriteValue(kLanguageValue, language);
+        m_settings->WriteValue(kLanguageValue, language);
         return true;
     }
     if (!Open(language))
         return false;
-    settings_->WriteValue(kLanguageValue, language);
+    m_settings->WriteValue(kLanguageValue, language);
     Q_EMIT Changed();
     return true;
 }
 
 void SpellService::SetEnabled(bool enabled) {
-    if (enabled == enabled_)
+    if (enabled == m_enabled)
         return;
-    enabled_ = enabled;
-    settings_->WriteValue(kCheckValue, enabled ? "1" : "0");
+    m_enabled = enabled;
+    m_settings->WriteValue(kCheckValue, enabled ? "1" : "0");
     Q_EMIT Changed();
 }
 
 bool SpellService::IsCorrect(const std::string& word) const {
     if (!IsActive())
         return true;
-    const auto known = verdicts_.find(word);
-    if (known != verdicts_.end())
+    const auto known = m_verdicts.find(word);
+    if (known != m_verdicts.end())
         return known->second;
-    const bool correct = checker_->IsCorrect(word);
-    verdicts_.emplace(word, correct);
+    const bool correct = m_checker->IsCorrect(word);
+    m_verdicts.emplace(word, correct);
     return correct;
 }
 
 std::vector<std::string> SpellService::Suggestions(const std::string& word) const {
     if (!IsActive())
         return {};
-    return checker_->Suggestions(word, 5);
+    return m_checker->Suggestions(word, 5);
 }
 
 void SpellService::Accept(const std::string& word) {
-    if (checker_)
-        checker_->Add(word);
-    verdicts_.clear();
+    if (m_checker)
+        m_checker->Add(word);
+    m_verdicts.clear();
 }
 
 bool SpellService::AddToDictionary(const std::string& word) {
@@ -119,7 +119,7 @@ bool SpellService::AddToDictionary(const std::string& word) {
         return false;
     // Another window or program may have added words since we read the file: keep them too.
     ReadPersonalWords();
-    personal_.insert(word);
+    m_personal.insert(word);
     Accept(word);
     const bool written = WritePersonalWords();
     Q_EMIT Changed();
@@ -127,41 +127,42 @@ bool SpellService::AddToDictionary(const std::string& word) {
 }
 
 void SpellService::Ignore(const std::string& word) {
-    if (word.empty() || !ignored_.insert(word).second)
+    if (word.empty() || !m_ignored.insert(word).second)
         return;
     Accept(word);
     Q_EMIT Changed();
 }
 
 void SpellService::ReadPersonalWords() {
-    QFile file(wordsFile_);
+    QFile file(m_wordsFile);
     if (!file.open(QIODevice::ReadOnly))
         return; // no list yet
     const QByteArray bytes = file.readAll();
     for (const QByteArray& rawLine : bytes.split('\n')) {
         const std::string word = rawLine.trimmed().toStdString();
-        if (!IsListWord(word) || !personal_.insert(word).second)
+        if (!IsListWord(word) || !m_personal.insert(word).second)
             continue;
-        if (checker_)
-            checker_->Add(word);
+        if (m_checker)
+            m_checker->Add(word);
     }
-    verdicts_.clear();
+    m_verdicts.clear();
 }
 
 bool SpellService::WritePersonalWords() {
-    QDir().mkpath(QFileInfo(wordsFile_).absolutePath());
-    QSaveFile file(wordsFile_);
+    QDir().mkpath(QFileInfo(m_wordsFile).absolutePath());
+    QSaveFile file(m_wordsFile);
     if (file.open(QIODevice::WriteOnly)) {
         QByteArray bytes;
-        for (const std::string& word : personal_) {
+        for (const std::string& word : m_personal) {
             bytes.append(word.data(), static_cast<qsizetype>(word.size()));
             bytes.append('\n');
         }
         if (file.write(bytes) == bytes.size() && file.commit()) {
-            error_.clear();
+            m_error.clear();
             return true;
         }
     }
-    error_ = QStringLiteral("Cannot write the personal word list %1: %2").arg(wordsFile_, file.errorString());
+    m_error =
+        QStringLiteral("Cannot write the personal word list %1: %2").arg(m_wordsFile, file.errorString());
     return false;
 }

@@ -33,15 +33,15 @@ public:
     // The installed dictionaries, sorted (looked up again on each call).
     std::vector<std::string> InstalledLanguages() const;
     // The language being checked in; empty when no dictionary is installed or it could not be opened.
-    const std::string& Language() const { return language_; }
+    const std::string& Language() const { return m_language; }
     // Stores the language and opens its dictionary. False, with nothing changed, when it is not
     // installed or cannot be read.
     bool SetLanguage(const std::string& language);
 
-    bool Enabled() const { return enabled_; }
+    bool Enabled() const { return m_enabled; }
     void SetEnabled(bool enabled);
     // Checking is on and a dictionary is open: only then are words marked.
-    bool IsActive() const { return enabled_ && checker_ != nullptr; }
+    bool IsActive() const { return m_enabled && m_checker != nullptr; }
 
     // True for a correctly spelt UTF-8 word, and for every word while checking is not active.
     bool IsCorrect(const std::string& word) const;
@@ -55,10 +55,10 @@ public:
     // Accepts the word until the program ends.
     void Ignore(const std::string& word);
 
-    const std::set<std::string>& PersonalWords() const { return personal_; }
-    const QString& PersonalWordsFile() const { return wordsFile_; }
+    const std::set<std::string>& PersonalWords() const { return m_personal; }
+    const QString& PersonalWordsFile() const { return m_wordsFile; }
     // Why the last dictionary open or word list write failed; empty after a success.
-    const QString& ErrorText() const { return error_; }
+    const QString& ErrorText() const { return m_error; }
 
 Q_SIGNALS:
     // The language, the switch or the accepted words changed: marks must be worked out again.
@@ -70,14 +70,14 @@ private:
     bool WritePersonalWords();
     void Accept(const std::string& word);
 
-    std::shared_ptr<TRegWrap> settings_;
-    QString wordsFile_;
-    std::unique_ptr<SpellChecker> checker_;
-    std::string language_;
-    bool enabled_ = true;
-    std::set<std::string> personal_;
-    std::set<std::string> ignored_;
-    QString error_;
+    std::shared_ptr<TRegWrap> m_settings;
+    QString m_wordsFile;
+    std::unique_ptr<SpellChecker> m_checker;
+    std::string m_language;
+    bool m_enabled = true;
+    std::set<std::string> m_personal;
+    std::set<std::string> m_ignored;
+    QString m_error;
     // Texts repeat words: each distinct word is asked of hunspell once until something changes.
-    mutable std::unordered_map<std::string, bool> verdicts_;
+    mutable std::unordered_map<std::string, bool> m_verdicts;
 };

@@ -1,6 +1,6 @@
 #include "editor/testviewers.h"
 
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 #include "editor/viewerbinding.h"
 #include "model/assistroot.h"
 #include "viewer/assistantviewer.h"
@@ -12,15 +12,15 @@
 #include <exception>
 #include <memory>
 
-TestViewers::TestViewers(TPathovaMainForm& window) : QObject(&window), m_window(window) {
+TestViewers::TestViewers(MainWindow& window) : QObject(&window), m_window(window) {
     setObjectName(QStringLiteral("TestViewers"));
 }
 
-TestViewers* TestViewers::Find(const TPathovaMainForm& window) {
+TestViewers* TestViewers::Find(const MainWindow& window) {
     return window.findChild<TestViewers*>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-TestViewers& TestViewers::Of(TPathovaMainForm& window) {
+TestViewers& TestViewers::Of(MainWindow& window) {
     if (TestViewers* found = Find(window))
         return *found;
     return *new TestViewers(window);
@@ -66,7 +66,7 @@ void TestViewers::Update() {
         viewer->ReplaceEditorAssistant(assistant);
 }
 
-void UpdateTestViewers(TPathovaMainForm& window) {
+void UpdateTestViewers(MainWindow& window) {
     if (TestViewers* viewers = TestViewers::Find(window))
         viewers->Update();
 }

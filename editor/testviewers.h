@@ -15,15 +15,15 @@
 
 class AssistantViewer;
 class TAssistRoot;
-class TPathovaMainForm;
+class MainWindow;
 
 class TestViewers final : public QObject {
     Q_OBJECT
 public:
     // The list of `window`; made (empty) when it has none yet.
-    static TestViewers& Of(TPathovaMainForm& window);
+    static TestViewers& Of(MainWindow& window);
     // The list of `window` when it has one; null otherwise.
-    static TestViewers* Find(const TPathovaMainForm& window);
+    static TestViewers* Find(const MainWindow& window);
 
     // A viewer that Test opened while the window's document generation was `generation`.
     void Add(AssistantViewer& viewer, std::uint64_t generation);
@@ -34,19 +34,19 @@ public:
     void Update();
 
 private:
-    explicit TestViewers(TPathovaMainForm& window);
+    explicit TestViewers(MainWindow& window);
 
     struct Follower {
         QPointer<AssistantViewer> Viewer;
         std::uint64_t Generation = 0;
     };
-    TPathovaMainForm& m_window;
+    MainWindow& m_window;
     std::vector<Follower> m_viewers;
 };
 
 // For the editor window after every stored change: the live test step (TestViewers::Update of the
 // window's list, when it has one).
-void UpdateTestViewers(TPathovaMainForm& window);
+void UpdateTestViewers(MainWindow& window);
 
 // The assistant's complete file text as Test hands it over, leaving the assistant exactly as it was:
 // writing the text records the current user as modifier, recomputes the signatures and clears Changed,

@@ -1,7 +1,7 @@
 #include "editor/viewerbinding.h"
 
 #include "components/qt/qtcomponentfactory.h"
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 #include "editor/testviewers.h"
 #include "model/assistroot.h"
 #include "support/textroutines.h"
@@ -39,14 +39,14 @@ constexpr const char* kViewerOfReplacedAssistant =
 
 } // namespace
 
-QString EditorBaseFolder(const TPathovaMainForm& window) {
+QString EditorBaseFolder(const MainWindow& window) {
     const std::string& fileName = window.Assistant().FileName;
     if (fileName.empty())
         return {};
     return QFileInfo(QString::fromStdString(fileName)).absolutePath();
 }
 
-void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target, std::uint64_t generation) {
+void EditViewerTarget(MainWindow& window, const ViewerEditTarget& target, std::uint64_t generation) {
     // The window holds another assistant than the one the viewer was given: a screen at the same
     // position or with the same ID there is not the one the author is looking at.
     if (generation != window.DocumentGeneration()) {
@@ -66,18 +66,18 @@ void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target, 
             item = option;
     // The author may have been typing in a box of the editor: store that value before the panel
     // switches to the new item.
-    window.ActionList1Execute();
+    window.CommitFocusedBox();
     window.Pages()->setCurrentWidget(window.tsAssistant());
     window.SelectItem(item);
     window.raise();
     window.activateWindow();
 }
 
-std::shared_ptr<QtComponentFactory> WindowComponents(TPathovaMainForm& window, ViewerSetup setup) {
+std::shared_ptr<QtComponentFactory> WindowComponents(MainWindow& window, ViewerSetup setup) {
     // The factory belongs to the window (through its services), so the window outlives it; the viewer
     // windows are children of the editor window as well. The guard covers a viewer that is still
     // being closed while its editor window goes.
-    QPointer<TPathovaMainForm> guarded(&window);
+    QPointer<MainWindow> guarded(&window);
     auto factory = std::make_shared<QtComponentFactory>();
     // Test makes its runtime just before handing it the window's assistant, so the document generation
     // at that moment is the one its viewer shows; the runtime's Edit call-back carries it along. (A

@@ -13,10 +13,10 @@
 #include "viewer/viewersetup.h"
 
 class QtComponentFactory;
-class TPathovaMainForm;
+class MainWindow;
 
 // The folder of the file open in the window; empty for an assistant that was never saved.
-QString EditorBaseFolder(const TPathovaMainForm& window);
+QString EditorBaseFolder(const MainWindow& window);
 
 // Selects the item a viewer points at in the window's tree, on the Assistant page, and raises the
 // window. `generation` is the window's DocumentGeneration when the viewer was given its assistant.
@@ -24,9 +24,9 @@ QString EditorBaseFolder(const TPathovaMainForm& window);
 // may have been edited since it was handed over); the option likewise within the screen. A viewer of
 // an assistant the window no longer holds, or a screen that is gone, selects nothing: the author is
 // told why in a notice.
-void EditViewerTarget(TPathovaMainForm& window, const ViewerEditTarget& target, std::uint64_t generation);
+void EditViewerTarget(MainWindow& window, const ViewerEditTarget& target, std::uint64_t generation);
 
 // The window's component factory: the program's Qt components, with the assistant viewer as the
 // runtime. `setup` is completed with the window's edit call-back; its other parts are kept (tests
 // pass a recording desktop).
-std::shared_ptr<QtComponentFactory> WindowComponents(TPathovaMainForm& window, ViewerSetup setup = {});
+std::shared_ptr<QtComponentFactory> WindowComponents(MainWindow& window, ViewerSetup setup = {});

@@ -306,7 +306,7 @@ bool TAssistRoot::SaveToFile(bool askForName, IDocumentPrompts& prompts) {
     // once the assistant has saved there, later saves go on without the question.
     const std::string target = WithAmfExtension(FileName);
     std::error_code unknown; // a file that cannot even be looked at is left to the write to report
-    if (target != FileName && target != writtenFile_ && std::filesystem::exists(target, unknown) &&
+    if (target != FileName && target != m_writtenFile && std::filesystem::exists(target, unknown) &&
         !prompts.AskReplace("Saving writes the assistant to the file " + target +
                             ", which already exists.\r\rDo you want to replace it?")) {
         FileName = nameBefore;
@@ -325,7 +325,7 @@ bool TAssistRoot::SaveToFile(bool askForName, IDocumentPrompts& prompts) {
         FileName = nameBefore;
         throw;
     }
-    writtenFile_ = target;
+    m_writtenFile = target;
     return true;
 }
 
@@ -357,7 +357,7 @@ bool TAssistRoot::LoadFromFile(bool askForName, IDocumentPrompts& prompts) {
         FileName = std::move(*chosen);
     }
     // The whole file is read into memory at once and closed before it is parsed.
-    writtenFile_.clear();
+    m_writtenFile.clear();
     ReadAssistantBytes(*this, ReadWholeFile(FileName));
     return true;
 }
@@ -425,7 +425,7 @@ void TAssistRoot::ReadDocument(TXMLTagFileIn& in) {
 }
 
 void TAssistRoot::CountItemRead() {
-    if (++itemsRead_ > Limits().MaxItems)
+    if (++m_itemsRead > Limits().MaxItems)
         throw AppError("Reading stopped: the assistant has more than " + UIntToStr(Limits().MaxItems) +
                        " screens, options and notes.");
 }
@@ -456,7 +456,7 @@ void TAssistRoot::WriteTags(TTagDomOut& out) {
 
 void TAssistRoot::ReadTags(const std::string& id, TXMLTagFileIn& in) {
     LoadingScope loading(*this);
-    itemsRead_ = 0;
+    m_itemsRead = 0;
     ID = id;
     Caption.clear();
     Description.clear();

@@ -58,7 +58,7 @@ std::unique_ptr<TAssistOption> TAssistOptions::Detach(int index) {
 
 TAssistOption* TAssistOptions::Insert(int index, std::unique_ptr<TAssistOption>&& option) {
     TAssistOption* inserted = InsertOwned(index, std::move(option));
-    inserted->Owner = owner_;
-    inserted->Root = owner_->Root;
+    inserted->Owner = m_owner;
+    inserted->Root = m_owner->Root;
     return inserted;
 }

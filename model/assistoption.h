@@ -45,7 +45,7 @@ private:
 // assistant changed.
 class TAssistOptions : public TOwningList<TAssistOption> {
 public:
-    explicit TAssistOptions(TAssistScreen& owner) : owner_(&owner) {}
+    explicit TAssistOptions(TAssistScreen& owner) : m_owner(&owner) {}
     ~TAssistOptions();
 
     // Destroys the option (and its notes); false when the position or option is not in the list.
@@ -63,5 +63,5 @@ public:
 
 private:
     friend class TAssistOption; // Create appends through AppendOwned
-    TAssistScreen* owner_;
+    TAssistScreen* m_owner;
 };

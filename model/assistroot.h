@@ -58,15 +58,15 @@ public:
     // ownership notes above). Scopes may nest.
     class LoadingScope {
     public:
-        explicit LoadingScope(TAssistRoot& root) : root_(root) { ++root_.loading_; }
-        ~LoadingScope() { --root_.loading_; }
+        explicit LoadingScope(TAssistRoot& root) : m_root(root) { ++m_root.m_loading; }
+        ~LoadingScope() { --m_root.m_loading; }
         LoadingScope(const LoadingScope&) = delete;
         LoadingScope& operator=(const LoadingScope&) = delete;
 
     private:
-        TAssistRoot& root_;
+        TAssistRoot& m_root;
     };
-    bool IsLoading() const { return loading_ > 0; }
+    bool IsLoading() const { return m_loading > 0; }
 
     // Destroys one of the assistant's screens (see TAssistScreens::Delete).
     bool DeleteScreen(TAssistScreen* screen) { return Screens.Delete(screen); }
@@ -112,7 +112,7 @@ public:
     bool ModifierSignatureChanged() const;
 
 private:
-    int loading_ = 0;
-    std::string writtenFile_;     // the .amf file this assistant last saved to; none after a read
-    std::uint64_t itemsRead_ = 0; // screens, options and notes read by the current ReadTags
+    int m_loading = 0;
+    std::string m_writtenFile;     // the .amf file this assistant last saved to; none after a read
+    std::uint64_t m_itemsRead = 0; // screens, options and notes read by the current ReadTags
 };

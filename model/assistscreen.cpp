@@ -57,7 +57,7 @@ const TAssistScreen* TAssistScreens::FindScreen(std::string_view id) const {
 bool TAssistScreens::Delete(int index) {
     if (!InRange(index))
         return false;
-    owner_->MarkChanged();
+    m_owner->MarkChanged();
     return DeleteAt(index);
 }
 
@@ -68,23 +68,23 @@ bool TAssistScreens::Delete(TAssistScreen* screen) {
 void TAssistScreens::Clear() {
     if (Empty())
         return;
-    owner_->MarkChanged();
+    m_owner->MarkChanged();
     ClearAll();
 }
 
 std::unique_ptr<TAssistScreen> TAssistScreens::Detach(int index) {
     std::unique_ptr<TAssistScreen> screen = DetachAt(index);
     if (screen)
-        owner_->MarkChanged();
+        m_owner->MarkChanged();
     return screen;
 }
 
 TAssistScreen* TAssistScreens::Insert(int index, std::unique_ptr<TAssistScreen>&& screen) {
     TAssistScreen* inserted = InsertOwned(index, std::move(screen));
-    inserted->Owner = owner_;
-    inserted->Root = owner_;
+    inserted->Owner = m_owner;
+    inserted->Root = m_owner;
     for (TAssistOption& option : inserted->Options)
-        option.Root = owner_;
-    owner_->MarkChanged();
+        option.Root = m_owner;
+    m_owner->MarkChanged();
     return inserted;
 }

@@ -39,7 +39,7 @@ private:
 // putting one back mark the assistant changed (like creating one); moving does not.
 class TAssistScreens : public TOwningList<TAssistScreen> {
 public:
-    explicit TAssistScreens(TAssistRoot& owner) : owner_(&owner) {}
+    explicit TAssistScreens(TAssistRoot& owner) : m_owner(&owner) {}
     ~TAssistScreens();
 
     // The first screen whose ID equals `id`, ASCII letter case ignored; an empty `id` finds the first
@@ -64,5 +64,5 @@ public:
 
 private:
     friend class TAssistScreen; // Create appends through AppendOwned
-    TAssistRoot* owner_;
+    TAssistRoot* m_owner;
 };

@@ -27,33 +27,33 @@ std::string Join(std::initializer_list<std::string_view> pieces) {
 class Builder {
 public:
     explicit Builder(const TAssistRoot& root)
-        : index_(root.Screens), shown_(static_cast<std::size_t>(index_.Count()), 0) {}
+        : m_index(root.Screens), m_shown(static_cast<std::size_t>(m_index.Count()), 0) {}
 
     NavigationStructure Build(const TAssistRoot& root) {
-        const int start = index_.Position(root.FirstScreen);
+        const int start = m_index.Position(root.FirstScreen);
         if (start < 0)
             return {};
         // Every option adds at most one node, so this bounds the size of the tree.
         std::size_t bound = 1;
         for (const TAssistScreen& screen : root.Screens)
             bound += static_cast<std::size_t>(screen.Options.Count());
-        result_.Nodes.reserve(bound);
+        m_result.Nodes.reserve(bound);
 
         AddScreen("A ", root.ID, -1, start);
         // Each frame is a screen node whose options are still being gone through. A go-to option to a
         // screen not shown yet pushes that screen, so its branch is completed before the next option
         // of the screen below it: the same depth-first order as a recursive walk.
-        while (!stack_.empty()) {
-            Frame& frame = stack_.back();
+        while (!m_stack.empty()) {
+            Frame& frame = m_stack.back();
             const TAssistScreen& screen = *frame.screen;
             if (frame.nextOption >= screen.Options.Count()) {
-                stack_.pop_back();
+                m_stack.pop_back();
                 continue;
             }
             const TAssistOption& option = *screen.Options.Item(frame.nextOption++);
             AddOption(frame.node, option); // may push, which invalidates `frame`
         }
-        return std::move(result_);
+        return std::move(m_result);
     }
 
 private:
@@ -64,13 +64,13 @@ private:
     };
 
     int AddNode(int parent, std::string text, const TAssistBase& item) {
-        const int index = static_cast<int>(result_.Nodes.size());
-        NavigationNode& node = result_.Nodes.emplace_back();
+        const int index = static_cast<int>(m_result.Nodes.size());
+        NavigationNode& node = m_result.Nodes.emplace_back();
         node.Text = std::move(text);
         node.Item = &item;
         node.Parent = parent;
         if (parent >= 0) {
-            NavigationNode& up = result_.Nodes[static_cast<std::size_t>(parent)];
+            NavigationNode& up = m_result.Nodes[static_cast<std::size_t>(parent)];
             node.Depth = up.Depth + 1;
             up.Children.push_back(index);
         }
@@ -80,8 +80,8 @@ private:
     // A screen node: the full branch at the screen's first place, a "(repeated)" leaf at every other.
     // The prefix is `origin` + `name` + the arrow ("A <assistant ID>" or "O <option ID>").
     void AddScreen(std::string_view origin, std::string_view name, int parent, int position) {
-        const TAssistScreen& screen = index_.Screen(position);
-        char& shown = shown_[static_cast<std::size_t>(position)];
+        const TAssistScreen& screen = m_index.Screen(position);
+        char& shown = m_shown[static_cast<std::size_t>(position)];
         if (shown) {
             AddNode(parent, Join({origin, name, Arrow, "S ", screen.ID, " (repeated)"}), screen);
             return;
@@ -91,9 +91,9 @@ private:
         // Room for the children at once: at most one per option. Counting them exactly would read every
         // option here and again when its node is added, long after in a deep chain, when it is out of
         // the processor's caches again; the options are each in an allocation of their own.
-        result_.Nodes[static_cast<std::size_t>(node)].Children.reserve(
+        m_result.Nodes[static_cast<std::size_t>(node)].Children.reserve(
             static_cast<std::size_t>(screen.Options.Count()));
-        stack_.push_back(Frame{&screen, node, 0});
+        m_stack.push_back(Frame{&screen, node, 0});
     }
 
     void AddOption(int parent, const TAssistOption& option) {
@@ -103,7 +103,7 @@ private:
         switch (option.Action) {
         case akGoto:
         case akGotoButton:
-            if (const int target = index_.Position(option.Command); target >= 0)
+            if (const int target = m_index.Position(option.Command); target >= 0)
                 AddScreen("O ", option.ID, parent, target);
             break;
         case akAssistant:
@@ -130,10 +130,10 @@ private:
         }
     }
 
-    TScreenIndex index_;      // FindScreen in constant time
-    std::vector<char> shown_; // by screen position: the screen has its branch in the tree already
-    std::vector<Frame> stack_;
-    NavigationStructure result_;
+    TScreenIndex m_index;      // FindScreen in constant time
+    std::vector<char> m_shown; // by screen position: the screen has its branch in the tree already
+    std::vector<Frame> m_stack;
+    NavigationStructure m_result;
 };
 
 } // namespace

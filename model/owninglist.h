@@ -26,37 +26,37 @@ template <typename T> class TOwningList {
         using reference = Elem&;
 
         Iter() = default;
-        explicit Iter(typename Storage::const_iterator it) : it_(it) {}
-        reference operator*() const { return **it_; }
-        pointer operator->() const { return it_->get(); }
+        explicit Iter(typename Storage::const_iterator it) : m_it(it) {}
+        reference operator*() const { return **m_it; }
+        pointer operator->() const { return m_it->get(); }
         Iter& operator++() {
-            ++it_;
+            ++m_it;
             return *this;
         }
-        Iter operator++(int) { return Iter(it_++); }
+        Iter operator++(int) { return Iter(m_it++); }
         Iter& operator--() {
-            --it_;
+            --m_it;
             return *this;
         }
-        Iter operator--(int) { return Iter(it_--); }
+        Iter operator--(int) { return Iter(m_it--); }
         Iter& operator+=(difference_type n) {
-            it_ += n;
+            m_it += n;
             return *this;
         }
         Iter& operator-=(difference_type n) {
-            it_ -= n;
+            m_it -= n;
             return *this;
         }
         friend Iter operator+(Iter a, difference_type n) { return a += n; }
         friend Iter operator+(difference_type n, Iter a) { return a += n; }
         friend Iter operator-(Iter a, difference_type n) { return a -= n; }
-        friend difference_type operator-(const Iter& a, const Iter& b) { return a.it_ - b.it_; }
-        reference operator[](difference_type n) const { return *it_[n]; }
+        friend difference_type operator-(const Iter& a, const Iter& b) { return a.m_it - b.m_it; }
+        reference operator[](difference_type n) const { return *m_it[n]; }
         friend bool operator==(const Iter& a, const Iter& b) = default;
         friend auto operator<=>(const Iter& a, const Iter& b) = default;
 
     private:
-        typename Storage::const_iterator it_{};
+        typename Storage::const_iterator m_it{};
     };
 
 public:
@@ -67,19 +67,19 @@ public:
     TOwningList(const TOwningList&) = delete;
     TOwningList& operator=(const TOwningList&) = delete;
 
-    int Count() const { return static_cast<int>(items_.size()); }
-    bool Empty() const { return items_.empty(); }
+    int Count() const { return static_cast<int>(m_items.size()); }
+    bool Empty() const { return m_items.empty(); }
 
     // The element at a zero-based position; nullptr when the position is below 0 or not below Count().
-    T* Item(int index) { return InRange(index) ? items_[static_cast<std::size_t>(index)].get() : nullptr; }
+    T* Item(int index) { return InRange(index) ? m_items[static_cast<std::size_t>(index)].get() : nullptr; }
     const T* Item(int index) const {
-        return InRange(index) ? items_[static_cast<std::size_t>(index)].get() : nullptr;
+        return InRange(index) ? m_items[static_cast<std::size_t>(index)].get() : nullptr;
     }
 
     // Position of an element in this list; -1 when it is not in it (also for nullptr).
     int IndexOf(const T* item) const {
-        for (std::size_t i = 0; i < items_.size(); ++i)
-            if (items_[i].get() == item)
+        for (std::size_t i = 0; i < m_items.size(); ++i)
+            if (m_items[i].get() == item)
                 return static_cast<int>(i);
         return -1;
     }
@@ -89,7 +89,7 @@ public:
     bool Move(int from, int to) {
         if (!InRange(from) || !InRange(to))
             return false;
-        const auto first = items_.begin();
+        const auto first = m_items.begin();
         if (from < to)
             std::rotate(first + from, first + from + 1, first + to + 1);
         else if (to < from)
@@ -97,10 +97,10 @@ public:
         return true;
     }
 
-    iterator begin() { return iterator(items_.cbegin()); }
-    iterator end() { return iterator(items_.cend()); }
-    const_iterator begin() const { return const_iterator(items_.cbegin()); }
-    const_iterator end() const { return const_iterator(items_.cend()); }
+    iterator begin() { return iterator(m_items.cbegin()); }
+    iterator end() { return iterator(m_items.cend()); }
+    const_iterator begin() const { return const_iterator(m_items.cbegin()); }
+    const_iterator end() const { return const_iterator(m_items.cend()); }
 
 protected:
     ~TOwningList() = default;
@@ -110,10 +110,10 @@ protected:
     T* AppendOwned(std::unique_ptr<T> item) {
         // A list starts with room for several elements rather than growing from one: reading a file
         // appends every element, and each step of growth would cost an allocation and a copy.
-        if (items_.size() == items_.capacity())
-            items_.reserve(std::max<std::size_t>(kFirstCapacity, 2 * items_.size()));
-        items_.push_back(std::move(item));
-        return items_.back().get();
+        if (m_items.size() == m_items.capacity())
+            m_items.reserve(std::max<std::size_t>(kFirstCapacity, 2 * m_items.size()));
+        m_items.push_back(std::move(item));
+        return m_items.back().get();
     }
 
     // Inserts at a position from 0 to Count() (Count() appends). A position outside that range or a
@@ -124,7 +124,7 @@ protected:
         if (index < 0 || index > Count())
             throw std::out_of_range("TOwningList: insert position outside the list");
         T* raw = item.get();
-        items_.insert(items_.begin() + index, std::move(item));
+        m_items.insert(m_items.begin() + index, std::move(item));
         return raw;
     }
 
@@ -132,8 +132,8 @@ protected:
     std::unique_ptr<T> DetachAt(int index) {
         if (!InRange(index))
             return nullptr;
-        std::unique_ptr<T> item = std::move(items_[static_cast<std::size_t>(index)]);
-        items_.erase(items_.begin() + index);
+        std::unique_ptr<T> item = std::move(m_items[static_cast<std::size_t>(index)]);
+        m_items.erase(m_items.begin() + index);
         return item;
     }
 
@@ -146,11 +146,11 @@ protected:
 
     void ClearAll() {
         Storage old;
-        old.swap(items_);
+        old.swap(m_items);
         // `old` destroys the elements on leaving; the list is already empty by then.
     }
 
 private:
     static constexpr std::size_t kFirstCapacity = 8;
-    Storage items_;
+    Storage m_items;
 };

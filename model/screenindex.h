@@ -21,11 +21,11 @@ public:
     // Its position in the list, or -1.
     int Position(std::string_view id) const;
 
-    int Count() const { return static_cast<int>(screens_.size()); }
+    int Count() const { return static_cast<int>(m_screens.size()); }
     // The screen at a position from 0 to Count() - 1.
-    const TAssistScreen& Screen(int position) const { return *screens_[static_cast<std::size_t>(position)]; }
+    const TAssistScreen& Screen(int position) const { return *m_screens[static_cast<std::size_t>(position)]; }
 
 private:
-    TFoldedIdMap<int> first_; // the position of the first screen with each ID
-    std::vector<const TAssistScreen*> screens_;
+    TFoldedIdMap<int> m_first; // the position of the first screen with each ID
+    std::vector<const TAssistScreen*> m_screens;
 };

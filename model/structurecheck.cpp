@@ -16,19 +16,19 @@ namespace {
 // Numbers the distinct IDs (A-Z in either case) in order of first appearance: 0, 1, 2...
 class IdNumbers {
 public:
-    explicit IdNumbers(std::size_t expected) { numbers_.reserve(expected); }
+    explicit IdNumbers(std::size_t expected) { m_numbers.reserve(expected); }
     // The number of `id`, giving it the next one when it is new. The ID's text must outlive the table.
     int Insert(std::string_view id) {
-        return numbers_.try_emplace(id, static_cast<int>(numbers_.size())).first->second;
+        return m_numbers.try_emplace(id, static_cast<int>(m_numbers.size())).first->second;
     }
     // The number of `id`; -1 when it has none.
     int Find(std::string_view id) const {
-        const auto found = numbers_.find(id);
-        return found == numbers_.end() ? -1 : found->second;
+        const auto found = m_numbers.find(id);
+        return found == m_numbers.end() ? -1 : found->second;
     }
 
 private:
-    TFoldedIdMap<int> numbers_;
+    TFoldedIdMap<int> m_numbers;
 };
 
 // Up to this many options a screen's option IDs are compared pairwise (cheaper than a table for the
@@ -42,33 +42,33 @@ bool IsGoto(TActionKind action) {
 // Collects findings and counts them by severity; lists only the first `limit`, counts all.
 class Findings {
 public:
-    explicit Findings(std::size_t limit) : limit_(limit) {}
+    explicit Findings(std::size_t limit) : m_limit(limit) {}
 
     void Error(std::string message, const TAssistBase* item) {
-        ++result_.Errors;
+        ++m_result.Errors;
         Add(FindingSeverity::Error, std::move(message), item);
     }
     // The same error `times` times (0 or more), counted at once: only the lines within the limit cost
     // anything, however many there are.
     void Errors(const std::string& message, const TAssistBase* item, std::int64_t times) {
-        result_.Errors += times;
-        for (std::int64_t i = 0; i < times && Count() < limit_; ++i)
+        m_result.Errors += times;
+        for (std::int64_t i = 0; i < times && Count() < m_limit; ++i)
             Add(FindingSeverity::Error, message, item);
     }
     void Warning(std::string message, const TAssistBase* item) {
-        ++result_.Warnings;
+        ++m_result.Warnings;
         Add(FindingSeverity::Warning, std::move(message), item);
     }
-    std::size_t Count() const { return result_.Findings.size(); }
-    StructureCheckResult Take() { return std::move(result_); }
+    std::size_t Count() const { return m_result.Findings.size(); }
+    StructureCheckResult Take() { return std::move(m_result); }
 
 private:
     void Add(FindingSeverity severity, std::string message, const TAssistBase* item) {
-        if (Count() < limit_)
-            result_.Findings.push_back(StructureFinding{severity, std::move(message), item});
+        if (Count() < m_limit)
+            m_result.Findings.push_back(StructureFinding{severity, std::move(message), item});
     }
-    std::size_t limit_;
-    StructureCheckResult result_;
+    std::size_t m_limit;
+    StructureCheckResult m_result;
 };
 
 void CheckRoot(const TAssistRoot& root, const IdNumbers& screenIds, Findings& out) {
@@ -91,37 +91,37 @@ void CheckRoot(const TAssistRoot& root, const IdNumbers& screenIds, Findings& ou
 // How many earlier options of the screen have the ID of option k (0-based).
 class EarlierOptionIds {
 public:
-    explicit EarlierOptionIds(const TAssistScreen& screen) : screen_(screen) {
+    explicit EarlierOptionIds(const TAssistScreen& screen) : m_screen(screen) {
         const auto count = static_cast<std::size_t>(screen.Options.Count());
         if (count > PairwiseOptionLimit) {
-            ids_ = std::make_unique<IdNumbers>(count);
-            counts_.reserve(count);
+            m_ids = std::make_unique<IdNumbers>(count);
+            m_counts.reserve(count);
         }
     }
     // Called for every option in list order (k: its 0-based position).
     int Next(int k, const std::string& id) {
-        if (ids_) {
-            const auto number = static_cast<std::size_t>(ids_->Insert(id));
-            if (number == counts_.size())
-                counts_.push_back(0);
-            return counts_[number]++;
+        if (m_ids) {
+            const auto number = static_cast<std::size_t>(m_ids->Insert(id));
+            if (number == m_counts.size())
+                m_counts.push_back(0);
+            return m_counts[number]++;
         }
         // Few options: compare with each earlier one, by hash first so that the texts are compared
         // only when they are most likely equal.
         const std::size_t hash = TFoldedIdHash{}(id);
         int equal = 0;
         for (int e = 0; e < k; ++e)
-            if (hashes_[static_cast<std::size_t>(e)] == hash && SameText(screen_.Options.Item(e)->ID, id))
+            if (m_hashes[static_cast<std::size_t>(e)] == hash && SameText(m_screen.Options.Item(e)->ID, id))
                 ++equal;
-        hashes_[static_cast<std::size_t>(k)] = hash;
+        m_hashes[static_cast<std::size_t>(k)] = hash;
         return equal;
     }
 
 private:
-    const TAssistScreen& screen_;
-    std::array<std::size_t, PairwiseOptionLimit> hashes_{}; // of the earlier options, few options
-    std::unique_ptr<IdNumbers> ids_;                        // only for screens with many options
-    std::vector<int> counts_;                               // by ID number: options seen so far
+    const TAssistScreen& m_screen;
+    std::array<std::size_t, PairwiseOptionLimit> m_hashes{}; // of the earlier options, few options
+    std::unique_ptr<IdNumbers> m_ids;                        // only for screens with many options
+    std::vector<int> m_counts;                               // by ID number: options seen so far
 };
 
 // Which screens go-to options lead to, gathered while the options are checked: for each screen ID

@@ -11,21 +11,21 @@ bool IsWordByte(char c) {
 }
 
 TPlainMatcher::TPlainMatcher(std::string pattern, bool matchCase, bool wholeWords)
-    : pattern_(matchCase ? std::move(pattern) : AsciiLower(pattern)), matchCase_(matchCase),
-      wholeWords_(wholeWords) {}
+    : m_pattern(matchCase ? std::move(pattern) : AsciiLower(pattern)), m_matchCase(matchCase),
+      m_wholeWords(wholeWords) {}
 
 bool TPlainMatcher::MatchesAt(std::string_view text, std::size_t at) const {
-    if (matchCase_) {
-        if (text.compare(at, pattern_.size(), pattern_) != 0)
+    if (m_matchCase) {
+        if (text.compare(at, m_pattern.size(), m_pattern) != 0)
             return false;
     } else {
-        for (std::size_t i = 0; i < pattern_.size(); ++i)
-            if (LowerAscii(text[at + i]) != pattern_[i])
+        for (std::size_t i = 0; i < m_pattern.size(); ++i)
+            if (LowerAscii(text[at + i]) != m_pattern[i])
                 return false;
     }
-    if (!wholeWords_)
+    if (!m_wholeWords)
         return true;
-    const std::size_t end = at + pattern_.size();
+    const std::size_t end = at + m_pattern.size();
     return (at == 0 || !IsWordByte(text[at - 1])) && (end == text.size() || !IsWordByte(text[end]));
 }
 
@@ -33,12 +33,12 @@ bool TPlainMatcher::MatchesAt(std::string_view text, std::size_t at) const {
 // is looked for with memchr (both cases when case is ignored), which keeps a scan over megabytes of
 // text close to the speed of memory.
 std::size_t TPlainMatcher::Next(std::string_view text, std::size_t from) const {
-    if (pattern_.empty() || text.size() < pattern_.size())
+    if (m_pattern.empty() || text.size() < m_pattern.size())
         return std::string_view::npos;
-    const std::size_t last = text.size() - pattern_.size();
-    const char first = pattern_[0];
+    const std::size_t last = text.size() - m_pattern.size();
+    const char first = m_pattern[0];
     const char upper =
-        (!matchCase_ && first >= 'a' && first <= 'z') ? static_cast<char>(first - 'a' + 'A') : first;
+        (!m_matchCase && first >= 'a' && first <= 'z') ? static_cast<char>(first - 'a' + 'A') : first;
     std::size_t at = from;
     while (at <= last) {
         const void* p1 = std::memchr(text.data() + at, first, last - at + 1);
@@ -60,8 +60,8 @@ std::size_t TPlainMatcher::Next(std::string_view text, std::size_t from) const {
 
 std::vector<TTextMatch> TPlainMatcher::FindAll(std::string_view text) const {
     std::vector<TTextMatch> result;
-    for (std::size_t at = Next(text, 0); at != std::string_view::npos; at = Next(text, at + pattern_.size()))
-        result.push_back({at, pattern_.size()});
+    for (std::size_t at = Next(text, 0); at != std::string_view::npos; at = Next(text, at + m_pattern.size()))
+        result.push_back({at, m_pattern.size()});
     return result;
 }
 

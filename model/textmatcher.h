@@ -38,14 +38,14 @@ public:
     std::vector<TTextMatch> FindAll(std::string_view text) const override;
     // True when `text` holds the pattern at least once (no list is built).
     bool Contains(std::string_view text) const;
-    bool SpansLines() const override { return pattern_.find('\n') != std::string::npos; }
+    bool SpansLines() const override { return m_pattern.find('\n') != std::string::npos; }
 
 private:
     bool MatchesAt(std::string_view text, std::size_t at) const;
     std::size_t Next(std::string_view text, std::size_t from) const;
-    std::string pattern_; // lower case already when case is ignored
-    bool matchCase_;
-    bool wholeWords_;
+    std::string m_pattern; // lower case already when case is ignored
+    bool m_matchCase;
+    bool m_wholeWords;
 };
 
 // True for the bytes that make up a word: ASCII letters and digits, underscore, and every byte of a

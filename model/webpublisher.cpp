@@ -88,39 +88,39 @@ void AppendField(std::string& out, std::string_view name, std::string_view value
 class ImageEmbedder {
 public:
     ImageEmbedder(const TAssistRoot& root, const TPublishOptions& options, std::vector<std::string>& warnings)
-        : options_(options), warnings_(warnings) {
+        : m_options(options), m_warnings(warnings) {
         if (!options.ImageFolder.empty())
-            folder_ = options.ImageFolder;
+            m_folder = options.ImageFolder;
         else if (!root.FileName.empty())
-            folder_ = std::filesystem::path(root.FileName).parent_path();
+            m_folder = std::filesystem::path(root.FileName).parent_path();
     }
 
     // The image as a data: URI, or empty (with a warning) when it cannot be embedded.
     std::string DataUri(const TAssistScreen& screen) {
         const std::filesystem::path name(screen.Image);
-        const std::filesystem::path file = name.is_absolute() || folder_.empty() ? name : folder_ / name;
+        const std::filesystem::path file = name.is_absolute() || m_folder.empty() ? name : m_folder / name;
         const std::string_view mime = ImageMimeType(file);
         const std::string where = "Screen " + screen.ID + ": image \"" + screen.Image + "\" ";
         if (mime.empty()) {
-            warnings_.push_back(where +
-                                "is not a PNG, JPEG, GIF, BMP, WebP or SVG file; its name is shown instead");
+            m_warnings.push_back(where +
+                                 "is not a PNG, JPEG, GIF, BMP, WebP or SVG file; its name is shown instead");
             return {};
         }
         std::error_code ec;
         const auto size = std::filesystem::file_size(file, ec);
         if (ec || !std::filesystem::is_regular_file(file, ec)) {
-            warnings_.push_back(where + "was not found; its name is shown instead");
+            m_warnings.push_back(where + "was not found; its name is shown instead");
             return {};
         }
-        if (size > options_.MaxImageBytes) {
-            warnings_.push_back(where + "is larger than " + std::to_string(options_.MaxImageBytes) +
-                                " bytes; its name is shown instead");
+        if (size > m_options.MaxImageBytes) {
+            m_warnings.push_back(where + "is larger than " + std::to_string(m_options.MaxImageBytes) +
+                                 " bytes; its name is shown instead");
             return {};
         }
         std::ifstream in(file, std::ios::binary);
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (!in.good() && !in.eof()) {
-            warnings_.push_back(where + "could not be read; its name is shown instead");
+            m_warnings.push_back(where + "could not be read; its name is shown instead");
             return {};
         }
         return "data:" + std::string(mime) + ";base64," +
@@ -128,9 +128,9 @@ public:
     }
 
 private:
-    const TPublishOptions& options_;
-    std::vector<std::string>& warnings_;
-    std::filesystem::path folder_;
+    const TPublishOptions& m_options;
+    std::vector<std::string>& m_warnings;
+    std::filesystem::path m_folder;
 };
 
 void AppendAssistantJson(std::string& out, const TAssistRoot& root, ImageEmbedder& images) {

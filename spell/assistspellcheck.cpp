@@ -11,14 +11,14 @@
 namespace {
 class Walker {
 public:
-    explicit Walker(const SpellChecker& checker) : checker_(checker) {}
+    explicit Walker(const SpellChecker& checker) : m_checker(checker) {}
 
     void Check(const std::string& itemID, const char* field, const std::string& text) {
         for (const WordSpan& span : SplitWords(text)) {
             std::string word = text.substr(span.Offset, span.Length);
             if (Correct(word))
                 continue;
-            findings_.push_back({itemID, field, word, SuggestionsFor(word)});
+            m_findings.push_back({itemID, field, word, SuggestionsFor(word)});
         }
     }
 
@@ -27,32 +27,32 @@ public:
             Check(itemID, field, line);
     }
 
-    std::vector<SpellFinding> Take() { return std::move(findings_); }
+    std::vector<SpellFinding> Take() { return std::move(m_findings); }
 
 private:
     // Texts repeat the same words many times; each distinct word goes to the dictionary once.
     bool Correct(const std::string& word) {
-        const auto known = verdicts_.find(word);
-        if (known != verdicts_.end())
+        const auto known = m_verdicts.find(word);
+        if (known != m_verdicts.end())
             return known->second;
-        const bool correct = checker_.IsCorrect(word);
-        verdicts_.emplace(word, correct);
+        const bool correct = m_checker.IsCorrect(word);
+        m_verdicts.emplace(word, correct);
         return correct;
     }
 
     // A typo tends to recur, and asking hunspell for suggestions costs far more than a check: each
     // distinct misspelt word is asked once.
     const std::vector<std::string>& SuggestionsFor(const std::string& word) {
-        auto known = suggestions_.find(word);
-        if (known == suggestions_.end())
-            known = suggestions_.emplace(word, checker_.Suggestions(word)).first;
+        auto known = m_suggestions.find(word);
+        if (known == m_suggestions.end())
+            known = m_suggestions.emplace(word, m_checker.Suggestions(word)).first;
         return known->second;
     }
 
-    const SpellChecker& checker_;
-    std::map<std::string, bool, std::less<>> verdicts_;
-    std::map<std::string, std::vector<std::string>, std::less<>> suggestions_;
-    std::vector<SpellFinding> findings_;
+    const SpellChecker& m_checker;
+    std::map<std::string, bool, std::less<>> m_verdicts;
+    std::map<std::string, std::vector<std::string>, std::less<>> m_suggestions;
+    std::vector<SpellFinding> m_findings;
 };
 } // namespace
 

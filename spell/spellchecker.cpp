@@ -52,25 +52,25 @@ bool Readable(const std::string& path) {
 }
 } // namespace
 
-SpellChecker::SpellChecker(const DictionaryFiles& files) : language_(files.Language) {
+SpellChecker::SpellChecker(const DictionaryFiles& files) : m_language(files.Language) {
     // hunspell reports no error for files it cannot open; it only knows no words then.
     if (!Readable(files.AffixFile) || !Readable(files.WordFile))
         throw AppError("Cannot read the dictionary \"" + files.Language + "\" (" + files.AffixFile + ", " +
                        files.WordFile + ").");
-    hunspell_ = std::make_unique<Hunspell>(files.AffixFile.c_str(), files.WordFile.c_str());
-    encoding_ = hunspell_->get_dict_encoding();
-    utf8_ = IsUtf8Name(encoding_);
+    m_hunspell = std::make_unique<Hunspell>(files.AffixFile.c_str(), files.WordFile.c_str());
+    m_encoding = m_hunspell->get_dict_encoding();
+    m_utf8 = IsUtf8Name(m_encoding);
 }
 
 SpellChecker::~SpellChecker() = default;
 
 std::optional<bool> SpellChecker::Judge(const std::string& word) const {
-    if (utf8_)
-        return hunspell_->spell(word);
-    const std::optional<std::string> encoded = Convert(word, "UTF-8", encoding_);
+    if (m_utf8)
+        return m_hunspell->spell(word);
+    const std::optional<std::string> encoded = Convert(word, "UTF-8", m_encoding);
     if (!encoded)
         return std::nullopt;
-    return hunspell_->spell(*encoded);
+    return m_hunspell->spell(*encoded);
 }
 
 bool SpellChecker::IsCorrect(const std::string& word) const {
@@ -95,25 +95,25 @@ bool SpellChecker::Add(const std::string& word) {
     if (word.empty())
         return false;
     const std::optional<std::string> encoded =
-        utf8_ ? std::optional<std::string>(word) : Convert(word, "UTF-8", encoding_);
+        m_utf8 ? std::optional<std::string>(word) : Convert(word, "UTF-8", m_encoding);
     if (!encoded)
         return false;
-    hunspell_->add(*encoded);
+    m_hunspell->add(*encoded);
     return true;
 }
 
 std::vector<std::string> SpellChecker::Suggestions(const std::string& word, std::size_t limit) const {
     std::vector<std::string> result;
     std::optional<std::string> encoded =
-        utf8_ ? std::optional<std::string>(word) : Convert(word, "UTF-8", encoding_);
+        m_utf8 ? std::optional<std::string>(word) : Convert(word, "UTF-8", m_encoding);
     if (!encoded)
         return result;
-    for (const std::string& suggestion : hunspell_->suggest(*encoded)) {
+    for (const std::string& suggestion : m_hunspell->suggest(*encoded)) {
         if (result.size() >= limit)
             break;
-        if (utf8_) {
+        if (m_utf8) {
             result.push_back(suggestion);
-        } else if (std::optional<std::string> text = Convert(suggestion, encoding_, "UTF-8")) {
+        } else if (std::optional<std::string> text = Convert(suggestion, m_encoding, "UTF-8")) {
             result.push_back(*text);
         }
     }

@@ -17,9 +17,9 @@ public:
     SpellChecker(const SpellChecker&) = delete;
     SpellChecker& operator=(const SpellChecker&) = delete;
 
-    const std::string& Language() const { return language_; }
+    const std::string& Language() const { return m_language; }
     // The dictionary's encoding as its affix file declares it (hunspell's default is ISO8859-1).
-    const std::string& Encoding() const { return encoding_; }
+    const std::string& Encoding() const { return m_encoding; }
 
     // True when the UTF-8 word is spelt correctly. A word the dictionary's encoding cannot hold is
     // accepted: that dictionary cannot judge it. A typographic apostrophe (U+2019) counts as the ASCII
@@ -36,8 +36,8 @@ private:
     // hunspell's verdict on the word; nothing when the dictionary's encoding cannot hold it.
     std::optional<bool> Judge(const std::string& word) const;
 
-    std::unique_ptr<Hunspell> hunspell_;
-    std::string language_;
-    std::string encoding_;
-    bool utf8_ = true;
+    std::unique_ptr<Hunspell> m_hunspell;
+    std::string m_language;
+    std::string m_encoding;
+    bool m_utf8 = true;
 };

@@ -9,20 +9,20 @@
 namespace fs = std::filesystem;
 
 void THelpRef::Parse(const std::string& reference) {
-    reference_ = reference;
+    m_reference = reference;
     std::string rest = reference;
-    file_ = SplitAt(rest, '|');
-    topic_ = SplitAt(rest, '|');
-    caption_ = SplitAt(rest, '|');
-    valid_ = !topic_.empty() && !file_.empty() && HelpFileExists(file_);
+    m_file = SplitAt(rest, '|');
+    m_topic = SplitAt(rest, '|');
+    m_caption = SplitAt(rest, '|');
+    m_valid = !m_topic.empty() && !m_file.empty() && HelpFileExists(m_file);
 }
 
 bool THelpRef::IsTopic(std::string_view topic) const {
-    return SameText(topic_, topic);
+    return SameText(m_topic, topic);
 }
 
 HelpFormat THelpRef::Format() const {
-    return HelpFormatOf(file_);
+    return HelpFormatOf(m_file);
 }
 
 HelpFormat HelpFormatOf(const std::string& fileName) {

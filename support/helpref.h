@@ -23,22 +23,22 @@ public:
     // piece is empty) and decides validity: topic and file not empty and the file exists.
     void Parse(const std::string& reference);
 
-    const std::string& Reference() const { return reference_; }
-    const std::string& File() const { return file_; }
-    const std::string& Topic() const { return topic_; }
-    const std::string& Caption() const { return caption_; }
-    bool Valid() const { return valid_; }
+    const std::string& Reference() const { return m_reference; }
+    const std::string& File() const { return m_file; }
+    const std::string& Topic() const { return m_topic; }
+    const std::string& Caption() const { return m_caption; }
+    bool Valid() const { return m_valid; }
 
     // True when the topic is `topic`, letter case ignored.
     bool IsTopic(std::string_view topic) const;
     HelpFormat Format() const;
 
 private:
-    std::string reference_;
-    std::string file_;
-    std::string topic_;
-    std::string caption_;
-    bool valid_ = false;
+    std::string m_reference;
+    std::string m_file;
+    std::string m_topic;
+    std::string m_caption;
+    bool m_valid = false;
 };
 
 // ".hlp" is WinHelp, ".chm" HTML Help, letter case ignored; anything else is unknown.

@@ -122,34 +122,34 @@ void CheckName(std::string_view name) {
 } // namespace
 
 void TTagDomOut::StartDocument() {
-    fOut.reserve(4096);
-    fOut += R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
+    m_out.reserve(4096);
+    m_out += R"(<?xml version="1.0" encoding="UTF-8" standalone="yes"?>)";
 }
 
 void TTagDomOut::EndDocument() {
-    if (fEnded)
+    if (m_ended)
         return;
-    while (fDepth > 0)
+    while (m_depth > 0)
         EndElement();
-    fOut += '\n';
-    fEnded = true;
+    m_out += '\n';
+    m_ended = true;
 }
 
 void TTagDomOut::CheckWritable() const {
-    if (fEnded)
+    if (m_ended)
         throw AppError("The XML document has already been ended.");
 }
 
 void TTagDomOut::CloseStartTag() {
-    if (fStartTagOpen) {
-        fOut += '>';
-        fStartTagOpen = false;
+    if (m_startTagOpen) {
+        m_out += '>';
+        m_startTagOpen = false;
     }
 }
 
 void TTagDomOut::NewLine(std::size_t depth) {
-    fOut += '\n';
-    fOut.append(depth < kMaxIndent ? depth : kMaxIndent, '\t');
+    m_out += '\n';
+    m_out.append(depth < kMaxIndent ? depth : kMaxIndent, '\t');
 }
 
 void TTagDomOut::StartElement(std::string_view name) {
@@ -162,7 +162,7 @@ void TTagDomOut::StartElement(std::string_view name, std::initializer_list<TTagA
 
 void TTagDomOut::StartElement(std::string_view name, std::span<const TTagAttr> attributes) {
     CheckWritable();
-    if (fDepth == 0 && fRootWritten)
+    if (m_depth == 0 && m_rootWritten)
         throw AppError("An XML document can have only one root element; \"" + std::string(name) +
                        "\" would be a second one.");
     CheckName(name);
@@ -175,28 +175,28 @@ void TTagDomOut::StartElement(std::string_view name, std::span<const TTagAttr> a
     }
 
     bool isInline = false;
-    if (fDepth > 0) {
-        OpenElement& parent = fOpen[fDepth - 1];
+    if (m_depth > 0) {
+        OpenElement& parent = m_open[m_depth - 1];
         CloseStartTag();
         parent.HasChildren = true;
         isInline = parent.Inline;
     }
     if (!isInline)
-        NewLine(fDepth);
-    fOut += '<';
-    fOut += name;
+        NewLine(m_depth);
+    m_out += '<';
+    m_out += name;
     for (const TTagAttr& a : attributes) {
-        fOut += ' ';
-        fOut += a.Name;
-        fOut += "=\"";
-        AppendEscaped(fOut, a.Value, true);
-        fOut += '"';
+        m_out += ' ';
+        m_out += a.Name;
+        m_out += "=\"";
+        AppendEscaped(m_out, a.Value, true);
+        m_out += '"';
     }
-    fStartTagOpen = true;
+    m_startTagOpen = true;
 
-    if (fDepth == fOpen.size())
-        fOpen.emplace_back();
-    OpenElement& element = fOpen[fDepth++];
+    if (m_depth == m_open.size())
+        m_open.emplace_back();
+    OpenElement& element = m_open[m_depth++];
     element.Name.assign(name);
     element.Inline = isInline;
     element.HasChildren = false;
@@ -204,34 +204,34 @@ void TTagDomOut::StartElement(std::string_view name, std::span<const TTagAttr> a
 
 void TTagDomOut::EndElement() {
     CheckWritable();
-    if (fDepth == 0)
+    if (m_depth == 0)
         throw AppError("No XML element is open to be ended.");
-    const OpenElement& element = fOpen[fDepth - 1];
-    if (fStartTagOpen) {
-        fOut += "/>";
-        fStartTagOpen = false;
+    const OpenElement& element = m_open[m_depth - 1];
+    if (m_startTagOpen) {
+        m_out += "/>";
+        m_startTagOpen = false;
     } else {
         if (element.HasChildren && !element.Inline)
-            NewLine(fDepth - 1);
-        fOut += "</";
-        fOut += element.Name;
-        fOut += '>';
+            NewLine(m_depth - 1);
+        m_out += "</";
+        m_out += element.Name;
+        m_out += '>';
     }
-    if (--fDepth == 0)
-        fRootWritten = true;
+    if (--m_depth == 0)
+        m_rootWritten = true;
 }
 
 void TTagDomOut::Characters(std::string_view text) {
     if (text.empty())
         return;
     CheckWritable();
-    if (fDepth == 0)
+    if (m_depth == 0)
         throw AppError("Text cannot be written outside the root element.");
     CloseStartTag();
     // From here on the element's content is written exactly as given: indentation added between
     // its pieces would become part of its text.
-    fOpen[fDepth - 1].Inline = true;
-    AppendEscaped(fOut, text, false);
+    m_open[m_depth - 1].Inline = true;
+    AppendEscaped(m_out, text, false);
 }
 
 void TTagDomOut::TextElement(std::string_view name, std::string_view text) {

@@ -46,7 +46,7 @@ public:
     void TextElement(std::string_view name, std::span<const TTagAttr> attributes, std::string_view text);
 
     // Number of elements started and not yet ended.
-    std::size_t Depth() const { return fDepth; }
+    std::size_t Depth() const { return m_depth; }
 
 protected:
     TTagDomOut() = default;
@@ -55,8 +55,8 @@ protected:
     void StartDocument();
     // Ends every element still open and the document; later writes throw. Safe to call twice.
     void EndDocument();
-    bool DocumentEnded() const { return fEnded; }
-    std::string& Output() { return fOut; }
+    bool DocumentEnded() const { return m_ended; }
+    std::string& Output() { return m_out; }
 
 private:
     struct OpenElement {
@@ -69,11 +69,11 @@ private:
     void CloseStartTag();
     void NewLine(std::size_t depth);
 
-    std::string fOut;
-    // Open elements, most recent last; entries beyond fDepth are kept so their names' storage is reused.
-    std::vector<OpenElement> fOpen;
-    std::size_t fDepth = 0;
-    bool fStartTagOpen = false; // the '>' of the most recent start tag is not written yet
-    bool fRootWritten = false;
-    bool fEnded = false;
+    std::string m_out;
+    // Open elements, most recent last; entries beyond m_depth are kept so their names' storage is reused.
+    std::vector<OpenElement> m_open;
+    std::size_t m_depth = 0;
+    bool m_startTagOpen = false; // the '>' of the most recent start tag is not written yet
+    bool m_rootWritten = false;
+    bool m_ended = false;
 };

@@ -32,7 +32,7 @@ std::string Hex(std::uint32_t value) {
 template <TXmlEncoding kEncoding> class TCharacterScanner {
 public:
     explicit TCharacterScanner(std::string_view bytes)
-        : begin_(reinterpret_cast<const unsigned char*>(bytes.data())), size_(bytes.size()) {}
+        : m_begin(reinterpret_cast<const unsigned char*>(bytes.data())), m_size(bytes.size()) {}
 
     TXmlCharacterCheck Run() {
         std::size_t pos = 0;
@@ -41,17 +41,17 @@ public:
         std::size_t first = 0;
         if (std::size_t length = Decode(0, cp); length != 0 && cp == 0xFEFF)
             first = length;
-        while (pos < size_) {
+        while (pos < m_size) {
             if constexpr (kEncoding == TXmlEncoding::Utf8) {
                 // Plain printable ASCII needs nothing but passing over.
-                if (state_ == kContent || state_ == kDocType) {
-                    const bool* const plain = state_ == kContent ? kPlain.Content : kPlain.DocType;
+                if (m_state == kContent || m_state == kDocType) {
+                    const bool* const plain = m_state == kContent ? kPlain.Content : kPlain.DocType;
                     const std::size_t from = pos;
-                    while (pos < size_ && plain[begin_[pos]])
+                    while (pos < m_size && plain[m_begin[pos]])
                         ++pos;
                     if (pos != from)
-                        afterCr_ = false;
-                    if (pos == size_)
+                        m_afterCr = false;
+                    if (pos == m_size)
                         break;
                 }
             }
@@ -61,60 +61,60 @@ public:
             if (!IsXmlChar(cp))
                 return Fault(pos, "stands the character U+" + Hex(cp) + ", which XML 1.0 does not allow.");
             std::size_t next = pos + length;
-            switch (state_) {
+            switch (m_state) {
             case kContent:
             case kDocType:
             case kQuoted:
                 if (cp == '&') {
                     if (TXmlCharacterCheck check = Reference(pos, next); !check.Valid)
                         return check;
-                } else if (state_ == kQuoted) {
-                    if (cp == quote_)
-                        state_ = kDocType;
+                } else if (m_state == kQuoted) {
+                    if (cp == m_quote)
+                        m_state = kDocType;
                 } else if (cp == '<') {
                     if (Follows(next, "!--")) {
-                        after_ = state_;
-                        state_ = kComment;
-                    } else if (Follows(next, "![CDATA[") && state_ == kContent) {
-                        state_ = kCData;
+                        m_after = m_state;
+                        m_state = kComment;
+                    } else if (Follows(next, "![CDATA[") && m_state == kContent) {
+                        m_state = kCData;
                     } else if (Follows(next, "?")) {
                         if (IsDeclarationTarget(next + Unit()) && pos != first)
                             return {false, {}};
-                        after_ = state_;
-                        state_ = kInstruction;
-                    } else if (Follows(next, "!DOCTYPE") && state_ == kContent) {
-                        state_ = kDocType;
-                        brackets_ = 0;
+                        m_after = m_state;
+                        m_state = kInstruction;
+                    } else if (Follows(next, "!DOCTYPE") && m_state == kContent) {
+                        m_state = kDocType;
+                        m_brackets = 0;
                     }
-                } else if (state_ == kDocType) {
+                } else if (m_state == kDocType) {
                     if (cp == '"' || cp == '\'') {
-                        quote_ = cp;
-                        state_ = kQuoted;
+                        m_quote = cp;
+                        m_state = kQuoted;
                     } else if (cp == '[') {
-                        ++brackets_;
-                    } else if (cp == ']' && brackets_ > 0) {
-                        --brackets_;
-                    } else if (cp == '>' && brackets_ == 0) {
-                        state_ = kContent;
+                        ++m_brackets;
+                    } else if (cp == ']' && m_brackets > 0) {
+                        --m_brackets;
+                    } else if (cp == '>' && m_brackets == 0) {
+                        m_state = kContent;
                     }
                 }
                 break;
             case kComment:
                 if (cp == '-' && Follows(next, "->")) {
                     next += 2 * Unit();
-                    state_ = after_;
+                    m_state = m_after;
                 }
                 break;
             case kCData:
                 if (cp == ']' && Follows(next, "]>")) {
                     next += 2 * Unit();
-                    state_ = kContent;
+                    m_state = kContent;
                 }
                 break;
             case kInstruction:
                 if (cp == '?' && Follows(next, ">")) {
                     next += Unit();
-                    state_ = after_;
+                    m_state = m_after;
                 }
                 break;
             }
@@ -157,7 +157,7 @@ private:
 
     // The code unit at `pos`, which must be whole.
     std::uint32_t UnitAt(std::size_t pos) const {
-        const unsigned char* p = begin_ + pos;
+        const unsigned char* p = m_begin + pos;
         switch (kEncoding) {
         case TXmlEncoding::Utf16Le:
             return p[0] | (p[1] << 8);
@@ -175,16 +175,16 @@ private:
     // The length in bytes of the character at `pos` (pos < size), with its code point; 0 when the bytes
     // there are not a character in the encoding.
     std::size_t Decode(std::size_t pos, char32_t& cp) const {
-        if (pos >= size_)
+        if (pos >= m_size)
             return 0;
         if constexpr (kEncoding == TXmlEncoding::Utf8) {
             std::size_t bad = 0;
-            return Utf8Sequence(begin_ + pos, begin_ + size_, cp, bad);
+            return Utf8Sequence(m_begin + pos, m_begin + m_size, cp, bad);
         } else if constexpr (kEncoding == TXmlEncoding::Latin1) {
-            cp = begin_[pos];
+            cp = m_begin[pos];
             return 1;
         } else {
-            if (size_ - pos < Unit())
+            if (m_size - pos < Unit())
                 return 0;
             const std::uint32_t unit = UnitAt(pos);
             if constexpr (Unit() == 4) {
@@ -194,7 +194,7 @@ private:
                 cp = unit;
                 if (unit < 0xD800 || unit > 0xDFFF)
                     return 2;
-                if (unit > 0xDBFF || size_ - pos < 4)
+                if (unit > 0xDBFF || m_size - pos < 4)
                     return 0;
                 const std::uint32_t low = UnitAt(pos + 2);
                 if (low < 0xDC00 || low > 0xDFFF)
@@ -208,7 +208,7 @@ private:
     // True when the ASCII characters of `word` stand at `pos`.
     bool Follows(std::size_t pos, std::string_view word) const {
         for (const char c : word) {
-            if (pos + Unit() > size_ || UnitAt(pos) != static_cast<unsigned char>(c))
+            if (pos + Unit() > m_size || UnitAt(pos) != static_cast<unsigned char>(c))
                 return false;
             pos += Unit();
         }
@@ -219,7 +219,7 @@ private:
     // which only the declaration at the very start of a document may be.
     bool IsDeclarationTarget(std::size_t pos) const {
         std::string name;
-        while (pos + Unit() <= size_ && name.size() < 4) {
+        while (pos + Unit() <= m_size && name.size() < 4) {
             const std::uint32_t unit = UnitAt(pos);
             const bool nameChar = (unit >= 'a' && unit <= 'z') || (unit >= 'A' && unit <= 'Z') ||
                                   (unit >= '0' && unit <= '9') || unit == '-' || unit == '.' || unit == '_' ||
@@ -243,7 +243,7 @@ private:
             p += Unit();
         std::uint32_t value = 0;
         bool digits = false;
-        for (; p + Unit() <= size_; p += Unit()) {
+        for (; p + Unit() <= m_size; p += Unit()) {
             const std::uint32_t c = UnitAt(p);
             if (c >= '0' && c <= '9')
                 value = value * (hex ? 16 : 10) + (c - '0');
@@ -264,24 +264,24 @@ private:
 
     void CountLine(char32_t cp) {
         if (cp == '\r')
-            ++line_;
-        else if (cp == '\n' && !afterCr_)
-            ++line_;
-        afterCr_ = cp == '\r';
+            ++m_line;
+        else if (cp == '\n' && !m_afterCr)
+            ++m_line;
+        m_afterCr = cp == '\r';
     }
 
     TXmlCharacterCheck Fault(std::size_t pos, const std::string& what) const {
-        return {false, "At byte offset " + UIntToStr(pos) + " (line " + UIntToStr(line_) + ") " + what};
+        return {false, "At byte offset " + UIntToStr(pos) + " (line " + UIntToStr(m_line) + ") " + what};
     }
 
-    const unsigned char* const begin_;
-    const std::size_t size_;
-    std::size_t line_ = 1;
-    bool afterCr_ = false;
-    TState state_ = kContent;
-    TState after_ = kContent; // where a comment or processing instruction returns to
-    char32_t quote_ = 0;
-    std::size_t brackets_ = 0;
+    const unsigned char* const m_begin;
+    const std::size_t m_size;
+    std::size_t m_line = 1;
+    bool m_afterCr = false;
+    TState m_state = kContent;
+    TState m_after = kContent; // where a comment or processing instruction returns to
+    char32_t m_quote = 0;
+    std::size_t m_brackets = 0;
 };
 
 } // namespace

@@ -34,25 +34,25 @@ pugi::xml_encoding ParserEncoding(TXmlEncoding encoding) {
 
 } // namespace
 
-TXMLTagFileIn::TXMLTagFileIn(std::string_view data) : fBuffer(data) {
+TXMLTagFileIn::TXMLTagFileIn(std::string_view data) : m_buffer(data) {
     Parse();
 }
 
-TXMLTagFileIn::TXMLTagFileIn(std::string&& data) : fBuffer(std::move(data)) {
+TXMLTagFileIn::TXMLTagFileIn(std::string&& data) : m_buffer(std::move(data)) {
     Parse();
 }
 
 TXMLTagFileIn::TXMLTagFileIn(std::istream& in)
-    : fBuffer(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) {
+    : m_buffer(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) {
     Parse();
 }
 
 void TXMLTagFileIn::Parse() {
-    const TXmlEncoding encoding = DetectXmlEncoding(fBuffer);
-    const TXmlCharacterCheck characters = CheckXmlCharacters(fBuffer, encoding);
+    const TXmlEncoding encoding = DetectXmlEncoding(m_buffer);
+    const TXmlCharacterCheck characters = CheckXmlCharacters(m_buffer, encoding);
     bool wellFormed = characters.Valid;
     if (!wellFormed)
-        fProblem = characters.Where;
+        m_problem = characters.Where;
     if (wellFormed) {
         // The parser is handed the document followed by one NUL character, which it takes for the end:
         // without it, parsing in place would lose a text that runs up to the last byte (text after
@@ -63,22 +63,22 @@ void TXMLTagFileIn::Parse() {
             unit = 2;
         else if (encoding == TXmlEncoding::Utf32Le || encoding == TXmlEncoding::Utf32Be)
             unit = 4;
-        fBuffer.append(unit, '\0');
-        wellFormed = fDocument.load_buffer_inplace(fBuffer.data(), fBuffer.size(), kParseOptions,
-                                                   ParserEncoding(encoding));
+        m_buffer.append(unit, '\0');
+        wellFormed = m_document.load_buffer_inplace(m_buffer.data(), m_buffer.size(), kParseOptions,
+                                                    ParserEncoding(encoding));
     }
     // A well-formed document has exactly one element at its top level, no text beside it and a
     // document type, if any, only before it.
     if (wellFormed) {
-        for (pugi::xml_node child = fDocument.first_child(); child && wellFormed;
+        for (pugi::xml_node child = m_document.first_child(); child && wellFormed;
              child = child.next_sibling()) {
             switch (child.type()) {
             case pugi::node_element:
-                wellFormed = !fRoot;
-                fRoot = child;
+                wellFormed = !m_root;
+                m_root = child;
                 break;
             case pugi::node_doctype:
-                wellFormed = !fRoot && child == fDocument.first_child();
+                wellFormed = !m_root && child == m_document.first_child();
                 break;
             case pugi::node_pcdata:
             case pugi::node_cdata:
@@ -88,15 +88,15 @@ void TXMLTagFileIn::Parse() {
                 break;
             }
         }
-        wellFormed = wellFormed && fRoot;
+        wellFormed = wellFormed && m_root;
     }
     if (!wellFormed) {
-        fRoot = {};
-        fDocument.reset();
-        std::string().swap(fBuffer);
+        m_root = {};
+        m_document.reset();
+        std::string().swap(m_buffer);
     }
-    fNode = fRoot;
-    fEntering = true;
+    m_node = m_root;
+    m_entering = true;
 }
 
 TTagKind TXMLTagFileIn::Next(std::string& name) {
@@ -107,21 +107,21 @@ TTagKind TXMLTagFileIn::Next(std::string& name) {
 }
 
 const std::vector<std::string>& TXMLTagFileIn::Attributes() const {
-    if (!fAttributesMade) {
+    if (!m_attributesMade) {
         // The vector and its strings are reused from element to element.
         std::size_t count = 0;
-        for (pugi::xml_attribute a = fAttributeNode.first_attribute(); a; a = a.next_attribute()) {
-            if (count == fAttributes.size())
-                fAttributes.emplace_back();
-            std::string& line = fAttributes[count++];
+        for (pugi::xml_attribute a = m_attributeNode.first_attribute(); a; a = a.next_attribute()) {
+            if (count == m_attributes.size())
+                m_attributes.emplace_back();
+            std::string& line = m_attributes[count++];
             line.assign(a.name());
             line += '=';
             line += a.value();
         }
-        fAttributes.resize(count);
-        fAttributesMade = true;
+        m_attributes.resize(count);
+        m_attributesMade = true;
     }
-    return fAttributes;
+    return m_attributes;
 }
 
 std::string TXMLTagFileIn::Attribute(std::string_view name) const {
@@ -130,7 +130,7 @@ std::string TXMLTagFileIn::Attribute(std::string_view name) const {
 
 std::string_view TXMLTagFileIn::AttributeView(std::string_view name) const {
     // The same answer as searching the lines of Attributes, without making them.
-    for (pugi::xml_attribute a = fAttributeNode.first_attribute(); a; a = a.next_attribute())
+    for (pugi::xml_attribute a = m_attributeNode.first_attribute(); a; a = a.next_attribute())
         if (SameText(a.name(), name))
             return a.value();
     return {};

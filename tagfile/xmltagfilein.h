@@ -33,12 +33,12 @@ public:
     TXMLTagFileIn& operator=(const TXMLTagFileIn&) = delete;
 
     // True when there is nothing more to read.
-    bool AtEnd() const { return !fNode; }
+    bool AtEnd() const { return !m_node; }
 
     // When the input was refused because of a character (bytes that are not text in the encoding, or a
     // character XML 1.0 does not allow, also as a reference): a sentence saying what stands where.
     // Empty for every other input, well-formed or not.
-    const std::string& Problem() const { return fProblem; }
+    const std::string& Problem() const { return m_problem; }
 
     // One read step; `name` receives the element name or the text (empty for the other kinds).
     TTagKind Next(std::string& name);
@@ -47,18 +47,18 @@ public:
     // (Defined here, as the file reader takes one step per element, text and end.)
     TTagKind Next(std::string_view& name) {
         for (;;) {
-            if (!fNode) {
+            if (!m_node) {
                 name = {};
                 return tkEndOfDocument;
             }
-            const pugi::xml_node node = fNode;
+            const pugi::xml_node node = m_node;
             switch (node.type()) {
             case pugi::node_element: {
                 name = node.name();
-                const bool entering = fEntering;
+                const bool entering = m_entering;
                 if (entering) {
-                    fAttributeNode = node;
-                    fAttributesMade = false;
+                    m_attributeNode = node;
+                    m_attributesMade = false;
                 }
                 Advance();
                 return entering ? tkStart : tkEnd;
@@ -66,7 +66,7 @@ public:
             case pugi::node_pcdata:
             case pugi::node_cdata:
                 name = node.value();
-                fLastTextHasLineFeed = std::memchr(name.data(), '\n', name.size()) != nullptr;
+                m_lastTextHasLineFeed = std::memchr(name.data(), '\n', name.size()) != nullptr;
                 Advance();
                 return tkText;
             default: // the parse options keep no other kind inside the root
@@ -77,7 +77,7 @@ public:
     }
 
     // True when the text of the last tkText step holds a line feed.
-    bool LastTextHasLineFeed() const { return fLastTextHasLineFeed; }
+    bool LastTextHasLineFeed() const { return m_lastTextHasLineFeed; }
 
     // The attributes of the element of the last tkStart, one "name=value" line each, in document order.
     // The reference stays valid until the next call of Next.
@@ -94,38 +94,38 @@ private:
     // One step of the depth-first walk: into an element's content, on to the next sibling, or up to
     // the parent whose end comes next; past the root's end there is no current node.
     void Advance() {
-        if (fEntering && fNode.type() == pugi::node_element) {
-            if (const pugi::xml_node child = fNode.first_child()) {
-                fNode = child;
+        if (m_entering && m_node.type() == pugi::node_element) {
+            if (const pugi::xml_node child = m_node.first_child()) {
+                m_node = child;
                 return;
             }
-            fEntering = false; // an empty element: its end comes next
+            m_entering = false; // an empty element: its end comes next
             return;
         }
-        if (fNode == fRoot) {
-            fNode = {};
+        if (m_node == m_root) {
+            m_node = {};
             return;
         }
-        if (const pugi::xml_node sibling = fNode.next_sibling()) {
-            fNode = sibling;
-            fEntering = true;
+        if (const pugi::xml_node sibling = m_node.next_sibling()) {
+            m_node = sibling;
+            m_entering = true;
             return;
         }
-        fNode = fNode.parent();
-        fEntering = false;
+        m_node = m_node.parent();
+        m_entering = false;
     }
 
     // The bytes being read; for UTF-8 the parser decodes the document inside them and the tree's names
     // and texts point into them.
-    std::string fBuffer;
-    pugi::xml_document fDocument;
-    pugi::xml_node fRoot;
-    pugi::xml_node fNode;
-    bool fEntering = true;
+    std::string m_buffer;
+    pugi::xml_document m_document;
+    pugi::xml_node m_root;
+    pugi::xml_node m_node;
+    bool m_entering = true;
     // The element of the last start, whose attributes are asked for.
-    pugi::xml_node fAttributeNode;
-    bool fLastTextHasLineFeed = false;
-    std::string fProblem;
-    mutable std::vector<std::string> fAttributes;
-    mutable bool fAttributesMade = true;
+    pugi::xml_node m_attributeNode;
+    bool m_lastTextHasLineFeed = false;
+    std::string m_problem;
+    mutable std::vector<std::string> m_attributes;
+    mutable bool m_attributesMade = true;
 };

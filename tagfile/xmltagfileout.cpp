@@ -6,7 +6,7 @@ TXMLTagFileOut::TXMLTagFileOut() {
     StartDocument();
 }
 
-TXMLTagFileOut::TXMLTagFileOut(std::string& target) : fTarget(&target) {
+TXMLTagFileOut::TXMLTagFileOut(std::string& target) : m_target(&target) {
     StartDocument();
 }
 
@@ -24,11 +24,11 @@ std::string TXMLTagFileOut::Finish() {
     EndDocument();
     std::string text = std::move(Output());
     Output().clear();
-    if (fTarget) {
-        if (fTarget->empty())
-            *fTarget = std::move(text);
+    if (m_target) {
+        if (m_target->empty())
+            *m_target = std::move(text);
         else
-            fTarget->append(text);
+            m_target->append(text);
         return {};
     }
     return text;

@@ -27,5 +27,5 @@ public:
     std::string Finish();
 
 private:
-    std::string* fTarget = nullptr;
+    std::string* m_target = nullptr;
 };

@@ -9,16 +9,16 @@
 #include "viewer/optioncommands.h"
 #include "viewer/viewerdesktop.h"
 
-AssistantRuntime::AssistantRuntime(ViewerSetup setup) : setup_(CompleteSetup(std::move(setup))) {}
+AssistantRuntime::AssistantRuntime(ViewerSetup setup) : m_setup(CompleteSetup(std::move(setup))) {}
 
 AssistantRuntime::~AssistantRuntime() = default;
 
 AssistantViewer* AssistantRuntime::Window() const {
-    return window_.data();
+    return m_window.data();
 }
 
 ComponentStatus AssistantRuntime::SetInitialScreen(const std::string& id) {
-    initialScreen_ = id;
+    m_initialScreen = id;
     return ComponentStatus::Success();
 }
 
@@ -26,23 +26,23 @@ ComponentStatus AssistantRuntime::LoadAssistantFile(const std::string& name, std
     result.clear();
     QString given = QString::fromStdString(name);
     if (given.trimmed().isEmpty()) {
-        given = setup_.Desktop->AskOpenFileName(nullptr, QStringLiteral("Open an assistant"),
-                                                QDir::currentPath());
+        given = m_setup.Desktop->AskOpenFileName(nullptr, QStringLiteral("Open an assistant"),
+                                                 QDir::currentPath());
         if (given.isEmpty())
             return ComponentStatus::Failure("No file chosen.");
     }
-    const ResolvedName resolved = ResolveFileName(given, {}, *setup_.Finder);
+    const ResolvedName resolved = ResolveFileName(given, {}, *m_setup.Finder);
     if (!resolved.Error.isEmpty())
         return ComponentStatus::Failure(resolved.Error.toStdString());
     const QFileInfo file(resolved.Path);
     if (!file.isFile())
         return ComponentStatus::Failure("The assistant file \"" + given.toStdString() + "\" was not found.");
     try {
-        std::unique_ptr<TAssistRoot> root = setup_.Loader(file.absoluteFilePath());
+        std::unique_ptr<TAssistRoot> root = m_setup.Loader(file.absoluteFilePath());
         if (!root)
             return ComponentStatus::Failure("Nothing was read from \"" + given.toStdString() + "\".");
-        loaded_ = std::make_shared<ViewedAssistant>(std::move(root), file.absoluteFilePath(),
-                                                    file.absolutePath(), false);
+        m_loaded = std::make_shared<ViewedAssistant>(std::move(root), file.absoluteFilePath(),
+                                                     file.absolutePath(), false);
     } catch (const std::exception& error) {
         return ComponentStatus::Failure(error.what());
     }
@@ -52,18 +52,18 @@ ComponentStatus AssistantRuntime::LoadAssistantFile(const std::string& name, std
 
 void AssistantRuntime::SetTextFile(const QString& path) {
     if (path.isEmpty()) {
-        textFile_.clear();
+        m_textFile.clear();
         return;
     }
     // Cleaned as the viewer cleans the names it resolves, so that the two compare equal.
     const QFileInfo file(path);
-    textFile_ = QDir::cleanPath(file.absoluteFilePath());
-    baseFolder_ = QDir::cleanPath(file.absolutePath());
+    m_textFile = QDir::cleanPath(file.absoluteFilePath());
+    m_baseFolder = QDir::cleanPath(file.absolutePath());
 }
 
 ComponentStatus AssistantRuntime::LoadAssistantText(const std::string& text) {
     try {
-        loaded_ = std::make_shared<ViewedAssistant>(ReadAssistantText(text), textFile_, baseFolder_, true);
+        m_loaded = std::make_shared<ViewedAssistant>(ReadAssistantText(text), m_textFile, m_baseFolder, true);
     } catch (const std::exception& error) {
         return ComponentStatus::Failure(error.what());
     }
@@ -73,19 +73,19 @@ ComponentStatus AssistantRuntime::LoadAssistantText(const std::string& text) {
 void AssistantRuntime::LoadAssistant(std::unique_ptr<TAssistRoot> root, const QString& folder,
                                      bool fromEditor) {
     const QString path = root && !root->FileName.empty() ? QString::fromStdString(root->FileName) : QString();
-    loaded_ = std::make_shared<ViewedAssistant>(std::move(root), path, folder, fromEditor);
+    m_loaded = std::make_shared<ViewedAssistant>(std::move(root), path, folder, fromEditor);
 }
 
 ComponentStatus AssistantRuntime::Run(QWidget* owner, int /*mode*/) {
-    if (!loaded_ || !loaded_->Root)
+    if (!m_loaded || !m_loaded->Root)
         return ComponentStatus::Failure("No assistant is loaded.");
-    auto* window = new AssistantViewer(owner, setup_, loaded_, initialScreen_);
+    auto* window = new AssistantViewer(owner, m_setup, m_loaded, m_initialScreen);
     window->show();
     window->raise();
     window->activateWindow();
-    window_ = window;
-    if (onRun_)
-        onRun_(*window);
+    m_window = window;
+    if (m_onRun)
+        m_onRun(*window);
     return ComponentStatus::Success();
 }
 

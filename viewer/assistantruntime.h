@@ -36,29 +36,29 @@ public:
     // names are looked for. `fromEditor` makes "Edit this screen" refer to it.
     void LoadAssistant(std::unique_ptr<TAssistRoot> root, const QString& folder, bool fromEditor);
     // The folder of the file that a text given to LoadAssistantText came from.
-    void SetBaseFolder(const QString& folder) { baseFolder_ = folder; }
-    const QString& BaseFolder() const { return baseFolder_; }
+    void SetBaseFolder(const QString& folder) { m_baseFolder = folder; }
+    const QString& BaseFolder() const { return m_baseFolder; }
     // The file that a text given to LoadAssistantText is the current state of (the file open in the
     // editor); its folder becomes the base folder. An option of another assistant that names this
     // file comes back to the text given, not to the copy on disk, which may be older.
     void SetTextFile(const QString& path);
-    const QString& TextFile() const { return textFile_; }
+    const QString& TextFile() const { return m_textFile; }
 
-    const ViewerSetup& Setup() const { return setup_; }
+    const ViewerSetup& Setup() const { return m_setup; }
     // The window opened by the last Run while it is open; null otherwise.
     AssistantViewer* Window() const;
     // Called with every window Run opens, once it is shown (the editor keeps the windows of Test to
     // hand them its assistant again after each change).
-    void SetOnRun(std::function<void(AssistantViewer&)> opened) { onRun_ = std::move(opened); }
+    void SetOnRun(std::function<void(AssistantViewer&)> opened) { m_onRun = std::move(opened); }
 
 private:
-    ViewerSetup setup_;
-    std::shared_ptr<ViewedAssistant> loaded_;
-    std::string initialScreen_;
-    QString baseFolder_;
-    QString textFile_;
-    QPointer<AssistantViewer> window_;
-    std::function<void(AssistantViewer&)> onRun_;
+    ViewerSetup m_setup;
+    std::shared_ptr<ViewedAssistant> m_loaded;
+    std::string m_initialScreen;
+    QString m_baseFolder;
+    QString m_textFile;
+    QPointer<AssistantViewer> m_window;
+    std::function<void(AssistantViewer&)> m_onRun;
 };
 
 // Makes runtimes for the component factory (QtComponentFactory::SetAssistantCreator). Each runtime gets

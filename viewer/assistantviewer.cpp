@@ -132,7 +132,7 @@ const QList<QKeySequence>& AssistantViewer::HomeKeys() {
 
 AssistantViewer::AssistantViewer(QWidget* owner, ViewerSetup setup,
                                  std::shared_ptr<ViewedAssistant> assistant, const std::string& initialScreen)
-    : QWidget(owner, Qt::Window), setup_(CompleteSetup(std::move(setup))) {
+    : QWidget(owner, Qt::Window), m_setup(CompleteSetup(std::move(setup))) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("AssistantViewer"));
     BuildWindow();
@@ -157,28 +157,28 @@ void AssistantViewer::BuildWindow() {
     auto* outer = new QVBoxLayout(this);
 
     auto* bar = new QHBoxLayout;
-    bBack_ = new QPushButton(QStringLiteral("< Back"), this);
-    bBack_->setObjectName(QStringLiteral("bBack"));
-    bForward_ = new QPushButton(QStringLiteral("Forward >"), this);
-    bForward_->setObjectName(QStringLiteral("bForward"));
-    bHome_ = new QPushButton(QStringLiteral("Home"), this);
-    bHome_->setObjectName(QStringLiteral("bHome"));
-    bEditScreen_ = new QPushButton(QStringLiteral("Edit this screen"), this);
-    bEditScreen_->setObjectName(QStringLiteral("bEditScreen"));
-    bEditScreen_->setVisible(static_cast<bool>(setup_.OnEdit));
-    bar->addWidget(bBack_);
-    bar->addWidget(bForward_);
-    bar->addWidget(bHome_);
+    m_bBack = new QPushButton(QStringLiteral("< Back"), this);
+    m_bBack->setObjectName(QStringLiteral("bBack"));
+    m_bForward = new QPushButton(QStringLiteral("Forward >"), this);
+    m_bForward->setObjectName(QStringLiteral("bForward"));
+    m_bHome = new QPushButton(QStringLiteral("Home"), this);
+    m_bHome->setObjectName(QStringLiteral("bHome"));
+    m_bEditScreen = new QPushButton(QStringLiteral("Edit this screen"), this);
+    m_bEditScreen->setObjectName(QStringLiteral("bEditScreen"));
+    m_bEditScreen->setVisible(static_cast<bool>(m_setup.OnEdit));
+    bar->addWidget(m_bBack);
+    bar->addWidget(m_bForward);
+    bar->addWidget(m_bHome);
     bar->addStretch(1);
-    bar->addWidget(bEditScreen_);
+    bar->addWidget(m_bEditScreen);
     outer->addLayout(bar);
-    connect(bBack_, &QPushButton::clicked, this, &AssistantViewer::GoBack);
-    connect(bForward_, &QPushButton::clicked, this, &AssistantViewer::GoForward);
-    connect(bHome_, &QPushButton::clicked, this, &AssistantViewer::GoHome);
-    connect(bEditScreen_, &QPushButton::clicked, this, [this] { EditItem(-1); });
-    bBack_->setToolTip(WithKeys(QStringLiteral("Back to the screen shown before"), BackKeys()));
-    bForward_->setToolTip(WithKeys(QStringLiteral("Forward to the screen shown after"), ForwardKeys()));
-    bHome_->setToolTip(WithKeys(QStringLiteral("The assistant's first screen"), HomeKeys()));
+    connect(m_bBack, &QPushButton::clicked, this, &AssistantViewer::GoBack);
+    connect(m_bForward, &QPushButton::clicked, this, &AssistantViewer::GoForward);
+    connect(m_bHome, &QPushButton::clicked, this, &AssistantViewer::GoHome);
+    connect(m_bEditScreen, &QPushButton::clicked, this, [this] { EditItem(-1); });
+    m_bBack->setToolTip(WithKeys(QStringLiteral("Back to the screen shown before"), BackKeys()));
+    m_bForward->setToolTip(WithKeys(QStringLiteral("Forward to the screen shown after"), ForwardKeys()));
+    m_bHome->setToolTip(WithKeys(QStringLiteral("The assistant's first screen"), HomeKeys()));
     for (const QKeySequence& key : BackKeys())
         AddShortcut(key, [this, key] {
             // Backspace belongs to a text box that has the focus; Alt+Left goes back from anywhere.
@@ -204,74 +204,74 @@ void AssistantViewer::BuildWindow() {
     leftPalette.setColor(QPalette::WindowText, Qt::white);
     left->setPalette(leftPalette);
     auto* leftLayout = new QVBoxLayout(left);
-    lScreenCaption_ = PlainLabel(left, QStringLiteral("lScreenCaption"));
-    QFont captionFont = lScreenCaption_->font();
+    m_lScreenCaption = PlainLabel(left, QStringLiteral("lScreenCaption"));
+    QFont captionFont = m_lScreenCaption->font();
     captionFont.setBold(true);
     captionFont.setPointSizeF(captionFont.pointSizeF() * 1.3);
-    lScreenCaption_->setFont(captionFont);
-    lAssistantDescription_ = PlainLabel(left, QStringLiteral("lAssistantDescription"));
-    lAssistantCaption_ = PlainLabel(left, QStringLiteral("lAssistantCaption"));
-    leftLayout->addWidget(lScreenCaption_);
+    m_lScreenCaption->setFont(captionFont);
+    m_lAssistantDescription = PlainLabel(left, QStringLiteral("lAssistantDescription"));
+    m_lAssistantCaption = PlainLabel(left, QStringLiteral("lAssistantCaption"));
+    leftLayout->addWidget(m_lScreenCaption);
     leftLayout->addSpacing(12);
-    leftLayout->addWidget(lAssistantDescription_);
+    leftLayout->addWidget(m_lAssistantDescription);
     leftLayout->addStretch(1);
-    leftLayout->addWidget(lAssistantCaption_);
+    leftLayout->addWidget(m_lAssistantCaption);
     body->addWidget(left);
 
-    scroll_ = new QScrollArea(this);
-    scroll_->setWidgetResizable(true);
-    auto* page = new QWidget(scroll_);
-    mainLayout_ = new QVBoxLayout(page);
-    lNotice_ = PlainLabel(page, QStringLiteral("lNotice"));
-    lNotice_->setAutoFillBackground(true);
-    QPalette noticePalette = lNotice_->palette();
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidgetResizable(true);
+    auto* page = new QWidget(m_scroll);
+    m_mainLayout = new QVBoxLayout(page);
+    m_lNotice = PlainLabel(page, QStringLiteral("lNotice"));
+    m_lNotice->setAutoFillBackground(true);
+    QPalette noticePalette = m_lNotice->palette();
     noticePalette.setColor(QPalette::Window, QColor(0xff, 0xf3, 0xc4));
     noticePalette.setColor(QPalette::WindowText, QColor(0x5a, 0x3b, 0x00));
-    lNotice_->setPalette(noticePalette);
-    lNotice_->setMargin(6);
-    lNotice_->hide();
-    lScreenText_ = PlainLabel(page, QStringLiteral("lScreenText"));
-    lImage_ = PlainLabel(page, QStringLiteral("lImage"));
-    lImage_->hide();
-    lDetailTitle_ = PlainLabel(page, QStringLiteral("lDetailTitle"));
-    QFont detailFont = lDetailTitle_->font();
+    m_lNotice->setPalette(noticePalette);
+    m_lNotice->setMargin(6);
+    m_lNotice->hide();
+    m_lScreenText = PlainLabel(page, QStringLiteral("lScreenText"));
+    m_lImage = PlainLabel(page, QStringLiteral("lImage"));
+    m_lImage->hide();
+    m_lDetailTitle = PlainLabel(page, QStringLiteral("lDetailTitle"));
+    QFont detailFont = m_lDetailTitle->font();
     detailFont.setBold(true);
-    lDetailTitle_->setFont(detailFont);
-    mDetail_ = new QPlainTextEdit(page);
-    mDetail_->setObjectName(QStringLiteral("mDetail"));
-    mDetail_->setReadOnly(true);
-    mDetail_->setMinimumHeight(90);
-    lDetailTitle_->hide();
-    mDetail_->hide();
-    mainLayout_->addWidget(lNotice_);
-    mainLayout_->addWidget(lScreenText_);
-    mainLayout_->addWidget(lImage_);
+    m_lDetailTitle->setFont(detailFont);
+    m_mDetail = new QPlainTextEdit(page);
+    m_mDetail->setObjectName(QStringLiteral("mDetail"));
+    m_mDetail->setReadOnly(true);
+    m_mDetail->setMinimumHeight(90);
+    m_lDetailTitle->hide();
+    m_mDetail->hide();
+    m_mainLayout->addWidget(m_lNotice);
+    m_mainLayout->addWidget(m_lScreenText);
+    m_mainLayout->addWidget(m_lImage);
     // The options widget goes here (position 3), then the detail box.
-    mainLayout_->addWidget(lDetailTitle_);
-    mainLayout_->addWidget(mDetail_);
-    mainLayout_->addStretch(1);
-    scroll_->setWidget(page);
-    body->addWidget(scroll_, 1);
+    m_mainLayout->addWidget(m_lDetailTitle);
+    m_mainLayout->addWidget(m_mDetail);
+    m_mainLayout->addStretch(1);
+    m_scroll->setWidget(page);
+    body->addWidget(m_scroll, 1);
 }
 
 const ViewedAssistant* AssistantViewer::CurrentAssistant() const {
-    return position_ >= 0 ? history_[static_cast<std::size_t>(position_)].Assistant.get() : nullptr;
+    return m_position >= 0 ? m_history[static_cast<std::size_t>(m_position)].Assistant.get() : nullptr;
 }
 
 const TAssistScreen* AssistantViewer::CurrentScreen() const {
-    return position_ >= 0 ? history_[static_cast<std::size_t>(position_)].Screen : nullptr;
+    return m_position >= 0 ? m_history[static_cast<std::size_t>(m_position)].Screen : nullptr;
 }
 
 QString AssistantViewer::Notice() const {
-    return lNotice_->isHidden() ? QString() : lNotice_->text();
+    return m_lNotice->isHidden() ? QString() : m_lNotice->text();
 }
 
 QString AssistantViewer::DetailTitle() const {
-    return lDetailTitle_->isHidden() ? QString() : lDetailTitle_->text();
+    return m_lDetailTitle->isHidden() ? QString() : m_lDetailTitle->text();
 }
 
 QString AssistantViewer::DetailText() const {
-    return mDetail_->isHidden() ? QString() : mDetail_->toPlainText();
+    return m_mDetail->isHidden() ? QString() : m_mDetail->toPlainText();
 }
 
 const TAssistScreen* AssistantViewer::StartScreen(const ViewedAssistant& assistant,
@@ -300,37 +300,37 @@ const TAssistScreen* AssistantViewer::StartScreen(const ViewedAssistant& assista
 }
 
 void AssistantViewer::Visit(Entry entry, const QString& notice) {
-    if (position_ >= 0) {
-        const Entry& current = history_[static_cast<std::size_t>(position_)];
+    if (m_position >= 0) {
+        const Entry& current = m_history[static_cast<std::size_t>(m_position)];
         // Choosing the screen that is already shown adds nothing to the history.
         if (current.Assistant == entry.Assistant && current.Screen == entry.Screen) {
             ShowCurrent(notice);
             return;
         }
     }
-    history_.resize(static_cast<std::size_t>(position_ + 1));
-    history_.push_back(std::move(entry));
-    position_ = static_cast<int>(history_.size()) - 1;
+    m_history.resize(static_cast<std::size_t>(m_position + 1));
+    m_history.push_back(std::move(entry));
+    m_position = static_cast<int>(m_history.size()) - 1;
     ShowCurrent(notice);
 }
 
 const ViewedAssistant* AssistantViewer::EditorAssistant() const {
-    for (const Entry& entry : history_)
+    for (const Entry& entry : m_history)
         if (entry.Assistant->FromEditor)
             return entry.Assistant.get();
     return nullptr;
 }
 
 void AssistantViewer::ReplaceEditorAssistant(std::shared_ptr<ViewedAssistant> replacement) {
-    if (!replacement || !replacement->Root || position_ < 0 || EditorAssistant() == nullptr)
+    if (!replacement || !replacement->Root || m_position < 0 || EditorAssistant() == nullptr)
         return;
     replacement->FromEditor = true;
     QString notice;
     std::vector<Entry> kept;
     int shown = -1;
-    for (std::size_t i = 0; i < history_.size(); ++i) {
-        Entry entry = history_[i];
-        const bool isShown = static_cast<int>(i) == position_;
+    for (std::size_t i = 0; i < m_history.size(); ++i) {
+        Entry entry = m_history[i];
+        const bool isShown = static_cast<int>(i) == m_position;
         if (entry.Assistant->FromEditor) {
             const TAssistScreen* screen =
                 SameScreenIn(*entry.Assistant->Root, entry.Screen, *replacement->Root);
@@ -357,85 +357,85 @@ void AssistantViewer::ReplaceEditorAssistant(std::shared_ptr<ViewedAssistant> re
             shown = static_cast<int>(kept.size()) - 1;
     }
     // The old assistant goes with the last entry that held it; the shown screen is drawn from the new.
-    history_ = std::move(kept);
-    position_ = shown;
+    m_history = std::move(kept);
+    m_position = shown;
     ShowCurrent(notice);
 }
 
 void AssistantViewer::GoBack() {
-    if (position_ <= 0)
+    if (m_position <= 0)
         return;
-    --position_;
+    --m_position;
     ShowCurrent({});
 }
 
 void AssistantViewer::GoForward() {
-    if (position_ + 1 >= static_cast<int>(history_.size()))
+    if (m_position + 1 >= static_cast<int>(m_history.size()))
         return;
-    ++position_;
+    ++m_position;
     ShowCurrent({});
 }
 
 void AssistantViewer::GoHome() {
-    if (position_ < 0)
+    if (m_position < 0)
         return;
-    std::shared_ptr<ViewedAssistant> assistant = history_[static_cast<std::size_t>(position_)].Assistant;
+    std::shared_ptr<ViewedAssistant> assistant = m_history[static_cast<std::size_t>(m_position)].Assistant;
     QString notice;
     const TAssistScreen* start = StartScreen(*assistant, {}, notice);
     Visit({std::move(assistant), start}, notice);
 }
 
 void AssistantViewer::ShowCurrent(const QString& notice) {
-    const Entry& entry = history_[static_cast<std::size_t>(position_)];
+    const Entry& entry = m_history[static_cast<std::size_t>(m_position)];
     const ViewedAssistant& assistant = *entry.Assistant;
     const TAssistRoot& root = *assistant.Root;
     const TAssistScreen* screen = entry.Screen;
 
     setWindowTitle(TitleText(root.Caption));
-    lAssistantCaption_->setText(Q(root.Caption));
+    m_lAssistantCaption->setText(Q(root.Caption));
     QString unused;
     const bool atStart = screen == StartScreen(assistant, {}, unused);
-    lAssistantDescription_->setText(Lines(root.Description));
-    lAssistantDescription_->setVisible(atStart && !root.Description.empty());
+    m_lAssistantDescription->setText(Lines(root.Description));
+    m_lAssistantDescription->setVisible(atStart && !root.Description.empty());
 
-    lScreenCaption_->setText(screen ? Q(screen->Caption) : QString());
-    lScreenText_->setText(screen ? Lines(screen->Description) : QString());
-    lScreenText_->setVisible(screen && !screen->Description.empty());
+    m_lScreenCaption->setText(screen ? Q(screen->Caption) : QString());
+    m_lScreenText->setText(screen ? Lines(screen->Description) : QString());
+    m_lScreenText->setVisible(screen && !screen->Description.empty());
     if (screen)
         ShowImage(*screen, assistant);
     else
-        lImage_->hide();
-    ShowOptions(screen, assistant.FromEditor && setup_.OnEdit);
+        m_lImage->hide();
+    ShowOptions(screen, assistant.FromEditor && m_setup.OnEdit);
     ShowDetail({}, {});
     SetNotice(notice);
     UpdateButtons();
-    scroll_->ensureVisible(0, 0);
+    m_scroll->ensureVisible(0, 0);
 }
 
 void AssistantViewer::ShowImage(const TAssistScreen& screen, const ViewedAssistant& assistant) {
-    lImage_->clear();
+    m_lImage->clear();
     if (screen.Image.empty()) {
-        lImage_->hide();
+        m_lImage->hide();
         return;
     }
-    lImage_->show();
+    m_lImage->show();
     const QString name = Q(screen.Image);
-    const ResolvedName resolved = ResolveFileName(name, assistant.Folder, *setup_.Finder);
+    const ResolvedName resolved = ResolveFileName(name, assistant.Folder, *m_setup.Finder);
     if (!resolved.Error.isEmpty()) {
-        lImage_->setText(QStringLiteral("The image cannot be shown: ") + resolved.Error);
+        m_lImage->setText(QStringLiteral("The image cannot be shown: ") + resolved.Error);
         return;
     }
     if (!QFileInfo(resolved.Path).isFile()) {
-        lImage_->setText(QStringLiteral("The image %1 was not found.").arg(Quoted(name)));
+        m_lImage->setText(QStringLiteral("The image %1 was not found.").arg(Quoted(name)));
         return;
     }
     QImageReader reader(resolved.Path);
     const QSize declared = reader.size();
     if (declared.isValid() && qint64(declared.width()) * declared.height() > kViewerMaxImagePixels) {
-        lImage_->setText(QStringLiteral("The image %1 is too large to show (%2 x %3 pixels).")
-                             .arg(Quoted(name))
-                             .arg(declared.width())
-                             .arg(declared.height()));
+        m_lImage->setText(QStringLiteral("The image %1 is too large to show (%2 x %3 pixels).")
+                              .arg(Quoted(name))
+                              .arg(declared.width())
+                              .arg(declared.height()));
         return;
     }
     // The decoder's own limit guards formats whose header does not tell the size.
@@ -444,31 +444,31 @@ void AssistantViewer::ShowImage(const TAssistScreen& screen, const ViewedAssista
     const QImage image = reader.read();
     QImageReader::setAllocationLimit(previousLimit);
     if (image.isNull()) {
-        lImage_->setText(
+        m_lImage->setText(
             QStringLiteral("The image %1 could not be read: %2").arg(Quoted(name), reader.errorString()));
         return;
     }
-    lImage_->setPixmap(QPixmap::fromImage(image));
+    m_lImage->setPixmap(QPixmap::fromImage(image));
 }
 
 void AssistantViewer::ShowOptions(const TAssistScreen* screen, bool editable) {
-    if (options_) {
+    if (m_options) {
         // This may run inside a click on one of the old buttons: take the old widget out of the window
         // at once and let the event loop destroy it after the click has been handled.
-        options_->hide();
-        options_->setParent(nullptr);
-        options_->deleteLater();
+        m_options->hide();
+        m_options->setParent(nullptr);
+        m_options->deleteLater();
     }
-    options_ = new QWidget;
-    options_->setObjectName(QStringLiteral("Options"));
-    mainLayout_->insertWidget(3, options_);
-    auto* grid = new QGridLayout(options_);
+    m_options = new QWidget;
+    m_options->setObjectName(QStringLiteral("Options"));
+    m_mainLayout->insertWidget(3, m_options);
+    auto* grid = new QGridLayout(m_options);
     grid->setContentsMargins(0, 12, 0, 0);
     grid->setColumnStretch(0, 1);
     if (!screen)
         return;
     if (screen->Options.Empty()) {
-        QLabel* none = PlainLabel(options_, QStringLiteral("lNoOptions"));
+        QLabel* none = PlainLabel(m_options, QStringLiteral("lNoOptions"));
         none->setText(QStringLiteral("This screen has no options."));
         grid->addWidget(none, 0, 0);
         return;
@@ -477,12 +477,12 @@ void AssistantViewer::ShowOptions(const TAssistScreen* screen, bool editable) {
     for (int i = 0; i < screen->Options.Count(); ++i) {
         const TAssistOption& option = *screen->Options.Item(i);
         const QString number = QString::number(i + 1);
-        QLabel* caption = PlainLabel(options_, QStringLiteral("lOptionCaption") + number);
+        QLabel* caption = PlainLabel(m_options, QStringLiteral("lOptionCaption") + number);
         caption->setText(Q(option.Caption));
         QFont font = caption->font();
         font.setBold(true);
         caption->setFont(font);
-        auto* button = new QPushButton(ButtonText(option.Action), options_);
+        auto* button = new QPushButton(ButtonText(option.Action), m_options);
         button->setObjectName(QStringLiteral("bOption") + number);
         button->setToolTip(QString::fromUtf8(ActionText(option.Action).data(),
                                              static_cast<qsizetype>(ActionText(option.Action).size())));
@@ -490,7 +490,7 @@ void AssistantViewer::ShowOptions(const TAssistScreen* screen, bool editable) {
         grid->addWidget(caption, row, 0);
         grid->addWidget(button, row, 1);
         if (editable) {
-            auto* edit = new QToolButton(options_);
+            auto* edit = new QToolButton(m_options);
             edit->setText(QStringLiteral("Edit"));
             edit->setObjectName(QStringLiteral("bEditOption") + number);
             edit->setToolTip(QStringLiteral("Edit this option in the editor"));
@@ -499,7 +499,7 @@ void AssistantViewer::ShowOptions(const TAssistScreen* screen, bool editable) {
         }
         ++row;
         if (!option.Description.empty()) {
-            QLabel* description = PlainLabel(options_, QStringLiteral("lOptionDescription") + number);
+            QLabel* description = PlainLabel(m_options, QStringLiteral("lOptionDescription") + number);
             description->setText(Lines(option.Description));
             description->setContentsMargins(16, 0, 0, 0);
             grid->addWidget(description, row, 0, 1, editable ? 3 : 2);
@@ -511,29 +511,29 @@ void AssistantViewer::ShowOptions(const TAssistScreen* screen, bool editable) {
 }
 
 void AssistantViewer::ShowDetail(const QString& title, const QString& text) {
-    lDetailTitle_->setText(title);
-    mDetail_->setPlainText(text);
-    lDetailTitle_->setVisible(!title.isEmpty());
-    mDetail_->setVisible(!title.isEmpty());
+    m_lDetailTitle->setText(title);
+    m_mDetail->setPlainText(text);
+    m_lDetailTitle->setVisible(!title.isEmpty());
+    m_mDetail->setVisible(!title.isEmpty());
 }
 
 void AssistantViewer::SetNotice(const QString& text) {
-    lNotice_->setText(text);
-    lNotice_->setVisible(!text.isEmpty());
+    m_lNotice->setText(text);
+    m_lNotice->setVisible(!text.isEmpty());
 }
 
 void AssistantViewer::UpdateButtons() {
-    bBack_->setEnabled(position_ > 0);
-    bForward_->setEnabled(position_ + 1 < static_cast<int>(history_.size()));
+    m_bBack->setEnabled(m_position > 0);
+    m_bForward->setEnabled(m_position + 1 < static_cast<int>(m_history.size()));
     const ViewedAssistant* assistant = CurrentAssistant();
-    bHome_->setEnabled(assistant && !assistant->Root->Screens.Empty());
-    bEditScreen_->setEnabled(assistant && assistant->FromEditor && CurrentScreen());
+    m_bHome->setEnabled(assistant && !assistant->Root->Screens.Empty());
+    m_bEditScreen->setEnabled(assistant && assistant->FromEditor && CurrentScreen());
 }
 
 void AssistantViewer::EditItem(int optionIndex) {
     const ViewedAssistant* assistant = CurrentAssistant();
     const TAssistScreen* screen = CurrentScreen();
-    if (!setup_.OnEdit || !assistant || !assistant->FromEditor || !screen)
+    if (!m_setup.OnEdit || !assistant || !assistant->FromEditor || !screen)
         return;
     ViewerEditTarget target;
     target.ScreenIndex = assistant->Root->Screens.IndexOf(screen);
@@ -542,7 +542,7 @@ void AssistantViewer::EditItem(int optionIndex) {
         target.OptionIndex = optionIndex;
         target.OptionID = option->ID;
     }
-    setup_.OnEdit(target);
+    m_setup.OnEdit(target);
 }
 
 void AssistantViewer::ChooseOption(int index) {
@@ -593,7 +593,7 @@ void AssistantViewer::ChooseOption(int index) {
 }
 
 void AssistantViewer::GoToScreen(const TAssistOption& option) {
-    const Entry& current = history_[static_cast<std::size_t>(position_)];
+    const Entry& current = m_history[static_cast<std::size_t>(m_position)];
     const std::string id = option.Command;
     if (id.empty()) {
         SetNotice(QStringLiteral("This option names no screen to go to."));
@@ -609,13 +609,13 @@ void AssistantViewer::GoToScreen(const TAssistOption& option) {
 }
 
 void AssistantViewer::GoToAssistant(const TAssistOption& option) {
-    const std::shared_ptr<ViewedAssistant> caller = history_[static_cast<std::size_t>(position_)].Assistant;
+    const std::shared_ptr<ViewedAssistant> caller = m_history[static_cast<std::size_t>(m_position)].Assistant;
     const AssistantTarget target = SplitAssistantCommand(option.Command);
     if (target.File.isEmpty()) {
         SetNotice(QStringLiteral("This option names no assistant file."));
         return;
     }
-    const ResolvedName resolved = ResolveFileName(target.File, caller->Folder, *setup_.Finder);
+    const ResolvedName resolved = ResolveFileName(target.File, caller->Folder, *m_setup.Finder);
     if (!resolved.Error.isEmpty()) {
         SetNotice(QStringLiteral("The assistant cannot be opened: ") + resolved.Error);
         return;
@@ -626,7 +626,7 @@ void AssistantViewer::GoToAssistant(const TAssistOption& option) {
     // assistants pointing at each other do not pile up copies. The editor's assistant is among them:
     // an option naming the editor's file comes back to what is being tested, not to the saved copy.
     std::shared_ptr<ViewedAssistant> assistant;
-    for (const Entry& entry : history_)
+    for (const Entry& entry : m_history)
         if (!entry.Assistant->FilePath.isEmpty() && entry.Assistant->FilePath == path)
             assistant = entry.Assistant;
     if (!assistant && !file.isFile()) {
@@ -635,7 +635,7 @@ void AssistantViewer::GoToAssistant(const TAssistOption& option) {
     }
     if (!assistant) {
         try {
-            std::unique_ptr<TAssistRoot> root = setup_.Loader(path);
+            std::unique_ptr<TAssistRoot> root = m_setup.Loader(path);
             if (!root)
                 throw AppError("Nothing was read.");
             assistant = std::make_shared<ViewedAssistant>(std::move(root), path, file.absolutePath(), false);
@@ -656,30 +656,30 @@ void AssistantViewer::OpenWebPage(const TAssistOption& option) {
         SetNotice(address.Error);
         return;
     }
-    if (!setup_.Desktop->OpenUrl(address.Url))
+    if (!m_setup.Desktop->OpenUrl(address.Url))
         SetNotice(QStringLiteral("The address %1 could not be opened.").arg(Quoted(address.Url.toString())));
 }
 
 void AssistantViewer::ExecuteProgram(const TAssistOption& option) {
-    const ViewedAssistant& assistant = *history_[static_cast<std::size_t>(position_)].Assistant;
-    const LaunchPlan plan = PlanLaunch(option.Command, assistant.Folder, *setup_.Finder);
+    const ViewedAssistant& assistant = *m_history[static_cast<std::size_t>(m_position)].Assistant;
+    const LaunchPlan plan = PlanLaunch(option.Command, assistant.Folder, *m_setup.Finder);
     if (!plan.Error.isEmpty()) {
         SetNotice(plan.Error);
         return;
     }
     ShowDetail(QStringLiteral("Program"), DescribeLaunch(plan.Launch));
-    if (setup_.NeverRunPrograms) {
+    if (m_setup.NeverRunPrograms) {
         SetNotice(
             QStringLiteral("Running programs is turned off in this viewer; the program was not started."));
         return;
     }
-    if (!setup_.Desktop->ConfirmLaunch(this, plan.Launch)) {
+    if (!m_setup.Desktop->ConfirmLaunch(this, plan.Launch)) {
         SetNotice(QStringLiteral("The program was not started."));
         return;
     }
     const bool started = plan.OpenAsDocument
-                             ? setup_.Desktop->OpenUrl(QUrl::fromLocalFile(plan.Launch.Program))
-                             : setup_.Desktop->StartProgram(plan.Launch);
+                             ? m_setup.Desktop->OpenUrl(QUrl::fromLocalFile(plan.Launch.Program))
+                             : m_setup.Desktop->StartProgram(plan.Launch);
     if (!started)
         SetNotice(QStringLiteral("The program %1 could not be started.").arg(Quoted(plan.Launch.Program)));
 }

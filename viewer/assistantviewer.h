@@ -64,8 +64,8 @@ public:
     QString Notice() const;      // the notice line; empty when there is none
     QString DetailTitle() const; // heading of the detail box (notes, script, command); empty: hidden
     QString DetailText() const;
-    int HistoryCount() const { return static_cast<int>(history_.size()); }
-    int HistoryIndex() const { return position_; }
+    int HistoryCount() const { return static_cast<int>(m_history.size()); }
+    int HistoryIndex() const { return m_position; }
 
 private:
     struct Entry {
@@ -94,25 +94,25 @@ private:
     void OpenWebPage(const TAssistOption& option);
     void ExecuteProgram(const TAssistOption& option);
 
-    ViewerSetup setup_;
-    std::vector<Entry> history_;
-    int position_ = -1;
+    ViewerSetup m_setup;
+    std::vector<Entry> m_history;
+    int m_position = -1;
 
-    QPushButton* bBack_ = nullptr;
-    QPushButton* bForward_ = nullptr;
-    QPushButton* bHome_ = nullptr;
-    QPushButton* bEditScreen_ = nullptr;
-    QLabel* lScreenCaption_ = nullptr;
-    QLabel* lAssistantDescription_ = nullptr;
-    QLabel* lAssistantCaption_ = nullptr;
-    QLabel* lNotice_ = nullptr;
-    QLabel* lScreenText_ = nullptr;
-    QLabel* lImage_ = nullptr;
-    QWidget* options_ = nullptr; // rebuilt for every screen
-    QVBoxLayout* mainLayout_ = nullptr;
-    QLabel* lDetailTitle_ = nullptr;
-    QPlainTextEdit* mDetail_ = nullptr;
-    QScrollArea* scroll_ = nullptr;
+    QPushButton* m_bBack = nullptr;
+    QPushButton* m_bForward = nullptr;
+    QPushButton* m_bHome = nullptr;
+    QPushButton* m_bEditScreen = nullptr;
+    QLabel* m_lScreenCaption = nullptr;
+    QLabel* m_lAssistantDescription = nullptr;
+    QLabel* m_lAssistantCaption = nullptr;
+    QLabel* m_lNotice = nullptr;
+    QLabel* m_lScreenText = nullptr;
+    QLabel* m_lImage = nullptr;
+    QWidget* m_options = nullptr; // rebuilt for every screen
+    QVBoxLayout* m_mainLayout = nullptr;
+    QLabel* m_lDetailTitle = nullptr;
+    QPlainTextEdit* m_mDetail = nullptr;
+    QScrollArea* m_scroll = nullptr;
 };
 
 // Largest image the viewer decodes, in pixels and as the decoder's allocation limit in megabytes.

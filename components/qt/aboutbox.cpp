@@ -52,10 +52,10 @@ AboutBox::AboutBox(QWidget* owner, const TVersionRecord& record) : QDialog(owner
     layout->addWidget(buttons);
 }
 
-AboutSupport::AboutSupport(std::shared_ptr<UserDialogs> dialogs) : dialogs_(std::move(dialogs)) {
+AboutSupport::AboutSupport(std::shared_ptr<UserDialogs> dialogs) : m_dialogs(std::move(dialogs)) {
     RequireWidgetApplication(QCoreApplication::instance(), "About box");
-    if (!dialogs_)
-        dialogs_ = std::make_shared<QtUserDialogs>();
+    if (!m_dialogs)
+        m_dialogs = std::make_shared<QtUserDialogs>();
 }
 
 ComponentStatus AboutSupport::ShowAbout(QWidget* owner, const std::string& module, int /*n*/) {
@@ -63,7 +63,7 @@ ComponentStatus AboutSupport::ShowAbout(QWidget* owner, const std::string& modul
         const std::string path =
             module.empty() ? QCoreApplication::applicationFilePath().toStdString() : module;
         AboutBox box(owner, TVersionInformation::OfProgram(path));
-        dialogs_->RunDialog(box);
+        m_dialogs->RunDialog(box);
         return ComponentStatus::Success();
     } catch (const std::exception& e) {
         return ComponentStatus::Failure(std::string("The About box could not be shown: ") + e.what());

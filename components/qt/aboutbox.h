@@ -24,5 +24,5 @@ public:
     ComponentStatus ShowAbout(QWidget* owner, const std::string& module, int n) override;
 
 private:
-    std::shared_ptr<UserDialogs> dialogs_;
+    std::shared_ptr<UserDialogs> m_dialogs;
 };

@@ -19,22 +19,22 @@ QtComponentFactory::QtComponentFactory(std::shared_ptr<UserDialogs> dialogs, std
 }
 
 void QtComponentFactory::SetDialogs(std::shared_ptr<UserDialogs> dialogs) {
-    dialogs_ = dialogs ? std::move(dialogs) : std::make_shared<QtUserDialogs>();
+    m_dialogs = dialogs ? std::move(dialogs) : std::make_shared<QtUserDialogs>();
 }
 
 std::unique_ptr<IReportViewer> QtComponentFactory::CreateReportViewer() {
-    return std::make_unique<ReportViewer>(dialogs_);
+    return std::make_unique<ReportViewer>(m_dialogs);
 }
 
 std::unique_ptr<IAssistant> QtComponentFactory::CreateAssistant() {
-    if (!assistantCreator_)
+    if (!m_assistantCreator)
         throw AppError("The assistant runtime is not installed.");
-    std::unique_ptr<IAssistant> assistant = assistantCreator_();
+    std::unique_ptr<IAssistant> assistant = m_assistantCreator();
     if (!assistant)
         throw AppError("The assistant runtime could not be created.");
     return assistant;
 }
 
 std::unique_ptr<ICDSupport> QtComponentFactory::CreateCDSupport() {
-    return std::make_unique<AboutSupport>(dialogs_);
+    return std::make_unique<AboutSupport>(m_dialogs);
 }

@@ -17,13 +17,13 @@ public:
 
     void SetDialogs(std::shared_ptr<UserDialogs> dialogs);
     // Makes CreateAssistant give the runtime that the creator makes.
-    void SetAssistantCreator(AssistantCreator creator) { assistantCreator_ = std::move(creator); }
+    void SetAssistantCreator(AssistantCreator creator) { m_assistantCreator = std::move(creator); }
 
     std::unique_ptr<IReportViewer> CreateReportViewer() override;
     std::unique_ptr<IAssistant> CreateAssistant() override;
     std::unique_ptr<ICDSupport> CreateCDSupport() override;
 
 private:
-    std::shared_ptr<UserDialogs> dialogs_;
-    AssistantCreator assistantCreator_;
+    std::shared_ptr<UserDialogs> m_dialogs;
+    AssistantCreator m_assistantCreator;
 };

@@ -10,16 +10,16 @@ void RequireWidgetApplication(const QCoreApplication* app, const std::string& co
         throw AppError("The " + component + " cannot be shown: no graphical display is available.");
 }
 
-ReportViewer::ReportViewer(std::shared_ptr<UserDialogs> dialogs) : dialogs_(std::move(dialogs)) {
+ReportViewer::ReportViewer(std::shared_ptr<UserDialogs> dialogs) : m_dialogs(std::move(dialogs)) {
     RequireWidgetApplication(QCoreApplication::instance(), "report viewer");
-    if (!dialogs_)
-        dialogs_ = std::make_shared<QtUserDialogs>();
+    if (!m_dialogs)
+        m_dialogs = std::make_shared<QtUserDialogs>();
 }
 
 ComponentStatus ReportViewer::ShowReport(QWidget* owner, const std::string& title,
                                          const std::string& prepared, int /*n*/) {
     try {
-        auto* window = new ReportWindow(owner, QString::fromStdString(title), prepared, dialogs_);
+        auto* window = new ReportWindow(owner, QString::fromStdString(title), prepared, m_dialogs);
         window->show();
         window->raise();
         window->activateWindow();

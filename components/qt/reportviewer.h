@@ -22,5 +22,5 @@ public:
                                int n) override;
 
 private:
-    std::shared_ptr<UserDialogs> dialogs_;
+    std::shared_ptr<UserDialogs> m_dialogs;
 };

@@ -35,22 +35,22 @@ QString WithExtension(const QString& path, const QString& extension) {
 
 ReportWindow::ReportWindow(QWidget* owner, const QString& title, std::string prepared,
                            std::shared_ptr<UserDialogs> dialogs)
-    : QMainWindow(owner, Qt::Window), prepared_(std::move(prepared)), title_(title),
-      dialogs_(std::move(dialogs)) {
+    : QMainWindow(owner, Qt::Window), m_prepared(std::move(prepared)), m_title(title),
+      m_dialogs(std::move(dialogs)) {
     setObjectName(QStringLiteral("ReportWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title.trimmed().isEmpty() ? QStringLiteral("Assistant report") : title);
     resize(800, 700);
 
-    browser_ = new QTextBrowser(this);
-    browser_->setObjectName(QStringLiteral("reportBrowser"));
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("reportBrowser"));
     // Links are followed here: inside the report they scroll to their anchor, web links go to the
     // desktop's browser, anything else is ignored.
-    browser_->setOpenLinks(false);
-    browser_->setOpenExternalLinks(false);
-    browser_->setHtml(QString::fromStdString(prepared_));
-    setCentralWidget(browser_);
-    connect(browser_, &QTextBrowser::anchorClicked, this, &ReportWindow::FollowLink);
+    m_browser->setOpenLinks(false);
+    m_browser->setOpenExternalLinks(false);
+    m_browser->setHtml(QString::fromStdString(m_prepared));
+    setCentralWidget(m_browser);
+    connect(m_browser, &QTextBrowser::anchorClicked, this, &ReportWindow::FollowLink);
 
     const auto makeAction = [this](const char* name, const QString& text, const QString& tip, auto handler) {
         auto* action = new QAction(text, this);
@@ -83,20 +83,20 @@ ReportWindow::ReportWindow(QWidget* owner, const QString& title, std::string pre
 
 void ReportWindow::FollowLink(const QUrl& url) {
     if (url.scheme().isEmpty() && url.path().isEmpty() && url.hasFragment()) {
-        browser_->scrollToAnchor(url.fragment());
+        m_browser->scrollToAnchor(url.fragment());
         return;
     }
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
         scheme == QLatin1String("mailto"))
-        dialogs_->OpenUrl(WithoutMailAttachments(url));
+        m_dialogs->OpenUrl(WithoutMailAttachments(url));
 }
 
 QString ReportWindow::SuggestedPath(const QString& extension) const {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
         folder = QDir::homePath();
-    return QDir(folder).filePath(FileNameFromTitle(title_) + extension);
+    return QDir(folder).filePath(FileNameFromTitle(m_title) + extension);
 }
 
 bool ReportWindow::WriteFile(const QString& path, QString& error) const {
@@ -105,8 +105,8 @@ bool ReportWindow::WriteFile(const QString& path, QString& error) const {
         error = file.errorString();
         return false;
     }
-    const auto size = static_cast<qint64>(prepared_.size());
-    if (file.write(prepared_.data(), size) != size || !file.commit()) {
+    const auto size = static_cast<qint64>(m_prepared.size());
+    if (file.write(m_prepared.data(), size) != size || !file.commit()) {
         error = file.errorString();
         return false;
     }
@@ -114,14 +114,14 @@ bool ReportWindow::WriteFile(const QString& path, QString& error) const {
 }
 
 bool ReportWindow::SaveAsHtml() {
-    QString path = dialogs_->AskSaveFileName(this, tr("Save report as HTML"),
-                                             SuggestedPath(QStringLiteral(".html")), kHtmlFilter);
+    QString path = m_dialogs->AskSaveFileName(this, tr("Save report as HTML"),
+                                              SuggestedPath(QStringLiteral(".html")), kHtmlFilter);
     if (path.isEmpty())
         return false;
     path = WithExtension(path, QStringLiteral(".html"));
     QString error;
     if (!WriteFile(path, error)) {
-        dialogs_->ShowError(
+        m_dialogs->ShowError(
             this, tr("Save report"),
             tr("The report could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
         return false;
@@ -132,15 +132,15 @@ bool ReportWindow::SaveAsHtml() {
 bool ReportWindow::Print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(windowTitle());
-    if (!dialogs_->AskPrinter(this, printer))
+    if (!m_dialogs->AskPrinter(this, printer))
         return false;
-    browser_->print(&printer);
+    m_browser->print(&printer);
     return true;
 }
 
 bool ReportWindow::ExportPdf() {
-    QString path = dialogs_->AskSaveFileName(this, tr("Export report to PDF"),
-                                             SuggestedPath(QStringLiteral(".pdf")), kPdfFilter);
+    QString path = m_dialogs->AskSaveFileName(this, tr("Export report to PDF"),
+                                              SuggestedPath(QStringLiteral(".pdf")), kPdfFilter);
     if (path.isEmpty())
         return false;
     path = WithExtension(path, QStringLiteral(".pdf"));
@@ -148,10 +148,10 @@ bool ReportWindow::ExportPdf() {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setDocName(windowTitle());
-    browser_->document()->print(&printer);
+    m_browser->document()->print(&printer);
     const QFileInfo written(path);
     if (!written.exists() || written.size() == 0) {
-        dialogs_->ShowError(
+        m_dialogs->ShowError(
             this, tr("Export report"),
             tr("The report could not be exported to %1.").arg(QDir::toNativeSeparators(path)));
         return false;
@@ -163,17 +163,17 @@ bool ReportWindow::OpenInBrowser() {
     // The file stays after the window closes: the browser may read it at any time later.
     QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("assistant-report-XXXXXX.html")));
     file.setAutoRemove(false);
-    const auto size = static_cast<qint64>(prepared_.size());
-    if (!file.open() || file.write(prepared_.data(), size) != size || !file.flush()) {
-        dialogs_->ShowError(
+    const auto size = static_cast<qint64>(m_prepared.size());
+    if (!file.open() || file.write(m_prepared.data(), size) != size || !file.flush()) {
+        m_dialogs->ShowError(
             this, tr("Open in web browser"),
             tr("The report could not be written to a temporary file: %1").arg(file.errorString()));
         return false;
     }
     const QString path = file.fileName();
     file.close();
-    if (!dialogs_->OpenUrl(QUrl::fromLocalFile(path))) {
-        dialogs_->ShowError(
+    if (!m_dialogs->OpenUrl(QUrl::fromLocalFile(path))) {
+        m_dialogs->ShowError(
             this, tr("Open in web browser"),
             tr("The web browser could not be started for %1.").arg(QDir::toNativeSeparators(path)));
         return false;

@@ -16,8 +16,8 @@ public:
     ReportWindow(QWidget* owner, const QString& title, std::string prepared,
                  std::shared_ptr<UserDialogs> dialogs);
 
-    QTextBrowser* Browser() const { return browser_; }
-    const std::string& PreparedText() const { return prepared_; }
+    QTextBrowser* Browser() const { return m_browser; }
+    const std::string& PreparedText() const { return m_prepared; }
 
     // Each gives true when the report was written or handed on, false when the user cancelled or an
     // error was shown.
@@ -31,8 +31,8 @@ private:
     QString SuggestedPath(const QString& extension) const;
     bool WriteFile(const QString& path, QString& error) const;
 
-    std::string prepared_;
-    QString title_;
-    std::shared_ptr<UserDialogs> dialogs_;
-    QTextBrowser* browser_ = nullptr;
+    std::string m_prepared;
+    QString m_title;
+    std::shared_ptr<UserDialogs> m_dialogs;
+    QTextBrowser* m_browser = nullptr;
 };

@@ -176,13 +176,18 @@ struct KeyCloser {
 };
 } // namespace
 
-void SavePlacement(TRegWrap& settings, const QWidget* window) {
+void SavePlacement(TRegWrap& settings, const QWidget* window, const std::string& formerValueName) {
     KeyCloser closer{settings};
     settings.WriteValue(PlacementValueName(window), PlacementText(window));
+    // The value is now under its current name; an empty value deletes the former one.
+    if (!formerValueName.empty() && formerValueName != PlacementValueName(window))
+        settings.WriteValue(formerValueName, {});
 }
 
-void RestorePlacement(TRegWrap& settings, QWidget* window, bool useStored) {
+void RestorePlacement(TRegWrap& settings, QWidget* window, bool useStored, const std::string& formerValueName) {
     KeyCloser closer{settings};
-    const std::string text = settings.ReadValue(PlacementValueName(window), {});
+    std::string text = settings.ReadValue(PlacementValueName(window), {});
+    if (text.empty() && !formerValueName.empty())
+        text = settings.ReadValue(formerValueName, {});
     ApplyPlacement(window, text, useStored);
 }

@@ -8,7 +8,7 @@
 // gather the window's and the screens' geometry and apply the result.
 //
 // The value name uses the window's meta-object class name, so windows that store their placement
-// must declare Q_OBJECT (the main window is "Window.TPathovaMainForm").
+// must declare Q_OBJECT (the main window is "Window.MainWindow").
 #include <string>
 #include <vector>
 
@@ -83,7 +83,10 @@ void CentreWindow(QWidget* window);
 void ApplyPlacement(QWidget* window, const std::string& text, bool useStored);
 
 // Writes the window's placement to the settings; the key is closed afterwards, also on failure.
-void SavePlacement(TRegWrap& settings, const QWidget* window);
+void SavePlacement(TRegWrap& settings, const QWidget* window, const std::string& formerValueName = {});
 // Reads the window's placement (empty when absent) and applies it; the key is closed afterwards,
-// also on failure.
-void RestorePlacement(TRegWrap& settings, QWidget* window, bool useStored);
+// also on failure. `formerValueName`, when given, is the name an earlier version stored the same
+// window's placement under: it is read when the window's own value is absent, and removed once the
+// placement is stored under the current name, so a renamed window keeps where the user put it.
+void RestorePlacement(TRegWrap& settings, QWidget* window, bool useStored,
+                      const std::string& formerValueName = {});

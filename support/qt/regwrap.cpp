@@ -118,8 +118,8 @@ TRegWrap::TRegWrap(TRegRoot root, const std::string& keyPath)
 
 TRegWrap::TRegWrap(TRegRoot root, const std::string& keyPath, const QString& userFile,
                    const QString& systemFile)
-    : basePath_(WithoutTrailingBackslash(keyPath)), userFile_(userFile), systemFile_(systemFile),
-      root_(root) {}
+    : m_basePath(WithoutTrailingBackslash(keyPath)), m_userFile(userFile), m_systemFile(systemFile),
+      m_root(root) {}
 
 std::unique_ptr<TRegWrap> TRegWrap::ForProgram() {
     return std::make_unique<TRegWrap>(TRegRoot::CurrentUser, ProgramSettingsKeyPath());
@@ -130,31 +130,31 @@ TRegWrap::~TRegWrap() {
 }
 
 const QString& TRegWrap::FileOf(TRegRoot root) const {
-    return root == TRegRoot::CurrentUser ? userFile_ : systemFile_;
+    return root == TRegRoot::CurrentUser ? m_userFile : m_systemFile;
 }
 
 void TRegWrap::CloseAccessKey() {
-    key_.reset(); // QSettings writes pending changes when it goes
-    keyPath_.clear();
-    keyWritable_ = false;
+    m_key.reset(); // QSettings writes pending changes when it goes
+    m_keyPath.clear();
+    m_keyWritable = false;
 }
 
 void TRegWrap::OpenKey(const std::string& fullPath, bool forWriting) {
-    readFailed_ = false;
-    const QString& file = FileOf(root_);
+    m_readFailed = false;
+    const QString& file = FileOf(m_root);
     // A store that does not exist yet is a missing key for reading; writing creates it.
     if (!forWriting && !QFileInfo::exists(file))
         return;
     auto settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
     if (settings->status() == QSettings::AccessError) {
         // Only the per-user store is the program's own; an unreadable fallback counts as absent.
-        readFailed_ = !forWriting && root_ == TRegRoot::CurrentUser;
+        m_readFailed = !forWriting && m_root == TRegRoot::CurrentUser;
         return;
     }
     if (forWriting && !settings->isWritable())
         return;
     const std::string subPath =
-        fullPath.size() > basePath_.size() ? fullPath.substr(basePath_.size() + 1) : std::string();
+        fullPath.size() > m_basePath.size() ? fullPath.substr(m_basePath.size() + 1) : std::string();
     for (const std::string& segment : PathSegments(subPath)) {
         QString group = FindName(settings->childGroups(), segment);
         if (group.isEmpty()) {
@@ -164,37 +164,37 @@ void TRegWrap::OpenKey(const std::string& fullPath, bool forWriting) {
         }
         settings->beginGroup(group);
     }
-    key_ = std::move(settings);
-    keyPath_ = fullPath;
-    keyWritable_ = forWriting;
+    m_key = std::move(settings);
+    m_keyPath = fullPath;
+    m_keyWritable = forWriting;
 }
 
 std::string TRegWrap::FullPath(const std::string& subPath) const {
-    return subPath.empty() ? basePath_ : basePath_ + "\\" + WithoutTrailingBackslash(subPath);
+    return subPath.empty() ? m_basePath : m_basePath + "\\" + WithoutTrailingBackslash(subPath);
 }
 
 void TRegWrap::OpenPath(const std::string& subPath, int mode) {
     const std::string fullPath = FullPath(subPath);
-    if (key_ && !SameText(keyPath_, fullPath)) {
+    if (m_key && !SameText(m_keyPath, fullPath)) {
         CloseAccessKey();
-        openState_ = 0;
+        m_openState = 0;
     }
     switch (mode) {
     case 1:
-        if (!key_)
+        if (!m_key)
             OpenKey(fullPath, false);
         break;
     case 2:
-        if (key_ && !keyWritable_)
+        if (m_key && !m_keyWritable)
             CloseAccessKey();
-        if (!key_)
+        if (!m_key)
             OpenKey(fullPath, true);
         break;
     default:
         CloseAccessKey();
         break;
     }
-    openState_ = mode;
+    m_openState = mode;
 }
 
 void TRegWrap::CloseKey() {
@@ -202,34 +202,34 @@ void TRegWrap::CloseKey() {
 }
 
 bool TRegWrap::FindValue(const std::string& valueName, QVariant& value) const {
-    if (!key_)
+    if (!m_key)
         return false;
-    const QString key = FindName(key_->childKeys(), valueName);
+    const QString key = FindName(m_key->childKeys(), valueName);
     if (key.isEmpty())
         return false;
-    value = key_->value(key);
+    value = m_key->value(key);
     return true;
 }
 
 std::string TRegWrap::ReadValue(const std::string& name, const std::string& defaultValue) {
     const ValueName parts = SplitValueName(name);
     OpenPath(parts.SubPath, 1);
-    if (readFailed_)
+    if (m_readFailed)
         throw AppError(GetError(name));
     QVariant value;
     if (FindValue(parts.Name, value))
         return SettingsValueToText(value);
     std::string result = defaultValue;
-    if (root_ == TRegRoot::CurrentUser) {
+    if (m_root == TRegRoot::CurrentUser) {
         // Fall back to the machine-wide store; whatever happens the per-user root comes back.
         const std::string fullPath = FullPath(parts.SubPath);
         CloseAccessKey();
-        root_ = TRegRoot::LocalMachine;
+        m_root = TRegRoot::LocalMachine;
         struct RestoreRoot {
             TRegWrap& wrap;
             ~RestoreRoot() {
                 wrap.CloseAccessKey();
-                wrap.root_ = TRegRoot::CurrentUser;
+                wrap.m_root = TRegRoot::CurrentUser;
             }
         } restore{*this};
         OpenKey(fullPath, false);
@@ -246,18 +246,18 @@ std::string TRegWrap::ReadValue(const std::string& name) {
 void TRegWrap::WriteValue(const std::string& name, const std::string& value) {
     const ValueName parts = SplitValueName(name);
     OpenPath(parts.SubPath, 2);
-    if (!key_)
+    if (!m_key)
         throw AppError(SetError(name));
     // A name stored with other letter case is the same value: replace it rather than add a twin.
-    for (const QString& existing : key_->childKeys())
+    for (const QString& existing : m_key->childKeys())
         if (SameText(existing.toStdString(), parts.Name) &&
             (value.empty() || existing.toStdString() != parts.Name))
-            key_->remove(existing);
+            m_key->remove(existing);
     if (!value.empty())
-        key_->setValue(QString::fromStdString(parts.Name), QString::fromStdString(value));
-    key_->sync();
+        m_key->setValue(QString::fromStdString(parts.Name), QString::fromStdString(value));
+    m_key->sync();
     // A store that parsed with format errors still accepts writes; only a failed write counts.
-    if (key_->status() == QSettings::AccessError) {
+    if (m_key->status() == QSettings::AccessError) {
         CloseAccessKey();
         throw AppError(SetError(name));
     }

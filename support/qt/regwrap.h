@@ -69,33 +69,33 @@ public:
     void OpenPath(const std::string& subPath, int mode);
 
     // Observable state.
-    int OpenState() const { return openState_; } // 0 none, 1 reading, 2 writing
-    TRegRoot Root() const { return root_; }      // store the next open uses
-    bool IsKeyOpen() const { return key_ != nullptr; }
-    const std::string& OpenKeyPath() const { return keyPath_; } // full path of the open key, or empty
-    const std::string& BasePath() const { return basePath_; }
-    const QString& UserFile() const { return userFile_; }
-    const QString& SystemFile() const { return systemFile_; }
+    int OpenState() const { return m_openState; } // 0 none, 1 reading, 2 writing
+    TRegRoot Root() const { return m_root; }      // store the next open uses
+    bool IsKeyOpen() const { return m_key != nullptr; }
+    const std::string& OpenKeyPath() const { return m_keyPath; } // full path of the open key, or empty
+    const std::string& BasePath() const { return m_basePath; }
+    const QString& UserFile() const { return m_userFile; }
+    const QString& SystemFile() const { return m_systemFile; }
 
 private:
     const QString& FileOf(TRegRoot root) const;
     // The base path, or the base path and `subPath` joined by a backslash.
     std::string FullPath(const std::string& subPath) const;
     // Opens `fullPath` in the current root's store; leaves no key open when it is missing (reading)
-    // or cannot be used. Sets readFailed_ when an existing store cannot be read.
+    // or cannot be used. Sets m_readFailed when an existing store cannot be read.
     void OpenKey(const std::string& fullPath, bool forWriting);
     void CloseAccessKey();
     // The value `valueName` of the open key, when present.
     bool FindValue(const std::string& valueName, QVariant& value) const;
 
-    std::string basePath_;
-    QString userFile_;
-    QString systemFile_;
-    TRegRoot root_;
+    std::string m_basePath;
+    QString m_userFile;
+    QString m_systemFile;
+    TRegRoot m_root;
     // The open key: a QSettings on the store, positioned in the key's group.
-    std::unique_ptr<QSettings> key_;
-    std::string keyPath_;
-    bool keyWritable_ = false;
-    bool readFailed_ = false;
-    int openState_ = 0;
+    std::unique_ptr<QSettings> m_key;
+    std::string m_keyPath;
+    bool m_keyWritable = false;
+    bool m_readFailed = false;
+    int m_openState = 0;
 };

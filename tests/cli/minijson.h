@@ -28,29 +28,29 @@ struct Value {
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    explicit Parser(std::string_view text) : m_text(text) {}
 
     Value ParseDocument() {
         Value value = ParseValue();
         SkipBlanks();
-        if (pos_ != text_.size())
+        if (m_pos != m_text.size())
             Fail("text after the value");
         return value;
     }
 
 private:
     [[noreturn]] void Fail(const std::string& what) const {
-        throw std::runtime_error("JSON: " + what + " at offset " + std::to_string(pos_));
+        throw std::runtime_error("JSON: " + what + " at offset " + std::to_string(m_pos));
     }
     void SkipBlanks() {
-        while (pos_ < text_.size() &&
-               (text_[pos_] == ' ' || text_[pos_] == '\n' || text_[pos_] == '\r' || text_[pos_] == '\t'))
-            ++pos_;
+        while (m_pos < m_text.size() && (m_text[m_pos] == ' ' || m_text[m_pos] == '\n' ||
+                                         m_text[m_pos] == '\r' || m_text[m_pos] == '\t'))
+            ++m_pos;
     }
     bool Take(char c) {
         SkipBlanks();
-        if (pos_ < text_.size() && text_[pos_] == c) {
-            ++pos_;
+        if (m_pos < m_text.size() && m_text[m_pos] == c) {
+            ++m_pos;
             return true;
         }
         return false;
@@ -60,26 +60,26 @@ private:
             Fail(std::string("expected '") + c + "'");
     }
     bool TakeWord(std::string_view word) {
-        if (text_.substr(pos_, word.size()) != word)
+        if (m_text.substr(m_pos, word.size()) != word)
             return false;
-        pos_ += word.size();
+        m_pos += word.size();
         return true;
     }
 
     Value ParseValue() {
         SkipBlanks();
-        if (pos_ >= text_.size())
+        if (m_pos >= m_text.size())
             Fail("unexpected end");
         Value value;
-        const char c = text_[pos_];
+        const char c = m_text[m_pos];
         if (c == '{') {
-            ++pos_;
+            ++m_pos;
             value.Type = Value::Kind::Object;
             if (Take('}'))
                 return value;
             do {
                 SkipBlanks();
-                if (pos_ >= text_.size() || text_[pos_] != '"')
+                if (m_pos >= m_text.size() || m_text[m_pos] != '"')
                     Fail("expected a member name");
                 std::string name = ParseString();
                 Expect(':');
@@ -87,7 +87,7 @@ private:
             } while (Take(','));
             Expect('}');
         } else if (c == '[') {
-            ++pos_;
+            ++m_pos;
             value.Type = Value::Kind::Array;
             if (Take(']'))
                 return value;
@@ -107,11 +107,11 @@ private:
             value.Type = Value::Kind::Bool;
         } else if (c == '-' || (c >= '0' && c <= '9')) {
             value.Type = Value::Kind::Number;
-            const std::size_t start = pos_;
-            while (pos_ < text_.size() &&
-                   std::string_view("+-0123456789.eE").find(text_[pos_]) != std::string_view::npos)
-                ++pos_;
-            value.Text = std::string(text_.substr(start, pos_ - start));
+            const std::size_t start = m_pos;
+            while (m_pos < m_text.size() &&
+                   std::string_view("+-0123456789.eE").find(m_text[m_pos]) != std::string_view::npos)
+                ++m_pos;
+            value.Text = std::string(m_text.substr(start, m_pos - start));
         } else {
             Fail("unexpected character");
         }
@@ -119,11 +119,11 @@ private:
     }
 
     unsigned Hex4() {
-        if (pos_ + 4 > text_.size())
+        if (m_pos + 4 > m_text.size())
             Fail("short \\u escape");
         unsigned value = 0;
         for (int k = 0; k < 4; ++k) {
-            const char h = text_[pos_++];
+            const char h = m_text[m_pos++];
             value *= 16;
             if (h >= '0' && h <= '9')
                 value += static_cast<unsigned>(h - '0');
@@ -156,12 +156,12 @@ private:
     }
 
     std::string ParseString() {
-        ++pos_; // opening quote
+        ++m_pos; // opening quote
         std::string out;
         for (;;) {
-            if (pos_ >= text_.size())
+            if (m_pos >= m_text.size())
                 Fail("unterminated string");
-            const char c = text_[pos_++];
+            const char c = m_text[m_pos++];
             if (c == '"')
                 return out;
             if (static_cast<unsigned char>(c) < 0x20)
@@ -170,9 +170,9 @@ private:
                 out += c;
                 continue;
             }
-            if (pos_ >= text_.size())
+            if (m_pos >= m_text.size())
                 Fail("unterminated escape");
-            const char e = text_[pos_++];
+            const char e = m_text[m_pos++];
             switch (e) {
             case '"':
                 out += '"';
@@ -219,8 +219,8 @@ private:
         }
     }
 
-    std::string_view text_;
-    std::size_t pos_ = 0;
+    std::string_view m_text;
+    std::size_t m_pos = 0;
 };
 
 inline Value Parse(std::string_view text) {

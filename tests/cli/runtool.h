@@ -56,19 +56,19 @@ public:
         std::string pattern = (fs::temp_directory_path() / "amftool-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
+        m_path = pattern;
     }
     ~TempDir() {
         std::error_code ignored;
-        fs::remove_all(path_, ignored);
+        fs::remove_all(m_path, ignored);
     }
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    const fs::path& Path() const { return path_; }
-    fs::path operator/(const std::string& name) const { return path_ / name; }
+    const fs::path& Path() const { return m_path; }
+    fs::path operator/(const std::string& name) const { return m_path / name; }
 
 private:
-    fs::path path_;
+    fs::path m_path;
 };
 
 // Where the child's standard input comes from and its standard output goes, when a test needs

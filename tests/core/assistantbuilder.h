@@ -61,15 +61,15 @@ inline std::string Place(const TAssistRoot& root, const TAssistBase* item) {
 // standard libraries).
 class Dice {
 public:
-    explicit Dice(std::uint32_t seed) : rng_(seed) {}
-    int Below(int n) { return static_cast<int>(rng_() % static_cast<std::uint32_t>(n)); }
+    explicit Dice(std::uint32_t seed) : m_rng(seed) {}
+    int Below(int n) { return static_cast<int>(m_rng() % static_cast<std::uint32_t>(n)); }
     bool OneIn(int n) { return Below(n) == 0; }
     template <typename T, std::size_t N> const T& Pick(const std::array<T, N>& from) {
         return from[static_cast<std::size_t>(Below(static_cast<int>(N)))];
     }
 
 private:
-    std::mt19937 rng_;
+    std::mt19937 m_rng;
 };
 
 // A random small assistant: up to 6 screens of up to 4 options (now and then up to 24), IDs and commands

@@ -10,29 +10,29 @@
 
 class CallLog {
 public:
-    void Add(std::string line) { lines_.push_back(std::move(line)); }
-    const std::vector<std::string>& Lines() const { return lines_; }
-    void Clear() { lines_.clear(); }
+    void Add(std::string line) { m_lines.push_back(std::move(line)); }
+    const std::vector<std::string>& Lines() const { return m_lines; }
+    void Clear() { m_lines.clear(); }
 
     // The next call whose operation name matches fails with the message (once).
     void FailOn(std::string operation, std::string message) {
-        failOperation_ = std::move(operation);
-        failMessage_ = std::move(message);
+        m_failOperation = std::move(operation);
+        m_failMessage = std::move(message);
     }
     // Records the call and gives the status that the fake returns.
     ComponentStatus Record(const std::string& operation, const std::string& arguments) {
         Add(operation + "(" + arguments + ")");
-        if (!failOperation_.empty() && operation == failOperation_) {
-            failOperation_.clear();
-            return ComponentStatus::Failure(failMessage_);
+        if (!m_failOperation.empty() && operation == m_failOperation) {
+            m_failOperation.clear();
+            return ComponentStatus::Failure(m_failMessage);
         }
         return ComponentStatus::Success();
     }
 
 private:
-    std::vector<std::string> lines_;
-    std::string failOperation_;
-    std::string failMessage_;
+    std::vector<std::string> m_lines;
+    std::string m_failOperation;
+    std::string m_failMessage;
 };
 
 inline std::shared_ptr<CallLog> MakeCallLog() {

@@ -34,13 +34,13 @@ public:
 private:
     class Viewer final : public IReportViewer {
     public:
-        explicit Viewer(std::string& shown) : shown_(shown) {}
+        explicit Viewer(std::string& shown) : m_shown(shown) {}
         ComponentStatus ShowReport(QWidget*, const std::string&, const std::string& prepared, int) override {
-            shown_ = prepared;
+            m_shown = prepared;
             return ComponentStatus::Success();
         }
 
     private:
-        std::string& shown_;
+        std::string& m_shown;
     };
 };

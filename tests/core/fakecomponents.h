@@ -10,67 +10,67 @@
 
 class RecordingReportSupport final : public IReportSupport {
 public:
-    explicit RecordingReportSupport(std::shared_ptr<CallLog> log) : log_(std::move(log)) {}
-    ~RecordingReportSupport() override { log_->Add("~ReportSupport"); }
+    explicit RecordingReportSupport(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    ~RecordingReportSupport() override { m_log->Add("~ReportSupport"); }
     std::string SupportText = "<footer>support</footer>";
 
     ComponentStatus PrepareReport(const std::string& text, const std::string& title,
                                   std::string& result) override {
         result = "prepared[" + text + "]";
-        return log_->Record("PrepareReport", text + ", " + title);
+        return m_log->Record("PrepareReport", text + ", " + title);
     }
     ComponentStatus GetSupportText(std::string& text) override {
         text = SupportText;
-        return log_->Record("GetSupportText", "");
+        return m_log->Record("GetSupportText", "");
     }
 
 private:
-    std::shared_ptr<CallLog> log_;
+    std::shared_ptr<CallLog> m_log;
 };
 
 class RecordingReportViewer final : public IReportViewer {
 public:
-    explicit RecordingReportViewer(std::shared_ptr<CallLog> log) : log_(std::move(log)) {}
-    ~RecordingReportViewer() override { log_->Add("~ReportViewer"); }
+    explicit RecordingReportViewer(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    ~RecordingReportViewer() override { m_log->Add("~ReportViewer"); }
 
     ComponentStatus ShowReport(QWidget* owner, const std::string& title, const std::string& prepared,
                                int n) override {
-        return log_->Record("ShowReport", std::string(owner ? "owner" : "null") + ", " + title + ", " +
-                                              prepared + ", " + std::to_string(n));
+        return m_log->Record("ShowReport", std::string(owner ? "owner" : "null") + ", " + title + ", " +
+                                               prepared + ", " + std::to_string(n));
     }
 
 private:
-    std::shared_ptr<CallLog> log_;
+    std::shared_ptr<CallLog> m_log;
 };
 
 class RecordingFindFile final : public IFindFile {
 public:
-    explicit RecordingFindFile(std::shared_ptr<CallLog> log) : log_(std::move(log)) {}
-    ~RecordingFindFile() override { log_->Add("~FindFile"); }
+    explicit RecordingFindFile(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    ~RecordingFindFile() override { m_log->Add("~FindFile"); }
     std::map<std::string, std::string> Paths; // name -> path given back; other names give ""
 
     ComponentStatus LocateFile(const std::string& name, int flags, std::string& path) override {
         const auto it = Paths.find(name);
         path = it == Paths.end() ? std::string() : it->second;
-        return log_->Record("LocateFile", name + ", " + std::to_string(flags));
+        return m_log->Record("LocateFile", name + ", " + std::to_string(flags));
     }
 
 private:
-    std::shared_ptr<CallLog> log_;
+    std::shared_ptr<CallLog> m_log;
 };
 
 class RecordingCDSupport final : public ICDSupport {
 public:
-    explicit RecordingCDSupport(std::shared_ptr<CallLog> log) : log_(std::move(log)) {}
-    ~RecordingCDSupport() override { log_->Add("~CDSupport"); }
+    explicit RecordingCDSupport(std::shared_ptr<CallLog> log) : m_log(std::move(log)) {}
+    ~RecordingCDSupport() override { m_log->Add("~CDSupport"); }
 
     ComponentStatus ShowAbout(QWidget* owner, const std::string& module, int n) override {
-        return log_->Record("ShowAbout",
-                            std::string(owner ? "owner" : "null") + ", " + module + ", " + std::to_string(n));
+        return m_log->Record("ShowAbout", std::string(owner ? "owner" : "null") + ", " + module + ", " +
+                                              std::to_string(n));
     }
 
 private:
-    std::shared_ptr<CallLog> log_;
+    std::shared_ptr<CallLog> m_log;
 };
 
 class FakeComponentFactory final : public IComponentFactory {
@@ -80,8 +80,8 @@ public:
 
     // The creation of the named component ("HTMLReport", "ReportSupport", ...) raises AppError.
     void FailCreate(std::string component, std::string message) {
-        failComponent_ = std::move(component);
-        failMessage_ = std::move(message);
+        m_failComponent = std::move(component);
+        m_failMessage = std::move(message);
     }
 
     std::unique_ptr<IHTMLReport> CreateHTMLReport() override {
@@ -114,10 +114,10 @@ public:
 private:
     void Created(const std::string& component) {
         Log->Add("Create" + component);
-        if (component == failComponent_)
-            throw AppError(failMessage_);
+        if (component == m_failComponent)
+            throw AppError(m_failMessage);
     }
 
-    std::string failComponent_;
-    std::string failMessage_;
+    std::string m_failComponent;
+    std::string m_failMessage;
 };

@@ -15,20 +15,20 @@ namespace {
 class FileFinderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("amf-filefinder-" + std::to_string(getpid()));
-        fs::remove_all(root_);
+        m_root = fs::temp_directory_path() / ("amf-filefinder-" + std::to_string(getpid()));
+        fs::remove_all(m_root);
         for (const char* file :
              {"exe/e.amf", "exe/sub/b.amf", "exe/both.amf", "home/h.amf",
               "home/.local/share/assistant-editor/d.amf", "home/Documents/doc.amf", "home/MyDocs/mine.amf",
               "xdgdata/assistant-editor/x.amf", "docs/doc.amf", "tmp/t.amf", "cwd/c.amf", "cwd/both.amf",
               "cwd/sub/s.amf", "cwd/my file.amf"}) {
-            fs::create_directories((root_ / file).parent_path());
-            std::ofstream(root_ / file) << "x";
+            fs::create_directories((m_root / file).parent_path());
+            std::ofstream(m_root / file) << "x";
         }
     }
-    void TearDown() override { fs::remove_all(root_); }
+    void TearDown() override { fs::remove_all(m_root); }
 
-    std::string P(const std::string& relative) const { return (root_ / relative).string(); }
+    std::string P(const std::string& relative) const { return (m_root / relative).string(); }
 
     FileFinder Finder(std::map<std::string, std::string> env) const {
         FileFinder::Setup setup;
@@ -42,7 +42,7 @@ protected:
     }
     std::map<std::string, std::string> BaseEnv() const { return {{"HOME", P("home")}, {"TMPDIR", P("tmp")}}; }
 
-    fs::path root_;
+    fs::path m_root;
 };
 } // namespace
 

@@ -7,30 +7,30 @@
 
 class RecordingAssistant final : public IAssistant {
 public:
-    explicit RecordingAssistant(std::shared_ptr<CallLog> log = MakeCallLog()) : log_(std::move(log)) {}
-    ~RecordingAssistant() override { log_->Add("~Assistant"); }
+    explicit RecordingAssistant(std::shared_ptr<CallLog> log = MakeCallLog()) : m_log(std::move(log)) {}
+    ~RecordingAssistant() override { m_log->Add("~Assistant"); }
 
-    CallLog& Log() { return *log_; }
+    CallLog& Log() { return *m_log; }
     std::string LoadedText;
     std::string FileResult = "loaded";
     QWidget* Owner = nullptr;
 
     ComponentStatus SetInitialScreen(const std::string& id) override {
-        return log_->Record("SetInitialScreen", id);
+        return m_log->Record("SetInitialScreen", id);
     }
     ComponentStatus LoadAssistantFile(const std::string& name, std::string& result) override {
         result = FileResult;
-        return log_->Record("LoadAssistantFile", name);
+        return m_log->Record("LoadAssistantFile", name);
     }
     ComponentStatus LoadAssistantText(const std::string& text) override {
         LoadedText = text;
-        return log_->Record("LoadAssistantText", std::to_string(text.size()) + " bytes");
+        return m_log->Record("LoadAssistantText", std::to_string(text.size()) + " bytes");
     }
     ComponentStatus Run(QWidget* owner, int mode) override {
         Owner = owner;
-        return log_->Record("Run", std::to_string(mode));
+        return m_log->Record("Run", std::to_string(mode));
     }
 
 private:
-    std::shared_ptr<CallLog> log_;
+    std::shared_ptr<CallLog> m_log;
 };

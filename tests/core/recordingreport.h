@@ -7,36 +7,36 @@
 
 class RecordingReport final : public IHTMLReport {
 public:
-    explicit RecordingReport(std::shared_ptr<CallLog> log = MakeCallLog()) : log_(std::move(log)) {}
-    ~RecordingReport() override { log_->Add("~HTMLReport"); }
+    explicit RecordingReport(std::shared_ptr<CallLog> log = MakeCallLog()) : m_log(std::move(log)) {}
+    ~RecordingReport() override { m_log->Add("~HTMLReport"); }
 
-    CallLog& Log() { return *log_; }
-    const std::vector<std::string>& Calls() const { return log_->Lines(); }
+    CallLog& Log() { return *m_log; }
+    const std::vector<std::string>& Calls() const { return m_log->Lines(); }
     std::string ReportText = "<p>report</p>";
 
     ComponentStatus GetReportText(std::string& text) override {
         text = ReportText;
-        return log_->Record("GetReportText", "");
+        return m_log->Record("GetReportText", "");
     }
-    ComponentStatus AddCell(const std::string& text) override { return log_->Record("AddCell", text); }
-    ComponentStatus BeginCell() override { return log_->Record("BeginCell", ""); }
-    ComponentStatus EndCell() override { return log_->Record("EndCell", ""); }
+    ComponentStatus AddCell(const std::string& text) override { return m_log->Record("AddCell", text); }
+    ComponentStatus BeginCell() override { return m_log->Record("BeginCell", ""); }
+    ComponentStatus EndCell() override { return m_log->Record("EndCell", ""); }
     ComponentStatus AddLabelCell(const std::string& text, int n) override {
-        return log_->Record("AddLabelCell", text + ", " + std::to_string(n));
+        return m_log->Record("AddLabelCell", text + ", " + std::to_string(n));
     }
-    ComponentStatus EndRow() override { return log_->Record("EndRow", ""); }
-    ComponentStatus BeginRow() override { return log_->Record("BeginRow", ""); }
-    ComponentStatus EndTable() override { return log_->Record("EndTable", ""); }
+    ComponentStatus EndRow() override { return m_log->Record("EndRow", ""); }
+    ComponentStatus BeginRow() override { return m_log->Record("BeginRow", ""); }
+    ComponentStatus EndTable() override { return m_log->Record("EndTable", ""); }
     ComponentStatus BeginTable(int a, int b) override {
-        return log_->Record("BeginTable", std::to_string(a) + ", " + std::to_string(b));
+        return m_log->Record("BeginTable", std::to_string(a) + ", " + std::to_string(b));
     }
-    ComponentStatus AddTag(const std::string& tag) override { return log_->Record("AddTag", tag); }
-    ComponentStatus AddText(const std::string& text) override { return log_->Record("AddText", text); }
+    ComponentStatus AddTag(const std::string& tag) override { return m_log->Record("AddTag", tag); }
+    ComponentStatus AddText(const std::string& text) override { return m_log->Record("AddText", text); }
     ComponentStatus BeginSection(const std::string& title) override {
-        return log_->Record("BeginSection", title);
+        return m_log->Record("BeginSection", title);
     }
-    ComponentStatus EndSection() override { return log_->Record("EndSection", ""); }
+    ComponentStatus EndSection() override { return m_log->Record("EndSection", ""); }
 
 private:
-    std::shared_ptr<CallLog> log_;
+    std::shared_ptr<CallLog> m_log;
 };

@@ -23,18 +23,18 @@ class DictionaryPathScope {
 public:
     explicit DictionaryPathScope(const std::string& path) {
         if (const char* old = std::getenv("AMF_DICTIONARY_PATH"))
-            old_ = old;
+            m_old = old;
         ::setenv("AMF_DICTIONARY_PATH", path.c_str(), 1);
     }
     ~DictionaryPathScope() {
-        if (old_.empty())
+        if (m_old.empty())
             ::unsetenv("AMF_DICTIONARY_PATH");
         else
-            ::setenv("AMF_DICTIONARY_PATH", old_.c_str(), 1);
+            ::setenv("AMF_DICTIONARY_PATH", m_old.c_str(), 1);
     }
 
 private:
-    std::string old_;
+    std::string m_old;
 };
 
 std::vector<std::string> Words(const std::string& text) {

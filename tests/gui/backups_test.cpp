@@ -40,7 +40,7 @@ protected:
     std::string SaveVersion(const std::string& mark) {
         Root().AuthorName = mark;
         Root().FileName = file;
-        form->ActionList1().aSave->trigger();
+        form->Actions().aSave->trigger();
         return ReadFile(file);
     }
 };
@@ -136,7 +136,7 @@ TEST_F(BackupsTest, SaveAsOverAnExistingFileKeepsItAndANewFileHasNoBackup) {
     EXPECT_EQ(ReadFile(BackupName(file, 1)), "<missing>") << "nothing was there to keep";
     Root().AuthorName = "v2";
     prompter.ExpectSaveFile(file);
-    form->ActionList1().aSaveAs->trigger();
+    form->Actions().aSaveAs->trigger();
     EXPECT_EQ(ReadFile(BackupName(file, 1)), first);
 }
 
@@ -148,7 +148,7 @@ TEST_F(BackupsTest, SaveAsUnderAnotherExtensionAsksBeforeReplacingTheAmfFile) {
     const std::string mine = dir.filePath("mine.amf").toStdString();
     const std::string other = dir.filePath("work.v2").toStdString();
     Root().FileName = mine;
-    form->ActionList1().aSave->trigger();
+    form->Actions().aSave->trigger();
     ASSERT_NE(ReadFile(mine), "<missing>");
     struct Case {
         const char* what;
@@ -162,7 +162,7 @@ TEST_F(BackupsTest, SaveAsUnderAnotherExtensionAsksBeforeReplacingTheAmfFile) {
         Root().AuthorName = std::string("v2 ") + c.what;
         prompter.ExpectSaveFile(other);
         prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, c.answer);
-        form->ActionList1().aSaveAs->trigger();
+        form->Actions().aSaveAs->trigger();
         ASSERT_EQ(prompter.Pending(), 0u);
         EXPECT_EQ(prompter.AskedPrompts().back().text,
                   "Saving writes the assistant to the file " + file +

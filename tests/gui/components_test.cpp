@@ -114,17 +114,17 @@ std::string PreparedReport(const std::string& caption) {
 class ReportViewerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dialogs_ = std::make_shared<ScriptedDialogs>();
-        factory_ = std::make_unique<QtComponentFactory>(dialogs_);
-        owner_ = std::make_unique<QWidget>();
-        owner_->show();
+        m_dialogs = std::make_shared<ScriptedDialogs>();
+        m_factory = std::make_unique<QtComponentFactory>(m_dialogs);
+        m_owner = std::make_unique<QWidget>();
+        m_owner->show();
     }
 
     ReportWindow* Show(const std::string& caption) {
-        auto viewer = factory_->CreateReportViewer();
-        Check(viewer->ShowReport(owner_.get(), caption, PreparedReport(caption), 0));
+        auto viewer = m_factory->CreateReportViewer();
+        Check(viewer->ShowReport(m_owner.get(), caption, PreparedReport(caption), 0));
         viewer.reset(); // the window outlives the component
-        auto windows = owner_->findChildren<ReportWindow*>();
+        auto windows = m_owner->findChildren<ReportWindow*>();
         EXPECT_EQ(windows.size(), 1);
         return windows.isEmpty() ? nullptr : windows.back();
     }
@@ -140,17 +140,17 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    std::shared_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<QtComponentFactory> factory_;
-    std::unique_ptr<QWidget> owner_;
-    QTemporaryDir dir_;
+    std::shared_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<QtComponentFactory> m_factory;
+    std::unique_ptr<QWidget> m_owner;
+    QTemporaryDir m_dir;
 };
 } // namespace
 
 TEST_F(ReportViewerTest, ShowsTheReportInAWindowOwnedByTheOwnerWithTheCaption) {
     ReportWindow* window = Show("Printer help");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->parentWidget(), owner_.get());
+    EXPECT_EQ(window->parentWidget(), m_owner.get());
     EXPECT_TRUE(window->isWindow());
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Printer help");
@@ -164,7 +164,7 @@ TEST_F(ReportViewerTest, ShowsTheReportInAWindowOwnedByTheOwnerWithTheCaption) {
     EXPECT_EQ(browser->document()->metaInformation(QTextDocument::DocumentTitle), "Printer help");
     // The window closes with its owner.
     QPointer<ReportWindow> guard(window);
-    owner_.reset();
+    m_owner.reset();
     EXPECT_TRUE(guard.isNull());
 }
 
@@ -205,79 +205,79 @@ TEST_F(ReportViewerTest, ClickingALinkScrollsToItsAnchorAndWebLinksGoToTheBrowse
     EXPECT_GT(atScreen20, 0);
     Q_EMIT window->Browser()->anchorClicked(QUrl("#a1"));
     EXPECT_LT(bar->value(), atScreen20);
-    EXPECT_TRUE(dialogs_->OpenedUrls.empty());
+    EXPECT_TRUE(m_dialogs->OpenedUrls.empty());
     Q_EMIT window->Browser()->anchorClicked(QUrl("https://example.com/help"));
     Q_EMIT window->Browser()->anchorClicked(QUrl("file:///etc/passwd")); // ignored
-    ASSERT_EQ(dialogs_->OpenedUrls.size(), 1u);
-    EXPECT_EQ(dialogs_->OpenedUrls[0], QUrl("https://example.com/help"));
+    ASSERT_EQ(m_dialogs->OpenedUrls.size(), 1u);
+    EXPECT_EQ(m_dialogs->OpenedUrls[0], QUrl("https://example.com/help"));
 }
 
 TEST_F(ReportViewerTest, SaveAsHtmlWritesThePreparedDocument) {
     ReportWindow* window = Show("Printer: help?");
     ASSERT_NE(window, nullptr);
-    dialogs_->SaveName = dir_.filePath("saved"); // no extension: .html is added
+    m_dialogs->SaveName = m_dir.filePath("saved"); // no extension: .html is added
     Trigger(window, "aSaveAsHtml");
-    EXPECT_TRUE(dialogs_->LastSuggested.endsWith("Printer_ help_.html"))
-        << dialogs_->LastSuggested.toStdString();
-    const QByteArray saved = ReadFile(dir_.filePath("saved.html"));
+    EXPECT_TRUE(m_dialogs->LastSuggested.endsWith("Printer_ help_.html"))
+        << m_dialogs->LastSuggested.toStdString();
+    const QByteArray saved = ReadFile(m_dir.filePath("saved.html"));
     EXPECT_EQ(saved.toStdString(), window->PreparedText());
     const HtmlCheck check = CheckHtml(saved.toStdString());
     EXPECT_EQ(check.Errors, std::vector<std::string>{});
     EXPECT_EQ(check.DanglingLinks(), std::vector<std::string>{});
     EXPECT_EQ(check.Count("section"), 31);
-    EXPECT_TRUE(dialogs_->Errors.empty());
+    EXPECT_TRUE(m_dialogs->Errors.empty());
 
     // Cancelling writes nothing; an unwritable place gives a message.
-    dialogs_->SaveName.clear();
+    m_dialogs->SaveName.clear();
     EXPECT_FALSE(window->SaveAsHtml());
-    dialogs_->SaveName = dir_.filePath("no/such/folder/r.html");
+    m_dialogs->SaveName = m_dir.filePath("no/such/folder/r.html");
     EXPECT_FALSE(window->SaveAsHtml());
-    ASSERT_EQ(dialogs_->Errors.size(), 1u);
-    EXPECT_TRUE(dialogs_->Errors[0].contains("could not be saved")) << dialogs_->Errors[0].toStdString();
+    ASSERT_EQ(m_dialogs->Errors.size(), 1u);
+    EXPECT_TRUE(m_dialogs->Errors[0].contains("could not be saved")) << m_dialogs->Errors[0].toStdString();
 }
 
 TEST_F(ReportViewerTest, ExportsAndPrintsToPdf) {
     ReportWindow* window = Show("Pdf");
     ASSERT_NE(window, nullptr);
-    dialogs_->SaveName = dir_.filePath("report.pdf");
+    m_dialogs->SaveName = m_dir.filePath("report.pdf");
     Trigger(window, "aExportPdf");
-    EXPECT_TRUE(ReadFile(dir_.filePath("report.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(ReadFile(m_dir.filePath("report.pdf")).startsWith("%PDF"));
 
-    dialogs_->PrintToFile = dir_.filePath("printed.pdf");
+    m_dialogs->PrintToFile = m_dir.filePath("printed.pdf");
     Trigger(window, "aPrint");
-    EXPECT_TRUE(ReadFile(dir_.filePath("printed.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(ReadFile(m_dir.filePath("printed.pdf")).startsWith("%PDF"));
 
-    dialogs_->PrintToFile.clear();
+    m_dialogs->PrintToFile.clear();
     EXPECT_FALSE(window->Print());
-    dialogs_->SaveName.clear();
+    m_dialogs->SaveName.clear();
     EXPECT_FALSE(window->ExportPdf());
-    EXPECT_TRUE(dialogs_->Errors.empty());
+    EXPECT_TRUE(m_dialogs->Errors.empty());
 }
 
 TEST_F(ReportViewerTest, OpenInBrowserHandsOverATemporaryCopy) {
     ReportWindow* window = Show("Browser");
     ASSERT_NE(window, nullptr);
     Trigger(window, "aOpenInBrowser");
-    ASSERT_EQ(dialogs_->OpenedUrls.size(), 1u);
-    const QUrl url = dialogs_->OpenedUrls[0];
+    ASSERT_EQ(m_dialogs->OpenedUrls.size(), 1u);
+    const QUrl url = m_dialogs->OpenedUrls[0];
     ASSERT_TRUE(url.isLocalFile());
     EXPECT_TRUE(url.toLocalFile().endsWith(".html"));
     EXPECT_EQ(ReadFile(url.toLocalFile()).toStdString(), window->PreparedText());
     QFile::remove(url.toLocalFile());
-    EXPECT_TRUE(dialogs_->Errors.empty());
+    EXPECT_TRUE(m_dialogs->Errors.empty());
 
-    dialogs_->OpenUrlSucceeds = false;
+    m_dialogs->OpenUrlSucceeds = false;
     EXPECT_FALSE(window->OpenInBrowser());
-    ASSERT_EQ(dialogs_->Errors.size(), 1u);
-    QFile::remove(dialogs_->OpenedUrls.back().toLocalFile());
+    ASSERT_EQ(m_dialogs->Errors.size(), 1u);
+    QFile::remove(m_dialogs->OpenedUrls.back().toLocalFile());
 }
 
 TEST_F(ReportViewerTest, ReportChainShowsTheWrittenReport) {
-    ShowAssistantReport(*factory_, owner_.get(), "Chain", [](IHTMLReport& r) {
+    ShowAssistantReport(*m_factory, m_owner.get(), "Chain", [](IHTMLReport& r) {
         Check(r.BeginSection("Report on Assistant: A1: Chain"));
         Check(r.EndSection());
     });
-    auto windows = owner_->findChildren<ReportWindow*>();
+    auto windows = m_owner->findChildren<ReportWindow*>();
     ASSERT_EQ(windows.size(), 1);
     EXPECT_EQ(windows[0]->windowTitle(), "Chain");
     EXPECT_TRUE(windows[0]->Browser()->toPlainText().contains("Report on Assistant: A1: Chain"));

@@ -51,13 +51,13 @@ protected:
 // The commands that replace or close the assistant after asking whether to save it.
 struct ReplacingCommand {
     const char* name;
-    std::function<void(TPathovaMainForm&)> run;
+    std::function<void(MainWindow&)> run;
 };
 const ReplacingCommand kReplacingCommands[] = {
-    {"New", [](TPathovaMainForm& f) { f.ActionList1().aNew->trigger(); }},
-    {"Open", [](TPathovaMainForm& f) { f.ActionList1().aOpen->trigger(); }},
-    {"recent file", [](TPathovaMainForm& f) { f.RecentFiles().Entries().front()->trigger(); }},
-    {"Exit", [](TPathovaMainForm& f) { f.ActionList1().aExit->trigger(); }},
+    {"New", [](MainWindow& f) { f.Actions().aNew->trigger(); }},
+    {"Open", [](MainWindow& f) { f.Actions().aOpen->trigger(); }},
+    {"recent file", [](MainWindow& f) { f.RecentFiles().Entries().front()->trigger(); }},
+    {"Exit", [](MainWindow& f) { f.Actions().aExit->trigger(); }},
 };
 
 } // namespace
@@ -133,7 +133,7 @@ TEST_F(EditorDocumentTest, NewOnAnUnchangedAssistantAsksNothing) {
     Start();
     Fill({{"S1", {{"S1.1"}}}}, "S1");
     const TAssistRoot* before = &Root();
-    form->ActionList1().aNew->trigger();
+    form->Actions().aNew->trigger();
     EXPECT_NE(&Root(), before);
     EXPECT_EQ(Root().Screens.Count(), 0);
     EXPECT_EQ(form->Caption(), QStringLiteral("Assistant Editor - [New Assistant]"));
@@ -148,7 +148,7 @@ TEST_F(EditorDocumentTest, NewOnAChangedAssistantAnsweredNoDiscardsIt) {
     Change();
     prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::No);
     const TAssistRoot* before = &Root();
-    form->ActionList1().aNew->trigger();
+    form->Actions().aNew->trigger();
     EXPECT_NE(&Root(), before);
     EXPECT_EQ(prompter.AskedPrompts().at(0).text,
               "Assistant has been changed.\r\rDo you want to save this one before creating a new one?");
@@ -157,17 +157,17 @@ TEST_F(EditorDocumentTest, NewOnAChangedAssistantAnsweredNoDiscardsIt) {
 TEST_F(EditorDocumentTest, CancelInASavePromptChangesNothing) {
     struct Case {
         const char* name;
-        std::function<void(TPathovaMainForm&)> command;
+        std::function<void(MainWindow&)> command;
         const char* question;
     };
     const Case cases[] = {
-        {"New", [](TPathovaMainForm& f) { f.ActionList1().aNew->trigger(); },
+        {"New", [](MainWindow& f) { f.Actions().aNew->trigger(); },
          "Assistant has been changed.\r\rDo you want to save this one before creating a new one?"},
-        {"Open", [](TPathovaMainForm& f) { f.ActionList1().aOpen->trigger(); },
+        {"Open", [](MainWindow& f) { f.Actions().aOpen->trigger(); },
          "Assistant has been changed.\r\rDo you want to save this one before opening a new one?"},
-        {"recent file", [](TPathovaMainForm& f) { f.RecentFiles().Entries().front()->trigger(); },
+        {"recent file", [](MainWindow& f) { f.RecentFiles().Entries().front()->trigger(); },
          "Assistant has been changed.\r\rDo you want to save this one before opening a new one?"},
-        {"Exit", [](TPathovaMainForm& f) { f.ActionList1().aExit->trigger(); },
+        {"Exit", [](MainWindow& f) { f.Actions().aExit->trigger(); },
          "Assistant has been changed.\r\rDo you want to save this one before closing the program?"},
     };
     for (const Case& c : cases) {
@@ -197,7 +197,7 @@ TEST_F(EditorDocumentTest, CancelInASavePromptChangesNothing) {
                   (std::vector<std::string>{"/data/one.amf", "/data/two.amf"}));
         EXPECT_EQ(form->CurrentItem(), ScreenAt(1)) << "the current item stays";
         EXPECT_TRUE(form->isVisible());
-        EXPECT_TRUE(form->ActionList1().aDelScreen->isEnabled());
+        EXPECT_TRUE(form->Actions().aDelScreen->isEnabled());
         TearDown();
     }
 }
@@ -251,7 +251,7 @@ TEST_F(EditorDocumentTest, ClosingWritesTheRecentListAndThePlacement) {
     settings = temp.Make(); // a fresh reader, past any caching
     EXPECT_EQ(settings->ReadValue("Files"), form->RecentFiles().GetText());
     EXPECT_FALSE(settings->ReadValue("Files").empty());
-    EXPECT_FALSE(settings->ReadValue("Window.TPathovaMainForm").empty());
+    EXPECT_FALSE(settings->ReadValue("Window.MainWindow").empty());
 }
 
 TEST_F(EditorDocumentTest, ClosingAChangedAssistantAnsweredNoClosesWithoutSaving) {
@@ -281,7 +281,7 @@ TEST_F(EditorDocumentTest, CtrlSWhileTypingACaptionSavesTheTypedCaption) {
     ClickTreeNode(ScreenAt(0));
     Type(form->Screen()->eScreenCaption(), QStringLiteral("New caption"));
     prompter.ExpectSaveFile(path);
-    form->ActionList1().aSave->trigger(); // the focus is still in the box
+    form->Actions().aSave->trigger(); // the focus is still in the box
     EXPECT_EQ(ScreenAt(0)->Caption, "New caption");
     EXPECT_FALSE(Root().Changed);
     EXPECT_EQ(form->Caption(), QString::fromStdString("Assistant Editor - " + path));
@@ -302,7 +302,7 @@ TEST_F(EditorDocumentTest, CancellingTheSaveDialogChangesNeitherCaptionNorRecent
     form->SetDocumentCaption(QStringLiteral("[New Assistant]"));
     ClickTreeNode(&Root());
     Change();
-    for (QAction* action : {form->ActionList1().aSave, form->ActionList1().aSaveAs}) {
+    for (QAction* action : {form->Actions().aSave, form->Actions().aSaveAs}) {
         SCOPED_TRACE(action->objectName().toStdString());
         prompter.ExpectSaveFile(std::nullopt);
         action->trigger();
@@ -320,7 +320,7 @@ TEST_F(EditorDocumentTest, CancellingTheSaveDialogOfASavePromptCancelsTheCommand
     const TAssistRoot* before = &Root();
     prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::Yes);
     prompter.ExpectSaveFile(std::nullopt);
-    form->ActionList1().aNew->trigger();
+    form->Actions().aNew->trigger();
     EXPECT_EQ(&Root(), before);
     EXPECT_EQ(Root().Screens.Count(), 1);
 
@@ -414,18 +414,18 @@ TEST_F(EditorDocumentTest, SavingUnderANameWithAnotherExtensionNamesTheFileWritt
     QTemporaryDir dir;
     struct Case {
         const char* name;
-        QAction* TPathovaMainForm::TActionList::*action;
+        QAction* MainWindow::TActionList::*action;
         std::string fileName; // the assistant's name before (Save) or the name chosen (Save As)
         std::string written;
     };
     const Case cases[] = {
-        {"Save of an opened .xml file", &TPathovaMainForm::TActionList::aSave,
+        {"Save of an opened .xml file", &MainWindow::TActionList::aSave,
          dir.filePath(QStringLiteral("notes.xml")).toStdString(),
          dir.filePath(QStringLiteral("notes.amf")).toStdString()},
-        {"Save as plan.v2", &TPathovaMainForm::TActionList::aSaveAs,
+        {"Save as plan.v2", &MainWindow::TActionList::aSaveAs,
          dir.filePath(QStringLiteral("plan.v2")).toStdString(),
          dir.filePath(QStringLiteral("plan.amf")).toStdString()},
-        {"Save as a name without extension", &TPathovaMainForm::TActionList::aSaveAs,
+        {"Save as a name without extension", &MainWindow::TActionList::aSaveAs,
          dir.filePath(QStringLiteral("bare")).toStdString(),
          dir.filePath(QStringLiteral("bare.amf")).toStdString()},
     };
@@ -433,12 +433,12 @@ TEST_F(EditorDocumentTest, SavingUnderANameWithAnotherExtensionNamesTheFileWritt
         SCOPED_TRACE(c.name);
         Start();
         Fill({{"S1"}}, "S1");
-        if (c.action == &TPathovaMainForm::TActionList::aSave)
+        if (c.action == &MainWindow::TActionList::aSave)
             Root().FileName = c.fileName;
         else
             prompter.ExpectSaveFile(c.fileName);
         Change();
-        (form->ActionList1().*c.action)->trigger();
+        (form->Actions().*c.action)->trigger();
         ASSERT_EQ(prompter.Pending(), 0u);
         EXPECT_EQ(CaptionInFile(c.written), "edited");
         EXPECT_FALSE(Root().Changed);
@@ -472,17 +472,17 @@ TEST_F(EditorDocumentTest, OpenReadsTheChosenFileOrKeepsEverythingOnCancelAndFai
     const auto tree = NodeTexts(TreeModel());
 
     prompter.ExpectOpenFile(std::nullopt);
-    form->ActionList1().aOpen->trigger();
+    form->Actions().aOpen->trigger();
     prompter.ExpectOpenFile(broken.toStdString());
     prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
-    form->ActionList1().aOpen->trigger();
+    form->Actions().aOpen->trigger();
     EXPECT_EQ(&Root(), before);
     EXPECT_EQ(NodeTexts(TreeModel()), tree);
     EXPECT_EQ(form->Caption(), QStringLiteral("Assistant Editor - [New Assistant]"));
     EXPECT_TRUE(form->RecentFiles().GetList().empty());
 
     prompter.ExpectOpenFile(good);
-    form->ActionList1().aOpen->trigger();
+    form->Actions().aOpen->trigger();
     EXPECT_NE(&Root(), before);
     EXPECT_EQ(NodeTexts(TreeModel()), (std::vector<std::string>{"A1", " Start"}));
     EXPECT_EQ(NodeTexts(StructureModel()), std::vector<std::string>{"A A1 \u00bb S Start"});
@@ -516,9 +516,9 @@ TEST_F(EditorDocumentTest, CommandLineOpensTheFirstFileHereAndEachFurtherOneInAW
     EXPECT_EQ(form->Caption(), QString::fromStdString("Assistant Editor - " + paths[0]));
     EXPECT_TRUE(form->RecentFiles().GetList().empty()) << "command-line files are not added";
 
-    TPathovaMainForm* other = nullptr;
+    MainWindow* other = nullptr;
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<TPathovaMainForm*>(widget); window && window != form.get())
+        if (auto* window = qobject_cast<MainWindow*>(widget); window && window != form.get())
             other = window;
     ASSERT_NE(other, nullptr);
     EXPECT_GT(QApplication::topLevelWidgets().size(), windowsBefore);
@@ -548,7 +548,7 @@ TEST_F(EditorDocumentTest, ReportWritesTheAssistantWithTheBusyCursorOnlyAroundTh
     Start();
     Root().Caption = "My assistant";
     SetBusyHook([this](bool busy) { components->Fake.Log->Add(busy ? "busy" : "idle"); });
-    form->ActionList1().aReport->trigger();
+    form->Actions().aReport->trigger();
     SetBusyHook({});
     const std::vector<std::string>& log = components->Fake.Log->Lines();
     auto at = [&log](const std::string& prefix) {
@@ -568,7 +568,7 @@ TEST_F(EditorDocumentTest, ReportWritesTheAssistantWithTheBusyCursorOnlyAroundTh
 
 TEST_F(EditorDocumentTest, AboutShowsTheAboutBoxOverTheWindowAndReportsAFailure) {
     Start();
-    form->ActionList1().aAbout->trigger();
+    form->Actions().aAbout->trigger();
     const std::vector<std::string>& log = components->Fake.Log->Lines();
     ASSERT_GE(log.size(), 2u);
     EXPECT_EQ(log[log.size() - 2], "ShowAbout(owner, , 0)");
@@ -576,6 +576,6 @@ TEST_F(EditorDocumentTest, AboutShowsTheAboutBoxOverTheWindowAndReportsAFailure)
 
     components->Fake.FailCreate("CDSupport", "The About box is not available.");
     prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
-    form->ActionList1().aAbout->trigger();
+    form->Actions().aAbout->trigger();
     EXPECT_EQ(prompter.AskedPrompts().back().text, "The About box is not available.");
 }

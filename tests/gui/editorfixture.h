@@ -6,8 +6,8 @@
 #include "editor/editorservices.h"
 #include "editor/generalpanel.h"
 #include "editor/itemtreemodel.h"
+#include "editor/mainwindow.h"
 #include "editor/optionpanel.h"
-#include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
 #include "guitesthelpers.h"
 #include "model/assistroot.h"
@@ -49,15 +49,15 @@ public:
 
 // One option of a test assistant: ID, action, command.
 struct OptionSpec {
-    OptionSpec(std::string id_, TActionKind action_ = akGoto, std::string command_ = {})
-        : id(std::move(id_)), action(action_), command(std::move(command_)) {}
+    OptionSpec(std::string m_id, TActionKind m_action = akGoto, std::string m_command = {})
+        : id(std::move(m_id)), action(m_action), command(std::move(m_command)) {}
     std::string id;
     TActionKind action;
     std::string command;
 };
 struct ScreenSpec {
-    ScreenSpec(std::string id_, std::vector<OptionSpec> options_ = {})
-        : id(std::move(id_)), options(std::move(options_)) {}
+    ScreenSpec(std::string m_id, std::vector<OptionSpec> m_options = {})
+        : id(std::move(m_id)), options(std::move(m_options)) {}
     std::string id;
     std::vector<OptionSpec> options;
 };
@@ -75,7 +75,7 @@ protected:
     std::string recoveryFolder = recoveryDir.filePath("recovery").toStdString();
     int autoSaveInterval = 60000;
     int recoveryWriteInterval = 2000;
-    std::unique_ptr<TPathovaMainForm> form;
+    std::unique_ptr<MainWindow> form;
 
     TEditorServices Services() {
         TEditorServices services;
@@ -96,7 +96,7 @@ protected:
             form->AutoSave();
             form.reset();
         }
-        form = std::make_unique<TPathovaMainForm>(Services(), &prompter);
+        form = std::make_unique<MainWindow>(Services(), &prompter);
     }
     // Creates and shows the window (first display builds the views and selects the root).
     void Start() {

@@ -74,7 +74,7 @@ TEST_F(EditorSettingsTest, WindowOpensAndWorksWhenTheSettingsCannotBeUsed) {
         EXPECT_EQ(NodeTexts(TreeModel()), std::vector<std::string>{"A1"});
         form->RecentFiles().AddFile("/data/one.amf");
 
-        form->ActionList1().aExit->trigger();
+        form->Actions().aExit->trigger();
         EXPECT_FALSE(form->isVisible()) << "the window did not close";
         EXPECT_EQ(prompter.AskedPrompts().size(), 1u);
         form.reset();
@@ -86,12 +86,12 @@ TEST_F(EditorSettingsTest, SettingsThatCannotBeStoredAtCloseAreReportedOnceAndTh
     struct Case {
         const char* name;
         bool changed; // the assistant has unsaved changes, given up with No
-        std::function<void(TPathovaMainForm&)> close;
+        std::function<void(MainWindow&)> close;
     };
     const Case cases[] = {
-        {"File > Exit", false, [](TPathovaMainForm& f) { f.ActionList1().aExit->trigger(); }},
-        {"the close box", false, [](TPathovaMainForm& f) { f.close(); }},
-        {"unsaved changes given up", true, [](TPathovaMainForm& f) { f.close(); }},
+        {"File > Exit", false, [](MainWindow& f) { f.Actions().aExit->trigger(); }},
+        {"the close box", false, [](MainWindow& f) { f.close(); }},
+        {"unsaved changes given up", true, [](MainWindow& f) { f.close(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -146,14 +146,14 @@ TEST_F(EditorSettingsTest, WindowsAddTheirRecentFilesToWhatIsStoredWhenTheyClose
         services.OfferRecovery = false;
         if (!c.sharedStore)
             services.Settings = fresh.Make();
-        auto second = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
+        auto second = std::make_unique<MainWindow>(std::move(services), &prompter);
         ASSERT_TRUE(ShowActive(second.get()));
         EXPECT_EQ(second->RecentFiles().GetList(), std::vector<std::string>{"/d/old.amf"});
 
         form->RecentFiles().AddFile("/d/a.amf");
         second->RecentFiles().AddFile("/d/b1.amf");
         second->RecentFiles().AddFile("/d/b2.amf");
-        TPathovaMainForm* order[] = {form.get(), second.get()};
+        MainWindow* order[] = {form.get(), second.get()};
         if (!c.firstClosesFirst)
             std::swap(order[0], order[1]);
         EXPECT_TRUE(order[0]->close());

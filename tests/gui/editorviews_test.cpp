@@ -278,7 +278,7 @@ TEST_F(EditorViewsTest, UpAndDownAreEnabledByThePositionOfTheCurrentItem) {
         {"last option", OptionAt(0, 2), false, true, true, false, true},
         {"only option", OptionAt(1, 0), false, true, false, false, true},
     };
-    const auto& a = form->ActionList1();
+    const auto& a = form->Actions();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ClickTreeNode(c.item);
@@ -299,17 +299,17 @@ TEST_F(EditorViewsTest, UpAndDownMoveTheCurrentItemKeepItSelectedAndMarkTheChang
     Fill({{"S1", {{"a"}, {"b"}}}, {"S2"}}, "S1");
     TAssistScreen* s2 = ScreenAt(1);
     ClickTreeNode(s2);
-    form->ActionList1().aUp->trigger();
+    form->Actions().aUp->trigger();
     EXPECT_EQ(ScreenAt(0), s2);
     EXPECT_EQ(form->CurrentItem(), s2);
     EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), s2);
     EXPECT_TRUE(Root().Changed);
-    EXPECT_FALSE(form->ActionList1().aUp->isEnabled());
+    EXPECT_FALSE(form->Actions().aUp->isEnabled());
 
     Root().Changed = false;
     TAssistOption* a = ScreenAt(1)->Options.Item(0);
     ClickTreeNode(a);
-    form->ActionList1().aDown->trigger();
+    form->Actions().aDown->trigger();
     EXPECT_EQ(ScreenAt(1)->Options.Item(1), a);
     EXPECT_EQ(form->CurrentItem(), a);
     EXPECT_TRUE(Root().Changed);
@@ -357,11 +357,11 @@ TEST_F(EditorViewsTest, FirstScreenThatNamesNoScreenOffersToCreateIt) {
 TEST_F(EditorViewsTest, NewScreenAndNewOptionAppendSelectAndMarkTheChange) {
     Fill({{"S1", {{"S1.1"}}}, {"S2"}}, "S1");
     ClickTreeNode(&Root());
-    form->ActionList1().aNewOption->trigger();
+    form->Actions().aNewOption->trigger();
     EXPECT_EQ(ScreenAt(0)->Options.Count(), 1) << "the assistant itself takes no options";
     EXPECT_FALSE(Root().Changed);
 
-    form->ActionList1().aNewScreen->trigger();
+    form->Actions().aNewScreen->trigger();
     ASSERT_EQ(Root().Screens.Count(), 3);
     EXPECT_EQ(form->CurrentItem(), ScreenAt(2));
     EXPECT_EQ(form->AssistantView()->CurrentPanelName(), QStringLiteral("Screen"));
@@ -370,7 +370,7 @@ TEST_F(EditorViewsTest, NewScreenAndNewOptionAppendSelectAndMarkTheChange) {
 
     Root().Changed = false;
     ClickTreeNode(OptionAt(0, 0));
-    form->ActionList1().aNewOption->trigger();
+    form->Actions().aNewOption->trigger();
     ASSERT_EQ(ScreenAt(0)->Options.Count(), 2) << "an option's screen gets the new option";
     EXPECT_EQ(form->CurrentItem(), OptionAt(0, 1));
     EXPECT_TRUE(Root().Changed);
@@ -382,14 +382,14 @@ TEST_F(EditorViewsTest, DeletingAsksFirstAndRemovesTheItemWithItsNodes) {
     TAssistScreen* s2 = ScreenAt(1);
     ClickTreeNode(s2);
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::No);
-    form->ActionList1().aDelScreen->trigger();
+    form->Actions().aDelScreen->trigger();
     EXPECT_EQ(prompter.AskedPrompts().back().text, "Confirm delete screen S2?");
     EXPECT_EQ(Root().Screens.Count(), 2);
     EXPECT_FALSE(Root().Changed);
 
     // S2 stands twice in the structure (once repeated); both nodes go with the screen.
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-    form->ActionList1().aDelScreen->trigger();
+    form->Actions().aDelScreen->trigger();
     EXPECT_EQ(Root().Screens.Count(), 1);
     EXPECT_TRUE(Root().Changed);
     EXPECT_EQ(NodeTexts(TreeModel()), (std::vector<std::string>{"A1", " S1", "  o1", "  o2"}));
@@ -401,7 +401,7 @@ TEST_F(EditorViewsTest, DeletingAsksFirstAndRemovesTheItemWithItsNodes) {
     TAssistOption* o2 = OptionAt(0, 1);
     ClickTreeNode(o2);
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-    form->ActionList1().aDelOption->trigger();
+    form->Actions().aDelOption->trigger();
     EXPECT_EQ(prompter.AskedPrompts().back().text, "Confirm delete option o2?");
     EXPECT_EQ(ScreenAt(0)->Options.Count(), 1);
     EXPECT_TRUE(Root().Changed);
@@ -409,14 +409,14 @@ TEST_F(EditorViewsTest, DeletingAsksFirstAndRemovesTheItemWithItsNodes) {
 
     // Deleting the only option of a screen selects the screen.
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-    form->ActionList1().aDelOption->trigger();
+    form->Actions().aDelOption->trigger();
     EXPECT_EQ(form->CurrentItem(), ScreenAt(0));
 }
 
 TEST_F(EditorViewsTest, TreeKeepsCollapsedNodesAcrossRebuilds) {
     Fill({{"S1", {{"a"}}}, {"S2", {{"b"}}}}, "S1");
     form->Tree()->collapse(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(0))));
-    form->ActionList1().aNewScreen->trigger();
+    form->Actions().aNewScreen->trigger();
     EXPECT_FALSE(form->Tree()->isExpanded(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(0)))));
     EXPECT_TRUE(form->Tree()->isExpanded(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(1)))));
     EXPECT_FALSE(ScreenAt(0)->Expanded);

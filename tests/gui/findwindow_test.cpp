@@ -41,8 +41,8 @@ protected:
         action->trigger();
         QApplication::processEvents();
     }
-    void Undo() { Trigger(form->ActionList1().aUndo); }
-    void Redo() { Trigger(form->ActionList1().aRedo); }
+    void Undo() { Trigger(form->Actions().aUndo); }
+    void Redo() { Trigger(form->Actions().aRedo); }
     std::vector<std::string> Captions() const {
         std::vector<std::string> captions;
         for (TAssistScreen& screen : Root().Screens)
@@ -98,7 +98,7 @@ TEST_F(FindWindowTest, CtrlFShowsThePanelAndF3PutsTheCursorOnTheMatch) {
 }
 
 TEST_F(FindWindowTest, ReplaceAllIsOneStepOfTheWindowsUndo) {
-    Trigger(form->ActionList1().aFind);
+    Trigger(form->Actions().aFind);
     PanelBox("eFind")->setText(QStringLiteral("Caption of"));
     PanelBox("eReplace")->setText(QStringLiteral("Title of"));
     Panel()->findChild<QPushButton*>(QStringLiteral("bReplaceAll"))->click();
@@ -123,7 +123,7 @@ TEST_F(FindWindowTest, RenameScreenChangesItsReferencesAndUndoesInOneStep) {
         dialog->findChild<QLineEdit*>(QStringLiteral("eNewID"))->setText(QStringLiteral("Finish"));
         dialog->accept();
     });
-    Trigger(form->ActionList1().aRenameScreen);
+    Trigger(form->Actions().aRenameScreen);
     EXPECT_EQ(ScreenIDs(), (std::vector<std::string>{"S1", "Finish", "S3"}));
     // O1 and O2 (compared as the check compares IDs) and the first screen lead to it.
     EXPECT_EQ(ScreenAt(0)->Options.Item(0)->Command, "Finish");
@@ -141,7 +141,7 @@ TEST_F(FindWindowTest, RenameScreenChangesItsReferencesAndUndoesInOneStep) {
     // Cancelling changes nothing and adds no step.
     ClickTreeNode(ScreenAt(1));
     AnswerModal([](QDialog* dialog) { dialog->reject(); });
-    Trigger(form->ActionList1().aRenameScreen);
+    Trigger(form->Actions().aRenameScreen);
     EXPECT_EQ(ScreenIDs(), (std::vector<std::string>{"S1", "S2", "S3"}));
     EXPECT_EQ(form->UndoStack()->index(), 0);
 }
@@ -201,7 +201,7 @@ TEST_F(FindWindowTest, DuplicateAddsACopyWithAFreshIDRightAfterTheOriginal) {
 }
 
 TEST_F(FindWindowTest, GoToSelectsTheChosenItem) {
-    Trigger(form->ActionList1().aGoTo);
+    Trigger(form->Actions().aGoTo);
     GoToAnything* box = form->GoTo();
     ASSERT_TRUE(box->isVisible());
     QLineEdit* query = box->findChild<QLineEdit*>();
@@ -233,11 +233,11 @@ TEST_F(FindWindowTest, DroppingAnOptionOnAnotherScreenMovesItInOneStep) {
 }
 
 TEST_F(FindWindowTest, NewAssistantIsSearchedInsteadOfTheOldOne) {
-    Trigger(form->ActionList1().aFind);
+    Trigger(form->Actions().aFind);
     PanelBox("eFind")->setText(QStringLiteral("Caption of"));
     Panel()->refresh();
     EXPECT_EQ(Panel()->MatchCount(), 3);
-    Trigger(form->ActionList1().aNew);
+    Trigger(form->Actions().aNew);
     EXPECT_EQ(Panel()->MatchCount(), 0);
 }
 

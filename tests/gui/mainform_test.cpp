@@ -3,9 +3,9 @@
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
 #include "editor/generalpanel.h"
+#include "editor/mainwindow.h"
 #include "editor/mappage.h"
 #include "editor/optionpanel.h"
-#include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
 #include "guitesthelpers.h"
 #include "model/assistroot.h"
@@ -37,9 +37,9 @@
 namespace {
 
 // A window whose command handlers record that they ran, and whose close query can be refused.
-class RecordingForm : public TPathovaMainForm {
+class RecordingForm : public MainWindow {
 public:
-    using TPathovaMainForm::TPathovaMainForm;
+    using MainWindow::MainWindow;
 
     std::vector<std::string> log;
     bool allowClose = true;
@@ -74,19 +74,19 @@ public:
 #undef RECORD
     void aExitExecute() override {
         log.push_back("aExit");
-        TPathovaMainForm::aExitExecute();
+        MainWindow::aExitExecute();
     }
-    void EditCopy1Execute() override {
-        log.push_back("EditCopy1");
-        TPathovaMainForm::EditCopy1Execute();
+    void aCopyExecute() override {
+        log.push_back("aCopy");
+        MainWindow::aCopyExecute();
     }
-    void Cut1Execute() override {
-        log.push_back("Cut1");
-        TPathovaMainForm::Cut1Execute();
+    void aCutExecute() override {
+        log.push_back("aCut");
+        MainWindow::aCutExecute();
     }
-    void Paste1Execute() override {
-        log.push_back("Paste1");
-        TPathovaMainForm::Paste1Execute();
+    void aPasteExecute() override {
+        log.push_back("aPaste");
+        MainWindow::aPasteExecute();
     }
     void FormCloseQuery(bool& canClose) override {
         log.push_back("FormCloseQuery");
@@ -153,10 +153,10 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
         {"aExit", "E&xit", "", "Exit program", "Close down the program."},
         {"aUndo", "&Undo", "Ctrl+Z", "Undo", "Take back the last change to the assistant."},
         {"aRedo", "&Redo", "Ctrl+Shift+Z", "Redo", "Put back the last change taken back."},
-        {"EditCopy1", "&Copy", "Ctrl+C", "Copy text", "Copy the selected text to the clipboard."},
-        {"Cut1", "Cu&t", "Ctrl+X", "Cut text",
+        {"aCopy", "&Copy", "Ctrl+C", "Copy text", "Copy the selected text to the clipboard."},
+        {"aCut", "Cu&t", "Ctrl+X", "Cut text",
          "Copy the selected text to the clipboard and then delete it from the entry."},
-        {"Paste1", "&Paste", "Ctrl+V", "Paste text", "Past the contents of the clipboard."},
+        {"aPaste", "&Paste", "Ctrl+V", "Paste text", "Past the contents of the clipboard."},
         {"aNote", "&Notes", "", "", ""},
         {"aUp", "&Up", "", "Move up", "Move the selected item up the structure."},
         {"aDown", "&Down", "", "Move down", "Move the selected item down the structure."},
@@ -193,10 +193,10 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
     }
     EXPECT_EQ(form.actions().size(), qsizetype(std::size(cases))) << "the window has no other actions";
 
-    const TPathovaMainForm::TActionList& list = form.ActionList1();
+    const MainWindow::TActionList& list = form.Actions();
     const std::pair<QAction*, const char*> fields[] = {
         {list.aNew, "aNew"},   {list.aSave, "aSave"},         {list.aExit, "aExit"},
-        {list.Cut1, "Cut1"},   {list.aNote, "aNote"},         {list.aDelOption, "aDelOption"},
+        {list.aCut, "aCut"},   {list.aNote, "aNote"},         {list.aDelOption, "aDelOption"},
         {list.aTest, "aTest"}, {list.aHelpHelp, "aHelpHelp"}, {list.aAbout, "aAbout"},
     };
     for (const auto& [action, name] : fields) {
@@ -208,10 +208,10 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
 
 TEST_F(MainFormTest, EveryActionRunsItsOwnHandler) {
     const char* names[] = {
-        "aNew",      "aOpen",         "aSave",      "aSaveAs",    "aReport",    "aPublish",   "aRun",
-        "EditCopy1", "Cut1",          "Paste1",     "aNote",      "aUp",        "aDown",      "aFind",
-        "aGoTo",     "aRenameScreen", "aDuplicate", "aNewScreen", "aDelScreen", "aNewOption", "aDelOption",
-        "aTest",     "aHelpContents", "aHelpIndex", "aHelpHelp",  "aAbout"};
+        "aNew",  "aOpen",         "aSave",      "aSaveAs",    "aReport",    "aPublish",   "aRun",
+        "aCopy", "aCut",          "aPaste",     "aNote",      "aUp",        "aDown",      "aFind",
+        "aGoTo", "aRenameScreen", "aDuplicate", "aNewScreen", "aDelScreen", "aNewOption", "aDelOption",
+        "aTest", "aHelpContents", "aHelpIndex", "aHelpHelp",  "aAbout"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         form.log.clear();
@@ -230,8 +230,8 @@ TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
          {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "aPublish", "-", "aRun", "-",
           "aExit"}},
         {"&Edit",
-         {"aUndo", "aRedo", "-", "EditCopy1", "Cut1", "Paste1", "-", "aNote", "-", "aUp", "aDown", "-",
-          "aFind", "aFindNext", "aFindPrevious", "aGoTo", "-", "aRenameScreen", "aDuplicate"}},
+         {"aUndo", "aRedo", "-", "aCopy", "aCut", "aPaste", "-", "aNote", "-", "aUp", "aDown", "-", "aFind",
+          "aFindNext", "aFindPrevious", "aGoTo", "-", "aRenameScreen", "aDuplicate"}},
         {"&Screen", {"aNewScreen", "aDelScreen"}},
         {"&Options", {"aNewOption", "aDelOption"}},
         {"&Test!", {}},
@@ -249,7 +249,7 @@ TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
                 items.push_back(item->isSeparator() ? "-" : item->objectName().toStdString());
         EXPECT_EQ(items, expected[i].second);
     }
-    EXPECT_EQ(top[4], form.ActionList1().aTest) << "Test! is a command of the menu bar itself";
+    EXPECT_EQ(top[4], form.Actions().aTest) << "Test! is a command of the menu bar itself";
     ASSERT_NE(form.mReOpen(), nullptr);
     EXPECT_EQ(form.mReOpen()->title(), QStringLiteral("Reopen"));
     EXPECT_EQ(form.mReOpen()->objectName(), QStringLiteral("mReOpen"));
@@ -333,9 +333,8 @@ TEST_F(MainFormTest, SetDocumentCaptionKeepsTheBaseUpToTheFirstDash) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.current);
         SCOPED_TRACE(c.document);
-        EXPECT_EQ(
-            TPathovaMainForm::DocumentCaption(QString::fromUtf8(c.current), QString::fromUtf8(c.document)),
-            QString::fromUtf8(c.expected));
+        EXPECT_EQ(MainWindow::DocumentCaption(QString::fromUtf8(c.current), QString::fromUtf8(c.document)),
+                  QString::fromUtf8(c.expected));
         form.SetCaption(QString::fromUtf8(c.current));
         form.SetDocumentCaption(QString::fromUtf8(c.document));
         EXPECT_EQ(form.Caption(), QString::fromUtf8(c.expected));
@@ -353,10 +352,10 @@ TEST_F(MainFormTest, ActionCommitsTheFocusedBoxFirstExactlyOnce) {
         const char* handler;
     };
     const Case cases[] = {
-        {form.General()->eProjectCaption(), form.ActionList1().aSave, "aSave"},
-        {form.General()->cbInitScreen(), form.ActionList1().aNew, "aNew"},
-        {form.General()->mProjectExp(), form.ActionList1().aTest, "aTest"},
-        {form.Option()->cbCommand(), form.ActionList1().aNote, "aNote"},
+        {form.General()->eProjectCaption(), form.Actions().aSave, "aSave"},
+        {form.General()->cbInitScreen(), form.Actions().aNew, "aNew"},
+        {form.General()->mProjectExp(), form.Actions().aTest, "aTest"},
+        {form.Option()->cbCommand(), form.Actions().aNote, "aNote"},
     };
     for (const Case& c : cases)
         RecordExit(c.box);
@@ -381,13 +380,13 @@ TEST_F(MainFormTest, ActionWithoutAFocusedBoxRunsOnlyItsHandler) {
     RecordExit(form.General()->eProjectID());
     FocusByMouse(form.Tree());
     form.log.clear();
-    form.ActionList1().aSave->trigger();
+    form.Actions().aSave->trigger();
     EXPECT_EQ(form.log, std::vector<std::string>{"aSave"});
 
     // A focused box without an exit handler: nothing to commit either.
     FocusByMouse(form.General()->eCopyright());
     form.log.clear();
-    form.ActionList1().aSave->trigger();
+    form.Actions().aSave->trigger();
     EXPECT_EQ(form.log, std::vector<std::string>{"aSave"});
 }
 
@@ -448,7 +447,7 @@ TEST_F(MainFormTest, AFailingCommandShowsItsMessageInAnErrorBox) {
     FocusByMouse(form.General()->eVersion());
     form.log.clear();
     prompter.ExpectMessage(Prompter::MessageKind::ErrorOk, Prompter::Answer::Ok);
-    form.ActionList1().aSave->trigger();
+    form.Actions().aSave->trigger();
     EXPECT_TRUE(form.log.empty()) << "the command stops where the error arose";
     ASSERT_EQ(prompter.AskedPrompts().size(), 1u);
     EXPECT_EQ(prompter.AskedPrompts()[0].text, "[AS021] Cannot write the file.");
@@ -465,7 +464,7 @@ TEST_F(MainFormTest, CloseCommitsTheFocusedBoxThenAsksTheCloseQuery) {
     FocusByMouse(form.General()->eAuthor());
     form.log.clear();
     form.allowClose = false;
-    form.ActionList1().aExit->trigger();
+    form.Actions().aExit->trigger();
     // The command commits the box, and so does the close that it starts (the second run finds nothing new).
     EXPECT_EQ(form.log,
               (std::vector<std::string>{"exit:eAuthor", "aExit", "exit:eAuthor", "FormCloseQuery"}));
@@ -493,12 +492,12 @@ TEST_F(MainFormTest, CopyCutAndPasteWorkOnTheFocusedTextBox) {
     from->setText(QStringLiteral("Caption text"));
     FocusByMouse(from);
     from->selectAll();
-    form.ActionList1().Cut1->trigger();
+    form.Actions().aCut->trigger();
     EXPECT_EQ(from->text(), QString());
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Caption text"));
 
     FocusByMouse(to);
-    form.ActionList1().Paste1->trigger();
+    form.Actions().aPaste->trigger();
     EXPECT_EQ(to->toPlainText(), QStringLiteral("Caption text"));
 
     QComboBox* first = form.General()->cbInitScreen();
@@ -508,7 +507,7 @@ TEST_F(MainFormTest, CopyCutAndPasteWorkOnTheFocusedTextBox) {
     // Copy, like every command, first stores the focused box: S7 names no screen, so the window offers
     // to create it.
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::No);
-    form.ActionList1().EditCopy1->trigger();
+    form.Actions().aCopy->trigger();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("S7"));
     EXPECT_EQ(first->currentText(), QStringLiteral("S7"));
 }
@@ -520,7 +519,7 @@ TEST_F(MainFormTest, StructureButtonsRunTheirActionsAndFollowTheirEnabledState) 
         const char* caption;
         const char* handler;
     };
-    const TPathovaMainForm::TActionList& a = form.ActionList1();
+    const MainWindow::TActionList& a = form.Actions();
     AssistantPage* page = form.AssistantView();
     const Case cases[] = {
         {page->bNewScreen(), a.aNewScreen, "&New screen", "aNewScreen"},
@@ -611,7 +610,7 @@ TEST_F(MainFormTest, ToolBarCarriesTheCommonCommandsWithIcons) {
     EXPECT_EQ(names, expected);
     // Test! stands in the menu bar itself, which would show an icon in place of its text: it has none,
     // and its button runs it and follows its state.
-    QAction* test = form.ActionList1().aTest;
+    QAction* test = form.Actions().aTest;
     EXPECT_TRUE(test->icon().isNull());
     ASSERT_NE(testButton, nullptr);
     EXPECT_EQ(testButton->toolTip(), test->toolTip());

@@ -160,7 +160,7 @@ TEST_F(MapWindowTest, StoredChangesAndNewReachTheMap) {
     form->SelectItem(ScreenAt(1));
     ASSERT_TRUE(LaidOut([&] {
         Type(form->Screen()->eScreenCaption(), QStringLiteral("Getting help"));
-        form->ActionList1Execute();
+        form->CommitFocusedBox();
     }));
     EXPECT_EQ(Map().shownMap().Boxes[1].Caption, "Getting help");
     // The frame stays on the selected screen.

@@ -62,8 +62,8 @@ protected:
         });
         driver.start(0);
         guard.start(3000);
-        form->ActionList1().aNote->setEnabled(true); // the handler itself must check the current item
-        form->ActionList1().aNote->trigger();
+        form->Actions().aNote->setEnabled(true); // the handler itself must check the current item
+        form->Actions().aNote->trigger();
         QApplication::processEvents();
         return opened;
     }

@@ -341,6 +341,30 @@ TEST_F(WindowPlacementTest, SaveThenRestoreGivesTheSameBounds) {
     EXPECT_FALSE(restored.isMinimized());
 }
 
+// A window whose class was renamed finds its placement under the former name once; the next save
+// stores it under the current name and removes the former value. The current name wins when both exist.
+TEST_F(WindowPlacementTest, PlacementUnderAFormerNameIsReadOnceAndMoved) {
+    ASSERT_NE(Screen(), nullptr);
+    const int density = ScreenDensity(nullptr);
+    const std::string former = "Window.TOldForm";
+    reg->WriteValue(former, "30,40,320,240," + std::to_string(density) + ",Normal");
+
+    TTestForm window;
+    window.resize(100, 80);
+    RestorePlacement(*reg, &window, true, former);
+    EXPECT_EQ(BoundsOf(window), (TWindowBounds{30, 40, 320, 240}));
+
+    window.move(50, 60);
+    SavePlacement(*reg, &window, former);
+    EXPECT_EQ(reg->ReadValue(former, "absent"), "absent") << "the former value is removed";
+    EXPECT_EQ(reg->ReadValue("Window.TTestForm"), "50,60,320,240," + std::to_string(density) + ",Normal");
+
+    reg->WriteValue(former, "10,10,200,150," + std::to_string(density) + ",Normal");
+    TTestForm again;
+    RestorePlacement(*reg, &again, true, former);
+    EXPECT_EQ(BoundsOf(again), (TWindowBounds{50, 60, 320, 240})) << "the current name wins";
+}
+
 TEST_F(WindowPlacementTest, StoredStateIsAppliedBeforeShowing) {
     struct Case {
         const char* label;

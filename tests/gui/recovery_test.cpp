@@ -120,10 +120,10 @@ protected:
         Start();
         Fill({ScreenSpec("S1", {OptionSpec("a")}), ScreenSpec("S2")}, "S1");
         Root().FileName = original;
-        form->ActionList1().aSave->trigger();
+        form->Actions().aSave->trigger();
         ASSERT_FALSE(Root().Changed);
     }
-    void NewScreen() { form->ActionList1().aNewScreen->trigger(); }
+    void NewScreen() { form->Actions().aNewScreen->trigger(); }
     void SetCaption(TAssistBase& item, const std::string& caption) {
         ASSERT_TRUE(form->Edits().SetField(item, TextField::Caption, caption));
     }
@@ -145,10 +145,10 @@ protected:
         NewScreen();
         paths.push_back(form->RecoveryFileName());
         ScriptedPrompter quiet;
-        auto second = std::make_unique<TPathovaMainForm>(Services(), &quiet);
+        auto second = std::make_unique<MainWindow>(Services(), &quiet);
         EXPECT_TRUE(ShowActive(second.get()));
         EXPECT_TRUE(second->Edits().SetField(second->Assistant(), TextField::Caption, "Newer work"));
-        second->ActionList1().aNewScreen->trigger();
+        second->Actions().aNewScreen->trigger();
         paths.push_back(second->RecoveryFileName());
         second.reset();
         Crash();
@@ -201,24 +201,24 @@ TEST_F(RecoveryTest, EveryStructuralChangeAndItsUndoIsKeptAtOnce) {
         {"new option",
          [this] {
              ClickTreeNode(ScreenAt(1));
-             form->ActionList1().aNewOption->trigger();
+             form->Actions().aNewOption->trigger();
          }},
         {"delete screen",
          [this] {
              ClickTreeNode(ScreenAt(1));
              prompter.ExpectMessage(Kind::ConfirmYesNo, Answer::Yes);
-             form->ActionList1().aDelScreen->trigger();
+             form->Actions().aDelScreen->trigger();
          }},
         {"delete option",
          [this] {
              ClickTreeNode(ScreenAt(0)->Options.Item(0));
              prompter.ExpectMessage(Kind::ConfirmYesNo, Answer::Yes);
-             form->ActionList1().aDelOption->trigger();
+             form->Actions().aDelOption->trigger();
          }},
         {"move screen",
          [this] {
              ClickTreeNode(ScreenAt(1));
-             form->ActionList1().aUp->trigger();
+             form->Actions().aUp->trigger();
          }},
     };
     for (const Case& c : cases) {
@@ -231,10 +231,10 @@ TEST_F(RecoveryTest, EveryStructuralChangeAndItsUndoIsKeptAtOnce) {
         ASSERT_TRUE(HasRecovery());
         EXPECT_NE(ReadFile(form->RecoveryFileName()), before) << "the change is in the file";
         EXPECT_EQ(ReadFile(form->RecoveryFileName()), AssistantTextKeepingState(Root()));
-        form->ActionList1().aUndo->trigger();
+        form->Actions().aUndo->trigger();
         ASSERT_TRUE(Root().Changed) << "the caption is still unsaved";
         EXPECT_EQ(ReadFile(form->RecoveryFileName()), before) << "the undo is in the file";
-        form->ActionList1().aRedo->trigger();
+        form->Actions().aRedo->trigger();
         EXPECT_EQ(ReadFile(form->RecoveryFileName()), AssistantTextKeepingState(Root()))
             << "and so is the redo";
         Root().Changed = false;
@@ -271,25 +271,25 @@ TEST_F(RecoveryTest, TextStillBeingTypedIsKeptWithTheTimersTick) {
     // Typing that never leaves its box would otherwise reach no recovery file, however long it goes on.
     struct Case {
         const char* box;
-        std::function<void(TPathovaMainForm&, const QString&)> type;
+        std::function<void(MainWindow&, const QString&)> type;
     };
     const Case cases[] = {
         {"caption",
-         [](TPathovaMainForm& window, const QString& text) {
+         [](MainWindow& window, const QString& text) {
              QLineEdit* box = window.General()->eProjectCaption();
              FocusByMouse(box);
              box->end(false);
              box->insert(text);
          }},
         {"id",
-         [](TPathovaMainForm& window, const QString& text) {
+         [](MainWindow& window, const QString& text) {
              QLineEdit* box = window.General()->eProjectID();
              FocusByMouse(box);
              box->setCursorPosition(1);
              box->insert(text);
          }},
         {"description",
-         [](TPathovaMainForm& window, const QString& text) {
+         [](MainWindow& window, const QString& text) {
              QPlainTextEdit* memo = window.General()->mProjectExp();
              FocusByMouse(memo);
              memo->moveCursor(QTextCursor::End);
@@ -330,7 +330,7 @@ TEST_F(RecoveryTest, AFocusedBoxWithNothingTypedChangesNothingAtTheTick) {
     Start();
     Fill({ScreenSpec("S1", {OptionSpec("a", akScript)})}, "S1");
     Root().FileName = original;
-    form->ActionList1().aSave->trigger();
+    form->Actions().aSave->trigger();
     ASSERT_FALSE(Root().Changed);
     ClickTreeNode(ScreenAt(0)->Options.Item(0));
     FocusByMouse(form->Option()->mOptionScript());
@@ -375,7 +375,7 @@ TEST_F(RecoveryTest, AFailedWriteOnlyShowsInTheStatusBar) {
     EXPECT_TRUE(Root().Changed);
     EXPECT_TRUE(form->statusBar()->currentMessage().startsWith("Unsaved changes cannot be kept for recovery"))
         << form->statusBar()->currentMessage().toStdString();
-    form->ActionList1().aSave->trigger();
+    form->Actions().aSave->trigger();
     EXPECT_FALSE(Root().Changed) << "saving still works";
 }
 
@@ -389,43 +389,43 @@ TEST_F(RecoveryTest, SavingOrGivingUpTheChangesRemovesTheFile) {
         bool removed;
     };
     const Case cases[] = {
-        {"Save", [this] { form->ActionList1().aSave->trigger(); }, true},
+        {"Save", [this] { form->Actions().aSave->trigger(); }, true},
         {"Save As",
          [this, &other] {
              prompter.ExpectSaveFile(other.toStdString());
-             form->ActionList1().aSaveAs->trigger();
+             form->Actions().aSaveAs->trigger();
          },
          true},
         {"New without saving",
          [this] {
              prompter.ExpectMessage(Kind::WarningYesNoCancel, Answer::No);
-             form->ActionList1().aNew->trigger();
+             form->Actions().aNew->trigger();
          },
          true},
         {"New, saving first",
          [this] {
              prompter.ExpectMessage(Kind::WarningYesNoCancel, Answer::Yes);
-             form->ActionList1().aNew->trigger();
+             form->Actions().aNew->trigger();
          },
          true},
         {"New cancelled",
          [this] {
              prompter.ExpectMessage(Kind::WarningYesNoCancel, Answer::Cancel);
-             form->ActionList1().aNew->trigger();
+             form->Actions().aNew->trigger();
          },
          false},
         {"Open a file",
          [this] {
              prompter.ExpectMessage(Kind::WarningYesNoCancel, Answer::No);
              prompter.ExpectOpenFile(original);
-             form->ActionList1().aOpen->trigger();
+             form->Actions().aOpen->trigger();
          },
          true},
         {"Open cancelled in the dialog",
          [this] {
              prompter.ExpectMessage(Kind::WarningYesNoCancel, Answer::No);
              prompter.ExpectOpenFile(std::nullopt);
-             form->ActionList1().aOpen->trigger();
+             form->Actions().aOpen->trigger();
          },
          false},
         {"Close without saving",
@@ -446,11 +446,11 @@ TEST_F(RecoveryTest, SavingOrGivingUpTheChangesRemovesTheFile) {
              form->close();
          },
          false},
-        {"Undo back to the saved state", [this] { form->ActionList1().aUndo->trigger(); }, true},
+        {"Undo back to the saved state", [this] { form->Actions().aUndo->trigger(); }, true},
         {"Undo of one change of two",
          [this] {
              NewScreen();
-             form->ActionList1().aUndo->trigger();
+             form->Actions().aUndo->trigger();
          },
          false},
     };
@@ -506,7 +506,7 @@ TEST_F(RecoveryTest, AfterACrashTheNextStartRecoversExactlyTheUnsavedAssistant) 
     EXPECT_EQ(Record(path).Written, QDateTime::fromString("2026-12-10T13:03:00Z", Qt::ISODate))
         << "still the time of the change";
 
-    form->ActionList1().aSave->trigger();
+    form->Actions().aSave->trigger();
     EXPECT_FALSE(Root().Changed);
     EXPECT_EQ(ReadFile(QString::fromStdString(original)), unsaved) << "Save writes to the original file";
     EXPECT_TRUE(FolderFiles().isEmpty()) << FolderFiles().join(' ').toStdString();
@@ -521,7 +521,7 @@ TEST_F(RecoveryTest, RecoveredAssistantStaysChangedAndSurvivesASecondCrash) {
     ASSERT_TRUE(Root().Changed);
     // Undo cannot reach a state that equals the file: the recovered one already differs from it.
     NewScreen();
-    form->ActionList1().aUndo->trigger();
+    form->Actions().aUndo->trigger();
     EXPECT_TRUE(Root().Changed);
     EXPECT_TRUE(HasRecovery());
 
@@ -551,7 +551,7 @@ TEST_F(RecoveryTest, NeverSavedAssistantIsOfferedAsUntitledAndSaveAsksForAName) 
     EXPECT_EQ(form->Caption(), QStringLiteral("Assistant Editor - [New Assistant]"));
 
     prompter.ExpectSaveFile(original);
-    form->ActionList1().aSave->trigger();
+    form->Actions().aSave->trigger();
     EXPECT_EQ(ReadFile(QString::fromStdString(original)), unsaved);
     EXPECT_TRUE(FolderFiles().isEmpty());
 }
@@ -628,10 +628,10 @@ TEST_F(RecoveryTest, FilesOfARunningEditorAreNeverOffered) {
     // A second editor starting meanwhile (another window of this process holds the lock as another
     // process would).
     ScriptedPrompter quiet; // fails the test on any prompt
-    TPathovaMainForm second(Services(), &quiet);
+    MainWindow second(Services(), &quiet);
     ASSERT_TRUE(ShowActive(&second));
     EXPECT_TRUE(quiet.AskedPrompts().empty());
-    second.ActionList1().aNewScreen->trigger();
+    second.Actions().aNewScreen->trigger();
     EXPECT_NE(second.RecoveryFileName(), first) << "each editor writes files of its own";
     EXPECT_TRUE(QFileInfo::exists(second.RecoveryFileName()));
     EXPECT_TRUE(QFileInfo::exists(first));
@@ -643,7 +643,7 @@ TEST_F(RecoveryTest, FilesOfARunningEditorAreNeverOffered) {
     QLockFile lock(held + ".lock");
     ASSERT_TRUE(lock.tryLock(0));
     ScriptedPrompter quietToo;
-    TPathovaMainForm third(Services(), &quietToo);
+    MainWindow third(Services(), &quietToo);
     ASSERT_TRUE(ShowActive(&third));
     EXPECT_TRUE(quietToo.AskedPrompts().empty());
 }
@@ -727,7 +727,7 @@ TEST_F(RecoveryTest, OnlyTheFirstWindowOffersTheFiles) {
     ASSERT_EQ(Root().Screens.Count(), 1);
     EXPECT_EQ(ScreenAt(0)->ID, "one") << "the command-line file opened before the offer";
     for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* window = qobject_cast<TPathovaMainForm*>(widget); window && window != form.get())
+        if (auto* window = qobject_cast<MainWindow*>(widget); window && window != form.get())
             window->close();
     QApplication::processEvents();
 }

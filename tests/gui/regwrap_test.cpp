@@ -80,7 +80,7 @@ TEST_F(RegWrapTest, WrittenValuesComeBackInAnotherWrapper) {
     const std::vector<std::pair<std::string, std::string>> values = {
         {"UserID", "{6F9619FF-8B86-D011-B42D-00C04FC964FF} Anna Berg"},
         {"Files", "a.amf,\"b,c.amf\",\"it's.amf\",'say \"hi\".amf'"},
-        {"Window.TPathovaMainForm", "-8,-8,1296,1010,96,Max"},
+        {"Window.MainWindow", "-8,-8,1296,1010,96,Max"},
         {"Odd", " leading and trailing ; = # [x] "},
         {"Unicode", "C:/Übersicht/файл.amf"},
     };

@@ -16,16 +16,16 @@ class SpellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (const char* old = std::getenv("AMF_DICTIONARY_PATH"))
-            oldPath_ = old;
-        hadPath_ = std::getenv("AMF_DICTIONARY_PATH") != nullptr;
+            m_oldPath = old;
+        m_hadPath = std::getenv("AMF_DICTIONARY_PATH") != nullptr;
         ::setenv("AMF_DICTIONARY_PATH", (std::string(AMF_TEST_DATA) + "/dict").c_str(), 1);
         ASSERT_TRUE(settingsStore.dir.isValid());
         settings = settingsStore.Make();
         settings->WriteValue("Spelling\\Language", "xx_TEST");
     }
     void TearDown() override {
-        if (hadPath_)
-            ::setenv("AMF_DICTIONARY_PATH", oldPath_.c_str(), 1);
+        if (m_hadPath)
+            ::setenv("AMF_DICTIONARY_PATH", m_oldPath.c_str(), 1);
         else
             ::unsetenv("AMF_DICTIONARY_PATH");
     }
@@ -41,6 +41,6 @@ protected:
     std::shared_ptr<TRegWrap> settings;
 
 private:
-    std::string oldPath_;
-    bool hadPath_ = false;
+    std::string m_oldPath;
+    bool m_hadPath = false;
 };

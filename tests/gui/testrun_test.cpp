@@ -42,8 +42,8 @@ struct RuntimeScript {
 
 class ScriptedRuntime final : public IAssistant {
 public:
-    explicit ScriptedRuntime(RuntimeScript& script) : script_(script) {}
-    ~ScriptedRuntime() override { script_.Calls.push_back("released"); }
+    explicit ScriptedRuntime(RuntimeScript& script) : m_script(script) {}
+    ~ScriptedRuntime() override { m_script.Calls.push_back("released"); }
 
     ComponentStatus SetInitialScreen(const std::string& id) override {
         return Record("SetInitialScreen", id);
@@ -53,45 +53,45 @@ public:
         return Record("LoadAssistantFile", name);
     }
     ComponentStatus LoadAssistantText(const std::string& text) override {
-        script_.LoadedText = text;
+        m_script.LoadedText = text;
         return Record("LoadAssistantText", "");
     }
     ComponentStatus Run(QWidget* owner, int mode) override {
-        script_.Owner = owner;
+        m_script.Owner = owner;
         return Record("Run", std::to_string(mode));
     }
 
 private:
     ComponentStatus Record(const std::string& call, const std::string& argument) {
-        script_.Calls.push_back(call + "(" + argument + ")");
-        if (script_.FailAt == call)
+        m_script.Calls.push_back(call + "(" + argument + ")");
+        if (m_script.FailAt == call)
             return ComponentStatus::Failure(call + " failed in the runtime.");
         return ComponentStatus::Success();
     }
-    RuntimeScript& script_;
+    RuntimeScript& m_script;
 };
 
 // The fixture's recording components, with the scripted runtime in place of the recording one.
 class RuntimeComponents final : public IComponentFactory {
 public:
     RuntimeComponents(std::shared_ptr<IComponentFactory> others, RuntimeScript& script)
-        : others_(std::move(others)), script_(script) {}
+        : m_others(std::move(others)), m_script(script) {}
 
-    std::unique_ptr<IHTMLReport> CreateHTMLReport() override { return others_->CreateHTMLReport(); }
-    std::unique_ptr<IReportSupport> CreateReportSupport() override { return others_->CreateReportSupport(); }
-    std::unique_ptr<IReportViewer> CreateReportViewer() override { return others_->CreateReportViewer(); }
-    std::unique_ptr<IFindFile> CreateFindFile() override { return others_->CreateFindFile(); }
-    std::unique_ptr<ICDSupport> CreateCDSupport() override { return others_->CreateCDSupport(); }
+    std::unique_ptr<IHTMLReport> CreateHTMLReport() override { return m_others->CreateHTMLReport(); }
+    std::unique_ptr<IReportSupport> CreateReportSupport() override { return m_others->CreateReportSupport(); }
+    std::unique_ptr<IReportViewer> CreateReportViewer() override { return m_others->CreateReportViewer(); }
+    std::unique_ptr<IFindFile> CreateFindFile() override { return m_others->CreateFindFile(); }
+    std::unique_ptr<ICDSupport> CreateCDSupport() override { return m_others->CreateCDSupport(); }
     std::unique_ptr<IAssistant> CreateAssistant() override {
-        script_.Calls.push_back("create");
-        if (script_.FailAt == "Create")
+        m_script.Calls.push_back("create");
+        if (m_script.FailAt == "Create")
             throw AppError("The assistant runtime is not installed.");
-        return std::make_unique<ScriptedRuntime>(script_);
+        return std::make_unique<ScriptedRuntime>(m_script);
     }
 
 private:
-    std::shared_ptr<IComponentFactory> others_;
-    RuntimeScript& script_;
+    std::shared_ptr<IComponentFactory> m_others;
+    RuntimeScript& m_script;
 };
 
 class TestAndRunTest : public EditorFixture {
@@ -102,14 +102,14 @@ protected:
     void StartWithRuntime() {
         TEditorServices services = Services();
         services.Components = std::make_shared<RuntimeComponents>(components, script);
-        form = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
+        form = std::make_unique<MainWindow>(std::move(services), &prompter);
         ASSERT_TRUE(ShowActive(form.get()));
         Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}), ScreenSpec("S2"),
               ScreenSpec("S3", {OptionSpec("a"), OptionSpec("b", akNote)})},
              "S1");
     }
-    void Test() { form->ActionList1().aTest->trigger(); }
-    void RunFromFile() { form->ActionList1().aRun->trigger(); }
+    void Test() { form->Actions().aTest->trigger(); }
+    void RunFromFile() { form->Actions().aRun->trigger(); }
 
     // The files below a folder, as relative paths.
     static std::vector<std::string> FilesIn(const QString& dir) {
@@ -339,15 +339,14 @@ protected:
 
     void StartWithViewer() {
         TEditorServices services = Services();
-        services.ComponentsForWindow =
-            [this](TPathovaMainForm& window) -> std::shared_ptr<IComponentFactory> {
+        services.ComponentsForWindow = [this](MainWindow& window) -> std::shared_ptr<IComponentFactory> {
             ViewerSetup setup;
             setup.Desktop = desktop;
             setup.Finder = FixedFinder(files.path().toStdString());
             setup.NeverRunPrograms = true;
             return WindowComponents(window, setup);
         };
-        form = std::make_unique<TPathovaMainForm>(std::move(services), &prompter);
+        form = std::make_unique<MainWindow>(std::move(services), &prompter);
         ASSERT_TRUE(ShowActive(form.get()));
         Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
               ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
@@ -366,7 +365,7 @@ TEST_F(TestWithViewerTest, TestShowsTheCurrentScreenAndEditThisScreenSelectsItIn
     Root().FileName = "/projects/help/guide.amf";
     Root().Changed = true;
     ClickTreeNode(ScreenAt(1));
-    form->ActionList1().aTest->trigger();
+    form->Actions().aTest->trigger();
     EXPECT_TRUE(prompter.AskedPrompts().empty());
     EXPECT_TRUE(Root().Changed);
 
@@ -400,7 +399,7 @@ TEST_F(TestWithViewerTest, TestShowsTheCurrentScreenAndEditThisScreenSelectsItIn
 TEST_F(TestWithViewerTest, EditThisScreenFindsAScreenThatMovedSinceTheTestByItsID) {
     StartWithViewer();
     ClickTreeNode(ScreenAt(1));
-    form->ActionList1().aTest->trigger();
+    form->Actions().aTest->trigger();
     ASSERT_EQ(Viewers().size(), 1u);
     AssistantViewer* viewer = Viewers()[0];
     ASSERT_EQ(viewer->CurrentScreen()->ID, "S2");
@@ -408,7 +407,7 @@ TEST_F(TestWithViewerTest, EditThisScreenFindsAScreenThatMovedSinceTheTestByItsI
     // The first screen is removed in the editor: S2 is now at position 0, S3 at position 1.
     ClickTreeNode(ScreenAt(0));
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-    form->ActionList1().aDelScreen->trigger();
+    form->Actions().aDelScreen->trigger();
     ASSERT_EQ(ScreenAt(0)->ID, "S2");
     ClickTreeNode(ScreenAt(1));
 
@@ -436,7 +435,7 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
     const std::vector<Case> cases = {
         {"after New",
          [&] {
-             form->ActionList1().aNew->trigger();
+             form->Actions().aNew->trigger();
              Fill({ScreenSpec("S1"),
                    ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
                    ScreenSpec("S3")},
@@ -446,7 +445,7 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
         {"after Open of another file",
          [&] {
              prompter.ExpectOpenFile(otherFile.toStdString());
-             form->ActionList1().aOpen->trigger();
+             form->Actions().aOpen->trigger();
              ASSERT_EQ(Root().FileName, otherFile.toStdString());
          },
          replaced},
@@ -454,7 +453,7 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
          [&] {
              ClickTreeNode(ScreenAt(1));
              prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-             form->ActionList1().aDelScreen->trigger();
+             form->Actions().aDelScreen->trigger();
          },
          gone},
     };
@@ -465,7 +464,7 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
               ScreenSpec("S3")},
              "S1");
         ClickTreeNode(ScreenAt(1));
-        form->ActionList1().aTest->trigger();
+        form->Actions().aTest->trigger();
         ASSERT_EQ(Viewers().size(), 1u);
         std::unique_ptr<AssistantViewer> stale(Viewers()[0]);
         ASSERT_EQ(stale->CurrentScreen()->ID, "S2");
@@ -489,7 +488,7 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
 
         // A Test of the assistant open now gives a viewer whose Edit works as before.
         ClickTreeNode(ScreenAt(1));
-        form->ActionList1().aTest->trigger();
+        form->Actions().aTest->trigger();
         std::vector<AssistantViewer*> viewers = Viewers();
         viewers.erase(std::remove(viewers.begin(), viewers.end(), stale.get()), viewers.end());
         ASSERT_EQ(viewers.size(), 1u);
@@ -508,7 +507,7 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     Root().FileName = guide.toStdString();
     Root().ModifierID = "{11111111-1111-1111-1111-111111111111} Someone else";
     ClickTreeNode(&Root());
-    form->ActionList1().aTest->trigger();
+    form->Actions().aTest->trigger();
     ASSERT_EQ(Viewers().size(), 1u);
     AssistantViewer* viewer = Viewers()[0];
     viewer->ChooseOption(0); // S1 -> S2
@@ -543,7 +542,7 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     // the editor's items.
     ClickTreeNode(ScreenAt(1));
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-    form->ActionList1().aDelScreen->trigger();
+    form->Actions().aDelScreen->trigger();
     UpdateTestViewers(*form);
     EXPECT_EQ(viewer->CurrentScreen()->ID, "S1");
     EXPECT_EQ(viewer->HistoryCount(), 1);
@@ -559,7 +558,7 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     AddScreen(*saved, "X1", "Saved screen");
     std::ofstream(other.toStdString(), std::ios::binary) << saved->SaveToText();
     prompter.ExpectOpenFile(other.toStdString());
-    form->ActionList1().aRun->trigger();
+    form->Actions().aRun->trigger();
     ASSERT_EQ(Viewers().size(), 2u);
     ASSERT_NE(TestViewers::Find(*form), nullptr);
     EXPECT_EQ(TestViewers::Find(*form)->Following(), std::vector<AssistantViewer*>{viewer});
@@ -570,7 +569,7 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     // After New the window holds another document: the viewer keeps what it shows.
     Root().Changed = false;
     const std::uint64_t generation = form->DocumentGeneration();
-    form->ActionList1().aNew->trigger();
+    form->Actions().aNew->trigger();
     ASSERT_NE(form->DocumentGeneration(), generation);
     Fill({ScreenSpec("S1"), ScreenSpec("S2")}, "S1");
     const ViewedAssistant* followed = viewer->EditorAssistant();
@@ -579,7 +578,7 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     EXPECT_TRUE(TestViewers::Find(*form)->Following().empty());
 
     // A viewer closed by the user drops out.
-    form->ActionList1().aTest->trigger();
+    form->Actions().aTest->trigger();
     ASSERT_EQ(TestViewers::Find(*form)->Following().size(), 1u);
     TestViewers::Find(*form)->Following()[0]->close();
     FlushDeletes();
@@ -592,7 +591,7 @@ TEST_F(TestWithViewerTest, TestWithANeverSavedAssistantHasNoBaseFolderAndStartsA
     StartWithViewer();
     Root().FileName.clear();
     ClickTreeNode(&Root());
-    form->ActionList1().aTest->trigger();
+    form->Actions().aTest->trigger();
     ASSERT_EQ(Viewers().size(), 1u);
     AssistantViewer* viewer = Viewers()[0];
     ASSERT_NE(viewer->CurrentScreen(), nullptr);
@@ -641,7 +640,7 @@ TEST_F(TestWithViewerTest, AnOptionNamingTheEditorsFileComesBackToTheTestedAssis
             "S1");
         Root().FileName = helpFile.toStdString();
         ClickTreeNode(&Root());
-        form->ActionList1().aTest->trigger();
+        form->Actions().aTest->trigger();
         ASSERT_EQ(Viewers().size(), 1u);
         AssistantViewer* viewer = Viewers()[0];
         const ViewedAssistant* tested = viewer->CurrentAssistant();
@@ -722,8 +721,8 @@ TEST_F(EditorHelpTest, AHelpFileBesideTheProgramGoesToTheDesktopHandler) {
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("chm");
     }
-    form->ActionList1().aHelpContents->trigger();
-    form->ActionList1().aHelpIndex->trigger();
+    form->Actions().aHelpContents->trigger();
+    form->Actions().aHelpIndex->trigger();
     EXPECT_EQ(opened, (std::vector<QUrl>{QUrl::fromLocalFile(chm), QUrl::fromLocalFile(chm)}));
     EXPECT_EQ(FindHelpWindow(form.get()), nullptr) << "the manual window is not needed";
 }

@@ -68,23 +68,23 @@ protected:
         action->trigger();
         QApplication::processEvents();
     }
-    void Undo() { Trigger(form->ActionList1().aUndo); }
-    void Redo() { Trigger(form->ActionList1().aRedo); }
+    void Undo() { Trigger(form->Actions().aUndo); }
+    void Redo() { Trigger(form->Actions().aRedo); }
     // Puts text into a memo as typing would and stores it.
     void TypeMemo(QPlainTextEdit* memo, const QString& text) {
         FocusByMouse(memo);
         memo->selectAll();
         memo->insertPlainText(text);
-        form->ActionList1Execute();
+        form->CommitFocusedBox();
     }
     void TypeAndStore(QLineEdit* box, const QString& text) {
         Type(box, text);
-        form->ActionList1Execute();
+        form->CommitFocusedBox();
     }
     void SetCombo(QComboBox* box, const QString& text) {
         FocusByMouse(box);
         box->setCurrentText(text);
-        form->ActionList1Execute();
+        form->CommitFocusedBox();
     }
     std::string Caption(QAction* action) { return action->text().toStdString(); }
 };
@@ -124,7 +124,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
              Select("O1");
              FocusByMouse(form->Option()->cbAction());
              form->Option()->cbAction()->setCurrentIndex(static_cast<int>(akNote));
-             form->ActionList1Execute();
+             form->CommitFocusedBox();
          },
          1, "O1", "O1"},
         {"command",
@@ -148,37 +148,37 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
              TypeAndStore(form->Screen()->eScreenImage(), "");
          },
          1, "S1", "S1"},
-        {"new screen", [this] { Trigger(form->ActionList1().aNewScreen); }, 1, "A1", "S4"},
+        {"new screen", [this] { Trigger(form->Actions().aNewScreen); }, 1, "A1", "S4"},
         {"delete screen with options and notes",
          [this] {
              Select("S2");
              prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Yes::Yes);
-             Trigger(form->ActionList1().aDelScreen);
+             Trigger(form->Actions().aDelScreen);
          },
          1, "S2", "A1"},
         {"new option",
          [this] {
              Select("S3");
-             Trigger(form->ActionList1().aNewOption);
+             Trigger(form->Actions().aNewOption);
          },
          1, "S3", "S3.1"},
         {"delete option",
          [this] {
              Select("O1");
              prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Yes::Yes);
-             Trigger(form->ActionList1().aDelOption);
+             Trigger(form->Actions().aDelOption);
          },
          1, "O1", "S1"},
         {"screen up",
          [this] {
              Select("S3");
-             Trigger(form->ActionList1().aUp);
+             Trigger(form->Actions().aUp);
          },
          1, "S3", "S3"},
         {"option down",
          [this] {
              Select("O1");
-             Trigger(form->ActionList1().aDown);
+             Trigger(form->Actions().aDown);
          },
          1, "O1", "O1"},
         {"screen created from the first-screen prompt",
@@ -236,7 +236,7 @@ TEST_F(UndoTest, UndoneDeletionBringsBackTheSameScreenWithItsOptionsAndNotes) {
     TAssistOption* option = screen->Options.Item(0);
     Select("S2");
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-    Trigger(form->ActionList1().aDelScreen);
+    Trigger(form->Actions().aDelScreen);
     ASSERT_EQ(Root().Screens.Count(), 2);
     Undo();
     ASSERT_EQ(Root().Screens.Count(), 3);
@@ -264,7 +264,7 @@ TEST_F(UndoTest, UndoBackToTheSavedStateRestoresTheBuildDateAndSavingMovesTheCle
     QTemporaryDir dir;
     Root().FileName = dir.filePath("a.amf").toStdString();
     Redo();
-    Trigger(form->ActionList1().aSave);
+    Trigger(form->Actions().aSave);
     EXPECT_FALSE(Root().Changed);
     Undo();
     EXPECT_TRUE(Root().Changed);
@@ -279,8 +279,8 @@ TEST_F(UndoTest, UndoBackToTheSavedStateRestoresTheBuildDateAndSavingMovesTheCle
 }
 
 TEST_F(UndoTest, MenuCaptionsNameTheChange) {
-    QAction* undo = form->ActionList1().aUndo;
-    QAction* redo = form->ActionList1().aRedo;
+    QAction* undo = form->Actions().aUndo;
+    QAction* redo = form->Actions().aRedo;
     form->Tree()->setFocus(); // no box with the focus: the actions follow the history alone
     QApplication::processEvents();
     EXPECT_EQ(Caption(undo), "&Undo");
@@ -289,7 +289,7 @@ TEST_F(UndoTest, MenuCaptionsNameTheChange) {
 
     Select("S3");
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-    Trigger(form->ActionList1().aDelScreen);
+    Trigger(form->Actions().aDelScreen);
     EXPECT_EQ(Caption(undo), "&Undo Delete screen S3");
     Undo();
     EXPECT_EQ(Caption(redo), "&Redo Delete screen S3");
@@ -301,26 +301,26 @@ TEST_F(UndoTest, MenuCaptionsNameTheChange) {
     EXPECT_EQ(Caption(redo), "&Redo") << "a new change drops what was undone";
     TypeAndStore(form->Screen()->eScreenCaption(), "Start");
     EXPECT_EQ(Caption(undo), "&Undo Change caption of S&&1") << "an ampersand shows as itself";
-    Trigger(form->ActionList1().aNewScreen);
+    Trigger(form->Actions().aNewScreen);
     EXPECT_EQ(undo->text(), "&Undo New screen S4");
 }
 
 TEST_F(UndoTest, NewAndOpenClearTheHistory) {
     TypeAndStore(form->General()->eAuthor(), "Bea");
     prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::No);
-    Trigger(form->ActionList1().aNew);
+    Trigger(form->Actions().aNew);
     EXPECT_EQ(form->UndoStack()->count(), 0);
-    EXPECT_FALSE(form->ActionList1().aUndo->text().contains("Bea"));
+    EXPECT_FALSE(form->Actions().aUndo->text().contains("Bea"));
 
     QTemporaryDir dir;
     const std::string file = dir.filePath("b.amf").toStdString();
     Root().FileName = file;
-    Trigger(form->ActionList1().aSave);
+    Trigger(form->Actions().aSave);
     TypeAndStore(form->General()->eAuthor(), "Cid");
     ASSERT_EQ(form->UndoStack()->count(), 1);
     prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::No);
     prompter.ExpectOpenFile(file);
-    Trigger(form->ActionList1().aOpen);
+    Trigger(form->Actions().aOpen);
     EXPECT_EQ(form->UndoStack()->count(), 0);
     Undo(); // nothing to undo: the opened assistant stays as read
     EXPECT_FALSE(Root().Changed);
@@ -388,7 +388,7 @@ TEST_F(UndoTest, StoringTheSameBoxAgainMergesIntoOneStep) {
     // The focus stays in the box: typing goes on and is stored again (as the autosave does).
     caption->end(false);
     caption->insert("st");
-    form->ActionList1Execute();
+    form->CommitFocusedBox();
     EXPECT_EQ(Root().Caption, "First");
     EXPECT_EQ(form->UndoStack()->count(), 1);
     TypeAndStore(form->General()->eAuthor(), "Bea");
@@ -407,7 +407,7 @@ TEST_F(UndoTest, CommandsOverManyPlacesShareTheStackAndReachTheViews) {
     EXPECT_EQ(NodeTexts(TreeModel())[4], " Middle") << "the tree was rebuilt";
     EXPECT_EQ(Root().Screens.Item(0)->Options.Item(0)->Command, "Middle") << "the link follows";
     EXPECT_TRUE(Root().Changed);
-    EXPECT_EQ(Caption(form->ActionList1().aUndo), "&Undo Rename screen");
+    EXPECT_EQ(Caption(form->Actions().aUndo), "&Undo Rename screen");
 
     Undo();
     EXPECT_EQ(NodeTexts(TreeModel())[4], " S2");

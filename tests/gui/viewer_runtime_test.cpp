@@ -26,38 +26,38 @@ std::unique_ptr<TAssistRoot> TwoScreens() {
 class ViewerRuntime : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(temp_.isValid());
-        QFile file(temp_.filePath(QStringLiteral("two.amf")));
+        ASSERT_TRUE(m_temp.isValid());
+        QFile file(m_temp.filePath(QStringLiteral("two.amf")));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        setup_.Desktop = desktop_;
-        setup_.Finder = FixedFinder(temp_.path().toStdString());
-        setup_.Loader = [this](const QString& path) {
-            loaded_.push_back(path);
+        m_setup.Desktop = m_desktop;
+        m_setup.Finder = FixedFinder(m_temp.path().toStdString());
+        m_setup.Loader = [this](const QString& path) {
+            m_loaded.push_back(path);
             return TwoScreens();
         };
     }
     void TearDown() override {
-        if (runtime_ && runtime_->Window())
-            delete runtime_->Window();
+        if (m_runtime && m_runtime->Window())
+            delete m_runtime->Window();
         FlushDeletes();
     }
     AssistantRuntime& Runtime() {
-        runtime_ = std::make_unique<AssistantRuntime>(setup_);
-        return *runtime_;
+        m_runtime = std::make_unique<AssistantRuntime>(m_setup);
+        return *m_runtime;
     }
 
-    QTemporaryDir temp_;
-    std::shared_ptr<RecordingDesktop> desktop_ = std::make_shared<RecordingDesktop>();
-    ViewerSetup setup_;
-    std::vector<QString> loaded_;
-    std::unique_ptr<AssistantRuntime> runtime_;
+    QTemporaryDir m_temp;
+    std::shared_ptr<RecordingDesktop> m_desktop = std::make_shared<RecordingDesktop>();
+    ViewerSetup m_setup;
+    std::vector<QString> m_loaded;
+    std::unique_ptr<AssistantRuntime> m_runtime;
 };
 
 TEST_F(ViewerRuntime, RunWithoutAnAssistantFails) {
     const ComponentStatus status = Runtime().Run(nullptr, kRunShowOwned);
     EXPECT_FALSE(status.Ok);
     EXPECT_EQ(status.Message, "No assistant is loaded.");
-    EXPECT_EQ(runtime_->Window(), nullptr);
+    EXPECT_EQ(m_runtime->Window(), nullptr);
 }
 
 TEST_F(ViewerRuntime, AnEmptyFileNameAsksForAFile) {
@@ -67,16 +67,16 @@ TEST_F(ViewerRuntime, AnEmptyFileNameAsksForAFile) {
     EXPECT_FALSE(status.Ok);
     EXPECT_EQ(status.Message, "No file chosen.");
     EXPECT_EQ(result, "");
-    EXPECT_EQ(desktop_->OpenFileCaptions.size(), 1u);
-    EXPECT_TRUE(loaded_.empty());
+    EXPECT_EQ(m_desktop->OpenFileCaptions.size(), 1u);
+    EXPECT_TRUE(m_loaded.empty());
 
-    desktop_->OpenFileAnswer = temp_.filePath(QStringLiteral("two.amf"));
+    m_desktop->OpenFileAnswer = m_temp.filePath(QStringLiteral("two.amf"));
     status = runtime.LoadAssistantFile("", result);
     EXPECT_TRUE(status.Ok) << status.Message;
-    EXPECT_EQ(desktop_->OpenFileCaptions.size(), 2u);
-    ASSERT_EQ(loaded_.size(), 1u);
-    EXPECT_EQ(loaded_[0], desktop_->OpenFileAnswer);
-    EXPECT_EQ(result, desktop_->OpenFileAnswer.toStdString());
+    EXPECT_EQ(m_desktop->OpenFileCaptions.size(), 2u);
+    ASSERT_EQ(m_loaded.size(), 1u);
+    EXPECT_EQ(m_loaded[0], m_desktop->OpenFileAnswer);
+    EXPECT_EQ(result, m_desktop->OpenFileAnswer.toStdString());
     EXPECT_TRUE(runtime.Run(nullptr, kRunShowOwned).Ok);
     ASSERT_NE(runtime.Window(), nullptr);
     EXPECT_EQ(runtime.Window()->CurrentScreen()->ID, "S1");
@@ -89,33 +89,33 @@ TEST_F(ViewerRuntime, NamedFilesAreLoadedWithoutAskingOrReportedWhenUnusable) {
         std::string messagePart;
     };
     const std::vector<Case> cases = {
-        {temp_.filePath(QStringLiteral("two.amf")).toStdString(), true, ""},
+        {m_temp.filePath(QStringLiteral("two.amf")).toStdString(), true, ""},
         {"{$TEMP}/two.amf", true, ""},
         {"{$TEMP}/absent.amf", false, "\"{$TEMP}/absent.amf\" was not found"},
         {"{$NOPE}/two.amf", false, "not known"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        loaded_.clear();
+        m_loaded.clear();
         std::string result;
         const ComponentStatus status = Runtime().LoadAssistantFile(c.name, result);
         EXPECT_EQ(status.Ok, c.ok) << status.Message;
         EXPECT_NE(status.Message.find(c.messagePart), std::string::npos) << status.Message;
-        EXPECT_EQ(loaded_.size(), c.ok ? 1u : 0u);
-        EXPECT_TRUE(desktop_->OpenFileCaptions.empty());
+        EXPECT_EQ(m_loaded.size(), c.ok ? 1u : 0u);
+        EXPECT_TRUE(m_desktop->OpenFileCaptions.empty());
     }
 }
 
 TEST_F(ViewerRuntime, AReadingFailureIsAFailedStatusWithTheReadersMessage) {
-    setup_.Loader = [](const QString&) -> std::unique_ptr<TAssistRoot> {
+    m_setup.Loader = [](const QString&) -> std::unique_ptr<TAssistRoot> {
         throw AppError("[AS023] Unsupported file version.");
     };
     std::string result;
     const ComponentStatus status =
-        Runtime().LoadAssistantFile(temp_.filePath("two.amf").toStdString(), result);
+        Runtime().LoadAssistantFile(m_temp.filePath("two.amf").toStdString(), result);
     EXPECT_FALSE(status.Ok);
     EXPECT_EQ(status.Message, "[AS023] Unsupported file version.");
-    EXPECT_FALSE(runtime_->Run(nullptr, kRunShowOwned).Ok);
+    EXPECT_FALSE(m_runtime->Run(nullptr, kRunShowOwned).Ok);
 }
 
 TEST_F(ViewerRuntime, TextThatDoesNotParseGivesTheParsersMessage) {
@@ -133,13 +133,13 @@ TEST_F(ViewerRuntime, TextThatDoesNotParseGivesTheParsersMessage) {
     EXPECT_FALSE(status.Ok);
     EXPECT_EQ(status.Message, expected);
     EXPECT_EQ(status.Message.rfind("[AS02", 0), 0u) << status.Message;
-    EXPECT_FALSE(runtime_->Run(nullptr, kRunShowOwned).Ok);
+    EXPECT_FALSE(m_runtime->Run(nullptr, kRunShowOwned).Ok);
 }
 
 TEST_F(ViewerRuntime, RunShowsAWindowOverTheOwnerThatOutlivesTheRuntime) {
     QWidget owner;
     AssistantRuntime& runtime = Runtime();
-    runtime.LoadAssistant(TwoScreens(), temp_.path(), false);
+    runtime.LoadAssistant(TwoScreens(), m_temp.path(), false);
     EXPECT_TRUE(runtime.SetInitialScreen("s2").Ok);
     ASSERT_TRUE(runtime.Run(&owner, kRunShowOwned).Ok);
     QPointer<AssistantViewer> window = runtime.Window();
@@ -151,7 +151,7 @@ TEST_F(ViewerRuntime, RunShowsAWindowOverTheOwnerThatOutlivesTheRuntime) {
     EXPECT_EQ(window->CurrentScreen()->ID, "S2");
 
     // The editor releases the runtime as soon as Run returns; the window goes on working.
-    runtime_.reset();
+    m_runtime.reset();
     window->GoBack();
     window->GoHome();
     EXPECT_EQ(window->CurrentScreen()->ID, "S1");
@@ -166,7 +166,7 @@ TEST_F(ViewerRuntime, RunShowsAWindowOverTheOwnerThatOutlivesTheRuntime) {
 TEST_F(ViewerRuntime, EachRunOpensItsOwnWindowAtTheChosenStart) {
     QWidget owner;
     AssistantRuntime& runtime = Runtime();
-    runtime.LoadAssistant(TwoScreens(), temp_.path(), false);
+    runtime.LoadAssistant(TwoScreens(), m_temp.path(), false);
     ASSERT_TRUE(runtime.Run(&owner, kRunShowOwned).Ok);
     QPointer<AssistantViewer> first = runtime.Window();
     EXPECT_EQ(first->CurrentScreen()->ID, "S1");
@@ -182,9 +182,9 @@ TEST_F(ViewerRuntime, EachRunOpensItsOwnWindowAtTheChosenStart) {
 
 TEST_F(ViewerRuntime, TheComponentFactoryCreatesViewerRuntimesWithTheEditorsFolder) {
     QtComponentFactory factory(std::make_shared<QtUserDialogs>(), "/opt/editor/assistant-editor");
-    setup_.NeverRunPrograms = true;
+    m_setup.NeverRunPrograms = true;
     QString folder = QStringLiteral("/work/first");
-    factory.SetAssistantCreator(ViewerCreator(setup_, [&folder] { return folder; }));
+    factory.SetAssistantCreator(ViewerCreator(m_setup, [&folder] { return folder; }));
     std::unique_ptr<IAssistant> first = factory.CreateAssistant();
     folder = QStringLiteral("/work/second");
     std::unique_ptr<IAssistant> second = factory.CreateAssistant();
@@ -195,7 +195,7 @@ TEST_F(ViewerRuntime, TheComponentFactoryCreatesViewerRuntimesWithTheEditorsFold
     EXPECT_EQ(firstRuntime->BaseFolder(), QStringLiteral("/work/first"));
     EXPECT_EQ(secondRuntime->BaseFolder(), QStringLiteral("/work/second"));
     EXPECT_TRUE(secondRuntime->Setup().NeverRunPrograms);
-    EXPECT_EQ(secondRuntime->Setup().Desktop, desktop_);
+    EXPECT_EQ(secondRuntime->Setup().Desktop, m_desktop);
 }
 
 // Assistants written by the file writer and read back by the viewer's own readers.
@@ -203,7 +203,7 @@ class ViewerRealFiles : public ViewerRuntime {
 protected:
     void SetUp() override {
         ViewerRuntime::SetUp();
-        setup_.Loader = nullptr; // the file reader
+        m_setup.Loader = nullptr; // the file reader
     }
     static std::unique_ptr<TAssistRoot> Guide() {
         auto root = NewAssistant("Guide <i>1</i>", "S1");
@@ -213,8 +213,8 @@ protected:
         return root;
     }
     void Save(TAssistRoot& root, const QString& name) {
-        ASSERT_TRUE(QDir(temp_.path()).mkpath(QFileInfo(temp_.filePath(name)).path()));
-        QFile file(temp_.filePath(name));
+        ASSERT_TRUE(QDir(m_temp.path()).mkpath(QFileInfo(m_temp.filePath(name)).path()));
+        QFile file(m_temp.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(QByteArray::fromStdString(root.SaveToText()));
     }
@@ -222,7 +222,7 @@ protected:
 
 TEST_F(ViewerRealFiles, TheEditorsTextRunsAtTheChosenScreenAndCanBeEdited) {
     std::vector<ViewerEditTarget> edits;
-    setup_.OnEdit = [&edits](const ViewerEditTarget& target) { edits.push_back(target); };
+    m_setup.OnEdit = [&edits](const ViewerEditTarget& target) { edits.push_back(target); };
     auto guide = Guide();
     const std::string text = guide->SaveToText();
     AssistantRuntime& runtime = Runtime();
@@ -250,7 +250,7 @@ TEST_F(ViewerRealFiles, AnotherAssistantIsReadFromItsFileBesideTheCaller) {
     AssistantRuntime& runtime = Runtime();
     std::string result;
     ASSERT_TRUE(runtime.LoadAssistantFile("{$TEMP}/guide.amf", result).Ok);
-    EXPECT_EQ(result, temp_.filePath(QStringLiteral("guide.amf")).toStdString());
+    EXPECT_EQ(result, m_temp.filePath(QStringLiteral("guide.amf")).toStdString());
     ASSERT_TRUE(runtime.Run(nullptr, kRunShowOwned).Ok);
     AssistantViewer* window = runtime.Window();
     EXPECT_EQ(window->CurrentScreen()->ID, "S1");
@@ -263,13 +263,13 @@ TEST_F(ViewerRealFiles, AnotherAssistantIsReadFromItsFileBesideTheCaller) {
 }
 
 TEST_F(ViewerRealFiles, AFileThatIsNotAnAssistantGivesTheReadersMessage) {
-    QFile file(temp_.filePath(QStringLiteral("two.amf")));
+    QFile file(m_temp.filePath(QStringLiteral("two.amf")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("<html><body>not an assistant</body></html>");
     file.close();
     std::string result;
     const ComponentStatus status =
-        Runtime().LoadAssistantFile(temp_.filePath("two.amf").toStdString(), result);
+        Runtime().LoadAssistantFile(m_temp.filePath("two.amf").toStdString(), result);
     EXPECT_FALSE(status.Ok);
     EXPECT_EQ(status.Message.rfind("[AS02", 0), 0u) << status.Message;
 }

@@ -65,40 +65,40 @@ std::string History(AssistantViewer& viewer) {
 class ViewerWindow : public ::testing::Test {
 protected:
     void TearDown() override {
-        window_.reset();
+        m_window.reset();
         FlushDeletes();
     }
 
     AssistantViewer& Open(std::unique_ptr<TAssistRoot> root, const std::string& initial = {},
                           const QString& folder = {}, bool fromEditor = false) {
-        setup_.Desktop = desktop_;
-        if (!setup_.Finder)
-            setup_.Finder = FixedFinder(temp_.path().toStdString());
+        m_setup.Desktop = m_desktop;
+        if (!m_setup.Finder)
+            m_setup.Finder = FixedFinder(m_temp.path().toStdString());
         auto assistant = std::make_shared<ViewedAssistant>(
-            std::move(root), QString(), folder.isEmpty() ? temp_.path() : folder, fromEditor);
-        window_ = std::make_unique<AssistantViewer>(nullptr, setup_, assistant, initial);
-        return *window_;
+            std::move(root), QString(), folder.isEmpty() ? m_temp.path() : folder, fromEditor);
+        m_window = std::make_unique<AssistantViewer>(nullptr, m_setup, assistant, initial);
+        return *m_window;
     }
 
-    template <typename W = QLabel> W* Find(const QString& name) { return window_->findChild<W*>(name); }
+    template <typename W = QLabel> W* Find(const QString& name) { return m_window->findChild<W*>(name); }
     QString Text(const QString& name) {
         QLabel* label = Find(name);
         return label && !label->isHidden() ? label->text() : QStringLiteral("<hidden>");
     }
     void Click(const QString& name) {
-        auto* button = window_->findChild<QAbstractButton*>(name);
+        auto* button = m_window->findChild<QAbstractButton*>(name);
         ASSERT_NE(button, nullptr) << name.toStdString();
         button->click();
     }
     std::string Shown() const {
-        const TAssistScreen* screen = window_->CurrentScreen();
+        const TAssistScreen* screen = m_window->CurrentScreen();
         return screen ? screen->ID : "<none>";
     }
 
-    QTemporaryDir temp_;
-    std::shared_ptr<RecordingDesktop> desktop_ = std::make_shared<RecordingDesktop>();
-    ViewerSetup setup_;
-    std::unique_ptr<AssistantViewer> window_;
+    QTemporaryDir m_temp;
+    std::shared_ptr<RecordingDesktop> m_desktop = std::make_shared<RecordingDesktop>();
+    ViewerSetup m_setup;
+    std::unique_ptr<AssistantViewer> m_window;
 };
 
 TEST_F(ViewerWindow, ShowsTheStartScreenWithItsTextOptionsAndTheAssistantDescription) {
@@ -279,7 +279,7 @@ TEST_F(ViewerWindow, AChangedAssistantFromTheEditorReplacesItsVisitsWhereTheirSc
         auto changed = Tour();
         c.change(*changed);
         auto replacement =
-            std::make_shared<ViewedAssistant>(std::move(changed), QString(), temp_.path(), true);
+            std::make_shared<ViewedAssistant>(std::move(changed), QString(), m_temp.path(), true);
         viewer.ReplaceEditorAssistant(replacement);
         EXPECT_EQ(viewer.Notice().toStdString(), c.notice);
         EXPECT_EQ(History(viewer), c.history);
@@ -384,7 +384,7 @@ TEST_F(ViewerWindow, IncompleteAssistantsStartWhereTheyCanAndSayWhatIsMissing) {
         EXPECT_EQ(Find<QPushButton>("bHome")->isEnabled(), c.screens);
         viewer.GoHome();
         viewer.GoBack();
-        window_.reset();
+        m_window.reset();
     }
 }
 
@@ -433,9 +433,9 @@ TEST_F(ViewerWindow, NoteScriptDocumentAndToolOptionsOnlyShowWhatTheyHold) {
             EXPECT_TRUE(viewer.Notice().contains(c.noticePart)) << viewer.Notice().toStdString();
         EXPECT_EQ(Shown(), "S1");
     }
-    EXPECT_TRUE(desktop_->Started.empty());
-    EXPECT_TRUE(desktop_->OpenedUrls.empty());
-    EXPECT_TRUE(desktop_->Confirmations.empty());
+    EXPECT_TRUE(m_desktop->Started.empty());
+    EXPECT_TRUE(m_desktop->OpenedUrls.empty());
+    EXPECT_TRUE(m_desktop->Confirmations.empty());
 }
 
 std::unique_ptr<TAssistRoot> ProgramAssistant(const std::string& command) {
@@ -447,62 +447,62 @@ std::unique_ptr<TAssistRoot> ProgramAssistant(const std::string& command) {
 TEST_F(ViewerWindow, AProgramStartsOnlyWhenTheUserAgrees) {
     const std::string command = "\"{$TEMP}/my tool\" --name \"Ann Lee\" {$DOCS}/out.txt";
     AssistantViewer& viewer = Open(ProgramAssistant(command));
-    const QString program = temp_.path() + QStringLiteral("/my tool");
+    const QString program = m_temp.path() + QStringLiteral("/my tool");
     const QStringList arguments = {"--name", "Ann Lee", "/home/ann/Documents/out.txt"};
 
-    desktop_->ConfirmAnswer = false;
+    m_desktop->ConfirmAnswer = false;
     Click("bOption1");
-    ASSERT_EQ(desktop_->Confirmations.size(), 1u);
-    EXPECT_EQ(desktop_->Confirmations[0].Program, program);
-    EXPECT_EQ(desktop_->Confirmations[0].Arguments, arguments);
-    EXPECT_TRUE(desktop_->Started.empty());
+    ASSERT_EQ(m_desktop->Confirmations.size(), 1u);
+    EXPECT_EQ(m_desktop->Confirmations[0].Program, program);
+    EXPECT_EQ(m_desktop->Confirmations[0].Arguments, arguments);
+    EXPECT_TRUE(m_desktop->Started.empty());
     EXPECT_EQ(viewer.Notice(), QStringLiteral("The program was not started."));
 
-    desktop_->ConfirmAnswer = true;
+    m_desktop->ConfirmAnswer = true;
     Click("bOption1");
-    ASSERT_EQ(desktop_->Started.size(), 1u);
-    EXPECT_EQ(desktop_->Started[0].Program, program);
-    EXPECT_EQ(desktop_->Started[0].Arguments, arguments);
-    EXPECT_EQ(desktop_->Started[0].WorkingFolder, temp_.path());
+    ASSERT_EQ(m_desktop->Started.size(), 1u);
+    EXPECT_EQ(m_desktop->Started[0].Program, program);
+    EXPECT_EQ(m_desktop->Started[0].Arguments, arguments);
+    EXPECT_EQ(m_desktop->Started[0].WorkingFolder, m_temp.path());
     EXPECT_EQ(viewer.Notice(), QString());
     // The user sees exactly what runs.
-    EXPECT_EQ(viewer.DetailText(), DescribeLaunch(desktop_->Started[0]));
+    EXPECT_EQ(viewer.DetailText(), DescribeLaunch(m_desktop->Started[0]));
     EXPECT_TRUE(viewer.DetailText().contains("Argument 2: Ann Lee"));
 
-    desktop_->StartSucceeds = false;
+    m_desktop->StartSucceeds = false;
     Click("bOption1");
     EXPECT_TRUE(viewer.Notice().contains("could not be started"));
 }
 
 TEST_F(ViewerWindow, ProgramsAreNeverStartedWhenRunningThemIsOff) {
-    setup_.NeverRunPrograms = true;
-    desktop_->ConfirmAnswer = true;
+    m_setup.NeverRunPrograms = true;
+    m_desktop->ConfirmAnswer = true;
     AssistantViewer& viewer = Open(ProgramAssistant("tool --x"));
     Click("bOption1");
-    EXPECT_TRUE(desktop_->Confirmations.empty());
-    EXPECT_TRUE(desktop_->Started.empty());
+    EXPECT_TRUE(m_desktop->Confirmations.empty());
+    EXPECT_TRUE(m_desktop->Started.empty());
     EXPECT_TRUE(viewer.Notice().contains("turned off"));
     EXPECT_TRUE(viewer.DetailText().contains("Program: tool"));
 }
 
 TEST_F(ViewerWindow, ADocumentIsOpenedWithTheDesktopsProgramAfterAsking) {
-    QFile document(temp_.filePath(QStringLiteral("guide.txt")));
+    QFile document(m_temp.filePath(QStringLiteral("guide.txt")));
     ASSERT_TRUE(document.open(QIODevice::WriteOnly));
     document.close();
-    desktop_->ConfirmAnswer = true;
+    m_desktop->ConfirmAnswer = true;
     Open(ProgramAssistant("guide.txt"));
     Click("bOption1");
-    EXPECT_EQ(desktop_->Confirmations.size(), 1u);
-    EXPECT_TRUE(desktop_->Started.empty());
-    ASSERT_EQ(desktop_->OpenedUrls.size(), 1u);
-    EXPECT_EQ(desktop_->OpenedUrls[0], QUrl::fromLocalFile(QFileInfo(document).absoluteFilePath()));
+    EXPECT_EQ(m_desktop->Confirmations.size(), 1u);
+    EXPECT_TRUE(m_desktop->Started.empty());
+    ASSERT_EQ(m_desktop->OpenedUrls.size(), 1u);
+    EXPECT_EQ(m_desktop->OpenedUrls[0], QUrl::fromLocalFile(QFileInfo(document).absoluteFilePath()));
 }
 
 TEST_F(ViewerWindow, AnExecuteOptionWithNothingToRunSaysSo) {
-    desktop_->ConfirmAnswer = true;
+    m_desktop->ConfirmAnswer = true;
     AssistantViewer& viewer = Open(ProgramAssistant("{$NOWHERE}/tool"));
     Click("bOption1");
-    EXPECT_TRUE(desktop_->Confirmations.empty());
+    EXPECT_TRUE(m_desktop->Confirmations.empty());
     EXPECT_TRUE(viewer.Notice().contains("{$NOWHERE}/tool"));
 }
 
@@ -518,10 +518,10 @@ TEST_F(ViewerWindow, WebPagesOpenOnlyForWebAndMailAddresses) {
         viewer.ChooseOption(i);
     const std::vector<QUrl> expected = {QUrl("https://example.com/help"), QUrl("http://example.com"),
                                         QUrl("mailto:help@example.com")};
-    EXPECT_EQ(desktop_->OpenedUrls, expected);
+    EXPECT_EQ(m_desktop->OpenedUrls, expected);
     EXPECT_TRUE(viewer.Notice().contains("file:///etc/passwd")) << viewer.Notice().toStdString();
 
-    desktop_->OpenUrlSucceeds = false;
+    m_desktop->OpenUrlSucceeds = false;
     viewer.ChooseOption(0);
     EXPECT_TRUE(viewer.Notice().contains("could not be opened"));
 }
@@ -531,13 +531,13 @@ TEST_F(ViewerWindow, WebPagesOpenOnlyForWebAndMailAddresses) {
 class ViewerOtherAssistants : public ViewerWindow {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QDir(temp_.path()).mkpath(QStringLiteral("sub")));
+        ASSERT_TRUE(QDir(m_temp.path()).mkpath(QStringLiteral("sub")));
         for (const char* name : {"sub/other.amf", "broken.amf"}) {
-            QFile file(temp_.filePath(QString::fromUtf8(name)));
+            QFile file(m_temp.filePath(QString::fromUtf8(name)));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
-        setup_.Loader = [this](const QString& path) -> std::unique_ptr<TAssistRoot> {
-            loaded_.push_back(path);
+        m_setup.Loader = [this](const QString& path) -> std::unique_ptr<TAssistRoot> {
+            m_loaded.push_back(path);
             if (path.endsWith(QStringLiteral("broken.amf")))
                 throw AppError("[AS022] The file is not an assistant definition.");
             if (path.endsWith(QStringLiteral("caller.amf")))
@@ -548,7 +548,7 @@ protected:
             AddScreen(*other, "T2", "Other second");
             return other;
         };
-        QFile caller(temp_.filePath(QStringLiteral("caller.amf")));
+        QFile caller(m_temp.filePath(QStringLiteral("caller.amf")));
         ASSERT_TRUE(caller.open(QIODevice::WriteOnly));
     }
 
@@ -561,14 +561,14 @@ protected:
         return root;
     }
 
-    std::vector<QString> loaded_;
+    std::vector<QString> m_loaded;
 };
 
 TEST_F(ViewerOtherAssistants, FileAndScreenAreTakenRelativeToTheCallingAssistant) {
     AssistantViewer& viewer = Open(Caller({"sub/other.amf,T2", "sub\\other.amf"}));
     Click("bOption1");
-    ASSERT_EQ(loaded_.size(), 1u);
-    EXPECT_EQ(loaded_[0], temp_.filePath(QStringLiteral("sub/other.amf")));
+    ASSERT_EQ(m_loaded.size(), 1u);
+    EXPECT_EQ(m_loaded[0], m_temp.filePath(QStringLiteral("sub/other.amf")));
     EXPECT_EQ(Shown(), "T2");
     EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Other"));
     EXPECT_EQ(Text("lAssistantCaption"), QStringLiteral("Other"));
@@ -585,12 +585,12 @@ TEST_F(ViewerOtherAssistants, FileAndScreenAreTakenRelativeToTheCallingAssistant
     // Without a screen the other assistant starts at its own first screen; it is not read again.
     Click("bOption2");
     EXPECT_EQ(Shown(), "T1");
-    EXPECT_EQ(loaded_.size(), 1u);
+    EXPECT_EQ(m_loaded.size(), 1u);
 
     // The other assistant's relative names are taken from its own folder.
     Click("bOption1"); // ../caller.amf,S2
-    ASSERT_EQ(loaded_.size(), 2u);
-    EXPECT_EQ(loaded_[1], temp_.filePath(QStringLiteral("caller.amf")));
+    ASSERT_EQ(m_loaded.size(), 2u);
+    EXPECT_EQ(m_loaded[1], m_temp.filePath(QStringLiteral("caller.amf")));
     EXPECT_EQ(Shown(), "S2");
 }
 
@@ -613,7 +613,7 @@ TEST_F(ViewerOtherAssistants, UnusableFilesAndScreensGiveNotices) {
         Click("bOption1");
         EXPECT_EQ(Shown(), c.shown);
         EXPECT_TRUE(viewer.Notice().contains(c.noticePart)) << viewer.Notice().toStdString();
-        window_.reset();
+        m_window.reset();
     }
 }
 
@@ -622,8 +622,8 @@ TEST_F(ViewerOtherAssistants, FolderCodesNameOtherAssistants) {
     Open(Caller({"{$TEMP}\\sub\\other.amf,T2"}));
     Click("bOption1");
     EXPECT_EQ(Shown(), "T2");
-    ASSERT_EQ(loaded_.size(), 1u);
-    EXPECT_EQ(loaded_[0], temp_.filePath(QStringLiteral("sub/other.amf")));
+    ASSERT_EQ(m_loaded.size(), 1u);
+    EXPECT_EQ(m_loaded[0], m_temp.filePath(QStringLiteral("sub/other.amf")));
 }
 
 TEST_F(ViewerOtherAssistants, AReplacedEditorAssistantLeavesTheVisitsOfOtherAssistantsAlone) {
@@ -637,7 +637,7 @@ TEST_F(ViewerOtherAssistants, AReplacedEditorAssistantLeavesTheVisitsOfOtherAssi
     auto changed = Caller({});
     changed->DeleteScreen(changed->Screens.FindScreen("S1"));
     viewer.ReplaceEditorAssistant(
-        std::make_shared<ViewedAssistant>(std::move(changed), QString(), temp_.path(), true));
+        std::make_shared<ViewedAssistant>(std::move(changed), QString(), m_temp.path(), true));
     EXPECT_EQ(History(viewer), "Other:T1 [Caller:S2]");
     EXPECT_EQ(viewer.CurrentAssistant(), fromFile);
     EXPECT_EQ(viewer.Notice(), QString());
@@ -645,14 +645,14 @@ TEST_F(ViewerOtherAssistants, AReplacedEditorAssistantLeavesTheVisitsOfOtherAssi
     // A viewer that never showed the editor's assistant takes no replacement.
     AssistantViewer& alone = Open(Caller({}), "S2", {}, false);
     alone.ReplaceEditorAssistant(
-        std::make_shared<ViewedAssistant>(Caller({}), QString(), temp_.path(), true));
+        std::make_shared<ViewedAssistant>(Caller({}), QString(), m_temp.path(), true));
     EXPECT_EQ(alone.EditorAssistant(), nullptr);
     EXPECT_EQ(History(alone), "[Caller:S2]");
 }
 
 TEST_F(ViewerOtherAssistants, EditThisScreenCallsBackWithTheShownItemOfTheEditorsAssistant) {
     std::vector<ViewerEditTarget> calls;
-    setup_.OnEdit = [&calls](const ViewerEditTarget& target) { calls.push_back(target); };
+    m_setup.OnEdit = [&calls](const ViewerEditTarget& target) { calls.push_back(target); };
     auto root = Caller({"sub/other.amf"});
     TAssistScreen& second = *root->Screens.Item(1);
     AddOption(second, "First", akGoto, "S1").ID = "S2.1";
@@ -677,7 +677,7 @@ TEST_F(ViewerOtherAssistants, EditThisScreenCallsBackWithTheShownItemOfTheEditor
     EXPECT_EQ(Shown(), "T1");
     EXPECT_FALSE(Find<QPushButton>("bEditScreen")->isEnabled());
     EXPECT_EQ(Find<QToolButton>("bEditOption1"), nullptr);
-    window_->EditItem(-1);
+    m_window->EditItem(-1);
     EXPECT_EQ(calls.size(), 2u);
 }
 
@@ -689,8 +689,8 @@ protected:
         return Open(std::move(root));
     }
     void WriteFile(const QString& name, const QByteArray& bytes) {
-        QDir(temp_.path()).mkpath(QFileInfo(temp_.filePath(name)).path());
-        QFile file(temp_.filePath(name));
+        QDir(m_temp.path()).mkpath(QFileInfo(m_temp.filePath(name)).path());
+        QFile file(m_temp.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
@@ -699,15 +699,15 @@ protected:
 TEST_F(ViewerImages, ImagesAreFoundBesideTheAssistantOrThroughACode) {
     QImage image(7, 5, QImage::Format_RGB32);
     image.fill(Qt::red);
-    ASSERT_TRUE(QDir(temp_.path()).mkpath(QStringLiteral("pics")));
-    ASSERT_TRUE(image.save(temp_.filePath(QStringLiteral("pics/red.png"))));
+    ASSERT_TRUE(QDir(m_temp.path()).mkpath(QStringLiteral("pics")));
+    ASSERT_TRUE(image.save(m_temp.filePath(QStringLiteral("pics/red.png"))));
     for (const std::string name : {"pics/red.png", "pics\\red.png", "{$TEMP}/pics/red.png"}) {
         SCOPED_TRACE(name);
         OpenWithImage(name);
         QLabel* label = Find("lImage");
         ASSERT_FALSE(label->isHidden());
         EXPECT_EQ(label->pixmap().size(), QSize(7, 5));
-        window_.reset();
+        m_window.reset();
     }
 }
 
@@ -734,7 +734,7 @@ TEST_F(ViewerImages, ImagesThatCannotBeShownLeaveAMessageInTheirPlace) {
         EXPECT_TRUE(label->text().contains(c.messagePart)) << label->text().toStdString();
         // The rest of the screen is still there.
         EXPECT_EQ(Text("lScreenText"), QStringLiteral("Look below."));
-        window_.reset();
+        m_window.reset();
     }
 }
 

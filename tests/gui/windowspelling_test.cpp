@@ -39,20 +39,20 @@ class WindowSpellingTest : public EditorFixture {
 protected:
     void SetUp() override {
         if (const char* old = std::getenv("AMF_DICTIONARY_PATH"))
-            oldPath_ = std::make_pair(true, std::string(old));
+            m_oldPath = std::make_pair(true, std::string(old));
         ::setenv("AMF_DICTIONARY_PATH", (std::string(AMF_TEST_DATA) + "/dict").c_str(), 1);
         settings->WriteValue("Spelling\\Language", "xx_TEST");
     }
     void TearDown() override {
         EditorFixture::TearDown();
-        if (oldPath_.first)
-            ::setenv("AMF_DICTIONARY_PATH", oldPath_.second.c_str(), 1);
+        if (m_oldPath.first)
+            ::setenv("AMF_DICTIONARY_PATH", m_oldPath.second.c_str(), 1);
         else
             ::unsetenv("AMF_DICTIONARY_PATH");
     }
 
 private:
-    std::pair<bool, std::string> oldPath_{false, {}};
+    std::pair<bool, std::string> m_oldPath{false, {}};
 };
 
 TEST_F(WindowSpellingTest, TheScreenTextBoxUnderlinesAMisspeltWord) {

@@ -10,9 +10,9 @@
 #include "editor/generalpanel.h"
 #include "editor/imagepick.h"
 #include "editor/itemtreemodel.h"
+#include "editor/mainwindow.h"
 #include "editor/noteform.h"
 #include "editor/optionpanel.h"
-#include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
 #include "editor/spellboxes.h"
 #include "editor/spellservice.h"
@@ -46,7 +46,7 @@ std::string RootNodeText(const std::string& id) {
 
 // ---- Binding
 
-void TPathovaMainForm::ConnectModel() {
+void MainWindow::ConnectModel() {
     m_treeModel = new ItemTreeModel(this);
     Tree()->setModel(m_treeModel);
     connect(Tree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -65,7 +65,7 @@ void TPathovaMainForm::ConnectModel() {
     UpdateStructureActions();
 }
 
-void TPathovaMainForm::AttachPanels() {
+void MainWindow::AttachPanels() {
     ItemPanel::Services services;
     services.edits = m_edits.get();
     services.prompter = [this]() -> Prompter& { return *m_prompter; };
@@ -98,14 +98,14 @@ void TPathovaMainForm::AttachPanels() {
 
 // ---- Current item and panels
 
-void TPathovaMainForm::SetCurrentItem(TAssistBase* item) {
+void MainWindow::SetCurrentItem(TAssistBase* item) {
     m_currentItem = item;
     ShowItem();
     UpdateStructureActions();
     SelectOnMap();
 }
 
-void TPathovaMainForm::UpdateStructureActions() {
+void MainWindow::UpdateStructureActions() {
     // Only the panel of the current item's kind holds an item.
     const TAssistScreen* screen = Screen()->CurrentScreen();
     const TAssistOption* option = Option()->CurrentOption();
@@ -130,7 +130,7 @@ void TPathovaMainForm::UpdateStructureActions() {
     m_actions.aNote->setEnabled(option != nullptr);
 }
 
-void TPathovaMainForm::ShowItem() {
+void MainWindow::ShowItem() {
     if (m_currentItem == nullptr) {
         // The panels keep their texts, but nothing typed there reaches the model any more.
         for (ItemPanel* panel : m_assistantPage->ItemPanels())
@@ -149,7 +149,7 @@ void TPathovaMainForm::ShowItem() {
 
 // ---- Views
 
-void TPathovaMainForm::SetViewCurrent(QTreeView* view, const QModelIndex& index) {
+void MainWindow::SetViewCurrent(QTreeView* view, const QModelIndex& index) {
     QItemSelectionModel* selection = view->selectionModel();
     if (index.isValid())
         selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -157,7 +157,7 @@ void TPathovaMainForm::SetViewCurrent(QTreeView* view, const QModelIndex& index)
         selection->clear();
 }
 
-void TPathovaMainForm::CopyExpansionToItems(QTreeView* view, ItemTreeModel* model) {
+void MainWindow::CopyExpansionToItems(QTreeView* view, ItemTreeModel* model) {
     // Only nodes with children have a state the user can see and change. A flat model keeps the
     // expansion itself; a nested one leaves it to the view.
     for (int node = 0; node < model->NodeCount(); ++node)
@@ -166,7 +166,7 @@ void TPathovaMainForm::CopyExpansionToItems(QTreeView* view, ItemTreeModel* mode
                 model->IsFlat() ? model->IsExpanded(node) : view->isExpanded(model->IndexOfNode(node));
 }
 
-void TPathovaMainForm::RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model) {
+void MainWindow::RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model) {
     // Right after a reset every node is collapsed, so only the expanded ones need a call; each call only
     // records the index until the view lays itself out once, so this stays linear.
     for (int node = 0; node < model->NodeCount(); ++node)
@@ -175,7 +175,7 @@ void TPathovaMainForm::RestoreExpansionFromItems(QTreeView* view, ItemTreeModel*
             view->setExpanded(model->IndexOfNode(node), true);
 }
 
-void TPathovaMainForm::RebuildTree() {
+void MainWindow::RebuildTree() {
     TAssistBase* remembered = m_treeModel->ItemOf(Tree()->currentIndex());
     CopyExpansionToItems(Tree(), m_treeModel);
 
@@ -197,7 +197,7 @@ void TPathovaMainForm::RebuildTree() {
     CheckStructure();
 }
 
-void TPathovaMainForm::RebuildStructure() {
+void MainWindow::RebuildStructure() {
     CopyExpansionToItems(Structure(), m_structureModel);
 
     NavigationStructure navigation = BuildNavigationStructure(*m_assistant);
@@ -215,7 +215,7 @@ void TPathovaMainForm::RebuildStructure() {
     SetViewCurrent(Structure(), m_structureModel->IndexOfNode(selected));
 }
 
-void TPathovaMainForm::OnDocumentChanged(const DocumentChange& change) {
+void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     // The one place where a change of the assistant reaches the views: the change says what it made
     // out of date.
     if (Needs(change.views, ViewRebuild::Tree))
@@ -252,7 +252,7 @@ void TPathovaMainForm::OnDocumentChanged(const DocumentChange& change) {
         m_recoveryWriter->Changed();
 }
 
-void TPathovaMainForm::RemoveItemNodes(TAssistBase* item) {
+void MainWindow::RemoveItemNodes(TAssistBase* item) {
     const int node = m_treeModel->FirstNodeOf(item);
     // The item and everything below it in the tree (a screen's options) leave the assistant together.
     std::vector<const TAssistBase*> gone = m_treeModel->ItemsInBranch(node);
@@ -269,7 +269,7 @@ void TPathovaMainForm::RemoveItemNodes(TAssistBase* item) {
     m_structureModel->ForgetItems(gone);
 }
 
-void TPathovaMainForm::SelectItem(TAssistBase* item) {
+void MainWindow::SelectItem(TAssistBase* item) {
     const int node = item != nullptr ? m_treeModel->LastNodeOf(item) : -1;
     if (node < 0)
         return;
@@ -278,7 +278,7 @@ void TPathovaMainForm::SelectItem(TAssistBase* item) {
         SetCurrentItem(item);
 }
 
-void TPathovaMainForm::CheckStructure() {
+void MainWindow::CheckStructure() {
     const StructureCheckResult result = ::CheckStructure(*m_assistant);
     m_lbErrors->setUpdatesEnabled(false);
     m_lbErrors->clear();
@@ -293,7 +293,7 @@ void TPathovaMainForm::CheckStructure() {
 
 // ---- View events
 
-void TPathovaMainForm::TreeChange(const QModelIndex& current) {
+void MainWindow::TreeChange(const QModelIndex& current) {
     try {
         SetCurrentItem(m_treeModel->ItemOf(current));
     } catch (const std::exception& error) {
@@ -301,7 +301,7 @@ void TPathovaMainForm::TreeChange(const QModelIndex& current) {
     }
 }
 
-void TPathovaMainForm::StructureClick() {
+void MainWindow::StructureClick() {
     TAssistBase* item = m_structureModel->ItemOf(Structure()->currentIndex());
     if (item == nullptr)
         return;
@@ -309,7 +309,7 @@ void TPathovaMainForm::StructureClick() {
     SelectItem(item);
 }
 
-void TPathovaMainForm::cbErrorsClick() {
+void MainWindow::cbErrorsClick() {
     QListWidgetItem* line = m_lbErrors->currentItem();
     if (line == nullptr)
         return;
@@ -323,7 +323,7 @@ void TPathovaMainForm::cbErrorsClick() {
 
 // ---- Notes
 
-void TPathovaMainForm::aNoteExecute() {
+void MainWindow::aNoteExecute() {
     TAssistOption* option = Option()->CurrentOption();
     if (option == nullptr)
         return;
@@ -337,11 +337,11 @@ void TPathovaMainForm::aNoteExecute() {
 
 // ---- Structure commands
 
-void TPathovaMainForm::aNewScreenExecute() {
+void MainWindow::aNewScreenExecute() {
     SelectItem(m_edits->CreateScreen());
 }
 
-void TPathovaMainForm::aNewOptionExecute() {
+void MainWindow::aNewOptionExecute() {
     // The node selected in the tree decides, not the current item (they differ after a save).
     // The tree has three levels: the assistant, its screens, their options.
     int node = m_treeModel->NodeOf(Tree()->currentIndex());
@@ -353,7 +353,7 @@ void TPathovaMainForm::aNewOptionExecute() {
     SelectItem(m_edits->CreateOption(*screen));
 }
 
-void TPathovaMainForm::aDelScreenExecute() {
+void MainWindow::aDelScreenExecute() {
     TAssistScreen* screen = Screen()->CurrentScreen();
     if (screen == nullptr)
         return;
@@ -364,7 +364,7 @@ void TPathovaMainForm::aDelScreenExecute() {
     m_edits->DeleteScreen(*screen);
 }
 
-void TPathovaMainForm::aDelOptionExecute() {
+void MainWindow::aDelOptionExecute() {
     TAssistOption* option = Option()->CurrentOption();
     if (option == nullptr)
         return;
@@ -375,7 +375,7 @@ void TPathovaMainForm::aDelOptionExecute() {
     m_edits->DeleteOption(*option);
 }
 
-void TPathovaMainForm::aUpExecute() {
+void MainWindow::aUpExecute() {
     if (TAssistScreen* screen = Screen()->CurrentScreen()) {
         m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) - 1);
     } else if (TAssistOption* option = Option()->CurrentOption()) {
@@ -383,7 +383,7 @@ void TPathovaMainForm::aUpExecute() {
     }
 }
 
-void TPathovaMainForm::aDownExecute() {
+void MainWindow::aDownExecute() {
     if (TAssistScreen* screen = Screen()->CurrentScreen()) {
         m_edits->MoveScreen(*screen, m_assistant->Screens.IndexOf(screen) + 1);
     } else if (TAssistOption* option = Option()->CurrentOption()) {

@@ -1,4 +1,4 @@
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 
 #include "editor/assistantcommands.h"
 #include "editor/assistantpage.h"
@@ -47,7 +47,7 @@ QString TrimBlanks(const QString& text) {
 
 } // namespace
 
-TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter, QWidget* parent)
+MainWindow::MainWindow(TEditorServices services, Prompter* prompter, QWidget* parent)
     : QMainWindow(parent), m_qtPrompter(std::make_unique<QtPrompter>(this)), m_services(std::move(services)) {
     m_prompter = prompter != nullptr ? prompter : m_qtPrompter.get();
     setObjectName(QStringLiteral("PathovaMainForm"));
@@ -77,34 +77,34 @@ TPathovaMainForm::TPathovaMainForm(TEditorServices services, Prompter* prompter,
     BuildFind();
 }
 
-void TPathovaMainForm::SetPrompter(Prompter* prompter) {
+void MainWindow::SetPrompter(Prompter* prompter) {
     m_prompter = prompter != nullptr ? prompter : m_qtPrompter.get();
     m_mapPage->setPrompter(m_prompter);
 }
 
-QAction* TPathovaMainForm::FindAction(const QString& objectName) const {
+QAction* MainWindow::FindAction(const QString& objectName) const {
     for (QAction* action : actions())
         if (action->objectName() == objectName)
             return action;
     return nullptr;
 }
 
-QTreeView* TPathovaMainForm::Tree() const {
+QTreeView* MainWindow::Tree() const {
     return m_assistantPage->Tree();
 }
-GeneralPanel* TPathovaMainForm::General() const {
+GeneralPanel* MainWindow::General() const {
     return m_assistantPage->General();
 }
-ScreenPanel* TPathovaMainForm::Screen() const {
+ScreenPanel* MainWindow::Screen() const {
     return m_assistantPage->Screen();
 }
-OptionPanel* TPathovaMainForm::Option() const {
+OptionPanel* MainWindow::Option() const {
     return m_assistantPage->Option();
 }
 
 // ---- Caption
 
-void TPathovaMainForm::SetCaption(const QString& caption) {
+void MainWindow::SetCaption(const QString& caption) {
     m_caption = caption;
     // "[*]" is Qt's placeholder for the modified mark; doubled it shows as written.
     QString shown = caption;
@@ -112,65 +112,65 @@ void TPathovaMainForm::SetCaption(const QString& caption) {
     setWindowTitle(shown);
 }
 
-QString TPathovaMainForm::DocumentCaption(const QString& currentCaption, const QString& documentText) {
+QString MainWindow::DocumentCaption(const QString& currentCaption, const QString& documentText) {
     const qsizetype dash = currentCaption.indexOf(u'-');
     const QString base = TrimBlanks(dash < 0 ? currentCaption : currentCaption.left(dash));
     return base + QStringLiteral(" - ") + documentText;
 }
 
-void TPathovaMainForm::SetDocumentCaption(const QString& documentText) {
+void MainWindow::SetDocumentCaption(const QString& documentText) {
     SetCaption(DocumentCaption(m_caption, documentText));
 }
 
 // ---- Commands
 
-void TPathovaMainForm::ActionList1Execute() {
+void MainWindow::CommitFocusedBox() {
     m_exitHandlers->RunFor(focusWidget());
 }
 
-void TPathovaMainForm::RunCommand(void (TPathovaMainForm::*handler)()) {
+void MainWindow::RunCommand(void (MainWindow::*handler)()) {
     try {
-        ActionList1Execute();
+        CommitFocusedBox();
         (this->*handler)();
     } catch (const std::exception& error) {
         ShowError(error);
     }
 }
 
-void TPathovaMainForm::ShowError(const std::exception& error) {
+void MainWindow::ShowError(const std::exception& error) {
     m_prompter->Message(Prompter::MessageKind::ErrorOk, error.what());
 }
 
-void TPathovaMainForm::ConnectActions() {
-    using Handler = void (TPathovaMainForm::*)();
+void MainWindow::ConnectActions() {
+    using Handler = void (MainWindow::*)();
     const std::pair<QAction*, Handler> bindings[] = {
-        {m_actions.aNew, &TPathovaMainForm::aNewExecute},
-        {m_actions.aOpen, &TPathovaMainForm::aOpenExecute},
-        {m_actions.aSave, &TPathovaMainForm::aSaveExecute},
-        {m_actions.aSaveAs, &TPathovaMainForm::aSaveAsExecute},
-        {m_actions.aReport, &TPathovaMainForm::aReportExecute},
-        {m_actions.aPublish, &TPathovaMainForm::aPublishExecute},
-        {m_actions.aRun, &TPathovaMainForm::aRunExecute},
-        {m_actions.aExit, &TPathovaMainForm::aExitExecute},
-        {m_actions.EditCopy1, &TPathovaMainForm::EditCopy1Execute},
-        {m_actions.Cut1, &TPathovaMainForm::Cut1Execute},
-        {m_actions.Paste1, &TPathovaMainForm::Paste1Execute},
-        {m_actions.aNote, &TPathovaMainForm::aNoteExecute},
-        {m_actions.aUp, &TPathovaMainForm::aUpExecute},
-        {m_actions.aDown, &TPathovaMainForm::aDownExecute},
-        {m_actions.aFind, &TPathovaMainForm::aFindExecute},
-        {m_actions.aGoTo, &TPathovaMainForm::aGoToExecute},
-        {m_actions.aRenameScreen, &TPathovaMainForm::aRenameScreenExecute},
-        {m_actions.aDuplicate, &TPathovaMainForm::aDuplicateExecute},
-        {m_actions.aNewScreen, &TPathovaMainForm::aNewScreenExecute},
-        {m_actions.aDelScreen, &TPathovaMainForm::aDelScreenExecute},
-        {m_actions.aNewOption, &TPathovaMainForm::aNewOptionExecute},
-        {m_actions.aDelOption, &TPathovaMainForm::aDelOptionExecute},
-        {m_actions.aTest, &TPathovaMainForm::aTestExecute},
-        {m_actions.aHelpContents, &TPathovaMainForm::aHelpContentsExecute},
-        {m_actions.aHelpIndex, &TPathovaMainForm::aHelpIndexExecute},
-        {m_actions.aHelpHelp, &TPathovaMainForm::aHelpHelpExecute},
-        {m_actions.aAbout, &TPathovaMainForm::aAboutExecute},
+        {m_actions.aNew, &MainWindow::aNewExecute},
+        {m_actions.aOpen, &MainWindow::aOpenExecute},
+        {m_actions.aSave, &MainWindow::aSaveExecute},
+        {m_actions.aSaveAs, &MainWindow::aSaveAsExecute},
+        {m_actions.aReport, &MainWindow::aReportExecute},
+        {m_actions.aPublish, &MainWindow::aPublishExecute},
+        {m_actions.aRun, &MainWindow::aRunExecute},
+        {m_actions.aExit, &MainWindow::aExitExecute},
+        {m_actions.aCopy, &MainWindow::aCopyExecute},
+        {m_actions.aCut, &MainWindow::aCutExecute},
+        {m_actions.aPaste, &MainWindow::aPasteExecute},
+        {m_actions.aNote, &MainWindow::aNoteExecute},
+        {m_actions.aUp, &MainWindow::aUpExecute},
+        {m_actions.aDown, &MainWindow::aDownExecute},
+        {m_actions.aFind, &MainWindow::aFindExecute},
+        {m_actions.aGoTo, &MainWindow::aGoToExecute},
+        {m_actions.aRenameScreen, &MainWindow::aRenameScreenExecute},
+        {m_actions.aDuplicate, &MainWindow::aDuplicateExecute},
+        {m_actions.aNewScreen, &MainWindow::aNewScreenExecute},
+        {m_actions.aDelScreen, &MainWindow::aDelScreenExecute},
+        {m_actions.aNewOption, &MainWindow::aNewOptionExecute},
+        {m_actions.aDelOption, &MainWindow::aDelOptionExecute},
+        {m_actions.aTest, &MainWindow::aTestExecute},
+        {m_actions.aHelpContents, &MainWindow::aHelpContentsExecute},
+        {m_actions.aHelpIndex, &MainWindow::aHelpIndexExecute},
+        {m_actions.aHelpHelp, &MainWindow::aHelpHelpExecute},
+        {m_actions.aAbout, &MainWindow::aAboutExecute},
     };
     for (const auto& [action, handler] : bindings)
         connect(action, &QAction::triggered, this, [this, handler = handler] { RunCommand(handler); });
@@ -178,11 +178,11 @@ void TPathovaMainForm::ConnectActions() {
     // otherwise do they commit the box and move through the assistant's history.
     connect(m_actions.aUndo, &QAction::triggered, this, [this] {
         if (!BoxUndo(false))
-            RunCommand(&TPathovaMainForm::UndoChange);
+            RunCommand(&MainWindow::UndoChange);
     });
     connect(m_actions.aRedo, &QAction::triggered, this, [this] {
         if (!BoxUndo(true))
-            RunCommand(&TPathovaMainForm::RedoChange);
+            RunCommand(&MainWindow::RedoChange);
     });
 
     // Buttons of the Assistant page and the Option panel run the actions of the same names and follow
@@ -208,11 +208,11 @@ void TPathovaMainForm::ConnectActions() {
     }
 }
 
-bool TPathovaMainForm::ShowPanel(const QString& name) {
+bool MainWindow::ShowPanel(const QString& name) {
     return m_assistantPage->ShowPanel(name);
 }
 
-QWidget* TPathovaMainForm::FocusedTextBox() const {
+QWidget* MainWindow::FocusedTextBox() const {
     QWidget* focused = focusWidget();
     if (auto* combo = qobject_cast<QComboBox*>(focused))
         return combo->lineEdit(); // nullptr for a drop-down without typing
@@ -225,7 +225,7 @@ QWidget* TPathovaMainForm::FocusedTextBox() const {
     return nullptr;
 }
 
-void TPathovaMainForm::EditCopy1Execute() {
+void MainWindow::aCopyExecute() {
     QWidget* box = FocusedTextBox();
     if (auto* edit = qobject_cast<QLineEdit*>(box))
         edit->copy();
@@ -233,7 +233,7 @@ void TPathovaMainForm::EditCopy1Execute() {
         memo->copy();
 }
 
-void TPathovaMainForm::Cut1Execute() {
+void MainWindow::aCutExecute() {
     QWidget* box = FocusedTextBox();
     if (auto* edit = qobject_cast<QLineEdit*>(box))
         edit->cut();
@@ -241,7 +241,7 @@ void TPathovaMainForm::Cut1Execute() {
         memo->cut();
 }
 
-void TPathovaMainForm::Paste1Execute() {
+void MainWindow::aPasteExecute() {
     QWidget* box = FocusedTextBox();
     if (auto* edit = qobject_cast<QLineEdit*>(box))
         edit->paste();
@@ -251,7 +251,7 @@ void TPathovaMainForm::Paste1Execute() {
 
 // ---- Life cycle
 
-void TPathovaMainForm::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (m_shown || event->spontaneous())
         return;
@@ -263,10 +263,10 @@ void TPathovaMainForm::showEvent(QShowEvent* event) {
     }
 }
 
-void TPathovaMainForm::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     try {
         // Store a pending edit of the focused box before anything asks whether the assistant changed.
-        ActionList1Execute();
+        CommitFocusedBox();
         bool canClose = true;
         FormCloseQuery(canClose);
         if (!canClose) {

@@ -8,8 +8,8 @@
 #include "editor/generalpanel.h"
 #include "editor/gotoanything.h"
 #include "editor/itemtreemodel.h"
+#include "editor/mainwindow.h"
 #include "editor/optionpanel.h"
-#include "editor/pathovamainform.h"
 #include "editor/renamescreendialog.h"
 #include "editor/screenpanel.h"
 #include "model/assistroot.h"
@@ -26,7 +26,7 @@
 #include <QTreeView>
 #include <QUndoStack>
 
-void TPathovaMainForm::BuildFind() {
+void MainWindow::BuildFind() {
     m_findDock = new QDockWidget(QStringLiteral("Find and replace"), this);
     m_findDock->setObjectName(QStringLiteral("dkFind"));
     m_findPanel = new FindPanel(*m_assistant, m_findDock);
@@ -88,7 +88,7 @@ void TPathovaMainForm::BuildFind() {
         Qt::QueuedConnection);
 }
 
-void TPathovaMainForm::ShowMatch(TAssistBase* item, unsigned field, int offset, int length) {
+void MainWindow::ShowMatch(TAssistBase* item, unsigned field, int offset, int length) {
     m_pages->setCurrentWidget(m_tsAssistant);
     if (item == m_assistant.get()) {
         SetCurrentItem(item);
@@ -137,7 +137,7 @@ void TPathovaMainForm::ShowMatch(TAssistBase* item, unsigned field, int offset, 
     }
 }
 
-void TPathovaMainForm::aFindExecute() {
+void MainWindow::aFindExecute() {
     // A selection within one line of the focused box is what to find.
     QString selected;
     if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
@@ -151,7 +151,7 @@ void TPathovaMainForm::aFindExecute() {
     m_findPanel->StartFind(selected);
 }
 
-void TPathovaMainForm::aGoToExecute() {
+void MainWindow::aGoToExecute() {
     m_goTo->Open(*m_assistant);
 }
 
@@ -167,7 +167,7 @@ TAssistScreen* ScreenOf(TAssistBase* item) {
 
 } // namespace
 
-void TPathovaMainForm::aRenameScreenExecute() {
+void MainWindow::aRenameScreenExecute() {
     TAssistScreen* screen = ScreenOf(m_currentItem);
     if (screen == nullptr)
         return;
@@ -181,7 +181,7 @@ void TPathovaMainForm::aRenameScreenExecute() {
     statusBar()->showMessage(ScreenRenameReport(oldID, *newID, references));
 }
 
-void TPathovaMainForm::aDuplicateExecute() {
+void MainWindow::aDuplicateExecute() {
     TAssistScreen* screen = ScreenOf(m_currentItem);
     if (screen == nullptr)
         return;

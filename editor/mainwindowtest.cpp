@@ -1,8 +1,8 @@
 // The main window's Test and Run from file commands, which hand an assistant to the assistant runtime,
 // and its three Help commands.
+#include "editor/mainwindow.h"
 #include "editor/helpaccess.h"
 #include "editor/optionpanel.h"
-#include "editor/pathovamainform.h"
 #include "editor/screenpanel.h"
 #include "model/assistroot.h"
 #include "support/components.h"
@@ -28,7 +28,7 @@ private:
 
 // ---- Test and Run from file
 
-void TPathovaMainForm::aTestExecute() {
+void MainWindow::aTestExecute() {
     TAssistRoot& assistant = *m_assistant;
     const ChangedFlagKeeper keeper(assistant);
     // Declared after the keeper: the runtime is released first, then the flag is put back.
@@ -45,7 +45,7 @@ void TPathovaMainForm::aTestExecute() {
     Check(runtime->Run(this, kRunShowOwned));
 }
 
-void TPathovaMainForm::aRunExecute() {
+void MainWindow::aRunExecute() {
     // The file is asked for here, through the window's prompter, so that the dialog belongs to this
     // window and a cancel simply ends the command; the editor's assistant is not involved.
     const std::optional<std::string> chosen = m_prompter->OpenFileName(AssistantFileRequest("Run from file"));
@@ -59,14 +59,14 @@ void TPathovaMainForm::aRunExecute() {
 
 // ---- Help
 
-void TPathovaMainForm::aHelpContentsExecute() {
+void MainWindow::aHelpContentsExecute() {
     ShowHelpTopic(this, HelpTopic::Contents);
 }
 
-void TPathovaMainForm::aHelpIndexExecute() {
+void MainWindow::aHelpIndexExecute() {
     ShowHelpTopic(this, HelpTopic::Index);
 }
 
-void TPathovaMainForm::aHelpHelpExecute() {
+void MainWindow::aHelpHelpExecute() {
     ShowHelpTopic(this, HelpTopic::HelpOnHelp);
 }

@@ -5,7 +5,7 @@
 #include "editor/assistantpage.h"
 #include "editor/assistanttext.h"
 #include "editor/debouncedsaver.h"
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 #include "editor/recoveryfile.h"
 #include "model/assistroot.h"
 
@@ -32,7 +32,7 @@ std::string RecoveryQuestion(const RecoveryRecord& record) {
 
 } // namespace
 
-void TPathovaMainForm::ConnectAutoSave() {
+void MainWindow::ConnectAutoSave() {
     m_recovery = std::make_unique<RecoveryFile>(RecoveryFolder());
     m_autoSaveTimer = new QTimer(this);
     m_autoSaveTimer->setObjectName(QStringLiteral("AutoSaveTimer"));
@@ -54,16 +54,16 @@ void TPathovaMainForm::ConnectAutoSave() {
             });
 }
 
-QString TPathovaMainForm::RecoveryFolder() const {
+QString MainWindow::RecoveryFolder() const {
     return m_services.RecoveryFolder.empty() ? RecoveryFile::DefaultFolder()
                                              : QString::fromStdString(m_services.RecoveryFolder);
 }
 
-QString TPathovaMainForm::RecoveryFileName() const {
+QString MainWindow::RecoveryFileName() const {
     return m_recovery->TextPath();
 }
 
-void TPathovaMainForm::AutoSave() {
+void MainWindow::AutoSave() {
     if (!m_assistant)
         return;
     StoreTypingForAutoSave();
@@ -73,7 +73,7 @@ void TPathovaMainForm::AutoSave() {
         RemoveRecovery();
 }
 
-void TPathovaMainForm::StoreTypingForAutoSave() {
+void MainWindow::StoreTypingForAutoSave() {
     // Typing is stored when its box is left; a box that keeps the focus for long would keep its text
     // out of every recovery file until then.
     if (QApplication::activeModalWidget() != nullptr)
@@ -98,7 +98,7 @@ void TPathovaMainForm::StoreTypingForAutoSave() {
         anchor =
             line->selectionStart() == position ? position + line->selectionLength() : line->selectionStart();
     try {
-        ActionList1Execute();
+        CommitFocusedBox();
     } catch (const std::exception& error) {
         statusBar()->showMessage(QString::fromStdString(error.what()));
     }
@@ -113,7 +113,7 @@ void TPathovaMainForm::StoreTypingForAutoSave() {
     }
 }
 
-void TPathovaMainForm::WriteRecovery() {
+void MainWindow::WriteRecovery() {
     try {
         // The text is what a save would write, taken without signing the assistant or touching Changed.
         m_recovery->Write(AssistantTextKeepingState(*m_assistant), m_assistant->FileName);
@@ -128,12 +128,12 @@ void TPathovaMainForm::WriteRecovery() {
     }
 }
 
-void TPathovaMainForm::RemoveRecovery() {
+void MainWindow::RemoveRecovery() {
     if (m_recovery)
         m_recovery->Remove();
 }
 
-void TPathovaMainForm::OfferRecoveries() {
+void MainWindow::OfferRecoveries() {
     const QString folder = RecoveryFolder();
     for (const QString& base : RecoveryFile::Found(folder)) {
         // A file held by a running editor (another window of this one too) is not offered.
@@ -154,7 +154,7 @@ void TPathovaMainForm::OfferRecoveries() {
     }
 }
 
-void TPathovaMainForm::Recover(std::unique_ptr<RecoveryFile> claimed) {
+void MainWindow::Recover(std::unique_ptr<RecoveryFile> claimed) {
     // Cancelled: the file stays for the next start, as Later would keep it.
     if (!AskSaveBeforeReplacing(kSaveBeforeRecover))
         return;

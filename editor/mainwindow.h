@@ -11,11 +11,11 @@
 // protected virtual functions, so tests can record or replace them. Every question to the user goes
 // through Prompter().
 //
-// The member functions are spread over several files: pathovamainform.cpp (window, caption, command
-// plumbing), mainformdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About),
-// mainformviews.cpp (tree and structure views, current item, panels, structure commands),
-// mainformmap.cpp (the Map page), mainformhistory.cpp (undo and redo), mainformrecovery.cpp (autosave and the
-// recovery of unsaved changes after a crash) and mainformtest.cpp (Test, Run from file, Help).
+// The member functions are spread over several files: mainwindow.cpp (window, caption, command
+// plumbing), mainwindowdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About),
+// mainwindowviews.cpp (tree and structure views, current item, panels, structure commands),
+// mainwindowmap.cpp (the Map page), mainwindowhistory.cpp (undo and redo), mainwindowrecovery.cpp (autosave
+// and the recovery of unsaved changes after a crash) and mainwindowtest.cpp (Test, Run from file, Help).
 #include "editor/documentedits.h"
 #include "editor/editorservices.h"
 #include "editor/prompter.h"
@@ -58,7 +58,7 @@ class ScreenPanel;
 class DebouncedSaver;
 class SpellService;
 
-class TPathovaMainForm : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // The window's commands, one field per action (the field name is the action's object name).
@@ -73,9 +73,9 @@ public:
         QAction* aExit = nullptr;
         QAction* aUndo = nullptr;
         QAction* aRedo = nullptr;
-        QAction* EditCopy1 = nullptr;
-        QAction* Cut1 = nullptr;
-        QAction* Paste1 = nullptr;
+        QAction* aCopy = nullptr;
+        QAction* aCut = nullptr;
+        QAction* aPaste = nullptr;
         QAction* aNote = nullptr;
         QAction* aUp = nullptr;
         QAction* aDown = nullptr;
@@ -96,19 +96,18 @@ public:
 
     // prompter: where every question to the user goes; not owned. Without one, Qt dialogs are used.
     // The first form uses the program's own settings and components and no command line.
-    explicit TPathovaMainForm(Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    explicit MainWindow(Prompter* prompter = nullptr, QWidget* parent = nullptr);
     // Start-up of the window state: recent list, user ID (read, or made and stored), the first
     // assistant, the file finder.
-    explicit TPathovaMainForm(TEditorServices services, Prompter* prompter = nullptr,
-                              QWidget* parent = nullptr);
-    ~TPathovaMainForm() override;
+    explicit MainWindow(TEditorServices services, Prompter* prompter = nullptr, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     Prompter& GetPrompter() const { return *m_prompter; }
     // Replaces the prompter (not owned); nullptr returns to the Qt dialogs.
     void SetPrompter(Prompter* prompter);
 
     // ---- Widgets
-    const TActionList& ActionList1() const { return m_actions; }
+    const TActionList& Actions() const { return m_actions; }
     // The action with the given object name, or nullptr.
     QAction* FindAction(const QString& objectName) const;
     QMenu* mReOpen() const { return m_mReOpen; }
@@ -126,7 +125,7 @@ public:
     ScreenPanel* Screen() const;
     OptionPanel* Option() const;
     ExitHandlerRegistry& ExitHandlers() const { return *m_exitHandlers; }
-    // Find and replace (a dock under the pages, hidden until Find) and the Go to box (mainformfind.cpp).
+    // Find and replace (a dock under the pages, hidden until Find) and the Go to box (mainwindowfind.cpp).
     FindPanel* Find() const { return m_findPanel; }
     QDockWidget* FindDock() const { return m_findDock; }
     GoToAnything* GoTo() const { return m_goTo; }
@@ -144,10 +143,10 @@ public:
 
     // ---- Commands
     // Runs before every command: the exit handler of the focused box (edit, drop-down or memo), once.
-    void ActionList1Execute();
+    void CommitFocusedBox();
     // Runs a command as the actions do: commit the focused box, then the handler. A failure is shown in an
     // error box and the program goes on.
-    void RunCommand(void (TPathovaMainForm::*handler)());
+    void RunCommand(void (MainWindow::*handler)());
 
     // Shows the edit panel with the given caption ("General", "Screen", "Option").
     bool ShowPanel(const QString& name);
@@ -160,7 +159,7 @@ public:
     std::uint64_t DocumentGeneration() const { return m_documentGeneration; }
     const std::string& UserID() const { return m_userID; }
     TDocumentEdits& Edits() const { return *m_edits; }
-    // The undo history of the assistant's changes (mainformhistory.cpp): every edit of Edits() and every
+    // The undo history of the assistant's changes (mainwindowhistory.cpp): every edit of Edits() and every
     // command over many places pushed here.
     QUndoStack* UndoStack() const { return m_undoStack; }
     // What commands pushed onto UndoStack() from outside the edit layer (editor/assistantcommands.h)
@@ -195,7 +194,7 @@ public:
     // the picture shown).
     void RebuildMap();
 
-    // ---- Recovery of unsaved changes (mainformrecovery.cpp)
+    // ---- Recovery of unsaved changes (mainwindowrecovery.cpp)
     // What the autosave timer runs: stores what is typed in the focused text box (as a command would),
     // then writes the changed assistant to this window's recovery file (unless the text is what the
     // file holds already), or removes the file when there is nothing unsaved.
@@ -215,13 +214,13 @@ protected:
     virtual void aPublishExecute();
     virtual void aRunExecute();
     virtual void aExitExecute(); // closes the window
-    virtual void EditCopy1Execute();
-    virtual void Cut1Execute();
-    virtual void Paste1Execute();
+    virtual void aCopyExecute();
+    virtual void aCutExecute();
+    virtual void aPasteExecute();
     virtual void aNoteExecute(); // the note editor for the current option
     virtual void aUpExecute();
     virtual void aDownExecute();
-    // Find, Go to, Rename screen and Duplicate (mainformfind.cpp).
+    // Find, Go to, Rename screen and Duplicate (mainwindowfind.cpp).
     virtual void aFindExecute();
     virtual void aGoToExecute();
     virtual void aRenameScreenExecute();
@@ -258,7 +257,7 @@ protected:
     void cbErrorsClick();
 
 private:
-    // Start-up and model binding (mainformdocument.cpp, mainformviews.cpp).
+    // Start-up and model binding (mainwindowdocument.cpp, mainwindowviews.cpp).
     void FormCreate();
     void ConnectModel();
     // Hands the panels the edit layer, the prompter and the exit-handler registry.
@@ -286,7 +285,7 @@ private:
     void RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model);
     void UpdateStructureActions();
     void SetViewCurrent(QTreeView* view, const QModelIndex& index);
-    // The Map page (mainformmap.cpp): clicks select in the tree, the map's frame follows the current
+    // The Map page (mainwindowmap.cpp): clicks select in the tree, the map's frame follows the current
     // item's screen.
     void ConnectMap();
     // The screen or option at the map's positions, or nullptr when the picture shown no longer
@@ -294,7 +293,7 @@ private:
     TAssistBase* MapItemAt(int screen, int option) const;
     void SelectOnMap();
 
-    // Undo and redo (mainformhistory.cpp).
+    // Undo and redo (mainwindowhistory.cpp).
     void ConnectHistory();
     // The focused text box takes the Undo (or Redo) itself when it has typing of its own to take back.
     bool BoxUndo(bool redo);
@@ -309,7 +308,7 @@ private:
     void ForgetBoxHistory();
     void UpdateUndoActions();
 
-    // Recovery (mainformrecovery.cpp).
+    // Recovery (mainwindowrecovery.cpp).
     void ConnectAutoSave();
     // Writes the assistant's text to the recovery file now; a failure only shows in the status bar.
     void WriteRecovery();
@@ -325,14 +324,14 @@ private:
     void Recover(std::unique_ptr<RecoveryFile> claimed);
     QString RecoveryFolder() const;
 
-    // Layout (mainformlayout.cpp).
+    // Layout (mainwindowlayout.cpp).
     void BuildActions();
     void BuildMenus();
     void BuildToolBar();
     void BuildPages();
     // Behaviour.
     void ConnectActions();
-    // The find panel, the Go to box, drag and drop in the tree (mainformfind.cpp).
+    // The find panel, the Go to box, drag and drop in the tree (mainwindowfind.cpp).
     void BuildFind();
     // Selects a match of the find panel and puts the cursor on it in its box.
     void ShowMatch(TAssistBase* item, unsigned field, int offset, int length);

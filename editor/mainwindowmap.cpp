@@ -2,13 +2,13 @@
 // Open, a click on a box, an arrow or a badge selects that screen or option in the tree (and shows its
 // panel), a double click goes to the Assistant page with it selected, and the map's frame follows the
 // current item's screen.
+#include "editor/mainwindow.h"
 #include "editor/mappage.h"
-#include "editor/pathovamainform.h"
 #include "model/assistroot.h"
 
 #include <QTabWidget>
 
-void TPathovaMainForm::ConnectMap() {
+void MainWindow::ConnectMap() {
     connect(m_mapPage, &MapPage::screenClicked, this, [this](int screen) {
         if (TAssistBase* item = MapItemAt(screen, -1))
             SelectItem(item);
@@ -28,11 +28,11 @@ void TPathovaMainForm::ConnectMap() {
     connect(m_mapPage, &MapPage::layoutFinished, this, [this] { SelectOnMap(); });
 }
 
-void TPathovaMainForm::RebuildMap() {
+void MainWindow::RebuildMap() {
     m_mapPage->setAssistant(*m_assistant);
 }
 
-TAssistBase* TPathovaMainForm::MapItemAt(int screen, int option) const {
+TAssistBase* MainWindow::MapItemAt(int screen, int option) const {
     // The positions are those of the picture shown; the screen there must still be the one drawn.
     const AssistantMap& shown = m_mapPage->shownMap();
     if (screen < 0 || screen >= m_assistant->Screens.Count() ||
@@ -48,7 +48,7 @@ TAssistBase* TPathovaMainForm::MapItemAt(int screen, int option) const {
     return item->Options.Item(option);
 }
 
-void TPathovaMainForm::SelectOnMap() {
+void MainWindow::SelectOnMap() {
     // The screen of the current item: the screen itself, or the screen an option belongs to.
     const TAssistScreen* screen = dynamic_cast<const TAssistScreen*>(m_currentItem);
     if (const auto* option = dynamic_cast<const TAssistOption*>(m_currentItem))

@@ -1,10 +1,10 @@
 // Layout of the main window: its commands with captions, short-cuts and hints, the menu, and the pages.
-// Behaviour is in pathovamainform.cpp.
+// Behaviour is in mainwindow.cpp.
 #include "editor/assistantpage.h"
 #include "editor/flattreeview.h"
+#include "editor/mainwindow.h"
 #include "editor/mappage.h"
 #include "editor/panelwidgets.h"
-#include "editor/pathovamainform.h"
 #include "editor/uitext.h"
 
 #include <QAction>
@@ -21,7 +21,7 @@
 namespace {
 
 struct ActionDefinition {
-    QAction* TPathovaMainForm::TActionList::*field;
+    QAction* MainWindow::TActionList::*field;
     const char* name;
     const char* caption;
     const char* shortcut; // portable text form, empty for none
@@ -32,61 +32,61 @@ struct ActionDefinition {
 
 // In menu order.
 const ActionDefinition ActionDefinitions[] = {
-    {&TPathovaMainForm::TActionList::aNew, "aNew", "&New", "Ctrl+N",
+    {&MainWindow::TActionList::aNew, "aNew", "&New", "Ctrl+N",
      "Start new assistant|Clear the current data and initialise a new assistant.", "document-new", true},
-    {&TPathovaMainForm::TActionList::aOpen, "aOpen", "&Open file...", "Ctrl+O",
+    {&MainWindow::TActionList::aOpen, "aOpen", "&Open file...", "Ctrl+O",
      "Open file|Open an existing assistant data file.", "document-open", true},
-    {&TPathovaMainForm::TActionList::aSave, "aSave", "&Save", "Ctrl+S",
+    {&MainWindow::TActionList::aSave, "aSave", "&Save", "Ctrl+S",
      "Save to file|Save the current assistant data to the file it was loaded from.", "document-save", true},
-    {&TPathovaMainForm::TActionList::aSaveAs, "aSaveAs", "&Save as...", "",
+    {&MainWindow::TActionList::aSaveAs, "aSaveAs", "&Save as...", "",
      "Save as new file|Save the current assistant data to a new file.", "", false},
-    {&TPathovaMainForm::TActionList::aReport, "aReport", "R&eport...", "", "", "", false},
-    {&TPathovaMainForm::TActionList::aPublish, "aPublish", "&Publish as web page...", "",
+    {&MainWindow::TActionList::aReport, "aReport", "R&eport...", "", "", "", false},
+    {&MainWindow::TActionList::aPublish, "aPublish", "&Publish as web page...", "",
      "Publish as web page|Write the assistant as one web page that runs in any browser.", "", false},
-    {&TPathovaMainForm::TActionList::aRun, "aRun", "&Run from file...", "",
+    {&MainWindow::TActionList::aRun, "aRun", "&Run from file...", "",
      "Load and run|Start assistant viewer with data from file.", "", false},
-    {&TPathovaMainForm::TActionList::aExit, "aExit", "E&xit", "", "Exit program|Close down the program.", "",
+    {&MainWindow::TActionList::aExit, "aExit", "E&xit", "", "Exit program|Close down the program.", "",
      false},
-    {&TPathovaMainForm::TActionList::aUndo, "aUndo", "&Undo", "Ctrl+Z",
+    {&MainWindow::TActionList::aUndo, "aUndo", "&Undo", "Ctrl+Z",
      "Undo|Take back the last change to the assistant.", "edit-undo", true},
-    {&TPathovaMainForm::TActionList::aRedo, "aRedo", "&Redo", "Ctrl+Shift+Z",
+    {&MainWindow::TActionList::aRedo, "aRedo", "&Redo", "Ctrl+Shift+Z",
      "Redo|Put back the last change taken back.", "edit-redo", true},
-    {&TPathovaMainForm::TActionList::EditCopy1, "EditCopy1", "&Copy", "Ctrl+C",
+    {&MainWindow::TActionList::aCopy, "aCopy", "&Copy", "Ctrl+C",
      "Copy text|Copy the selected text to the clipboard.", "", false},
-    {&TPathovaMainForm::TActionList::Cut1, "Cut1", "Cu&t", "Ctrl+X",
+    {&MainWindow::TActionList::aCut, "aCut", "Cu&t", "Ctrl+X",
      "Cut text|Copy the selected text to the clipboard and then delete it from the entry.", "", false},
-    {&TPathovaMainForm::TActionList::Paste1, "Paste1", "&Paste", "Ctrl+V",
+    {&MainWindow::TActionList::aPaste, "aPaste", "&Paste", "Ctrl+V",
      "Paste text|Past the contents of the clipboard.", "", false},
-    {&TPathovaMainForm::TActionList::aNote, "aNote", "&Notes", "", "", "", false},
-    {&TPathovaMainForm::TActionList::aUp, "aUp", "&Up", "",
-     "Move up|Move the selected item up the structure.", "", false},
-    {&TPathovaMainForm::TActionList::aDown, "aDown", "&Down", "",
+    {&MainWindow::TActionList::aNote, "aNote", "&Notes", "", "", "", false},
+    {&MainWindow::TActionList::aUp, "aUp", "&Up", "", "Move up|Move the selected item up the structure.", "",
+     false},
+    {&MainWindow::TActionList::aDown, "aDown", "&Down", "",
      "Move down|Move the selected item down the structure.", "", false},
-    {&TPathovaMainForm::TActionList::aFind, "aFind", "&Find...", "Ctrl+F",
+    {&MainWindow::TActionList::aFind, "aFind", "&Find...", "Ctrl+F",
      "Find and replace|Find text in the assistant's IDs, captions, texts, commands, scripts and notes, and "
      "replace it.",
      "", false},
-    {&TPathovaMainForm::TActionList::aGoTo, "aGoTo", "&Go to...", "Ctrl+P",
+    {&MainWindow::TActionList::aGoTo, "aGoTo", "&Go to...", "Ctrl+P",
      "Go to anything|Go to a screen or option by a few letters of its ID or caption.", "", false},
-    {&TPathovaMainForm::TActionList::aRenameScreen, "aRenameScreen", "R&ename screen...", "",
+    {&MainWindow::TActionList::aRenameScreen, "aRenameScreen", "R&ename screen...", "",
      "Rename screen|Change the current screen's ID and every reference to it.", "", false},
-    {&TPathovaMainForm::TActionList::aDuplicate, "aDuplicate", "Dupl&icate", "Ctrl+D",
+    {&MainWindow::TActionList::aDuplicate, "aDuplicate", "Dupl&icate", "Ctrl+D",
      "Duplicate|Copy the current screen or option right after the original, with a new ID.", "", false},
-    {&TPathovaMainForm::TActionList::aNewScreen, "aNewScreen", "&New screen", "",
+    {&MainWindow::TActionList::aNewScreen, "aNewScreen", "&New screen", "",
      "Add new screen|Create a new screen object.", "screen-new", true},
-    {&TPathovaMainForm::TActionList::aDelScreen, "aDelScreen", "&Delete screen", "",
+    {&MainWindow::TActionList::aDelScreen, "aDelScreen", "&Delete screen", "",
      "Delete existing screen|Delete the current screen and any associated options from the assistant.", "",
      false},
-    {&TPathovaMainForm::TActionList::aNewOption, "aNewOption", "&New option", "",
+    {&MainWindow::TActionList::aNewOption, "aNewOption", "&New option", "",
      "Create new option|Create a new option for the current screen.", "option-new", true},
-    {&TPathovaMainForm::TActionList::aDelOption, "aDelOption", "&Delete option", "",
+    {&MainWindow::TActionList::aDelOption, "aDelOption", "&Delete option", "",
      "Delete current option|Delete the currently selected option.", "", false},
-    {&TPathovaMainForm::TActionList::aTest, "aTest", "&Test!", "",
+    {&MainWindow::TActionList::aTest, "aTest", "&Test!", "",
      "Test assistant|Click to start assistant viewer with current data", "media-playback-start", true},
-    {&TPathovaMainForm::TActionList::aHelpContents, "aHelpContents", "Help &contents", "", "", "", false},
-    {&TPathovaMainForm::TActionList::aHelpIndex, "aHelpIndex", "Help &index", "", "", "", false},
-    {&TPathovaMainForm::TActionList::aHelpHelp, "aHelpHelp", "Help on &help", "", "", "", false},
-    {&TPathovaMainForm::TActionList::aAbout, "aAbout", "&About", "",
+    {&MainWindow::TActionList::aHelpContents, "aHelpContents", "Help &contents", "", "", "", false},
+    {&MainWindow::TActionList::aHelpIndex, "aHelpIndex", "Help &index", "", "", "", false},
+    {&MainWindow::TActionList::aHelpHelp, "aHelpHelp", "Help on &help", "", "", "", false},
+    {&MainWindow::TActionList::aAbout, "aAbout", "&About", "",
      "About this program|Display information about this program.", "", false},
 };
 
@@ -111,8 +111,8 @@ QIcon ThemeIcon(const char* name) {
 
 // Commands that stand in the menu bar itself keep no icon there: a menu bar shows an item's icon in place
 // of its text.
-bool IsMenuBarCommand(QAction* TPathovaMainForm::TActionList::*field) {
-    return field == &TPathovaMainForm::TActionList::aTest;
+bool IsMenuBarCommand(QAction* MainWindow::TActionList::*field) {
+    return field == &MainWindow::TActionList::aTest;
 }
 
 } // namespace
@@ -122,7 +122,7 @@ static void LoadGuiResources() {
     Q_INIT_RESOURCE(gui_resources);
 }
 
-void TPathovaMainForm::BuildActions() {
+void MainWindow::BuildActions() {
     LoadGuiResources();
     for (const ActionDefinition& definition : ActionDefinitions) {
         auto* action = new QAction(QString::fromUtf8(definition.caption), this);
@@ -143,7 +143,7 @@ void TPathovaMainForm::BuildActions() {
     m_actions.aRedo->setShortcuts({m_actions.aRedo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y"))});
 }
 
-void TPathovaMainForm::BuildMenus() {
+void MainWindow::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     const TActionList& a = m_actions;
@@ -171,9 +171,9 @@ void TPathovaMainForm::BuildMenus() {
     edit->addAction(a.aUndo);
     edit->addAction(a.aRedo);
     edit->addSeparator();
-    edit->addAction(a.EditCopy1);
-    edit->addAction(a.Cut1);
-    edit->addAction(a.Paste1);
+    edit->addAction(a.aCopy);
+    edit->addAction(a.aCut);
+    edit->addAction(a.aPaste);
     edit->addSeparator();
     edit->addAction(a.aNote);
     edit->addSeparator();
@@ -208,7 +208,7 @@ void TPathovaMainForm::BuildMenus() {
     help->addAction(a.aAbout);
 }
 
-void TPathovaMainForm::BuildToolBar() {
+void MainWindow::BuildToolBar() {
     // The common commands, from the rows of the table marked for it.
     QToolBar* bar = addToolBar(QStringLiteral("Commands"));
     bar->setObjectName(QStringLiteral("ToolBar"));
@@ -237,7 +237,7 @@ void TPathovaMainForm::BuildToolBar() {
     }
 }
 
-void TPathovaMainForm::BuildPages() {
+void MainWindow::BuildPages() {
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("Pages"));
     m_pages->setDocumentMode(true);

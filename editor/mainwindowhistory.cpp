@@ -6,7 +6,7 @@
 #include "editor/assistantpage.h"
 #include "editor/debouncedsaver.h"
 #include "editor/itemtreemodel.h"
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 #include "model/assistroot.h"
 
 #include <QAction>
@@ -88,7 +88,7 @@ QString EscapeMnemonic(QString text) {
 
 } // namespace
 
-void TPathovaMainForm::ConnectHistory() {
+void MainWindow::ConnectHistory() {
     m_undoStack = new QUndoStack(this);
     m_undoStack->setObjectName(QStringLiteral("UndoStack"));
     m_edits->SetUndoStack(m_undoStack);
@@ -120,7 +120,7 @@ void TPathovaMainForm::ConnectHistory() {
     ClearHistory();
 }
 
-void TPathovaMainForm::ClearHistory() {
+void MainWindow::ClearHistory() {
     // Destroys every step and the items they hold; the empty history is clean with the present date.
     {
         // Not a move through the history: the assistant's flag stays as it is.
@@ -132,12 +132,12 @@ void TPathovaMainForm::ClearHistory() {
     UpdateUndoActions();
 }
 
-void TPathovaMainForm::MarkSaved() {
+void MainWindow::MarkSaved() {
     m_undoStack->setClean();
     m_cleanBuildDate = m_assistant->BuildDate;
 }
 
-bool TPathovaMainForm::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // A box's own undo covers the typing since the focus came into it; what was typed before was
     // stored when the focus left.
     if (event->type() == QEvent::FocusIn)
@@ -156,11 +156,11 @@ bool TPathovaMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TPathovaMainForm::ForgetBoxHistory() {
+void MainWindow::ForgetBoxHistory() {
     ForgetOwnHistory(FocusedTextBox());
 }
 
-bool TPathovaMainForm::BoxUndo(bool redo) {
+bool MainWindow::BoxUndo(bool redo) {
     QWidget* box = FocusedTextBox();
     if (!HasOwnHistory(box, redo))
         return false;
@@ -171,15 +171,15 @@ bool TPathovaMainForm::BoxUndo(bool redo) {
     return true;
 }
 
-void TPathovaMainForm::UndoChange() {
+void MainWindow::UndoChange() {
     MoveThroughHistory(false);
 }
 
-void TPathovaMainForm::RedoChange() {
+void MainWindow::RedoChange() {
     MoveThroughHistory(true);
 }
 
-void TPathovaMainForm::MoveThroughHistory(bool redo) {
+void MainWindow::MoveThroughHistory(bool redo) {
     if (!(redo ? m_undoStack->canRedo() : m_undoStack->canUndo()))
         return;
     // No box may store into an item the move takes out of the assistant while the views follow it.
@@ -194,7 +194,7 @@ void TPathovaMainForm::MoveThroughHistory(bool redo) {
         SelectItem(m_assistant.get());
 }
 
-void TPathovaMainForm::UpdateUndoActions() {
+void MainWindow::UpdateUndoActions() {
     if (m_undoStack == nullptr)
         return;
     const QString undo = m_undoStack->undoText();

@@ -7,7 +7,7 @@
 #include "editor/filelistmenu.h"
 #include "editor/findpanel.h"
 #include "editor/itemtreemodel.h"
-#include "editor/pathovamainform.h"
+#include "editor/mainwindow.h"
 #include "editor/publishcommand.h"
 #include "editor/qtprompter.h"
 #include "editor/recoveryfile.h"
@@ -31,6 +31,10 @@
 #include <charconv>
 
 namespace {
+
+// The settings value the window's placement was stored under before the window class got its current
+// name; read when there is no value of the current name, and removed at the next save.
+const std::string FormerPlacementName = "Window.TPathovaMainForm";
 
 constexpr const char* kSaveBeforeNew =
     "Assistant has been changed.\r\rDo you want to save this one before creating a new one?";
@@ -83,10 +87,10 @@ private:
 
 } // namespace
 
-TPathovaMainForm::TPathovaMainForm(Prompter* prompter, QWidget* parent)
-    : TPathovaMainForm(TEditorServices::ForProgram(), prompter, parent) {}
+MainWindow::MainWindow(Prompter* prompter, QWidget* parent)
+    : MainWindow(TEditorServices::ForProgram(), prompter, parent) {}
 
-TPathovaMainForm::~TPathovaMainForm() {
+MainWindow::~MainWindow() {
     // QWidget's destructor still moves the focus; by then this window's members are gone.
     disconnect(m_focusConnection);
     // A window destroyed without closing keeps its recovery file, as a crash would; only the lock goes.
@@ -109,11 +113,11 @@ TPathovaMainForm::~TPathovaMainForm() {
     m_recentFiles.reset();
 }
 
-void TPathovaMainForm::FormCreate() {
+void MainWindow::FormCreate() {
     m_recentFiles = std::make_unique<TFileListMenu>(m_mReOpen, [this](const std::string& name) {
         // Chosen from a menu: the focus stays in the box, so store a pending edit first.
         try {
-            ActionList1Execute();
+            CommitFocusedBox();
             OpenFile(name);
         } catch (const std::exception& error) {
             ShowError(error);
@@ -132,7 +136,7 @@ void TPathovaMainForm::FormCreate() {
     m_fileFinder = m_services.Components->CreateFindFile();
 }
 
-TDocumentPrompter& TPathovaMainForm::DocumentPrompts() {
+TDocumentPrompter& MainWindow::DocumentPrompts() {
     // Made on demand: the prompter can be replaced at any time (SetPrompter).
     if (!m_documentPrompts || &m_documentPrompts->Target() != m_prompter)
         m_documentPrompts = std::make_unique<TDocumentPrompter>(*m_prompter);
@@ -141,9 +145,9 @@ TDocumentPrompter& TPathovaMainForm::DocumentPrompts() {
 
 // ---- First display
 
-void TPathovaMainForm::FormShow() {
+void MainWindow::FormShow() {
     // Settings that cannot be read leave the default placement and an empty recent list.
-    m_settingsFailures.Try([this] { RestorePlacement(*m_services.Settings, this, true); });
+    m_settingsFailures.Try([this] { RestorePlacement(*m_services.Settings, this, true, FormerPlacementName); });
     m_settingsFailures.Try([this] { m_recentFiles->SetText(m_services.Settings->ReadValue("Files", "")); });
     m_pages->setCurrentWidget(m_tsAssistant);
     ShowPanel(QStringLiteral("Option"));
@@ -161,7 +165,7 @@ void TPathovaMainForm::FormShow() {
         OfferRecoveries();
 }
 
-void TPathovaMainForm::OpenCommandLineFiles() {
+void MainWindow::OpenCommandLineFiles() {
     bool openedHere = false;
     for (const std::string& argument : m_services.Arguments) {
         if (!NamesAFile(argument))
@@ -192,7 +196,7 @@ void TPathovaMainForm::OpenCommandLineFiles() {
         services.Arguments.clear();
         services.OfferRecovery = false; // this window offers them
         Prompter* shared = m_prompter == m_qtPrompter.get() ? nullptr : m_prompter;
-        auto* window = new TPathovaMainForm(std::move(services), shared);
+        auto* window = new MainWindow(std::move(services), shared);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
         try {
@@ -203,7 +207,7 @@ void TPathovaMainForm::OpenCommandLineFiles() {
     }
 }
 
-void TPathovaMainForm::OpenStartFile(const std::string& path) {
+void MainWindow::OpenStartFile(const std::string& path) {
     std::unique_ptr<TAssistRoot> read = ReadAssistant(path, false);
     if (!read)
         return;
@@ -213,7 +217,7 @@ void TPathovaMainForm::OpenStartFile(const std::string& path) {
 
 // ---- Reading and writing
 
-std::unique_ptr<TAssistRoot> TPathovaMainForm::ReadAssistant(const std::string& fileName, bool askForName) {
+std::unique_ptr<TAssistRoot> MainWindow::ReadAssistant(const std::string& fileName, bool askForName) {
     auto read = std::make_unique<TAssistRoot>(m_userID);
     read->FileName = fileName;
     if (!read->LoadFromFile(askForName, DocumentPrompts()))
@@ -221,7 +225,7 @@ std::unique_ptr<TAssistRoot> TPathovaMainForm::ReadAssistant(const std::string& 
     return read;
 }
 
-bool TPathovaMainForm::SaveAssistant(bool askForName) {
+bool MainWindow::SaveAssistant(bool askForName) {
     // The version on disk is kept as a backup before it is saved over.
     const int keep = BackupCount(*m_services.Settings);
     BackupBeforeSave prompts(DocumentPrompts(), keep);
@@ -241,7 +245,7 @@ bool TPathovaMainForm::SaveAssistant(bool askForName) {
     return true;
 }
 
-bool TPathovaMainForm::AskSaveBeforeReplacing(const char* question) {
+bool MainWindow::AskSaveBeforeReplacing(const char* question) {
     if (!m_assistant->Changed)
         return true;
     switch (m_prompter->Message(Prompter::MessageKind::WarningYesNoCancel, question)) {
@@ -255,7 +259,7 @@ bool TPathovaMainForm::AskSaveBeforeReplacing(const char* question) {
     }
 }
 
-void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) {
+void MainWindow::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) {
     m_pages->setCurrentWidget(m_tsAssistant);
     SetCurrentItem(nullptr);
     m_treeModel->Clear();
@@ -276,7 +280,7 @@ void TPathovaMainForm::ReplaceAssistant(std::unique_ptr<TAssistRoot> assistant) 
     UpdateUndoActions();
 }
 
-void TPathovaMainForm::AfterOpen() {
+void MainWindow::AfterOpen() {
     const std::string notices = AuthorshipNotices(*m_assistant);
     if (!notices.empty())
         m_prompter->Message(Prompter::MessageKind::WarningOk, notices);
@@ -288,7 +292,7 @@ void TPathovaMainForm::AfterOpen() {
 
 // ---- Document commands
 
-void TPathovaMainForm::aNewExecute() {
+void MainWindow::aNewExecute() {
     if (!AskSaveBeforeReplacing(kSaveBeforeNew))
         return;
     ReplaceAssistant(std::make_unique<TAssistRoot>(m_userID));
@@ -298,7 +302,7 @@ void TPathovaMainForm::aNewExecute() {
     SetDocumentCaption(QStringLiteral("[New Assistant]"));
 }
 
-void TPathovaMainForm::aOpenExecute() {
+void MainWindow::aOpenExecute() {
     if (!AskSaveBeforeReplacing(kSaveBeforeOpen))
         return;
     // The file is asked for and read before anything is replaced: a cancelled dialog or a failed read
@@ -311,7 +315,7 @@ void TPathovaMainForm::aOpenExecute() {
     AfterOpen();
 }
 
-void TPathovaMainForm::OpenFile(const std::string& fileName) {
+void MainWindow::OpenFile(const std::string& fileName) {
     if (!AskSaveBeforeReplacing(kSaveBeforeOpen))
         return;
     std::unique_ptr<TAssistRoot> read = ReadAssistant(fileName, false);
@@ -322,24 +326,24 @@ void TPathovaMainForm::OpenFile(const std::string& fileName) {
     AfterOpen();
 }
 
-void TPathovaMainForm::aSaveExecute() {
+void MainWindow::aSaveExecute() {
     // The current item stays: the pending box was stored before this command ran. A cancelled save
     // writes nothing and leaves the caption and the recent list as they were.
     SaveAssistant(false);
 }
 
-void TPathovaMainForm::aSaveAsExecute() {
+void MainWindow::aSaveAsExecute() {
     SaveAssistant(true);
 }
 
-void TPathovaMainForm::aExitExecute() {
+void MainWindow::aExitExecute() {
     // The current item stays when the close is refused.
     close();
 }
 
 // ---- Closing
 
-void TPathovaMainForm::FormCloseQuery(bool& canClose) {
+void MainWindow::FormCloseQuery(bool& canClose) {
     canClose = true;
     if (!m_assistant || !m_assistant->Changed)
         return;
@@ -356,16 +360,16 @@ void TPathovaMainForm::FormCloseQuery(bool& canClose) {
     }
 }
 
-void TPathovaMainForm::FormClose() {
+void MainWindow::FormClose() {
     // The changes were saved, or the user chose not to save them. Settings that cannot be stored no
     // longer keep the window open: the failure is reported (once in the window's life) and it closes.
     RemoveRecovery();
     m_settingsFailures.Try([this] { StoreRecentFiles(); });
-    m_settingsFailures.Try([this] { SavePlacement(*m_services.Settings, this); });
+    m_settingsFailures.Try([this] { SavePlacement(*m_services.Settings, this, FormerPlacementName); });
     m_settingsFailures.ReportOnce(*m_prompter);
 }
 
-void TPathovaMainForm::StoreRecentFiles() {
+void MainWindow::StoreRecentFiles() {
     // Other windows, of this program or of another run of it, may have stored their files since this
     // one read the list: this window adds its own to what is stored now, rather than overwriting it.
     TRegWrap& settings = *m_services.Settings;
@@ -376,7 +380,7 @@ void TPathovaMainForm::StoreRecentFiles() {
 
 // ---- Report and About
 
-void TPathovaMainForm::aReportExecute() {
+void MainWindow::aReportExecute() {
     const TAssistRoot& assistant = *m_assistant;
     ShowAssistantReport(*m_services.Components, this, assistant.Caption, [&assistant](IHTMLReport& report) {
         const TBusyGuard busy; // only the writing can take long; the viewer is interactive
@@ -384,11 +388,11 @@ void TPathovaMainForm::aReportExecute() {
     });
 }
 
-void TPathovaMainForm::aPublishExecute() {
+void MainWindow::aPublishExecute() {
     PublishAsWebPage(*m_assistant, *m_prompter);
 }
 
-void TPathovaMainForm::aAboutExecute() {
+void MainWindow::aAboutExecute() {
     const std::unique_ptr<ICDSupport> about = m_services.Components->CreateCDSupport();
     Check(about->ShowAbout(this, std::string(), 0));
 }
