@@ -87,6 +87,7 @@ TEST_F(WindowCaptionsTest, ACaptionEditShowsInTheRowsAndTheDropDowns) {
     const QModelIndex s2 = TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(1)));
     ASSERT_EQ(s2.row(), s2Row);
     form->Tree()->resize(400, 300);
+    ClickTreeNode(ScreenAt(0)); // the tree as it is after the edit, but for the caption
     const QImage before = form->Tree()->viewport()->grab().toImage();
 
     ClickTreeNode(ScreenAt(1));
