@@ -1,5 +1,7 @@
 #include "editor/assistantpage.h"
 
+#include "editor/idcaptiondelegate.h"
+
 #include "editor/generalpanel.h"
 #include "editor/optionpanel.h"
 #include "editor/panelwidgets.h"
@@ -50,6 +52,8 @@ AssistantPage::AssistantPage(QWidget* parent) : QWidget(parent) {
     m_tree->setIndentation(19);
     m_tree->setUniformRowHeights(true); // the tree may hold a very large number of options
     m_tree->setTextElideMode(Qt::ElideRight);
+    // Each row shows its item's caption, dimmed, beside the ID.
+    m_tree->setItemDelegate(new IdCaptionDelegate(m_tree));
     ShowSelectionWithoutFocus(m_tree);
     ApplyHint(m_tree, QStringLiteral("Assistant structure|Lists the screens and options in the current "
                                      "assistant data."));

@@ -16,6 +16,8 @@
 #include "editor/screenpanel.h"
 #include "editor/spellboxes.h"
 #include "editor/spellservice.h"
+#include "editor/testviewers.h"
+#include "editor/treecontextmenu.h"
 #include "model/assistroot.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
@@ -51,6 +53,7 @@ void MainWindow::ConnectModel() {
     Tree()->setModel(m_treeModel);
     connect(Tree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { TreeChange(current); });
+    TreeContextMenu::Attach(*this);
 
     m_structureModel = new ItemTreeModel(this, ItemTreeModel::Shape::Flat);
     Structure()->setModel(m_structureModel);
@@ -225,6 +228,8 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
         WriteRecovery();
     else if (m_recoveryWriter != nullptr && m_services.RecoveryWriteInterval > 0)
         m_recoveryWriter->Changed();
+    // An open viewer started by Test shows the assistant as it is now.
+    UpdateTestViewers(*this);
 }
 
 void MainWindow::RemoveItemNodes(TAssistBase* item) {
