@@ -37,9 +37,9 @@ AssistantPage::AssistantPage(QWidget* parent) : QWidget(parent) {
     auto* left = new QWidget(this);
     left->setObjectName(QStringLiteral("pnLeft"));
     m_bNewScreen = MakeButton(QStringLiteral("bNewScreen"), QStringLiteral("&New screen"), left);
-    m_bDelScreen = MakeButton(QStringLiteral("bDelScreen"), QStringLiteral("&Delete screen"), left);
-    m_bNewOption = MakeButton(QStringLiteral("bNewOption"), QStringLiteral("&New option"), left);
-    m_bDelOption = MakeButton(QStringLiteral("bDelOption"), QStringLiteral("&Delete option"), left);
+    m_bDelScreen = MakeButton(QStringLiteral("bDelScreen"), QStringLiteral("De&lete screen"), left);
+    m_bNewOption = MakeButton(QStringLiteral("bNewOption"), QStringLiteral("New o&ption"), left);
+    m_bDelOption = MakeButton(QStringLiteral("bDelOption"), QStringLiteral("Delete opt&ion"), left);
 
     auto* contents = new QGroupBox(QStringLiteral("Contents of file:"), left);
     contents->setObjectName(QStringLiteral("gbContents"));

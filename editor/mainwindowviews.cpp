@@ -108,31 +108,6 @@ void MainWindow::SetCurrentItem(TAssistBase* item) {
     SelectOnMap();
 }
 
-void MainWindow::UpdateStructureActions() {
-    // Only the panel of the current item's kind holds an item.
-    const TAssistScreen* screen = Screen()->CurrentScreen();
-    const TAssistOption* option = Option()->CurrentOption();
-    bool up = false;
-    bool down = false;
-    if (screen != nullptr) {
-        const int index = m_assistant->Screens.IndexOf(screen);
-        up = index > 0;
-        down = index >= 0 && index < m_assistant->Screens.Count() - 1;
-    } else if (option != nullptr && option->Owner != nullptr) {
-        const int index = option->Owner->Options.IndexOf(option);
-        up = index > 0;
-        down = index >= 0 && index < option->Owner->Options.Count() - 1;
-    }
-    const bool any = m_currentItem != nullptr;
-    m_actions.aNewScreen->setEnabled(any);
-    m_actions.aDelScreen->setEnabled(screen != nullptr);
-    m_actions.aNewOption->setEnabled(any);
-    m_actions.aDelOption->setEnabled(option != nullptr);
-    m_actions.aUp->setEnabled(up);
-    m_actions.aDown->setEnabled(down);
-    m_actions.aNote->setEnabled(option != nullptr);
-}
-
 void MainWindow::ShowItem() {
     if (m_currentItem == nullptr) {
         // The panels keep their texts, but nothing typed there reaches the model any more.
