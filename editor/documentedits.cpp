@@ -81,6 +81,7 @@ public:
     ViewRebuild Rebuild() const override { return RebuildFor(m_field); }
     std::string Caption() const override { return m_caption; }
     TAssistBase* Subject(bool) const override { return &m_item; }
+    bool Renames() const override { return m_field == TextField::ID; }
     int id() const override { return kFieldEditId; }
     bool mergeWith(const QUndoCommand* other) override {
         const auto* next = static_cast<const FieldEdit*>(other);
@@ -342,12 +343,14 @@ void DocumentEdit::Announce(bool applied) {
     change.views = Rebuild();
     change.item = Subject(applied);
     change.structural = Structural();
+    change.renamed = Renames();
     if (m_done || !applied) {
         // Moving through the history rebuilds both views, since a change may have left one of them as
         // it was (Up and Down leave the structure), and selects what the change concerns (the assistant
         // when nothing).
         change.views = ViewRebuild::Both;
         change.showAgain = true;
+        change.renamed = false;
         change.select = change.item != nullptr ? change.item : &m_edits->Root();
     }
     m_done = true;

@@ -53,6 +53,9 @@ struct DocumentChange {
     TAssistBase* select = nullptr;
     // A screen or option was added, removed or moved (worth keeping for recovery at once).
     bool structural = false;
+    // Only the ID of `item` changed: its nodes keep their places, so the tree renames them instead of
+    // being rebuilt; the structure is rebuilt only where the ID shows or is linked to.
+    bool renamed = false;
     // Undo or redo moved through the history, or texts changed in many places: the panel shows the
     // model's values again, and the typing history of the focused box stays.
     bool showAgain = false;
@@ -77,6 +80,8 @@ public:
     virtual std::string Caption() const { return "Change"; }
     // Whether the change adds, removes or moves a screen or an option.
     virtual bool Structural() const { return false; }
+    // Whether the change is a new ID of its subject and nothing else.
+    virtual bool Renames() const { return false; }
     // The item to select after applying (`applied`) or reverting the change, as the change itself
     // selected it; nullptr selects the assistant.
     virtual TAssistBase* Subject(bool /*applied*/) const { return nullptr; }

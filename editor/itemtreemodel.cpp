@@ -164,6 +164,21 @@ void ItemTreeModel::RefreshItem(const TAssistBase* item) {
     }
 }
 
+bool ItemTreeModel::RenameItem(const TAssistBase* item, const std::string& text) {
+    if (item == nullptr)
+        return false;
+    bool any = false;
+    for (int node = 0; node < NodeCount(); ++node) {
+        if (m_nodes[Size(node)].removed || m_nodes[Size(node)].item != item)
+            continue;
+        m_texts[Size(node)] = text;
+        any = true;
+    }
+    if (any)
+        RefreshItem(item);
+    return any;
+}
+
 bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
     const int node = item == nullptr ? -1 : FirstNodeOf(item);
     if (node < 0)

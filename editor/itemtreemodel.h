@@ -68,6 +68,9 @@ public:
     // Tells the views that the rows of every node carrying the item show something new (dataChanged);
     // the nodes stay as they are.
     void RefreshItem(const TAssistBase* item);
+    // Gives every node that carries the item the new text and refreshes their rows; the nodes keep
+    // their places. Returns whether any node carries the item.
+    bool RenameItem(const TAssistBase* item, const std::string& text);
     // Deletes the first node that carries the item, with the nodes below it (rows removed, so a view's
     // selection moves to a neighbour). Returns whether a node was removed.
     bool RemoveFirstNodeOf(const TAssistBase* item);

@@ -196,6 +196,10 @@ public:
     void RemoveItemNodes(TAssistBase* item);
     // Lists the findings of the structure check on the Warnings page and sets its tab caption.
     void CheckStructure();
+    // Runs the check after a change that renames or links nothing (a caption, a text): once typing
+    // pauses for WarningsDelay milliseconds, so that storing box after box never waits for it.
+    static constexpr int WarningsDelay = 300;
+    QTimer* WarningsTimer() const { return m_warningsTimer; }
     // The one place where a change of the assistant reaches the views: rebuilds what the change says
     // is out of date, refreshes the rows of an item changed in place, selects what it names.
     void OnDocumentChanged(const DocumentChange& change);
@@ -233,6 +237,10 @@ protected:
     void TreeChange(const QModelIndex& current);
     void StructureClick();
     void cbErrorsClick();
+    // The box of the edit panel that shows the finding's field of the item; nullptr when no box does.
+    QWidget* FindingBox(const TAssistBase* item, int field) const;
+    // Copies the text of the Warnings page's current line to the clipboard.
+    void CopyFindingLine();
 
 private:
     // The command table (mainwindowcommands.cpp): one row per command.
@@ -316,6 +324,9 @@ private:
     void RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model);
     void UpdateStructureActions();
     void SetViewCurrent(QTreeView* view, const QModelIndex& index);
+    // A new ID of `item` only: renames its tree nodes in place and rebuilds the structure when the old
+    // or the new ID shows there or is linked to.
+    void RenameInViews(TAssistBase* item);
     // The Map page (mainwindowmap.cpp): clicks select in the tree, the map's frame follows the current
     // item's screen.
     void ConnectMap();
@@ -420,4 +431,6 @@ private:
     GoToAnything* m_goTo = nullptr;
     QMenu* m_editMenu = nullptr;
     SpellService* m_spelling = nullptr;
+    // Pending run of the structure check after changes that rename and link nothing.
+    QTimer* m_warningsTimer = nullptr;
 };

@@ -24,12 +24,16 @@
 #include "support/textroutines.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeView>
 
 namespace {
@@ -42,6 +46,21 @@ QString ToQ(const std::string& text) {
 std::string RootNodeText(const std::string& id) {
     const std::size_t cut = id.find_last_of("\\:");
     return cut == std::string::npos ? id : id.substr(cut + 1);
+}
+
+// The finding's field is kept on its line beside the item.
+constexpr int FindingFieldRole = Qt::UserRole + 1;
+
+// Whether a go-to option names the ID (compared as screens are found) or the ID is the first screen:
+// then a screen with this ID can show in the navigation structure.
+bool LinkedTo(const TAssistRoot& root, const std::string& id) {
+    if (SameText(root.FirstScreen, id))
+        return true;
+    for (const TAssistScreen& screen : root.Screens)
+        for (const TAssistOption& option : screen.Options)
+            if ((option.Action == akGoto || option.Action == akGotoButton) && SameText(option.Command, id))
+                return true;
+    return false;
 }
 
 } // namespace
@@ -60,6 +79,23 @@ void MainWindow::ConnectModel() {
     connect(Structure(), &QTreeView::clicked, this, [this] { StructureClick(); });
 
     connect(m_lbErrors, &QListWidget::itemClicked, this, [this] { cbErrorsClick(); });
+    // Return (or a double click) on a line leads to the box at fault as a click does.
+    connect(m_lbErrors, &QListWidget::itemActivated, this, [this] { cbErrorsClick(); });
+    m_lbErrors->setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* goTo = new QAction(tr("&Go to item"), m_lbErrors);
+    goTo->setObjectName(QStringLiteral("aWarningGoTo"));
+    connect(goTo, &QAction::triggered, this, [this] { cbErrorsClick(); });
+    auto* copy = new QAction(tr("&Copy line"), m_lbErrors);
+    copy->setObjectName(QStringLiteral("aWarningCopy"));
+    connect(copy, &QAction::triggered, this, [this] { CopyFindingLine(); });
+    m_lbErrors->addActions({goTo, copy});
+
+    // Changes that rename and link nothing are checked once typing pauses; every other change is
+    // checked at once (OnDocumentChanged).
+    m_warningsTimer = new QTimer(this);
+    m_warningsTimer->setSingleShot(true);
+    m_warningsTimer->setInterval(WarningsDelay);
+    connect(m_warningsTimer, &QTimer::timeout, this, [this] { CheckStructure(); });
     // Entering the Warnings page runs the check again: edits that rebuild nothing show up there too.
     connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
         if (m_pages->widget(index) == m_tsErrors)
@@ -193,12 +229,40 @@ void MainWindow::RebuildStructure() {
     SetViewCurrent(Structure(), m_structureModel->IndexOfNode(selected));
 }
 
+void MainWindow::RenameInViews(TAssistBase* item) {
+    // The tree shows the ID as the node's text and nothing else of it; the nodes stay where they are.
+    const int node = m_treeModel->FirstNodeOf(item);
+    const int depth = m_treeModel->DepthOf(node);
+    m_treeModel->RenameItem(item, depth == 0 ? RootNodeText(item->ID) : item->ID);
+    // The structure's texts name the assistant in its top node, an option in the node under its
+    // screen (which carries the option's target when it is a go-to), a screen in its own nodes. A
+    // screen it does not show was reached by no link of the structure under its old ID, so only a link
+    // to (or the first screen being) its new ID can bring it in.
+    bool rebuild = false;
+    if (depth == 0)
+        rebuild = m_structureModel->NodeCount() > 0;
+    else if (depth == 1)
+        rebuild = m_structureModel->FirstNodeOf(item) >= 0 || LinkedTo(*m_assistant, item->ID);
+    else if (depth == 2)
+        rebuild = m_structureModel->FirstNodeOf(m_treeModel->ItemAt(m_treeModel->ParentOf(node))) >= 0;
+    else
+        rebuild = true; // not in the tree: rebuild rather than guess
+    if (rebuild)
+        RebuildStructure();
+}
+
 void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     // The one place where a change of the assistant reaches the views: the change says what it made
     // out of date.
-    if (Needs(change.views, ViewRebuild::Tree))
-        RebuildTree();
-    if (Needs(change.views, ViewRebuild::Structure))
+    ViewRebuild views = change.views;
+    if (change.renamed && change.item != nullptr) {
+        RenameInViews(change.item);
+        views = ViewRebuild::None;
+    }
+    const bool rebuildsTree = Needs(views, ViewRebuild::Tree);
+    if (rebuildsTree)
+        RebuildTree(); // ends with the structure check
+    if (Needs(views, ViewRebuild::Structure))
         RebuildStructure();
     if (change.views == ViewRebuild::None && change.item != nullptr) {
         // Nothing was added, removed or renamed: only the rows that show the item are out of date.
@@ -207,6 +271,14 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     }
     if (change.select != nullptr)
         SelectItem(change.select);
+    // The Warnings page is always true once the delay after typing has passed: a change of IDs, links
+    // or the items themselves is checked at once, a text after the delay (restarted by each change).
+    if (!rebuildsTree) {
+        if (views != ViewRebuild::None || change.renamed || change.structural || change.showAgain)
+            CheckStructure();
+        else
+            m_warningsTimer->start();
+    }
     // Every stored change may move a box or an arrow or change a text the map shows.
     RebuildMap();
     if (change.showAgain) {
@@ -259,12 +331,15 @@ void MainWindow::SelectItem(TAssistBase* item) {
 }
 
 void MainWindow::CheckStructure() {
+    if (m_warningsTimer != nullptr)
+        m_warningsTimer->stop(); // a pending run would find the same
     const StructureCheckResult result = ::CheckStructure(*m_assistant);
     m_lbErrors->setUpdatesEnabled(false);
     m_lbErrors->clear();
     for (const StructureFinding& finding : result.Findings) {
         auto* line = new QListWidgetItem(ToQ(finding.Line()));
         line->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(finding.Item)));
+        line->setData(FindingFieldRole, static_cast<int>(finding.Field));
         m_lbErrors->addItem(line);
     }
     m_lbErrors->setUpdatesEnabled(true);
@@ -299,6 +374,82 @@ void MainWindow::cbErrorsClick() {
         return;
     m_pages->setCurrentWidget(m_tsAssistant);
     SelectItem(item);
+    if (m_currentItem != item)
+        return;
+    QWidget* box = FindingBox(item, line->data(FindingFieldRole).toInt());
+    // A box the option's action turns off (a script kept on a web-page option) is reached through the
+    // action, which turns it on.
+    if (box != nullptr && !box->isEnabled() && item == Option()->CurrentOption())
+        box = Option()->cbAction();
+    if (box != nullptr) {
+        box->setFocus(Qt::OtherFocusReason);
+        // A text box shows its whole value selected, ready to be typed over.
+        if (auto* edit = qobject_cast<QLineEdit*>(box))
+            edit->selectAll();
+    }
+}
+
+QWidget* MainWindow::FindingBox(const TAssistBase* item, int field) const {
+    const auto kind = static_cast<FindingField>(field);
+    if (item == m_assistant.get()) {
+        GeneralPanel* panel = General();
+        switch (kind) {
+        case FindingField::FirstScreen:
+            return panel->cbInitScreen();
+        case FindingField::AuthorName:
+            return panel->eAuthor();
+        case FindingField::Copyright:
+            return panel->eCopyright();
+        case FindingField::Caption:
+            return panel->eProjectCaption();
+        case FindingField::ID:
+            return panel->eProjectID();
+        case FindingField::Description:
+            return panel->mProjectExp();
+        default:
+            return nullptr;
+        }
+    }
+    if (item == Screen()->CurrentScreen()) {
+        ScreenPanel* panel = Screen();
+        switch (kind) {
+        case FindingField::ID:
+            return panel->eScreenID();
+        case FindingField::Caption:
+            return panel->eScreenCaption();
+        case FindingField::Description:
+            return panel->mScreenExp();
+        default:
+            return nullptr;
+        }
+    }
+    if (item == Option()->CurrentOption()) {
+        OptionPanel* panel = Option();
+        switch (kind) {
+        case FindingField::ID:
+            return panel->eOptionID();
+        case FindingField::Caption:
+            return panel->eOptionCaption();
+        case FindingField::Description:
+            return panel->mOptionExp();
+        case FindingField::Action:
+            return panel->cbAction();
+        case FindingField::Command:
+            return panel->cbCommand();
+        case FindingField::Script:
+            return panel->mOptionScript();
+        case FindingField::Notes:
+            return panel->bEditNotes();
+        default:
+            return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+void MainWindow::CopyFindingLine() {
+    if (const QListWidgetItem* line = m_lbErrors->currentItem())
+        QApplication::clipboard()->setText(line->text());
 }
 
 // ---- Notes

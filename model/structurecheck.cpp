@@ -44,28 +44,28 @@ class Findings {
 public:
     explicit Findings(std::size_t limit) : m_limit(limit) {}
 
-    void Error(std::string message, const TAssistBase* item) {
+    void Error(std::string message, const TAssistBase* item, FindingField field) {
         ++m_result.Errors;
-        Add(FindingSeverity::Error, std::move(message), item);
+        Add(FindingSeverity::Error, std::move(message), item, field);
     }
     // The same error `times` times (0 or more), counted at once: only the lines within the limit cost
     // anything, however many there are.
-    void Errors(const std::string& message, const TAssistBase* item, std::int64_t times) {
+    void Errors(const std::string& message, const TAssistBase* item, FindingField field, std::int64_t times) {
         m_result.Errors += times;
         for (std::int64_t i = 0; i < times && Count() < m_limit; ++i)
-            Add(FindingSeverity::Error, message, item);
+            Add(FindingSeverity::Error, message, item, field);
     }
-    void Warning(std::string message, const TAssistBase* item) {
+    void Warning(std::string message, const TAssistBase* item, FindingField field) {
         ++m_result.Warnings;
-        Add(FindingSeverity::Warning, std::move(message), item);
+        Add(FindingSeverity::Warning, std::move(message), item, field);
     }
     std::size_t Count() const { return m_result.Findings.size(); }
     StructureCheckResult Take() { return std::move(m_result); }
 
 private:
-    void Add(FindingSeverity severity, std::string message, const TAssistBase* item) {
+    void Add(FindingSeverity severity, std::string message, const TAssistBase* item, FindingField field) {
         if (Count() < m_limit)
-            m_result.Findings.push_back(StructureFinding{severity, std::move(message), item});
+            m_result.Findings.push_back(StructureFinding{severity, std::move(message), item, field});
     }
     std::size_t m_limit;
     StructureCheckResult m_result;
@@ -73,19 +73,19 @@ private:
 
 void CheckRoot(const TAssistRoot& root, const IdNumbers& screenIds, Findings& out) {
     if (root.FirstScreen.empty())
-        out.Error("No first screen defined at top level.", &root);
+        out.Error("No first screen defined at top level.", &root, FindingField::FirstScreen);
     else if (screenIds.Find(root.FirstScreen) < 0)
-        out.Error("First screen defined at top level not found.", &root);
+        out.Error("First screen defined at top level not found.", &root, FindingField::FirstScreen);
     if (root.AuthorName.empty())
-        out.Warning("No author set at top level.", &root);
+        out.Warning("No author set at top level.", &root, FindingField::AuthorName);
     if (root.Copyright.empty())
-        out.Warning("No copyright set at top level.", &root);
+        out.Warning("No copyright set at top level.", &root, FindingField::Copyright);
     if (root.Caption.empty())
-        out.Error("No caption for assistant at top level.", &root);
+        out.Error("No caption for assistant at top level.", &root, FindingField::Caption);
     if (root.ID.empty())
-        out.Error("No ID for assistant at top level.", &root);
+        out.Error("No ID for assistant at top level.", &root, FindingField::ID);
     if (root.Description.empty())
-        out.Warning("No explanation for assistant at top level.", &root);
+        out.Warning("No explanation for assistant at top level.", &root, FindingField::Description);
 }
 
 // How many earlier options of the screen have the ID of option k (0-based).
@@ -154,27 +154,31 @@ void CheckOptions(const TAssistScreen& screen, int position, int idNumber, const
         const int earlier = earlierOptions.Next(k, id);
         ++k;
         if (id.empty())
-            out.Error("No ID for option " + IntToStr(k) + " of screen " + screen.ID + ".", &option);
+            out.Error("No ID for option " + IntToStr(k) + " of screen " + screen.ID + ".", &option,
+                      FindingField::ID);
         if (option.Caption.empty() && optionCount != 1)
-            out.Error("No caption for option " + id + ".", &option);
-        out.Errors("Option ID " + id + " duplicated.", &option, earlier);
+            out.Error("No caption for option " + id + ".", &option, FindingField::Caption);
+        out.Errors("Option ID " + id + " duplicated.", &option, FindingField::ID, earlier);
         if (option.Command.empty() && option.Action != akScript && option.Action != akNote)
-            out.Error("Command not specified for option " + id + ".", &option);
+            out.Error("Command not specified for option " + id + ".", &option, FindingField::Command);
         if (IsGoto(option.Action)) {
             const int target = screenIds.Find(option.Command);
             if (target < 0)
-                out.Error("Screen " + option.Command + " target for " + id + " not found.", &option);
+                out.Error("Screen " + option.Command + " target for " + id + " not found.", &option,
+                          FindingField::Command);
             else
                 links.Add(position, idNumber, target);
         }
         if (option.Action == akScript && option.Script.empty())
-            out.Error("Option ID " + id + " script empty.", &option);
+            out.Error("Option ID " + id + " script empty.", &option, FindingField::Script);
         if (option.Action == akNote && option.Notes.Empty())
-            out.Warning("Option ID " + id + " has no notes.", &option);
+            out.Warning("Option ID " + id + " has no notes.", &option, FindingField::Notes);
         if (!option.Script.empty() && !ScriptHasSubMain(option.Script))
-            out.Warning("Option ID " + id + " script does not appear to have a Sub Main.", &option);
+            out.Warning("Option ID " + id + " script does not appear to have a Sub Main.", &option,
+                        FindingField::Script);
         if (option.Action == akRun)
-            out.Warning("Option ID " + id + " is using a deprecated action type.", &option);
+            out.Warning("Option ID " + id + " is using a deprecated action type.", &option,
+                        FindingField::Action);
     }
 }
 
@@ -257,15 +261,15 @@ StructureCheckResult CheckStructure(const TAssistRoot& root, std::size_t maxLine
         ++n;
         const std::string& id = screen.ID;
         if (id.empty())
-            out.Error("No ID for screen " + IntToStr(n) + ".", &screen);
+            out.Error("No ID for screen " + IntToStr(n) + ".", &screen, FindingField::ID);
         if (screen.Caption.empty())
-            out.Error("No caption for screen " + id + ".", &screen);
+            out.Error("No caption for screen " + id + ".", &screen, FindingField::Caption);
         if (screen.Options.Count() == 1) {
             const TAssistOption& only = *screen.Options.Item(0);
             if (!only.Caption.empty() || !only.Description.empty())
-                out.Warning("Screen " + id + " has only 1 non-blank option.", &screen);
+                out.Warning("Screen " + id + " has only 1 non-blank option.", &screen, FindingField::None);
         }
-        out.Errors("Screen ID " + id + " duplicated.", &screen, earlierEqual[index]);
+        out.Errors("Screen ID " + id + " duplicated.", &screen, FindingField::ID, earlierEqual[index]);
         CheckOptions(screen, n - 1, idNumber[index], screenIds, links, out);
         segmentEnd.push_back(out.Count());
     }
@@ -289,7 +293,8 @@ StructureCheckResult CheckStructure(const TAssistRoot& root, std::size_t maxLine
             ++result.Warnings;
             if (lines.size() < maxLines)
                 lines.push_back({FindingSeverity::Warning,
-                                 "Screen " + screen.ID + " not linked to main structure.", &screen});
+                                 "Screen " + screen.ID + " not linked to main structure.", &screen,
+                                 FindingField::ID});
         }
     }
     // The assistant's own lines when it has no screens.

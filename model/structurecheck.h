@@ -20,10 +20,27 @@ class TAssistRoot;
 
 enum class FindingSeverity { Error, Warning };
 
+// The field of the item that a finding is about, so that an editor can lead to the box at fault. None
+// when no one field is (a screen with a single option).
+enum class FindingField {
+    None,
+    ID,
+    Caption,
+    Description,
+    FirstScreen,
+    AuthorName,
+    Copyright,
+    Action,
+    Command,
+    Script,
+    Notes
+};
+
 struct StructureFinding {
     FindingSeverity Severity = FindingSeverity::Error;
     std::string Message;               // without the "Error: " / "Warning: " prefix
     const TAssistBase* Item = nullptr; // the root, a screen or an option of the checked assistant
+    FindingField Field = FindingField::None;
 
     // The line as the Warnings page lists it: "Error: " or "Warning: " followed by the message.
     std::string Line() const;
