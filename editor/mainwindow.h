@@ -204,7 +204,7 @@ public:
     // is out of date, refreshes the rows of an item changed in place, selects what it names.
     void OnDocumentChanged(const DocumentChange& change);
     // Hands the Map page a snapshot of the assistant to lay out (it lays out only what differs from
-    // the picture shown).
+    // the picture shown); while the page is hidden, only notes that the map is out of date.
     void RebuildMap();
 
     // ---- Recovery of unsaved changes (mainwindowrecovery.cpp)
@@ -393,6 +393,8 @@ private:
     QWidget* m_tsErrors = nullptr;
     QWidget* m_tsMap = nullptr;
     MapPage* m_mapPage = nullptr;
+    // Stored changes, New or Open came while the Map page was hidden: it is laid out when shown.
+    bool m_mapOutOfDate = true;
     AssistantPage* m_assistantPage = nullptr;
     QTreeView* m_structure = nullptr;
     QListWidget* m_lbErrors = nullptr;

@@ -1,7 +1,7 @@
-// The main window's Map page: it is handed the assistant after every stored change and on New and
-// Open, a click on a box, an arrow or a badge selects that screen or option in the tree (and shows its
-// panel), a double click goes to the Assistant page with it selected, and the map's frame follows the
-// current item's screen.
+// The main window's Map page: while it is shown it is handed the assistant after every stored change
+// and on New and Open (a hidden map catches up when its page is shown); a click on a box, an arrow or
+// a badge selects that screen or option in the tree (and shows its panel), a double click goes to the
+// Assistant page with it selected, and the map's frame follows the current item's screen.
 #include "editor/mainwindow.h"
 #include "editor/mappage.h"
 #include "model/assistroot.h"
@@ -24,11 +24,23 @@ void MainWindow::ConnectMap() {
         m_pages->setCurrentWidget(m_tsAssistant);
         SelectItem(item);
     });
+    connect(m_pages, &QTabWidget::currentChanged, this, [this](int index) {
+        if (m_pages->widget(index) == m_tsMap && m_mapOutOfDate)
+            RebuildMap();
+    });
     // A new picture may have moved the boxes: the frame goes to the current item's screen again.
     connect(m_mapPage, &MapPage::layoutFinished, this, [this] { SelectOnMap(); });
 }
 
 void MainWindow::RebuildMap() {
+    // Laying out a map nobody looks at would cost every edit a snapshot of the whole assistant (and a
+    // Graphviz run in the background): a hidden map only notes that it is out of date and catches up
+    // when its page is shown.
+    if (m_pages->currentWidget() != m_tsMap) {
+        m_mapOutOfDate = true;
+        return;
+    }
+    m_mapOutOfDate = false;
     m_mapPage->setAssistant(*m_assistant);
 }
 

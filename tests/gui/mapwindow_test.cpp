@@ -23,7 +23,11 @@ class MapWindowTest : public EditorFixture {
 protected:
     QTemporaryDir dir;
 
-    void SetUp() override { Start(); }
+    // The map follows the assistant while its page is shown; the tests look at it there.
+    void SetUp() override {
+        Start();
+        ASSERT_TRUE(LaidOut([&] { form->Pages()->setCurrentWidget(form->tsMap()); }));
+    }
 
     MapPage& Map() const { return *form->Map(); }
 
@@ -62,9 +66,11 @@ protected:
             TDocumentPrompter prompts(silent);
             ASSERT_TRUE(source.SaveToFile(false, prompts));
         }
+        // Open shows the Assistant page; the map is laid out when its page is shown again.
         ASSERT_TRUE(LaidOut([&] {
             prompter.ExpectOpenFile(path);
             form->FindAction(QStringLiteral("aOpen"))->trigger();
+            form->Pages()->setCurrentWidget(form->tsMap());
         }));
         ASSERT_EQ(prompter.Pending(), 0u);
         ASSERT_EQ(MapIDs(), (std::vector<std::string>{"Start", "Help", "End"}));
@@ -175,10 +181,32 @@ TEST_F(MapWindowTest, StoredChangesAndNewReachTheMap) {
     ASSERT_TRUE(LaidOut([&] {
         prompter.ExpectMessage(Prompter::MessageKind::WarningYesNoCancel, Prompter::Answer::No);
         form->FindAction(QStringLiteral("aNew"))->trigger();
+        form->Pages()->setCurrentWidget(form->tsMap());
     }));
     EXPECT_EQ(prompter.Pending(), 0u);
     EXPECT_TRUE(Map().shownMap().Boxes.empty());
     EXPECT_EQ(Map().selectedScreen(), -1);
+}
+
+// A hidden map is not laid out after each change (an edit would pay for a snapshot of the whole
+// assistant); it shows the changes made meanwhile as soon as its page is shown again.
+TEST_F(MapWindowTest, AHiddenMapCatchesUpWhenItsPageIsShown) {
+    OpenTour();
+    form->Pages()->setCurrentWidget(form->tsAssistant());
+    QSignalSpy finished(&Map(), &MapPage::layoutFinished);
+    form->SelectItem(ScreenAt(1));
+    Type(form->Screen()->eScreenCaption(), QStringLiteral("Getting help"));
+    form->CommitFocusedBox();
+    ASSERT_EQ(ScreenAt(1)->Caption, "Getting help");
+    form->FindAction(QStringLiteral("aNewScreen"))->trigger();
+    QTest::qWait(200);
+    EXPECT_EQ(finished.count(), 0) << "no layout while the page is hidden";
+    EXPECT_EQ(Map().shownMap().Boxes[1].Caption, "Help desk");
+
+    ASSERT_TRUE(LaidOut([&] { form->Pages()->setCurrentWidget(form->tsMap()); }));
+    ASSERT_EQ(Map().shownMap().Boxes.size(), 4u);
+    EXPECT_EQ(Map().shownMap().Boxes[1].Caption, "Getting help");
+    EXPECT_TRUE(Map().shownMap().Boxes[3].Unreachable);
 }
 
 } // namespace
