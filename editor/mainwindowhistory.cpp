@@ -106,6 +106,8 @@ void MainWindow::ConnectHistory() {
         }
         UpdateUndoActions();
     });
+    // A save marks the history clean without moving through it.
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
     // A text box swallows the Undo and Redo keys even with nothing to take back; the filter passes them
     // on to the window then.
     for (QLineEdit* box : m_assistantPage->findChildren<QLineEdit*>())
@@ -205,4 +207,6 @@ void MainWindow::UpdateUndoActions() {
     const bool boxFocused = m_assistantPage->isAncestorOf(focusWidget()) && FocusedTextBox() != nullptr;
     m_actions.aUndo->setEnabled(m_undoStack->canUndo() || boxFocused);
     m_actions.aRedo->setEnabled(m_undoStack->canRedo() || boxFocused);
+    // The title's modified marker shows unsaved changes.
+    setWindowModified(m_assistant && m_assistant->Changed);
 }

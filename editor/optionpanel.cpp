@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 namespace {
@@ -63,6 +64,10 @@ OptionPanel::OptionPanel(QWidget* parent) : ItemPanel(parent) {
     m_mHelp->setTabChangesFocus(true);
     m_mHelp->setFocusPolicy(Qt::ClickFocus);
     m_mHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The guidance wraps to the box's width, long addresses too, and scrolls down: nothing is cut off.
+    m_mHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_mHelp->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_mHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     {
         const QPalette appPalette = QApplication::palette();
         QPalette palette = m_mHelp->palette();
@@ -70,6 +75,8 @@ OptionPanel::OptionPanel(QWidget* parent) : ItemPanel(parent) {
         palette.setColor(QPalette::Text, appPalette.color(QPalette::ToolTipText));
         m_mHelp->setPalette(palette);
     }
+    // Tall enough for the longest guidance at the narrowest panel; a longer one scrolls.
+    m_mHelp->setMinimumHeight(m_mHelp->fontMetrics().lineSpacing() * 6 + 8);
     m_mHelp->setMaximumHeight(m_mHelp->fontMetrics().lineSpacing() * 6 + 8);
 
     m_lbOptionNotes = new QListWidget(this);
