@@ -31,8 +31,11 @@ QString FileDialogFolder(TRegWrap& settings, const std::string& currentFile) {
     } catch (const std::exception&) {
         last.clear(); // a dialog still opens, in the documents folder
     }
-    return DialogStartFolder(QString::fromStdString(currentFile), QString::fromStdString(last),
-                             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    // A user without a documents folder gets the home folder rather than wherever the program runs.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    return DialogStartFolder(QString::fromStdString(currentFile), QString::fromStdString(last), documents);
 }
 
 void RememberDialogFolder(TRegWrap& settings, const std::string& chosenFile) {

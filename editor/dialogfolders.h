@@ -21,7 +21,8 @@ QString SuggestedSavePath(const QString& startFolder, const QString& assistantID
 inline constexpr const char* kLastFolderValue = "LastFolder";
 
 // DialogStartFolder for the current file (empty for an assistant never saved), with the last folder read
-// from the settings and the user's documents folder. Settings that cannot be read count as no last folder.
+// from the settings and the user's documents folder (the home folder when there is none). Settings that
+// cannot be read count as no last folder.
 QString FileDialogFolder(TRegWrap& settings, const std::string& currentFile);
 
 // Keeps the folder of a file chosen in a dialog as the last folder used. Raised as the settings raise a

@@ -52,9 +52,57 @@ protected:
     static QString Documents() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
 };
 
+// Sets HOME while it lives (the documents folder is found below it); the previous value comes back after.
+class ScopedHome {
+public:
+    explicit ScopedHome(const QString& home)
+        : m_old(qgetenv("HOME")), m_oldConfig(qgetenv("XDG_CONFIG_HOME")) {
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8()); // no user-dirs.dirs: Documents under HOME
+    }
+    ~ScopedHome() {
+        qputenv("HOME", m_old);
+        qputenv("XDG_CONFIG_HOME", m_oldConfig);
+    }
+    ScopedHome(const ScopedHome&) = delete;
+    ScopedHome& operator=(const ScopedHome&) = delete;
+
+private:
+    QByteArray m_old;
+    QByteArray m_oldConfig;
+};
+
+TEST_F(DialogFoldersWindowTest, WithNothingElseTheDocumentsFolderElseHome) {
+    const QString home = FolderOf("home");
+    const ScopedHome scoped(home);
+    Start();
+    ASSERT_EQ(Documents(), QDir(home).filePath("Documents"));
+    struct Case {
+        const char* name;
+        bool documentsExists;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"no documents folder: home", false, home},
+        {"documents folder", true, QDir(home).filePath("Documents")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.documentsExists) {
+            ASSERT_TRUE(QDir(home).mkpath("Documents"));
+        }
+        prompter.ExpectOpenFile(std::nullopt);
+        form->Actions().aOpen->trigger();
+        EXPECT_EQ(QString::fromStdString(prompter.LastFileRequest().initialFolder), c.expected);
+    }
+}
+
 TEST_F(DialogFoldersWindowTest, OpenStartsInTheCurrentFilesFolderElseTheLastFolderElseDocuments) {
     const QString current = FolderOf("current");
     const QString last = FolderOf("last");
+    const QString home = FolderOf("home");
+    const ScopedHome scoped(home);
+    ASSERT_TRUE(QDir(home).mkpath("Documents"));
     struct Case {
         const char* name;
         QString fileName;   // the assistant's file in the window; empty for a new one
