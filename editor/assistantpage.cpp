@@ -7,6 +7,7 @@
 #include "editor/panelwidgets.h"
 #include "editor/screenpanel.h"
 #include "editor/uitext.h"
+#include "support/textroutines.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -15,10 +16,13 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <string_view>
 
 namespace {
 
@@ -100,7 +104,13 @@ AssistantPage::AssistantPage(QWidget* parent) : QWidget(parent) {
     rightLayout->setContentsMargins(0, 0, 0, 0);
     rightLayout->addWidget(m_panelCaption);
     rightLayout->addWidget(line);
-    rightLayout->addWidget(m_panels, 1);
+    // A window too small for a panel's boxes scrolls the panel rather than squeezing its boxes.
+    auto* scroller = new QScrollArea(right);
+    scroller->setObjectName(QStringLiteral("PanelScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setWidgetResizable(true);
+    scroller->setWidget(m_panels);
+    rightLayout->addWidget(scroller, 1);
     connect(m_panels, &QStackedWidget::currentChanged, this,
             [this] { m_panelCaption->setText(m_panels->currentWidget()->windowTitle()); });
     m_panelCaption->setText(m_panels->currentWidget()->windowTitle());
@@ -135,4 +145,30 @@ QList<ItemPanel*> AssistantPage::ItemPanels() const {
 
 QString AssistantPage::CurrentPanelName() const {
     return m_panels->currentWidget()->windowTitle();
+}
+
+std::string AssistantPage::SplitterSizesText() const {
+    const QList<int> sizes = m_splitter->sizes();
+    if (sizes.size() != 2)
+        return {};
+    return std::to_string(sizes.at(0)) + "," + std::to_string(sizes.at(1));
+}
+
+bool AssistantPage::ApplySplitterSizes(const std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos)
+        return false;
+    // Digits only on either side: a damaged value must not squeeze either side to nothing.
+    const auto width = [](std::string_view part) {
+        if (part.empty() || part.size() > 6 || part.find_first_not_of("0123456789") != std::string_view::npos)
+            return 0;
+        return StrToIntDef(part, 0);
+    };
+    const std::string_view all(text);
+    const int tree = width(all.substr(0, comma));
+    const int panel = width(all.substr(comma + 1));
+    if (tree <= 0 || panel <= 0)
+        return false;
+    m_splitter->setSizes({tree, panel});
+    return true;
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QWidget>
 
+#include <string>
+
 class GeneralPanel;
 class ItemPanel;
 class OptionPanel;
@@ -41,6 +43,12 @@ public:
     bool ShowPanel(const QString& name);
     // Caption of the panel shown.
     QString CurrentPanelName() const;
+
+    // The widths of the tree and the edit panel as "tree,panel", kept in the settings between runs.
+    std::string SplitterSizesText() const;
+    // Applies such a text. Anything else (empty, damaged, not two positive widths) changes nothing and
+    // answers false.
+    bool ApplySplitterSizes(const std::string& text);
 
 private:
     QTreeView* m_tree;

@@ -17,6 +17,12 @@ void DebouncedSaver::Changed() {
         Write();
 }
 
+void DebouncedSaver::ChangedLater() {
+    m_pending = true;
+    if (!m_timer.isActive())
+        m_timer.start();
+}
+
 void DebouncedSaver::Flush() {
     if (m_pending)
         Write();

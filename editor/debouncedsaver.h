@@ -15,6 +15,9 @@ public:
 
     // Notes a stored change; writes now when the last write is an interval old, else when the interval ends.
     void Changed();
+    // Notes a change that is not urgent (typing still going on): it is written when the running interval
+    // ends, or one interval from now when none runs; never at once.
+    void ChangedLater();
     // Writes now when a change is pending (focus loss, before closing); does nothing otherwise.
     void Flush();
     bool Pending() const { return m_pending; }

@@ -62,6 +62,8 @@ MainWindow::MainWindow(TEditorServices services, Prompter* prompter, QWidget* pa
     SetCaption(QStringLiteral("Assistant Editor"));
     resize(717, 560);
     move(293, 122);
+    // The design size is the smallest in which every panel still has room for its boxes.
+    setMinimumSize(717, 560);
 
     ConnectActions();
 
@@ -110,10 +112,11 @@ OptionPanel* MainWindow::Option() const {
 
 void MainWindow::SetCaption(const QString& caption) {
     m_caption = caption;
-    // "[*]" is Qt's placeholder for the modified mark; doubled it shows as written.
+    // "[*]" is Qt's placeholder for the modified mark; doubled it shows as written. The one placeholder
+    // at the end shows the desktop's mark of unsaved changes and nothing otherwise.
     QString shown = caption;
     shown.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    setWindowTitle(shown);
+    setWindowTitle(shown + QStringLiteral("[*]"));
 }
 
 QString MainWindow::DocumentCaption(const QString& currentCaption, const QString& documentText) {

@@ -316,9 +316,18 @@ private:
     void OpenCommandLineFiles();
     // Opens a file named on the command line (already resolved): no prompt, no recent-list entry.
     void OpenStartFile(const std::string& path);
+    // Whether the settings hold a placement of this window (under its current or its former name).
+    bool HasStoredPlacement() const;
+    // The size of the first start: a good share of the screen's available area, the design size at least.
+    void SizeForFirstStart();
     // Writes the recent list as "Files", merged with what other windows stored meanwhile.
     void StoreRecentFiles();
     TDocumentPrompter& DocumentPrompts();
+    // The folder a file dialog starts in: the current file's, else the last one used (kept in the
+    // settings), else the documents folder.
+    QString DialogFolder() const;
+    // The folder of a file chosen in a dialog becomes the last folder used.
+    void RememberDialogFile(const std::string& chosen);
     // Expansion of the views' nodes to and from the items' Expanded flags.
     void CopyExpansionToItems(QTreeView* view, ItemTreeModel* model);
     void RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model);
@@ -423,7 +432,8 @@ private:
     QTimer* m_autoSaveTimer = nullptr;
     // Writes the recovery file after stored changes, at most once per RecoveryWriteInterval.
     DebouncedSaver* m_recoveryWriter = nullptr;
-    bool m_autoSaveFailed = false; // the status bar shows the last failure
+    bool m_autoSaveFailed = false;  // the status bar shows the last failure
+    bool m_writingRecovery = false; // the recovery writer is storing the focused box
     ItemTreeModel* m_treeModel = nullptr;
     ItemTreeModel* m_structureModel = nullptr;
     // Set while the window itself changes the tree's selection inside RebuildTree.

@@ -429,6 +429,8 @@ void MainWindow::UpdateStructureActions() {
 
 void MainWindow::UpdateUndoActions() {
     UpdateActions();
+    // The title's modified marker shows unsaved changes.
+    setWindowModified(m_assistant && m_assistant->Changed);
 }
 
 // ---- Handlers of the rows that have no other home

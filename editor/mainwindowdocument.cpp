@@ -2,7 +2,9 @@
 // (placement, recent list, views, command-line files), New, Open, opening a named file, Save, Save As,
 // Exit and closing, the report and the About box.
 #include "editor/assistantcommands.h"
+#include "editor/assistantpage.h"
 #include "editor/backupfiles.h"
+#include "editor/dialogfolders.h"
 #include "editor/documentprompter.h"
 #include "editor/filelistmenu.h"
 #include "editor/findpanel.h"
@@ -23,18 +25,22 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <QUndoStack>
 
 #include <charconv>
+#include <functional>
 
 namespace {
 
 // The settings value the window's placement was stored under before the window class got its current
 // name; read when there is no value of the current name, and removed at the next save.
 const std::string FormerPlacementName = "Window.TPathovaMainForm";
+// The widths of the tree and the edit panel on the Assistant page, stored beside the placement.
+const std::string kSplitterValue = "Window.MainWindow.Splitter";
 
 constexpr const char* kSaveBeforeNew =
     "Assistant has been changed.\r\rDo you want to save this one before creating a new one?";
@@ -83,6 +89,36 @@ public:
 private:
     IDocumentPrompts& m_target;
     int m_keep;
+};
+
+// Passes the file questions of an open or a save on, starting the dialog in the window's folder for
+// dialogs and suggesting a name for a save of an assistant never saved; the folder of the file chosen
+// becomes the last folder used.
+class InDialogFolder final : public IDocumentPrompts {
+public:
+    using Chosen = std::function<void(const std::string&)>;
+    InDialogFolder(IDocumentPrompts& target, std::string folder, std::string suggestedSave, Chosen chosen)
+        : m_target(target), m_folder(std::move(folder)), m_suggestedSave(std::move(suggestedSave)),
+          m_chosen(std::move(chosen)) {}
+    std::optional<std::string> AskFileName(const TFileDialogRequest& request) override {
+        TFileDialogRequest shown = request;
+        shown.InitialFolder = m_folder;
+        if (request.ForSave && request.ProposedName.empty())
+            shown.ProposedName = m_suggestedSave;
+        std::optional<std::string> chosen = m_target.AskFileName(shown);
+        if (chosen && !chosen->empty())
+            m_chosen(*chosen);
+        return chosen;
+    }
+    TSaveFirstAnswer AskSaveFirst(const std::string& text) override { return m_target.AskSaveFirst(text); }
+    bool AskReplace(const std::string& text) override { return m_target.AskReplace(text); }
+    std::string ProgramFolder() const override { return m_target.ProgramFolder(); }
+
+private:
+    IDocumentPrompts& m_target;
+    std::string m_folder;
+    std::string m_suggestedSave;
+    Chosen m_chosen;
 };
 
 } // namespace
@@ -146,8 +182,18 @@ TDocumentPrompter& MainWindow::DocumentPrompts() {
 // ---- First display
 
 void MainWindow::FormShow() {
-    // Settings that cannot be read leave the default placement and an empty recent list.
-    m_settingsFailures.Try([this] { RestorePlacement(*m_services.Settings, this, true, FormerPlacementName); });
+    // Settings that cannot be read leave the default placement and an empty recent list. With no
+    // placement stored (the first start) the window takes a good share of the screen.
+    m_settingsFailures.Try([this] {
+        if (!HasStoredPlacement())
+            SizeForFirstStart();
+        RestorePlacement(*m_services.Settings, this, true, FormerPlacementName);
+    });
+    m_settingsFailures.Try([this] {
+        const std::string sizes = m_services.Settings->ReadValue(kSplitterValue, "");
+        m_services.Settings->CloseKey();
+        m_assistantPage->ApplySplitterSizes(sizes);
+    });
     m_settingsFailures.Try([this] { m_recentFiles->SetText(m_services.Settings->ReadValue("Files", "")); });
     m_pages->setCurrentWidget(m_tsAssistant);
     ShowPanel(QStringLiteral("Option"));
@@ -163,6 +209,24 @@ void MainWindow::FormShow() {
     // to save it only if it was changed), rather than the file asking to save the recovered one.
     if (m_services.OfferRecovery)
         OfferRecoveries();
+}
+
+bool MainWindow::HasStoredPlacement() const {
+    TRegWrap& settings = *m_services.Settings;
+    const bool stored = !settings.ReadValue(PlacementValueName(this), "").empty() ||
+                        !settings.ReadValue(FormerPlacementName, "").empty();
+    settings.CloseKey();
+    return stored;
+}
+
+void MainWindow::SizeForFirstStart() {
+    const QScreen* shown = screen();
+    if (shown == nullptr)
+        return;
+    const QRect area = shown->availableGeometry();
+    const TWindowBounds bounds =
+        FirstStartBounds({area.x(), area.y(), area.width(), area.height()}, minimumWidth(), minimumHeight());
+    resize(bounds.Width, bounds.Height);
 }
 
 void MainWindow::OpenCommandLineFiles() {
@@ -220,7 +284,9 @@ void MainWindow::OpenStartFile(const std::string& path) {
 std::unique_ptr<TAssistRoot> MainWindow::ReadAssistant(const std::string& fileName, bool askForName) {
     auto read = std::make_unique<TAssistRoot>(m_userID);
     read->FileName = fileName;
-    if (!read->LoadFromFile(askForName, DocumentPrompts()))
+    InDialogFolder prompts(DocumentPrompts(), DialogFolder().toStdString(), std::string(),
+                           [this](const std::string& chosen) { RememberDialogFile(chosen); });
+    if (!read->LoadFromFile(askForName, prompts))
         return nullptr;
     return read;
 }
@@ -228,7 +294,11 @@ std::unique_ptr<TAssistRoot> MainWindow::ReadAssistant(const std::string& fileNa
 bool MainWindow::SaveAssistant(bool askForName) {
     // The version on disk is kept as a backup before it is saved over.
     const int keep = BackupCount(*m_services.Settings);
-    BackupBeforeSave prompts(DocumentPrompts(), keep);
+    const QString folder = DialogFolder();
+    InDialogFolder inFolder(DocumentPrompts(), folder.toStdString(),
+                            SuggestedSavePath(folder, QString::fromStdString(m_assistant->ID)).toStdString(),
+                            [this](const std::string& chosen) { RememberDialogFile(chosen); });
+    BackupBeforeSave prompts(inFolder, keep);
     if (!askForName && !m_assistant->FileName.empty())
         KeepBackups(WithAmfExtension(m_assistant->FileName), keep);
     if (!m_assistant->SaveToFile(askForName, prompts))
@@ -366,6 +436,10 @@ void MainWindow::FormClose() {
     RemoveRecovery();
     m_settingsFailures.Try([this] { StoreRecentFiles(); });
     m_settingsFailures.Try([this] { SavePlacement(*m_services.Settings, this, FormerPlacementName); });
+    m_settingsFailures.Try([this] {
+        m_services.Settings->WriteValue(kSplitterValue, m_assistantPage->SplitterSizesText());
+        m_services.Settings->CloseKey();
+    });
     m_settingsFailures.ReportOnce(*m_prompter);
 }
 
@@ -389,7 +463,21 @@ void MainWindow::aReportExecute() {
 }
 
 void MainWindow::aPublishExecute() {
-    PublishAsWebPage(*m_assistant, *m_prompter);
+    const std::optional<std::string> written =
+        PublishAsWebPage(*m_assistant, *m_prompter, DialogFolder().toStdString());
+    if (written)
+        RememberDialogFile(*written);
+}
+
+// ---- File dialogs
+
+QString MainWindow::DialogFolder() const {
+    return FileDialogFolder(*m_services.Settings, m_assistant ? m_assistant->FileName : std::string());
+}
+
+void MainWindow::RememberDialogFile(const std::string& chosen) {
+    // A folder that cannot be kept is reported once, like the window's other settings.
+    m_settingsFailures.Try([this, &chosen] { RememberDialogFolder(*m_services.Settings, chosen); });
 }
 
 void MainWindow::aAboutExecute() {

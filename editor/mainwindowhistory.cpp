@@ -102,6 +102,8 @@ void MainWindow::ConnectHistory() {
         }
         UpdateUndoActions();
     });
+    // A save marks the history clean without moving through it.
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, [this] { UpdateUndoActions(); });
     // A text box swallows the Undo and Redo keys even with nothing to take back; the filter passes them
     // on to the window then.
     for (QLineEdit* box : m_assistantPage->findChildren<QLineEdit*>())

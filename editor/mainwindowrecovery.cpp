@@ -5,6 +5,7 @@
 #include "editor/assistantpage.h"
 #include "editor/assistanttext.h"
 #include "editor/debouncedsaver.h"
+#include "editor/itempanel.h"
 #include "editor/mainwindow.h"
 #include "editor/recoveryfile.h"
 #include "model/assistroot.h"
@@ -40,13 +41,35 @@ void MainWindow::ConnectAutoSave() {
     if (m_services.AutoSaveInterval > 0)
         m_autoSaveTimer->start(m_services.AutoSaveInterval);
     // A stored change that is not structural is kept within a couple of seconds rather than at the
-    // next minute, and at once when the user turns to another program.
+    // next minute, and at once when the user turns to another program. So is typing that is not stored
+    // yet, at the end of the writer's interval (never at the first key): the writer stores the focused
+    // box first (storing it announces a change, which lands here again while this write is running; that
+    // one is left to this write).
     m_recoveryWriter = new DebouncedSaver(
         [this] {
-            if (m_assistant && m_assistant->Changed)
+            if (m_writingRecovery || !m_assistant)
+                return;
+            m_writingRecovery = true;
+            StoreTypingForAutoSave();
+            m_writingRecovery = false;
+            if (m_assistant->Changed)
                 WriteRecovery();
         },
         m_services.RecoveryWriteInterval, this);
+    if (m_services.RecoveryWriteInterval > 0) {
+        for (ItemPanel* panel : m_assistantPage->ItemPanels())
+            for (QWidget* box : panel->TextBoxes()) {
+                // Only typing counts: a box filled by showing an item has no focus then.
+                const auto typed = [this, box] {
+                    if (box->hasFocus())
+                        m_recoveryWriter->ChangedLater();
+                };
+                if (auto* line = qobject_cast<QLineEdit*>(box))
+                    connect(line, &QLineEdit::textEdited, m_recoveryWriter, typed);
+                else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
+                    connect(memo, &QPlainTextEdit::textChanged, m_recoveryWriter, typed);
+            }
+    }
     connect(qApp, &QGuiApplication::applicationStateChanged, m_recoveryWriter,
             [this](Qt::ApplicationState state) {
                 if (state != Qt::ApplicationActive)

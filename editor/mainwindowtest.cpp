@@ -54,9 +54,12 @@ void MainWindow::aTestExecute() {
 void MainWindow::aRunExecute() {
     // The file is asked for here, through the window's prompter, so that the dialog belongs to this
     // window and a cancel simply ends the command; the editor's assistant is not involved.
-    const std::optional<std::string> chosen = m_prompter->OpenFileName(AssistantFileRequest("Run from file"));
+    Prompter::FileRequest request = AssistantFileRequest("Run from file");
+    request.initialFolder = DialogFolder().toStdString();
+    const std::optional<std::string> chosen = m_prompter->OpenFileName(request);
     if (!chosen || chosen->empty())
         return;
+    RememberDialogFile(*chosen);
     const std::unique_ptr<IAssistant> runtime = m_services.Components->CreateAssistant();
     std::string loaded;
     Check(runtime->LoadAssistantFile(*chosen, loaded));

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,6 +66,10 @@ OptionPanel::OptionPanel(QWidget* parent) : ItemPanel(parent) {
     m_mHelp->setTabChangesFocus(true);
     m_mHelp->setFocusPolicy(Qt::ClickFocus);
     m_mHelp->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The guidance wraps to the box's width, long addresses too, and scrolls down: nothing is cut off.
+    m_mHelp->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    m_mHelp->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_mHelp->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     {
         const QPalette appPalette = QApplication::palette();
         QPalette palette = m_mHelp->palette();
@@ -72,6 +77,8 @@ OptionPanel::OptionPanel(QWidget* parent) : ItemPanel(parent) {
         palette.setColor(QPalette::Text, appPalette.color(QPalette::ToolTipText));
         m_mHelp->setPalette(palette);
     }
+    // Tall enough for the longest guidance at the narrowest panel; a longer one scrolls.
+    m_mHelp->setMinimumHeight(m_mHelp->fontMetrics().lineSpacing() * 6 + 8);
     m_mHelp->setMaximumHeight(m_mHelp->fontMetrics().lineSpacing() * 6 + 8);
 
     m_lbOptionNotes = new QListWidget(this);

@@ -8,7 +8,8 @@
 #include <exception>
 #include <filesystem>
 
-std::optional<std::string> PublishAsWebPage(const TAssistRoot& root, Prompter& prompter) {
+std::optional<std::string> PublishAsWebPage(const TAssistRoot& root, Prompter& prompter,
+                                            const std::string& startFolder) {
     namespace fs = std::filesystem;
     Prompter::FileRequest request;
     request.title = "Publish as web page";
@@ -19,6 +20,10 @@ std::optional<std::string> PublishAsWebPage(const TAssistRoot& root, Prompter& p
         const fs::path file(root.FileName);
         request.initialFolder = file.parent_path().string();
         request.proposedName = file.stem().string() + ".html";
+    } else {
+        request.initialFolder = startFolder;
+        if (!root.ID.empty())
+            request.proposedName = root.ID + ".html";
     }
     std::optional<std::string> target = prompter.SaveFileName(request);
     if (!target || target->empty())

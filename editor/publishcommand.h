@@ -8,5 +8,7 @@ class Prompter;
 class TAssistRoot;
 
 // Returns the page file written; nothing when the author cancelled or the write failed (the failure
-// has been shown). Images are looked for beside the assistant's file.
-std::optional<std::string> PublishAsWebPage(const TAssistRoot& root, Prompter& prompter);
+// has been shown). Images are looked for beside the assistant's file. The dialog starts beside the
+// assistant's file; for an assistant never saved, in `startFolder` with the assistant's ID as the name.
+std::optional<std::string> PublishAsWebPage(const TAssistRoot& root, Prompter& prompter,
+                                            const std::string& startFolder = {});

@@ -66,6 +66,19 @@ TWindowBounds CentredBounds(const TWindowBounds& window, const TWindowBounds& re
     return {x, y, window.Width, window.Height};
 }
 
+TWindowBounds FirstStartBounds(const TWindowBounds& available, int minWidth, int minHeight, int percent) {
+    const auto extent = [percent](int area, int minimum) {
+        const int share = static_cast<int>(static_cast<std::int64_t>(area) * percent / 100);
+        return std::max(minimum, std::min(area, share));
+    };
+    const int width = extent(available.Width, minWidth);
+    const int height = extent(available.Height, minHeight);
+    // A window larger than the area starts at its top left corner rather than off it.
+    const int left = available.Left + std::max(0, (available.Width - width) / 2);
+    const int top = available.Top + std::max(0, (available.Height - height) / 2);
+    return {left, top, width, height};
+}
+
 TPlacementResult ComputePlacement(const TPlacementInput& input) {
     int left = input.Window.Left, top = input.Window.Top;
     int width = input.Window.Width, height = input.Window.Height;
@@ -184,7 +197,8 @@ void SavePlacement(TRegWrap& settings, const QWidget* window, const std::string&
         settings.WriteValue(formerValueName, {});
 }
 
-void RestorePlacement(TRegWrap& settings, QWidget* window, bool useStored, const std::string& formerValueName) {
+void RestorePlacement(TRegWrap& settings, QWidget* window, bool useStored,
+                      const std::string& formerValueName) {
     KeyCloser closer{settings};
     std::string text = settings.ReadValue(PlacementValueName(window), {});
     if (text.empty() && !formerValueName.empty())

@@ -41,6 +41,11 @@ TWindowBounds VirtualDesktop(const std::vector<TWindowBounds>& screens);
 TWindowBounds CentredBounds(const TWindowBounds& window, const TWindowBounds& reference,
                             const TWindowBounds& primaryScreen);
 
+// The bounds of a window shown for the first time, with no placement stored: `percent` of the available
+// area (the screen without panels and task bars) in each direction, never below the minimum size and, when
+// the area allows it, never beyond the area; centred on the area.
+TWindowBounds FirstStartBounds(const TWindowBounds& available, int minWidth, int minHeight, int percent = 80);
+
 struct TPlacementInput {
     TWindowBounds Window;          // the window now, already centred
     std::string Text;              // the stored placement text (may be empty or malformed)

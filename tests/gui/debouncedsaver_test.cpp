@@ -42,4 +42,23 @@ TEST(DebouncedSaver, FlushWritesOnlyAPendingChange) {
     EXPECT_EQ(writes, 2) << "the flushed change must not be written again";
 }
 
+TEST(DebouncedSaver, ChangeLaterWaitsForTheIntervalAndJoinsOtherChanges) {
+    int writes = 0;
+    DebouncedSaver saver([&] { ++writes; }, kInterval);
+    saver.ChangedLater();
+    EXPECT_EQ(writes, 0) << "typing is never written at once";
+    EXPECT_TRUE(saver.Pending());
+    saver.ChangedLater();
+    saver.Changed(); // a stored change inside the same interval waits with it
+    EXPECT_EQ(writes, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(writes, 1, 5000);
+    EXPECT_FALSE(saver.Pending());
+    QTest::qWait(kInterval * 3);
+    EXPECT_EQ(writes, 1) << "one write for everything noted in the interval";
+    // Flush writes typing that is still waiting, as for a stored change.
+    saver.ChangedLater();
+    saver.Flush();
+    EXPECT_EQ(writes, 2);
+}
+
 } // namespace

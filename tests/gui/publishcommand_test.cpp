@@ -53,6 +53,28 @@ TEST_F(PublishCommand, ProposesAPageBesideTheAssistantAndWritesIt) {
     EXPECT_EQ(prompter.AskedPrompts().size(), 1u); // no message after a clean publish
 }
 
+TEST_F(PublishCommand, AnAssistantNeverSavedStartsInTheGivenFolderNamedAfterItsID) {
+    struct Case {
+        const char* name;
+        std::string id;
+        std::string proposed;
+    };
+    const Case cases[] = {
+        {"with an ID", "Tour", "Tour.html"},
+        {"without an ID", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        root.FileName.clear();
+        root.ID = c.id;
+        ScriptedPrompter prompter;
+        prompter.ExpectSaveFileCancelled();
+        EXPECT_FALSE(PublishAsWebPage(root, prompter, "/data/last").has_value());
+        EXPECT_EQ(prompter.LastFileRequest().initialFolder, "/data/last");
+        EXPECT_EQ(prompter.LastFileRequest().proposedName, c.proposed);
+    }
+}
+
 TEST_F(PublishCommand, CancelWritesNothing) {
     ScriptedPrompter prompter;
     prompter.ExpectSaveFileCancelled();

@@ -6,6 +6,7 @@
 #include "editorfixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QLockFile>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <cstdlib>
@@ -320,6 +322,49 @@ TEST_F(RecoveryTest, TextStillBeingTypedIsKeptWithTheTimersTick) {
         EXPECT_EQ(prompter.Pending(), 0u);
         EXPECT_EQ(AssistantTextKeepingState(Root()), ReadBack(form->RecoveryFileName()));
         EXPECT_NE(AssistantTextKeepingState(Root()).find("still typing"), std::string::npos);
+        Root().Changed = false;
+        form->AutoSave();
+    }
+}
+
+TEST_F(RecoveryTest, TypingIsKeptWithinTheWritersIntervalWithoutLeavingTheBox) {
+    // A crash a couple of seconds after typing loses at most that much: typing in a box that keeps the
+    // focus reaches the recovery file when the writer's interval ends, not only at the minute's tick.
+    recoveryWriteInterval = 300; // shorter here, so that waiting for it stays inside WaitFor's time
+    struct Case {
+        const char* box;
+        std::function<QWidget*(MainWindow&)> focus;
+        std::function<std::string(const TAssistScreen&)> stored; // the box's value in the model
+    };
+    const Case cases[] = {
+        {"screen caption", [](MainWindow& window) -> QWidget* { return window.Screen()->eScreenCaption(); },
+         [](const TAssistScreen& screen) { return screen.Caption; }},
+        {"screen description", [](MainWindow& window) -> QWidget* { return window.Screen()->mScreenExp(); },
+         [](const TAssistScreen& screen) {
+             return screen.Description.empty() ? std::string() : screen.Description.back();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.box);
+        StartWithSavedFile();
+        ClickTreeNode(ScreenAt(1));
+        const std::string before = c.stored(*ScreenAt(1));
+        QWidget* box = c.focus(*form);
+        FocusByMouse(box);
+        ASSERT_EQ(QApplication::focusWidget(), box);
+        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClicks(box, QStringLiteral("typed before the crash"));
+        EXPECT_FALSE(Root().Changed) << "the first key stores nothing at once";
+        ASSERT_TRUE(WaitFor([&] {
+            return HasRecovery() &&
+                   ReadFile(form->RecoveryFileName()).find("typed before the crash") != std::string::npos;
+        }));
+        EXPECT_EQ(QApplication::focusWidget(), box) << "the typing goes on in its box";
+        Crash();
+        prompter.ExpectMessage(Kind::RecoverDiscardLater, Answer::Recover);
+        Start();
+        EXPECT_EQ(prompter.Pending(), 0u);
+        EXPECT_EQ(c.stored(*ScreenAt(1)), before + "typed before the crash");
         Root().Changed = false;
         form->AutoSave();
     }
