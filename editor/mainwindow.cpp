@@ -171,6 +171,7 @@ void MainWindow::ConnectActions() {
         {m_actions.aHelpIndex, &MainWindow::aHelpIndexExecute},
         {m_actions.aHelpHelp, &MainWindow::aHelpHelpExecute},
         {m_actions.aAbout, &MainWindow::aAboutExecute},
+        {m_actions.aOptions, &MainWindow::aOptionsExecute},
     };
     for (const auto& [action, handler] : bindings)
         connect(action, &QAction::triggered, this, [this, handler = handler] { RunCommand(handler); });

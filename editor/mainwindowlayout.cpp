@@ -88,6 +88,9 @@ const ActionDefinition ActionDefinitions[] = {
     {&MainWindow::TActionList::aHelpHelp, "aHelpHelp", "Help on &help", "", "", "", false},
     {&MainWindow::TActionList::aAbout, "aAbout", "&About", "",
      "About this program|Display information about this program.", "", false},
+    // Stands at the end of the Edit menu (BuildMenus), not in table order.
+    {&MainWindow::TActionList::aOptions, "aOptions", "&Options...", "",
+     "Options|Choose the spelling language and turn spell checking on or off.", "", false},
 };
 
 QWidget* MakePage(const char* objectName, QWidget* parent) {
@@ -186,6 +189,8 @@ void MainWindow::BuildMenus() {
     edit->addSeparator();
     edit->addAction(a.aRenameScreen);
     edit->addAction(a.aDuplicate);
+    edit->addSeparator();
+    edit->addAction(a.aOptions);
 
     QMenu* screen = bar->addMenu(QStringLiteral("&Screen"));
     screen->setObjectName(QStringLiteral("Screen1"));

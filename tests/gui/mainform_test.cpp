@@ -71,6 +71,7 @@ public:
     RECORD(aHelpIndex)
     RECORD(aHelpHelp)
     RECORD(aAbout)
+    RECORD(aOptions)
 #undef RECORD
     void aExitExecute() override {
         log.push_back("aExit");
@@ -179,6 +180,8 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
         {"aHelpIndex", "Help &index", "", "", ""},
         {"aHelpHelp", "Help on &help", "", "", ""},
         {"aAbout", "&About", "", "About this program", "Display information about this program."},
+        {"aOptions", "&Options...", "", "Options",
+         "Choose the spelling language and turn spell checking on or off."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -195,9 +198,10 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
 
     const MainWindow::TActionList& list = form.Actions();
     const std::pair<QAction*, const char*> fields[] = {
-        {list.aNew, "aNew"},   {list.aSave, "aSave"},         {list.aExit, "aExit"},
-        {list.aCut, "aCut"},   {list.aNote, "aNote"},         {list.aDelOption, "aDelOption"},
-        {list.aTest, "aTest"}, {list.aHelpHelp, "aHelpHelp"}, {list.aAbout, "aAbout"},
+        {list.aNew, "aNew"},         {list.aSave, "aSave"},         {list.aExit, "aExit"},
+        {list.aCut, "aCut"},         {list.aNote, "aNote"},         {list.aDelOption, "aDelOption"},
+        {list.aTest, "aTest"},       {list.aHelpHelp, "aHelpHelp"}, {list.aAbout, "aAbout"},
+        {list.aOptions, "aOptions"},
     };
     for (const auto& [action, name] : fields) {
         SCOPED_TRACE(name);
@@ -211,7 +215,7 @@ TEST_F(MainFormTest, EveryActionRunsItsOwnHandler) {
         "aNew",  "aOpen",         "aSave",      "aSaveAs",    "aReport",    "aPublish",   "aRun",
         "aCopy", "aCut",          "aPaste",     "aNote",      "aUp",        "aDown",      "aFind",
         "aGoTo", "aRenameScreen", "aDuplicate", "aNewScreen", "aDelScreen", "aNewOption", "aDelOption",
-        "aTest", "aHelpContents", "aHelpIndex", "aHelpHelp",  "aAbout"};
+        "aTest", "aHelpContents", "aHelpIndex", "aHelpHelp",  "aAbout",     "aOptions"};
     for (const char* name : names) {
         SCOPED_TRACE(name);
         form.log.clear();
@@ -229,9 +233,9 @@ TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
         {"&File",
          {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "aPublish", "-", "aRun", "-",
           "aExit"}},
-        {"&Edit",
-         {"aUndo", "aRedo", "-", "aCopy", "aCut", "aPaste", "-", "aNote", "-", "aUp", "aDown", "-", "aFind",
-          "aFindNext", "aFindPrevious", "aGoTo", "-", "aRenameScreen", "aDuplicate"}},
+        {"&Edit", {"aUndo",         "aRedo", "-",   "aCopy",         "aCut",       "aPaste", "-",
+                   "aNote",         "-",     "aUp", "aDown",         "-",          "aFind",  "aFindNext",
+                   "aFindPrevious", "aGoTo", "-",   "aRenameScreen", "aDuplicate", "-",      "aOptions"}},
         {"&Screen", {"aNewScreen", "aDelScreen"}},
         {"&Options", {"aNewOption", "aDelOption"}},
         {"&Test!", {}},
