@@ -18,9 +18,6 @@ public:
     std::unique_ptr<IFindFile> CreateFindFile() override;
     std::unique_ptr<ICDSupport> CreateCDSupport() override;
 
-protected:
-    const std::string& ProgramPath() const { return m_programPath; }
-
 private:
     std::string m_programPath;
 };

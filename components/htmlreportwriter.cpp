@@ -4,7 +4,7 @@
 #include <cctype>
 #include <optional>
 
-#include "components/htmltext.h"
+#include "support/htmltext.h"
 
 namespace {
 std::string_view Trimmed(std::string_view s) {

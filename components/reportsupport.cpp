@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "components/htmltext.h"
+#include "support/htmltext.h"
 #include "support/versioninfo.h"
 
 namespace {

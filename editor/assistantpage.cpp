@@ -1,5 +1,7 @@
 #include "editor/assistantpage.h"
 
+#include "editor/idcaptiondelegate.h"
+
 #include "editor/generalpanel.h"
 #include "editor/optionpanel.h"
 #include "editor/panelwidgets.h"
@@ -35,9 +37,9 @@ AssistantPage::AssistantPage(QWidget* parent) : QWidget(parent) {
     auto* left = new QWidget(this);
     left->setObjectName(QStringLiteral("pnLeft"));
     m_bNewScreen = MakeButton(QStringLiteral("bNewScreen"), QStringLiteral("&New screen"), left);
-    m_bDelScreen = MakeButton(QStringLiteral("bDelScreen"), QStringLiteral("&Delete screen"), left);
-    m_bNewOption = MakeButton(QStringLiteral("bNewOption"), QStringLiteral("&New option"), left);
-    m_bDelOption = MakeButton(QStringLiteral("bDelOption"), QStringLiteral("&Delete option"), left);
+    m_bDelScreen = MakeButton(QStringLiteral("bDelScreen"), QStringLiteral("De&lete screen"), left);
+    m_bNewOption = MakeButton(QStringLiteral("bNewOption"), QStringLiteral("New o&ption"), left);
+    m_bDelOption = MakeButton(QStringLiteral("bDelOption"), QStringLiteral("Delete opt&ion"), left);
 
     auto* contents = new QGroupBox(QStringLiteral("Contents of file:"), left);
     contents->setObjectName(QStringLiteral("gbContents"));
@@ -50,6 +52,8 @@ AssistantPage::AssistantPage(QWidget* parent) : QWidget(parent) {
     m_tree->setIndentation(19);
     m_tree->setUniformRowHeights(true); // the tree may hold a very large number of options
     m_tree->setTextElideMode(Qt::ElideRight);
+    // Each row shows its item's caption, dimmed, beside the ID.
+    m_tree->setItemDelegate(new IdCaptionDelegate(m_tree));
     ShowSelectionWithoutFocus(m_tree);
     ApplyHint(m_tree, QStringLiteral("Assistant structure|Lists the screens and options in the current "
                                      "assistant data."));

@@ -34,10 +34,6 @@ void ExitHandlerRegistry::Add(QWidget* box, Handler handler, bool enterCommits) 
     }
 }
 
-bool ExitHandlerRegistry::HasHandler(const QWidget* box) const {
-    return m_entries.count(box) > 0;
-}
-
 QWidget* ExitHandlerRegistry::BoxFor(QWidget* widget) const {
     for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
         if (m_entries.count(w) > 0)

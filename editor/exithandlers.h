@@ -32,12 +32,6 @@ public:
     // enterCommits: Enter in the box runs the handler while the focus stays there.
     void Register(QComboBox* box, Handler handler, bool enterCommits = false);
 
-    bool HasHandler(const QWidget* box) const;
-
-    // The registered box that is, or contains, the given widget (the line edit inside an editable
-    // drop-down belongs to the drop-down); nullptr when there is none.
-    QWidget* BoxFor(QWidget* widget) const;
-
     // Runs the exit handler of the box that holds the given (focused) widget, once, with the box as sender.
     // Returns whether a handler ran. Exceptions of the handler reach the caller.
     bool RunFor(QWidget* focused);
@@ -56,6 +50,9 @@ private:
         bool enterCommits = false;
     };
     void Add(QWidget* box, Handler handler, bool enterCommits);
+    // The registered box that is, or contains, the given widget (the line edit inside an editable
+    // drop-down belongs to the drop-down); nullptr when there is none.
+    QWidget* BoxFor(QWidget* widget) const;
     void RunFromEvent(QWidget* box);
 
     std::unordered_map<const QWidget*, Entry> m_entries;

@@ -23,8 +23,6 @@ public:
     TFileListMenu(const TFileListMenu&) = delete;
     TFileListMenu& operator=(const TFileListMenu&) = delete;
 
-    void SetCallback(SelectCallback onSelect) { m_onSelect = std::move(onSelect); }
-
     // Disables the submenu's item and removes every entry.
     void Clear();
     // Enables or disables the submenu's item.
@@ -49,7 +47,6 @@ public:
     // they were added; duplicates go and no more than MaxCount stay.
     std::string MergedText(const std::string& storedText) const;
 
-    QMenu* Menu() const { return m_menu; }
     // The entries in menu order.
     QList<QAction*> Entries() const;
 

@@ -3,6 +3,7 @@
 #include "editor/documentedits.h"
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
+#include "editor/idcaptiondelegate.h"
 #include "editor/optionpanel.h"
 #include "editor/panelwidgets.h"
 #include "editor/prompter.h"
@@ -40,6 +41,7 @@ GeneralPanel::GeneralPanel(QWidget* parent) : ItemPanel(parent) {
     m_cbInitScreen->setObjectName(QStringLiteral("cbInitScreen"));
     m_cbInitScreen->setEditable(true);
     m_cbInitScreen->setInsertPolicy(QComboBox::NoInsert);
+    ShowIdCaptions(*m_cbInitScreen);
     m_mProjectExp = MakeMemo(QStringLiteral("mProjectExp"), this);
 
     auto* fields = new QFormLayout;
@@ -177,4 +179,6 @@ void GeneralPanel::FillFirstScreenList() {
         for (const TAssistScreen& screen : Edits().Root().Screens)
             ids.push_back(screen.ID);
     OptionPanel::FillCommandExamples(m_cbInitScreen, 0, ids);
+    if (Attached())
+        SetScreenCaptions(*m_cbInitScreen, Edits().Root());
 }

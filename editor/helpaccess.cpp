@@ -88,3 +88,27 @@ HelpShown ShowHelpTopic(QWidget* owner, HelpTopic topic, const HelpEnvironment& 
     window->activateWindow();
     return HelpShown::HelpWindow;
 }
+
+HelpShown ShowHelpPage(QWidget* owner, const QString& page) {
+    return ShowHelpPage(owner, page, DefaultHelpEnvironment());
+}
+
+HelpShown ShowHelpPage(QWidget* owner, const QString& page, const HelpEnvironment& environment) {
+    HelpWindow* window = FindHelpWindow(owner);
+    if (!window) {
+        std::string folder = environment.ManualFolder;
+        if (folder.empty())
+            folder = environment.ProgramFile.empty()
+                         ? FindManualFolder()
+                         : FindManualFolder(environment.ProgramFile, std::string());
+        // No manual to show a page of: the help file, or the message that there is no help.
+        if (folder.empty())
+            return ShowHelpTopic(owner, HelpTopic::Contents, environment);
+        window = new HelpWindow(owner, QString::fromStdString(folder));
+    }
+    window->ShowPage(page);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return HelpShown::HelpWindow;
+}

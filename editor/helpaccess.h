@@ -44,6 +44,11 @@ bool ShowHelp(QWidget* window, const std::string& reference, const std::function
 HelpShown ShowHelpTopic(QWidget* owner, HelpTopic topic);
 HelpShown ShowHelpTopic(QWidget* owner, HelpTopic topic, const HelpEnvironment& environment);
 
+// Opens the manual at one of its pages ("page.html" or "page.html#anchor"), as F1 does for the part of
+// the window in use. Without the manual this is Help contents.
+HelpShown ShowHelpPage(QWidget* owner, const QString& page);
+HelpShown ShowHelpPage(QWidget* owner, const QString& page, const HelpEnvironment& environment);
+
 // The help window that belongs to `owner`, or null when none was opened yet.
 HelpWindow* FindHelpWindow(QWidget* owner);
 

@@ -30,7 +30,6 @@ public:
 
     const QString& ManualFolder() const { return m_manualFolder; }
     QTextBrowser* Browser() const { return m_browser; }
-    QTabWidget* NavigationPanes() const { return m_panes; }
     QTreeWidget* ContentsTree() const { return m_contents; }
     QListWidget* IndexList() const { return m_index; }
     QLineEdit* IndexFilter() const { return m_filter; }

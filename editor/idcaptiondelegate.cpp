@@ -2,9 +2,13 @@
 
 #include "model/assistroot.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QPainter>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -99,4 +103,10 @@ void SetScreenCaptions(QComboBox& box, const TAssistRoot& root) {
         box.setItemData(i, screen != nullptr ? QVariant(QString::fromStdString(screen->Caption)) : QVariant(),
                         kCaptionRole);
     }
+    // The list is as wide as its widest "ID — Caption" (up to twice the box), rather than cutting the
+    // captions off at the width of the box.
+    QAbstractItemView* view = box.view();
+    const int wanted =
+        view->sizeHintForColumn(0) + view->verticalScrollBar()->sizeHint().width() + 2 * view->frameWidth();
+    view->setMinimumWidth(std::min(wanted, 2 * box.width()));
 }

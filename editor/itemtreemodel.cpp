@@ -501,6 +501,12 @@ QVariant ItemTreeModel::data(const QModelIndex& index, int role) const {
         const TAssistBase* item = ItemAt(node);
         return item != nullptr ? QVariant(QString::fromStdString(item->Caption)) : QVariant();
     }
+    if (role == Qt::AccessibleTextRole) {
+        // Screen readers read the row as it is drawn: the ID and the caption beside it.
+        const TAssistBase* item = ItemAt(node);
+        return IdCaptionText(TextAt(node),
+                             item != nullptr ? QString::fromStdString(item->Caption) : QString());
+    }
     if (role == Qt::AccessibleDescriptionRole && IsFlat()) {
         // The flat rows carry no levels of their own, so screen readers are told where a row stands in
         // the tree and whether its branch is open (the nested shape's view tells them itself).

@@ -90,8 +90,9 @@ public:
     bool HasLaterSibling(int node) const;
 
     // ---- Captions: every node offers its item's caption in kCaptionRole (editor/idcaptiondelegate.h),
-    // read from the item when asked; node texts stay as built. After captions changed without a
-    // rebuild, RefreshCaptions tells the views to draw the rows again.
+    // read from the item when asked; node texts stay as built. Qt::AccessibleTextRole is the row as a
+    // reader sees it, "ID — Caption" (IdCaptionText). After captions changed without a rebuild,
+    // RefreshCaptions tells the views to draw the rows again.
     void RefreshCaptions();
 
     // ---- QAbstractItemModel

@@ -83,10 +83,14 @@ void MainWindow::SetPrompter(Prompter* prompter) {
 }
 
 QAction* MainWindow::FindAction(const QString& objectName) const {
+    for (QAction* action : m_commandActions)
+        if (action->objectName() == objectName)
+            return action;
     for (QAction* action : actions())
         if (action->objectName() == objectName)
             return action;
-    return nullptr;
+    // The actions of the window's parts, such as the find panel's Find next.
+    return findChild<QAction*>(objectName);
 }
 
 QTreeView* MainWindow::Tree() const {
@@ -139,74 +143,6 @@ void MainWindow::RunCommand(void (MainWindow::*handler)()) {
 
 void MainWindow::ShowError(const std::exception& error) {
     m_prompter->Message(Prompter::MessageKind::ErrorOk, error.what());
-}
-
-void MainWindow::ConnectActions() {
-    using Handler = void (MainWindow::*)();
-    const std::pair<QAction*, Handler> bindings[] = {
-        {m_actions.aNew, &MainWindow::aNewExecute},
-        {m_actions.aOpen, &MainWindow::aOpenExecute},
-        {m_actions.aSave, &MainWindow::aSaveExecute},
-        {m_actions.aSaveAs, &MainWindow::aSaveAsExecute},
-        {m_actions.aReport, &MainWindow::aReportExecute},
-        {m_actions.aPublish, &MainWindow::aPublishExecute},
-        {m_actions.aRun, &MainWindow::aRunExecute},
-        {m_actions.aExit, &MainWindow::aExitExecute},
-        {m_actions.aCopy, &MainWindow::aCopyExecute},
-        {m_actions.aCut, &MainWindow::aCutExecute},
-        {m_actions.aPaste, &MainWindow::aPasteExecute},
-        {m_actions.aNote, &MainWindow::aNoteExecute},
-        {m_actions.aUp, &MainWindow::aUpExecute},
-        {m_actions.aDown, &MainWindow::aDownExecute},
-        {m_actions.aFind, &MainWindow::aFindExecute},
-        {m_actions.aGoTo, &MainWindow::aGoToExecute},
-        {m_actions.aRenameScreen, &MainWindow::aRenameScreenExecute},
-        {m_actions.aDuplicate, &MainWindow::aDuplicateExecute},
-        {m_actions.aNewScreen, &MainWindow::aNewScreenExecute},
-        {m_actions.aDelScreen, &MainWindow::aDelScreenExecute},
-        {m_actions.aNewOption, &MainWindow::aNewOptionExecute},
-        {m_actions.aDelOption, &MainWindow::aDelOptionExecute},
-        {m_actions.aTest, &MainWindow::aTestExecute},
-        {m_actions.aHelpContents, &MainWindow::aHelpContentsExecute},
-        {m_actions.aHelpIndex, &MainWindow::aHelpIndexExecute},
-        {m_actions.aHelpHelp, &MainWindow::aHelpHelpExecute},
-        {m_actions.aAbout, &MainWindow::aAboutExecute},
-        {m_actions.aOptions, &MainWindow::aOptionsExecute},
-    };
-    for (const auto& [action, handler] : bindings)
-        connect(action, &QAction::triggered, this, [this, handler = handler] { RunCommand(handler); });
-    // Undo and Redo go to the focused box first when it has typing of its own to take back; only
-    // otherwise do they commit the box and move through the assistant's history.
-    connect(m_actions.aUndo, &QAction::triggered, this, [this] {
-        if (!BoxUndo(false))
-            RunCommand(&MainWindow::UndoChange);
-    });
-    connect(m_actions.aRedo, &QAction::triggered, this, [this] {
-        if (!BoxUndo(true))
-            RunCommand(&MainWindow::RedoChange);
-    });
-
-    // Buttons of the Assistant page and the Option panel run the actions of the same names and follow
-    // their caption and enabled state.
-    const std::pair<QAbstractButton*, QAction*> buttons[] = {
-        {m_assistantPage->bNewScreen(), m_actions.aNewScreen},
-        {m_assistantPage->bDelScreen(), m_actions.aDelScreen},
-        {m_assistantPage->bNewOption(), m_actions.aNewOption},
-        {m_assistantPage->bDelOption(), m_actions.aDelOption},
-        {m_assistantPage->bUp(), m_actions.aUp},
-        {m_assistantPage->bDown(), m_actions.aDown},
-        {Option()->bEditNotes(), m_actions.aNote},
-    };
-    for (const auto& [button, action] : buttons) {
-        // The Notes button keeps its own hint: its action has none.
-        if (!action->statusTip().isEmpty()) {
-            button->setToolTip(action->toolTip());
-            button->setStatusTip(action->statusTip());
-        }
-        button->setEnabled(action->isEnabled());
-        connect(button, &QAbstractButton::clicked, action, &QAction::trigger);
-        connect(action, &QAction::enabledChanged, button, &QWidget::setEnabled);
-    }
 }
 
 bool MainWindow::ShowPanel(const QString& name) {

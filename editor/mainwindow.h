@@ -6,10 +6,10 @@
 // The window owns exactly one assistant at a time and a non-owning reference to the current item (the
 // assistant, a screen, an option or none), whose edit panel is shown. Both views are models rebuilt from
 // the assistant (RebuildTree, RebuildStructure); the boxes store their values when the focus leaves them,
-// and every change of the assistant goes through one edit layer (Edits()). The command handlers
-// (aNewExecute ... aAboutExecute) and the life-cycle hooks (FormShow, FormCloseQuery, FormClose) are
-// protected virtual functions, so tests can record or replace them. Every question to the user goes
-// through Prompter().
+// and every change of the assistant goes through one edit layer (Edits()). The commands are rows of one
+// table (mainwindowcommands.cpp): the actions, menus, tool bar, keys and enabled states are made from it.
+// The life-cycle hooks (FormShow, FormCloseQuery, FormClose) are protected virtual functions, so tests can
+// replace the close question. Every question to the user goes through Prompter().
 //
 // The member functions are spread over several files: mainwindow.cpp (window, caption, command
 // plumbing), mainwindowdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About),
@@ -25,6 +25,7 @@
 #include <QMainWindow>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,7 +63,9 @@ class SpellService;
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // The window's commands, one field per action (the field name is the action's object name).
+    // The commands that code and tests name at compile time (the field name is the action's object name),
+    // filled from the command table; every command, also one without a field here, is found with
+    // FindAction.
     struct TActionList {
         QAction* aNew = nullptr;
         QAction* aOpen = nullptr;
@@ -110,8 +113,14 @@ public:
 
     // ---- Widgets
     const TActionList& Actions() const { return m_actions; }
-    // The action with the given object name, or nullptr.
+    // The action with the given object name (a command, or another action of the window), or nullptr.
     QAction* FindAction(const QString& objectName) const;
+    // Every command's action, in the order of the command table.
+    const std::vector<QAction*>& CommandActions() const { return m_commandActions; }
+    // Test-only: told the object name of each command as it starts, after the focused box was stored.
+    void SetCommandObserver(std::function<void(const QString& objectName)> observer) {
+        m_commandObserver = std::move(observer);
+    }
     QMenu* mReOpen() const { return m_mReOpen; }
     QTabWidget* Pages() const { return m_pages; }
     QWidget* tsAssistant() const { return m_tsAssistant; }
@@ -206,39 +215,6 @@ public:
     QString RecoveryFileName() const;
 
 protected:
-    // Command handlers.
-    virtual void aNewExecute();
-    virtual void aOpenExecute();
-    virtual void aSaveExecute();
-    virtual void aSaveAsExecute();
-    virtual void aReportExecute();
-    // Writes the assistant as one self-contained web page, in a file the user chooses.
-    virtual void aPublishExecute();
-    virtual void aRunExecute();
-    virtual void aExitExecute(); // closes the window
-    virtual void aCopyExecute();
-    virtual void aCutExecute();
-    virtual void aPasteExecute();
-    virtual void aNoteExecute(); // the note editor for the current option
-    virtual void aUpExecute();
-    virtual void aDownExecute();
-    // Find, Go to, Rename screen and Duplicate (mainwindowfind.cpp).
-    virtual void aFindExecute();
-    virtual void aGoToExecute();
-    virtual void aRenameScreenExecute();
-    virtual void aDuplicateExecute();
-    virtual void aNewScreenExecute();
-    virtual void aDelScreenExecute();
-    virtual void aNewOptionExecute();
-    virtual void aDelOptionExecute();
-    virtual void aTestExecute();
-    virtual void aHelpContentsExecute();
-    virtual void aHelpIndexExecute();
-    virtual void aHelpHelpExecute();
-    virtual void aAboutExecute();
-    // The Options dialog: spelling language and switch (mainwindowoptions.cpp).
-    virtual void aOptionsExecute();
-
     // First display: shows the Assistant page with the General panel.
     virtual void FormShow();
     // Close query, after the focused box was committed; set canClose to false to keep the window open.
@@ -261,6 +237,61 @@ protected:
     void cbErrorsClick();
 
 private:
+    // The command table (mainwindowcommands.cpp): one row per command.
+    struct CommandRow;
+    // What the rows' enabled states and captions are computed from, gathered once per update.
+    struct CommandState;
+    static const std::vector<CommandRow>& CommandRows();
+    // Sets every command's enabled state (and the captions that name the step to undo or redo) from the
+    // window's state, in one place.
+    void UpdateActions();
+    // Runs a row's handler as a command: commit the focused box, tell the observer, then the handler.
+    void RunRow(const CommandRow& row);
+    // The manual's page about the panel or page the user works in (F1).
+    QString ContextHelpPage() const;
+
+    // Command handlers, named after their actions.
+    void aNewExecute();
+    void aOpenExecute();
+    void aSaveExecute();
+    void aSaveAsExecute();
+    void aReportExecute();
+    // Writes the assistant as one self-contained web page, in a file the user chooses.
+    void aPublishExecute();
+    void aRunExecute();
+    void aExitExecute(); // closes the window
+    // Undo and Redo go to the focused box first when it has typing of its own to take back.
+    void aUndoExecute();
+    void aRedoExecute();
+    void aCopyExecute();
+    void aCutExecute();
+    void aPasteExecute();
+    void aNoteExecute(); // the note editor for the current option
+    void aUpExecute();
+    void aDownExecute();
+    // Find, Go to, Rename screen and Duplicate (mainwindowfind.cpp).
+    void aFindExecute();
+    void aGoToExecute();
+    void aRenameScreenExecute();
+    void aDuplicateExecute();
+    void aNewScreenExecute();
+    void aDelScreenExecute();
+    void aNewOptionExecute();
+    void aDelOptionExecute();
+    // Delete in the tree: deletes the current screen or option, with the usual question.
+    void aDeleteItemExecute();
+    // F2: the cursor goes to the ID box of the current item's panel, its text selected.
+    void aEditIDExecute();
+    void aTestExecute();
+    void aHelpContentsExecute();
+    void aHelpIndexExecute();
+    void aHelpHelpExecute();
+    // F1: the manual at the page about the focused panel or the page shown.
+    void aHelpContextExecute();
+    void aAboutExecute();
+    // The Options dialog: spelling language and switch (mainwindowoptions.cpp).
+    void aOptionsExecute();
+
     // Start-up and model binding (mainwindowdocument.cpp, mainwindowviews.cpp).
     void FormCreate();
     void ConnectModel();
@@ -328,13 +359,14 @@ private:
     void Recover(std::unique_ptr<RecoveryFile> claimed);
     QString RecoveryFolder() const;
 
-    // Layout (mainwindowlayout.cpp).
+    // The commands (mainwindowcommands.cpp): actions, menus and tool bar made from the command table.
     void BuildActions();
     void BuildMenus();
     void BuildToolBar();
-    void BuildPages();
-    // Behaviour.
+    // Binds the buttons that run commands and the keys that work only in the tree.
     void ConnectActions();
+    // Layout (mainwindowlayout.cpp).
+    void BuildPages();
     // The find panel, the Go to box, drag and drop in the tree (mainwindowfind.cpp).
     void BuildFind();
     // Selects a match of the find panel and puts the cursor on it in its box.
@@ -345,6 +377,8 @@ private:
     Prompter* m_prompter = nullptr;
     ExitHandlerRegistry* m_exitHandlers = nullptr;
     TActionList m_actions;
+    std::vector<QAction*> m_commandActions;
+    std::function<void(const QString&)> m_commandObserver;
     QMenu* m_mReOpen = nullptr;
     QTabWidget* m_pages = nullptr;
     QWidget* m_tsAssistant = nullptr;

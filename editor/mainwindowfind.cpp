@@ -43,6 +43,10 @@ void MainWindow::BuildFind() {
     previous->setObjectName(QStringLiteral("aFindPrevious"));
     previous->setText(QStringLiteral("Find pre&vious"));
     m_editMenu->insertActions(m_actions.aGoTo, {next, previous});
+    // Their tool tips name their keys, as those of the window's commands do.
+    for (QAction* step : {next, previous})
+        step->setToolTip(step->toolTip() + QStringLiteral(" (") +
+                         step->shortcut().toString(QKeySequence::NativeText) + QLatin1Char(')'));
     // Stepping with the panel closed opens it, so that the list shows where the match is.
     for (QAction* step : {next, previous})
         connect(step, &QAction::triggered, m_findDock, &QWidget::show);

@@ -82,10 +82,6 @@ void ForgetOwnHistory(QWidget* box) {
     }
 }
 
-QString EscapeMnemonic(QString text) {
-    return text.replace(u'&', QStringLiteral("&&"));
-}
-
 } // namespace
 
 void MainWindow::ConnectHistory() {
@@ -192,17 +188,4 @@ void MainWindow::MoveThroughHistory(bool redo) {
         SelectItem(before);
     if (m_currentItem == nullptr)
         SelectItem(m_assistant.get());
-}
-
-void MainWindow::UpdateUndoActions() {
-    if (m_undoStack == nullptr)
-        return;
-    const QString undo = m_undoStack->undoText();
-    const QString redo = m_undoStack->redoText();
-    m_actions.aUndo->setText(undo.isEmpty() ? QStringLiteral("&Undo") : "&Undo " + EscapeMnemonic(undo));
-    m_actions.aRedo->setText(redo.isEmpty() ? QStringLiteral("&Redo") : "&Redo " + EscapeMnemonic(redo));
-    // A box with the focus may hold a change that Undo stores first and then takes back.
-    const bool boxFocused = m_assistantPage->isAncestorOf(focusWidget()) && FocusedTextBox() != nullptr;
-    m_actions.aUndo->setEnabled(m_undoStack->canUndo() || boxFocused);
-    m_actions.aRedo->setEnabled(m_undoStack->canRedo() || boxFocused);
 }

@@ -1,11 +1,17 @@
 // The main window's Test and Run from file commands, which hand an assistant to the assistant runtime,
 // and its three Help commands.
 #include "editor/mainwindow.h"
+#include "editor/assistantpage.h"
+#include "editor/findpanel.h"
 #include "editor/helpaccess.h"
 #include "editor/optionpanel.h"
 #include "editor/screenpanel.h"
 #include "model/assistroot.h"
 #include "support/components.h"
+
+#include <QDockWidget>
+#include <QTabWidget>
+#include <QTreeView>
 
 namespace {
 
@@ -69,4 +75,30 @@ void MainWindow::aHelpIndexExecute() {
 
 void MainWindow::aHelpHelpExecute() {
     ShowHelpTopic(this, HelpTopic::HelpOnHelp);
+}
+
+void MainWindow::aHelpContextExecute() {
+    ShowHelpPage(this, ContextHelpPage());
+}
+
+QString MainWindow::ContextHelpPage() const {
+    const QWidget* focused = focusWidget();
+    if (m_findDock != nullptr && m_findDock->isAncestorOf(focused))
+        return QStringLiteral("finding.html#find");
+    QWidget* page = m_pages->currentWidget();
+    if (page == m_tsStructure)
+        return QStringLiteral("window.html#structure-page");
+    if (page == m_tsMap)
+        return QStringLiteral("map.html");
+    if (page == m_tsErrors)
+        return QStringLiteral("checks.html");
+    // The Assistant page: the tree, or the panel shown.
+    if (focused != nullptr && (focused == Tree() || Tree()->isAncestorOf(focused)))
+        return QStringLiteral("panels.html#tree");
+    const QString panel = m_assistantPage->CurrentPanelName();
+    if (panel == QStringLiteral("Screen"))
+        return QStringLiteral("panels.html#screen");
+    if (panel == QStringLiteral("Option"))
+        return QStringLiteral("panels.html#option");
+    return QStringLiteral("panels.html#general");
 }

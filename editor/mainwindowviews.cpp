@@ -16,6 +16,8 @@
 #include "editor/screenpanel.h"
 #include "editor/spellboxes.h"
 #include "editor/spellservice.h"
+#include "editor/testviewers.h"
+#include "editor/treecontextmenu.h"
 #include "model/assistroot.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
@@ -51,6 +53,7 @@ void MainWindow::ConnectModel() {
     Tree()->setModel(m_treeModel);
     connect(Tree()->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& current) { TreeChange(current); });
+    TreeContextMenu::Attach(*this);
 
     m_structureModel = new ItemTreeModel(this, ItemTreeModel::Shape::Flat);
     Structure()->setModel(m_structureModel);
@@ -105,31 +108,6 @@ void MainWindow::SetCurrentItem(TAssistBase* item) {
     ShowItem();
     UpdateStructureActions();
     SelectOnMap();
-}
-
-void MainWindow::UpdateStructureActions() {
-    // Only the panel of the current item's kind holds an item.
-    const TAssistScreen* screen = Screen()->CurrentScreen();
-    const TAssistOption* option = Option()->CurrentOption();
-    bool up = false;
-    bool down = false;
-    if (screen != nullptr) {
-        const int index = m_assistant->Screens.IndexOf(screen);
-        up = index > 0;
-        down = index >= 0 && index < m_assistant->Screens.Count() - 1;
-    } else if (option != nullptr && option->Owner != nullptr) {
-        const int index = option->Owner->Options.IndexOf(option);
-        up = index > 0;
-        down = index >= 0 && index < option->Owner->Options.Count() - 1;
-    }
-    const bool any = m_currentItem != nullptr;
-    m_actions.aNewScreen->setEnabled(any);
-    m_actions.aDelScreen->setEnabled(screen != nullptr);
-    m_actions.aNewOption->setEnabled(any);
-    m_actions.aDelOption->setEnabled(option != nullptr);
-    m_actions.aUp->setEnabled(up);
-    m_actions.aDown->setEnabled(down);
-    m_actions.aNote->setEnabled(option != nullptr);
 }
 
 void MainWindow::ShowItem() {
@@ -252,6 +230,8 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
         WriteRecovery();
     else if (m_recoveryWriter != nullptr && m_services.RecoveryWriteInterval > 0)
         m_recoveryWriter->Changed();
+    // An open viewer started by Test shows the assistant as it is now.
+    UpdateTestViewers(*this);
 }
 
 void MainWindow::RemoveItemNodes(TAssistBase* item) {

@@ -3,6 +3,7 @@
 #include "editor/documentedits.h"
 #include "editor/dropdowncombobox.h"
 #include "editor/exithandlers.h"
+#include "editor/idcaptiondelegate.h"
 #include "editor/panelwidgets.h"
 #include "editor/prompter.h"
 #include "editor/tabstopdelegate.h"
@@ -52,6 +53,7 @@ OptionPanel::OptionPanel(QWidget* parent) : ItemPanel(parent) {
     m_cbCommand->setObjectName(QStringLiteral("cbCommand"));
     m_cbCommand->setEditable(true);
     m_cbCommand->setInsertPolicy(QComboBox::NoInsert);
+    ShowIdCaptions(*m_cbCommand);
 
     m_mOptionScript = MakeMemo(QStringLiteral("mOptionScript"), this);
     m_mOptionScript->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -122,7 +124,7 @@ OptionPanel::OptionPanel(QWidget* parent) : ItemPanel(parent) {
     ApplyHint(m_mOptionExp, QStringLiteral("Description of option|Description of the option, appearing under "
                                            "button and title. Can be left blank."));
     ApplyHint(m_cbAction,
-              QStringLiteral("Action on selection|Action to tkae when option is selected by user."));
+              QStringLiteral("Action on selection|Action to take when option is selected by user."));
     ApplyHint(m_cbCommand,
               QStringLiteral("Option command|Command related to the option. See the drop down for "
                              "examples."));
@@ -272,5 +274,10 @@ void OptionPanel::FillCommandList() {
     if (Attached())
         for (const TAssistScreen& screen : Edits().Root().Screens)
             ids.push_back(screen.ID);
-    FillCommandExamples(m_cbCommand, m_cbAction->currentIndex(), ids);
+    const int action = m_cbAction->currentIndex();
+    FillCommandExamples(m_cbCommand, action, ids);
+    // The screen IDs of the go-to actions show their screens' captions; the other actions' examples
+    // name no screen, even when one of them happens to be spelt like an ID.
+    if (Attached() && (action == akGoto || action == akGotoButton))
+        SetScreenCaptions(*m_cbCommand, Edits().Root());
 }

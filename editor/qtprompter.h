@@ -10,7 +10,6 @@
 class QtPrompter : public Prompter {
 public:
     explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
-    void SetParent(QWidget* parent) { m_parent = parent; }
 
     Answer Message(MessageKind kind, const std::string& text) override;
     std::optional<std::string> OpenFileName(const FileRequest& request) override;

@@ -48,12 +48,8 @@ public:
     static std::unique_ptr<RecoveryFile> Claim(const QString& folder, const QString& base);
 
     QString TextPath() const;
-    QString RecordPath() const;
-    QString LockPath() const;
     // The record as last written or claimed.
     const RecoveryRecord& Record() const { return m_record; }
-    // Whether this object holds the lock (its files exist, or were being written).
-    bool Held() const { return m_lock != nullptr; }
 
     // Writes the text and a new record, taking the lock first; does nothing and returns false when
     // the same text for the same original file was the last written. A failure is raised as AppError
@@ -73,6 +69,8 @@ public:
 private:
     RecoveryFile(QString folder, QString base);
     QString PathOf(const char* extension) const;
+    QString RecordPath() const;
+    QString LockPath() const;
     void Lock();
     void WriteRecord(const RecoveryRecord& record);
 

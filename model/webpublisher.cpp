@@ -2,6 +2,7 @@
 
 #include "model/assistroot.h"
 #include "model/webruntime.h" // generated at build time from model/web/
+#include "support/htmltext.h"
 
 #include <openssl/evp.h>
 
@@ -45,27 +46,6 @@ std::string_view ImageMimeType(const std::filesystem::path& file) {
     if (ext == ".svg")
         return "image/svg+xml";
     return {};
-}
-
-void AppendHtmlText(std::string& out, std::string_view text) {
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
 }
 
 void AppendLines(std::string& out, const std::vector<std::string>& lines) {
@@ -293,11 +273,11 @@ TPublishResult PublishWebPage(const TAssistRoot& root, const TPublishOptions& op
         out.append(page.substr(at, open - at));
         const std::string_view field = page.substr(open + 1, close - open - 1);
         if (field == "LANG")
-            AppendHtmlText(out, options.Language);
+            AppendHtmlEscaped(out, options.Language);
         else if (field == "CSP")
             out += policy;
         else if (field == "TITLE")
-            AppendHtmlText(out, root.Caption.empty() ? std::string("Assistant") : root.Caption);
+            AppendHtmlEscaped(out, root.Caption.empty() ? std::string("Assistant") : root.Caption);
         else if (field == "STYLE")
             out += kWebRuntimeStyle;
         else if (field == "DATA")

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 using clitest::DataFile;
+using clitest::ExpectRun;
+using clitest::OutputCase;
 using clitest::ReadFile;
 using clitest::RunTool;
 using clitest::TempDir;
@@ -35,17 +37,8 @@ const std::string kPathsFile =
                            Screen("Web", Go("W", "https://example.org/", "INTERNET")) +
                            Screen("Dead&#10;end") + Screen("next", Go("N", "Start")));
 
-struct PathsCase {
-    std::string Name;
-    std::vector<std::string> Args;
-    std::string Input;
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
 TEST(AmfToolPaths, ListsUnreachableScreensThenDeadEndsThenCounts) {
-    const PathsCase cases[] = {
+    const OutputCase cases[] = {
         {"hints in list order, IDs escaped",
          {"paths", "-"},
          kPathsFile,
@@ -90,13 +83,8 @@ TEST(AmfToolPaths, ListsUnreachableScreensThenDeadEndsThenCounts) {
          "",
          "[AS022] Unexpected tag \"FOO\" in assistant stream.\n"},
     };
-    for (const PathsCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        const ToolResult r = RunTool(c.Args, c.Input);
-        EXPECT_EQ(r.Status, c.Status);
-        EXPECT_EQ(r.Out, c.Out);
-        EXPECT_EQ(r.Err, c.Err);
-    }
+    for (const OutputCase& c : cases)
+        ExpectRun(c);
 }
 
 TEST(AmfToolPaths, CheckStaysAsItIs) {
@@ -157,7 +145,7 @@ TEST(AmfToolMap, RefusesOutputsItCannotWrite) {
     const std::string input = DataFile("sample-tour.amf");
     const std::string usage =
         "Usage: amftool map FILE -o OUT.svg|OUT.png|OUT.dot\nTry 'amftool map --help'.\n";
-    const PathsCase cases[] = {
+    const OutputCase cases[] = {
         {"no -o", {"map", input}, "", 2, "", "amftool: map needs -o OUT.svg, OUT.png or OUT.dot\n" + usage},
         {"-o -",
          {"map", input, "-o", "-"},
@@ -186,13 +174,8 @@ TEST(AmfToolMap, RefusesOutputsItCannotWrite) {
          "",
          "[AS022] Unexpected tag \"FOO\" in assistant stream.\n"},
     };
-    for (const PathsCase& c : cases) {
-        SCOPED_TRACE(c.Name);
-        const ToolResult r = RunTool(c.Args, c.Input);
-        EXPECT_EQ(r.Status, c.Status);
-        EXPECT_EQ(r.Out, c.Out);
-        EXPECT_EQ(r.Err, c.Err);
-    }
+    for (const OutputCase& c : cases)
+        ExpectRun(c);
     EXPECT_FALSE(std::filesystem::exists(dir / "bad.svg"));
     EXPECT_FALSE(std::filesystem::exists(dir / "map.txt"));
 }

@@ -12,6 +12,8 @@
 #include <gtest/gtest.h>
 
 using clitest::DataFile;
+using clitest::ExpectRun;
+using clitest::OutputCase;
 using clitest::ReadFile;
 using clitest::RunTool;
 using clitest::TempDir;
@@ -59,23 +61,6 @@ const std::string kHandEditedNotices = "Warning: this assistant has been modifie
 
 std::string Text(const std::string& fixture) {
     return ReadFile(DataFile(fixture));
-}
-
-struct OutputCase {
-    std::string Name;
-    std::vector<std::string> Args;
-    std::string Input; // standard input
-    int Status;
-    std::string Out;
-    std::string Err;
-};
-
-void ExpectRun(const OutputCase& c) {
-    SCOPED_TRACE(c.Name);
-    const ToolResult r = RunTool(c.Args, c.Input);
-    EXPECT_EQ(r.Status, c.Status);
-    EXPECT_EQ(r.Out, c.Out);
-    EXPECT_EQ(r.Err, c.Err);
 }
 
 TEST(AmfToolCheck, PrintsFindingsAndCountsWithMatchingExitStatus) {

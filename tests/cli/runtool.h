@@ -140,4 +140,22 @@ inline ToolResult RunTool(const std::vector<std::string>& args, const std::strin
                           std::map<std::string, std::string> env = {}) {
     return RunToolRedirected(args, input, {}, std::move(env));
 }
+// One run of the tool in a table of cases: its arguments and standard input, and the exit status and
+// exact output expected.
+struct OutputCase {
+    std::string Name;
+    std::vector<std::string> Args;
+    std::string Input; // standard input
+    int Status;
+    std::string Out;
+    std::string Err;
+};
+
+inline void ExpectRun(const OutputCase& c) {
+    SCOPED_TRACE(c.Name);
+    const ToolResult r = RunTool(c.Args, c.Input);
+    EXPECT_EQ(r.Status, c.Status);
+    EXPECT_EQ(r.Out, c.Out);
+    EXPECT_EQ(r.Err, c.Err);
+}
 } // namespace clitest

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "components/htmltext.h"
+#include "support/htmltext.h"
 #include "tests/core/htmlcheck.h"
 
 namespace {

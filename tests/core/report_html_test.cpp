@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "components/htmltext.h"
+#include "support/htmltext.h"
 #include "model/assistroot.h"
 #include "support/error.h"
 #include "support/reportchain.h"

@@ -18,7 +18,7 @@
 #include <set>
 
 #include "components/htmlreportwriter.h"
-#include "components/htmltext.h"
+#include "support/htmltext.h"
 #include "components/qt/aboutbox.h"
 #include "components/qt/qtcomponentfactory.h"
 #include "components/qt/reportviewer.h"

@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -199,10 +201,18 @@ TEST_F(FileListMenuTest, MergedTextPutsTheFilesAddedHereOnWhatIsStoredNow) {
          {},
          {"a.amf", "b.amf", "a.amf"},
          "a.amf,b.amf,x.amf"},
-        {"a stored name added here again moves to the top", "x.amf,a.amf", {"a.amf"}, {"a.amf"}, "a.amf,x.amf"},
+        {"a stored name added here again moves to the top",
+         "x.amf,a.amf",
+         {"a.amf"},
+         {"a.amf"},
+         "a.amf,x.amf"},
         {"names of the window's list no longer stored go below", "x.amf", {"gone.amf"}, {}, "x.amf,gone.amf"},
         {"names differing in case are two files", "Report.amf", {}, {"report.amf"}, "report.amf,Report.amf"},
-        {"quoted names are read and written back", "\"x, y.amf\"", {}, {"(a).amf"}, "\"(a).amf\",\"x, y.amf\""},
+        {"quoted names are read and written back",
+         "\"x, y.amf\"",
+         {},
+         {"(a).amf"},
+         "\"(a).amf\",\"x, y.amf\""},
         {"no more than ten", "c1,c2,c3,c4,c5,c6,c7,c8,c9,c10", {}, {"a", "b"}, "b,a,c1,c2,c3,c4,c5,c6,c7,c8"},
     };
     for (const Case& c : cases) {
@@ -299,23 +309,36 @@ TEST_F(FileListMenuTest, ChoosingAnEntryCallsBackWithItsName) {
     list.SetList({"a.amf", "C:/b b.amf", "c.amf"});
     menu.actions().at(1)->trigger();
     EXPECT_EQ(chosen, (Names{"C:/b b.amf"}));
+}
 
-    // The main window opens the file and adds it again, which rebuilds the entries while the chosen
-    // one is still being handled.
-    list.SetCallback([this](const std::string& name) {
-        chosen.push_back(name);
-        list.AddFile(name);
+TEST_F(FileListMenuTest, EntryChosenWhileItsListIsRebuiltIsHandledOnce) {
+    // The main window opens the chosen file and adds it again, which rebuilds the entries while the
+    // chosen one is still being handled.
+    QMenu reopen("Reopen");
+    Names opened;
+    std::unique_ptr<TFileListMenu> recent;
+    recent = std::make_unique<TFileListMenu>(&reopen, [&](const std::string& name) {
+        opened.push_back(name);
+        recent->AddFile(name);
     });
-    menu.actions().at(2)->trigger();
-    EXPECT_EQ(chosen.back(), "c.amf");
-    EXPECT_EQ(Captions(), (Names{"1 c.amf", "2 a.amf", "3 C:/b b.amf"}));
+    recent->SetList({"a.amf", "C:/b b.amf", "c.amf"});
+    reopen.actions().at(2)->trigger();
+    EXPECT_EQ(opened, (Names{"c.amf"}));
+    QStringList captions;
+    for (const QAction* entry : reopen.actions())
+        captions << entry->text();
+    EXPECT_EQ(captions, (QStringList{"1 c.amf", "2 a.amf", "3 C:/b b.amf"}));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(menu.actions().size(), 3);
+    EXPECT_EQ(reopen.actions().size(), 3);
+}
 
-    // Without a callback a click does nothing.
-    list.SetCallback({});
-    menu.actions().at(0)->trigger();
-    EXPECT_EQ(chosen.size(), 2u);
+TEST_F(FileListMenuTest, ListWithoutCallbackIgnoresClicks) {
+    QMenu reopen("Reopen");
+    TFileListMenu recent(&reopen);
+    recent.SetList({"a.amf"});
+    reopen.actions().at(0)->trigger(); // must not call an empty function
+    EXPECT_EQ(recent.GetList(), Names{"a.amf"});
+    EXPECT_TRUE(chosen.empty());
 }
 
 TEST_F(FileListMenuTest, ListDestroyedBeforeItsMenuNoLongerCallsBack) {

@@ -267,6 +267,15 @@ TEST(IdCaptionComboBox, ListsCaptionsWhileTheChosenValueStaysTheID) {
     root.Screens.Item(0)->Caption = "Begin";
     SetScreenCaptions(box, root);
     EXPECT_EQ(box.itemData(0, kCaptionRole), QVariant(QStringLiteral("Begin")));
+
+    // The list is as wide as its widest "ID — Caption", but no wider than twice the box.
+    box.resize(400, box.sizeHint().height());
+    SetScreenCaptions(box, root);
+    EXPECT_GE(box.view()->minimumWidth(), box.view()->sizeHintForColumn(0));
+    EXPECT_LT(box.view()->minimumWidth(), 800);
+    box.resize(40, box.sizeHint().height());
+    SetScreenCaptions(box, root);
+    EXPECT_EQ(box.view()->minimumWidth(), 80);
 }
 
 } // namespace

@@ -186,7 +186,7 @@ TEST(OptionPanel, BoxesHaveTheirNamesKindsAndHints) {
         {panel.mOptionExp(), "mOptionExp", "Description of option",
          "Description of the option, appearing under button and title. Can be left blank."},
         {panel.cbAction(), "cbAction", "Action on selection",
-         "Action to tkae when option is selected by user."},
+         "Action to take when option is selected by user."},
         {panel.cbCommand(), "cbCommand", "Option command",
          "Command related to the option. See the drop down for examples."},
         {panel.mOptionScript(), "mOptionScript", "VB Script to run",

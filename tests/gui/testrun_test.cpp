@@ -449,13 +449,6 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
              ASSERT_EQ(Root().FileName, otherFile.toStdString());
          },
          replaced},
-        {"after the screen was deleted",
-         [&] {
-             ClickTreeNode(ScreenAt(1));
-             prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
-             form->Actions().aDelScreen->trigger();
-         },
-         gone},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -499,6 +492,44 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
         EXPECT_EQ(form->CurrentItem(), ScreenAt(1));
         EXPECT_EQ(prompter.AskedPrompts().size(), asked);
     }
+
+    // The screen a viewer shows deleted in the editor: the viewer follows (it shows the start screen),
+    // so its Edit selects what it shows and asks nothing.
+    Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
+          ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}), ScreenSpec("S3")},
+         "S1");
+    ClickTreeNode(ScreenAt(1));
+    form->Actions().aTest->trigger();
+    std::vector<AssistantViewer*> open = Viewers();
+    ASSERT_FALSE(open.empty());
+    std::unique_ptr<AssistantViewer> following(open.back());
+    ASSERT_EQ(following->CurrentScreen()->ID, "S2");
+    prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+    form->Actions().aDelScreen->trigger();
+    ASSERT_EQ(ScreenAt(1)->ID, "S3");
+    EXPECT_EQ(following->CurrentScreen()->ID, "S1");
+    ClickTreeNode(ScreenAt(1));
+    std::size_t asked = prompter.AskedPrompts().size();
+    following->EditItem(-1);
+    EXPECT_EQ(form->CurrentItem(), ScreenAt(0));
+    EXPECT_EQ(prompter.AskedPrompts().size(), asked);
+
+    // An Edit that still names the gone screen (a viewer that could not be given the changed assistant
+    // keeps showing it) selects nothing and says why, for the screen and for its option alike.
+    ClickTreeNode(ScreenAt(0));
+    form->Pages()->setCurrentWidget(form->tsStructure());
+    for (const ViewerEditTarget& target :
+         {ViewerEditTarget{1, "S2", -1, ""}, ViewerEditTarget{1, "S2", 1, "more"}}) {
+        SCOPED_TRACE(target.OptionIndex);
+        asked = prompter.AskedPrompts().size();
+        prompter.ExpectMessage(Prompter::MessageKind::WarningOk, Prompter::Answer::Ok);
+        EditViewerTarget(*form, target, form->DocumentGeneration());
+        EXPECT_EQ(form->CurrentItem(), ScreenAt(0)) << "nothing is selected";
+        EXPECT_EQ(form->Pages()->currentWidget(), form->tsStructure());
+        ASSERT_EQ(prompter.AskedPrompts().size(), asked + 1);
+        EXPECT_EQ(prompter.AskedPrompts().back().messageKind, Prompter::MessageKind::WarningOk);
+        EXPECT_EQ(prompter.AskedPrompts().back().text, gone);
+    }
 }
 
 TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
@@ -514,17 +545,18 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     ASSERT_EQ(viewer->CurrentScreen()->ID, "S2");
     ASSERT_TRUE(ShowActive(form.get())); // the author goes back to the editor
 
-    // A caption typed and stored in the editor: the viewer shows S2 again, as it is now, and keeps its
-    // history. The editor's assistant is left as it was: handing it over is no save.
-    ClickTreeNode(ScreenAt(1));
-    Type(form->Screen()->eScreenCaption(), QStringLiteral("Second, renamed"));
-    ClickTreeNode(ScreenAt(0)); // leaving the box stores the caption
-    ASSERT_EQ(ScreenAt(1)->Caption, "Second, renamed");
-    ASSERT_TRUE(Root().Changed);
+    // A caption typed and stored in the editor: the window hands the assistant over by itself, and the
+    // viewer shows S2 again, as it is now, and keeps its history. The editor's assistant is left as it
+    // was: handing it over is no save.
     const std::string modifier = Root().ModifierID;
     const std::uint32_t modifierCode = Root().ModifierCode, authorCode = Root().AuthorCode;
     const ViewedAssistant* before = viewer->CurrentAssistant();
-    UpdateTestViewers(*form);
+    ClickTreeNode(ScreenAt(1));
+    Type(form->Screen()->eScreenCaption(), QStringLiteral("Second, renamed"));
+    ASSERT_EQ(viewer->CurrentAssistant(), before) << "typing alone stores nothing";
+    ClickTreeNode(ScreenAt(0)); // leaving the box stores the caption
+    ASSERT_EQ(ScreenAt(1)->Caption, "Second, renamed");
+    ASSERT_TRUE(Root().Changed);
     EXPECT_NE(viewer->CurrentAssistant(), before);
     ASSERT_NE(viewer->CurrentScreen(), nullptr);
     EXPECT_EQ(viewer->CurrentScreen()->Caption, "Second, renamed");
@@ -543,7 +575,6 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     ClickTreeNode(ScreenAt(1));
     prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
     form->Actions().aDelScreen->trigger();
-    UpdateTestViewers(*form);
     EXPECT_EQ(viewer->CurrentScreen()->ID, "S1");
     EXPECT_EQ(viewer->HistoryCount(), 1);
     EXPECT_EQ(viewer->Notice(),
@@ -584,6 +615,34 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     FlushDeletes();
     EXPECT_TRUE(TestViewers::Find(*form)->Following().empty());
     UpdateTestViewers(*form);
+    viewer->close();
+}
+
+TEST_F(TestWithViewerTest, AStoredChangeAloneUpdatesTheOpenTestViewer) {
+    StartWithViewer();
+    ClickTreeNode(&Root());
+    form->Actions().aTest->trigger();
+    ASSERT_EQ(Viewers().size(), 1u);
+    AssistantViewer* viewer = Viewers()[0];
+    viewer->ChooseOption(0); // S1 -> S2
+    ASSERT_EQ(viewer->CurrentScreen()->ID, "S2");
+    ASSERT_TRUE(ShowActive(form.get()));
+
+    // Storing the caption is all the window is told: the viewer shows S2 as it is now, history kept.
+    ClickTreeNode(ScreenAt(1));
+    Type(form->Screen()->eScreenCaption(), QStringLiteral("Second, renamed"));
+    ClickTreeNode(ScreenAt(0));
+    ASSERT_EQ(ScreenAt(1)->Caption, "Second, renamed");
+    ASSERT_NE(viewer->CurrentScreen(), nullptr);
+    EXPECT_EQ(viewer->CurrentScreen()->ID, "S2");
+    EXPECT_EQ(viewer->CurrentScreen()->Caption, "Second, renamed");
+    EXPECT_EQ(viewer->HistoryCount(), 2);
+    EXPECT_EQ(viewer->HistoryIndex(), 1);
+
+    // Undo is a stored change as well: the old caption is back in the viewer.
+    form->Actions().aUndo->trigger();
+    ASSERT_EQ(ScreenAt(1)->Caption, "Caption of S2");
+    EXPECT_EQ(viewer->CurrentScreen()->Caption, "Caption of S2");
     viewer->close();
 }
 

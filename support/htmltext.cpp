@@ -1,4 +1,4 @@
-#include "components/htmltext.h"
+#include "support/htmltext.h"
 
 #include "support/utf8.h"
 
