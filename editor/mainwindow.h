@@ -15,7 +15,8 @@
 // plumbing), mainwindowdocument.cpp (start, New/Open/Save/close, user ID, command line, report, About),
 // mainwindowviews.cpp (tree and structure views, current item, panels, structure commands),
 // mainwindowmap.cpp (the Map page), mainwindowhistory.cpp (undo and redo), mainwindowrecovery.cpp (autosave
-// and the recovery of unsaved changes after a crash) and mainwindowtest.cpp (Test, Run from file, Help).
+// and the recovery of unsaved changes after a crash), mainwindowtest.cpp (Test, Run from file, Help) and
+// mainwindowoptions.cpp (Options).
 #include "editor/documentedits.h"
 #include "editor/editorservices.h"
 #include "editor/prompter.h"
@@ -95,6 +96,7 @@ public:
         QAction* aHelpIndex = nullptr;
         QAction* aHelpHelp = nullptr;
         QAction* aAbout = nullptr;
+        QAction* aOptions = nullptr;
     };
 
     // prompter: where every question to the user goes; not owned. Without one, Qt dialogs are used.
@@ -295,6 +297,8 @@ private:
     // F1: the manual at the page about the focused panel or the page shown.
     void aHelpContextExecute();
     void aAboutExecute();
+    // The Options dialog: spelling language and switch (mainwindowoptions.cpp).
+    void aOptionsExecute();
 
     // Start-up and model binding (mainwindowdocument.cpp, mainwindowviews.cpp).
     void FormCreate();

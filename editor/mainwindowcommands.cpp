@@ -198,6 +198,9 @@ const std::vector<MainWindow::CommandRow>& MainWindow::CommandRows() {
         {&L::aDuplicate, "aDuplicate", "Dupl&icate", none, "Ctrl+D", window,
          "Duplicate|Copy the current screen or option right after the original, with a new ID.", "", false,
          "Edit1", false, nullptr, nullptr, &W::aDuplicateExecute, false},
+        {&L::aOptions, "aOptions", "&Options...", none, "", window,
+         "Options|Choose the spelling language and turn spell checking on or off.", "", false, "Edit1", true,
+         nullptr, nullptr, &W::aOptionsExecute, false},
         // Keys without a menu entry.
         {nullptr, "aDeleteItem", "&Delete", QKeySequence::Delete, "Del", KeyScope::Tree,
          "Delete|Delete the current screen or option.", "", false, nullptr, false,

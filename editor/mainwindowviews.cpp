@@ -116,11 +116,13 @@ void MainWindow::AttachPanels() {
     } catch (const std::exception& error) {
         m_settingsFailures.Note(error.what());
     }
-    const auto attachSpelling = [this](QWidget* box) {
+    // The spelling menus ask for the window's prompter when they come up: it can be replaced later.
+    const PrompterSource prompter = [this] { return m_prompter; };
+    const auto attachSpelling = [this, &prompter](QWidget* box) {
         if (auto* line = qobject_cast<QLineEdit*>(box))
-            AttachSpellChecking(line, *m_spelling, m_prompter);
+            AttachSpellChecking(line, *m_spelling, prompter);
         else if (auto* memo = qobject_cast<QPlainTextEdit*>(box))
-            AttachSpellChecking(memo, *m_spelling, m_prompter);
+            AttachSpellChecking(memo, *m_spelling, prompter);
     };
     for (ItemPanel* panel : m_assistantPage->ItemPanels()) {
         panel->Attach(services);
@@ -460,7 +462,7 @@ void MainWindow::aNoteExecute() {
         return;
     TNoteForm form(*option, *m_edits, m_services.Settings.get(), this);
     if (m_spelling != nullptr)
-        AttachSpellChecking(form.mText(), *m_spelling, m_prompter);
+        AttachSpellChecking(form.mText(), *m_spelling, [this] { return m_prompter; });
     form.exec();
     // Saved here rather than by the dialog's destructor, so that a failing settings store is reported.
     form.SaveFormPlacement();

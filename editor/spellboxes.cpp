@@ -51,7 +51,7 @@ template <typename Box> int MenuPosition(Box& box, const QContextMenuEvent& even
 }
 } // namespace
 
-void AttachSpellChecking(QLineEdit* box, SpellService& service, Prompter* prompter) {
+void AttachSpellChecking(QLineEdit* box, SpellService& service, PrompterSource prompter) {
     new LineEditSpellMarker(box, service);
     QPointer<SpellService> target(&service);
     new SpellMenuFilter(box, nullptr, [box, target, prompter](const QContextMenuEvent& event) -> QMenu* {
@@ -60,30 +60,31 @@ void AttachSpellChecking(QLineEdit* box, SpellService& service, Prompter* prompt
         const int position = event.reason() == QContextMenuEvent::Keyboard
                                  ? box->cursorPosition()
                                  : box->cursorPositionAt(event.pos());
-        return SpellContextMenu(*box, position, *target, prompter);
+        return SpellContextMenu(*box, position, *target, prompter ? prompter() : nullptr);
     });
 }
 
 namespace {
 
 // Both kinds of multi-line box: a highlighter on the document and the spelling menu on the viewport.
-template <typename Box> void AttachToTextBox(Box* box, SpellService& service, Prompter* prompter) {
+template <typename Box> void AttachToTextBox(Box* box, SpellService& service, PrompterSource prompter) {
     new SpellHighlighter(box->document(), service);
     QPointer<SpellService> target(&service);
     new SpellMenuFilter(box, box->viewport(),
                         [box, target, prompter](const QContextMenuEvent& event) -> QMenu* {
                             if (!target)
                                 return box->createStandardContextMenu(event.pos());
-                            return SpellContextMenu(*box, MenuPosition(*box, event), *target, prompter);
+                            return SpellContextMenu(*box, MenuPosition(*box, event), *target,
+                                                    prompter ? prompter() : nullptr);
                         });
 }
 
 } // namespace
 
-void AttachSpellChecking(QPlainTextEdit* box, SpellService& service, Prompter* prompter) {
-    AttachToTextBox(box, service, prompter);
+void AttachSpellChecking(QPlainTextEdit* box, SpellService& service, PrompterSource prompter) {
+    AttachToTextBox(box, service, std::move(prompter));
 }
 
-void AttachSpellChecking(QTextEdit* box, SpellService& service, Prompter* prompter) {
-    AttachToTextBox(box, service, prompter);
+void AttachSpellChecking(QTextEdit* box, SpellService& service, PrompterSource prompter) {
+    AttachToTextBox(box, service, std::move(prompter));
 }

@@ -1,6 +1,7 @@
 #include "editor/spelloptions.h"
 
 #include "editor/spellservice.h"
+#include "spell/dictionaryfinder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,17 +22,23 @@ SpellOptionsWidget::SpellOptionsWidget(SpellService& service, QWidget* parent)
         const QString name = QString::fromStdString(language);
         m_cbSpellLanguage->addItem(LanguageTitle(name), name);
     }
-    m_cbSpellLanguage->setCurrentIndex(
-        m_cbSpellLanguage->findData(QString::fromStdString(service.Language())));
+    // The language being checked in; when none is open yet (no dictionary was installed at start), the
+    // one the program would take: the locale's, else en_US, else the first.
+    std::string current = service.Language();
+    if (current.empty())
+        current = ChooseLanguage({}, QLocale::system().name().toStdString(), service.InstalledLanguages());
+    m_cbSpellLanguage->setCurrentIndex(m_cbSpellLanguage->findData(QString::fromStdString(current)));
 
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("lSpellNote"));
     m_note->setWordWrap(true);
     if (m_cbSpellLanguage->count() == 0) {
+        // Nothing can be checked: the switch shows that and is left as stored (Apply keeps it).
         m_cbSpellLanguage->setEnabled(false);
-        m_note->setText(
-            QStringLiteral("No dictionaries are installed. Install a hunspell dictionary "
-                           "(for example the package hunspell-en-us) and start the program again."));
+        m_chSpellCheck->setChecked(false);
+        m_chSpellCheck->setEnabled(false);
+        m_note->setText(QStringLiteral("No dictionaries are installed. Install a hunspell dictionary "
+                                       "(for example the package hunspell-en-us) and open Options again."));
     } else {
         m_note->hide();
     }
@@ -56,9 +63,13 @@ QString SpellOptionsWidget::LanguageTitle(const QString& language) {
 }
 
 bool SpellOptionsWidget::Apply() {
-    m_service.SetEnabled(m_chSpellCheck->isChecked());
     const QString language = m_cbSpellLanguage->currentData().toString();
     if (language.isEmpty())
-        return true;
-    return m_service.SetLanguage(language.toStdString());
+        return true; // no dictionary to choose: nothing to store
+    // The language first: when its dictionary cannot be opened nothing is stored, so that the dialog can
+    // stay open and Cancel still leaves everything as it was.
+    if (!m_service.SetLanguage(language.toStdString()))
+        return false;
+    m_service.SetEnabled(m_chSpellCheck->isChecked());
+    return true;
 }

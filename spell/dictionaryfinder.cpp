@@ -21,8 +21,12 @@ std::vector<std::string> DictionaryFolders() {
             start = end + 1;
         }
     }
-    folders.emplace_back("/usr/share/hunspell");
-    folders.emplace_back("/usr/share/myspell/dicts");
+    // "0" leaves the system's dictionaries out: a test or a sandbox then sees only its own folders.
+    const char* system = std::getenv("AMF_SYSTEM_DICTIONARIES");
+    if (system == nullptr || std::string(system) != "0") {
+        folders.emplace_back("/usr/share/hunspell");
+        folders.emplace_back("/usr/share/myspell/dicts");
+    }
     return folders;
 }
 

@@ -12,7 +12,8 @@ struct DictionaryFiles {
 };
 
 // The folders looked in, in order: the entries of AMF_DICTIONARY_PATH (separated by ':') when it is
-// set, then /usr/share/hunspell and /usr/share/myspell/dicts.
+// set, then /usr/share/hunspell and /usr/share/myspell/dicts (left out when AMF_SYSTEM_DICTIONARIES is
+// "0").
 std::vector<std::string> DictionaryFolders();
 
 // The languages with both files present, sorted and without repeats (the first folder wins).

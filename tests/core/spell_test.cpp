@@ -118,6 +118,45 @@ TEST(SpellDictionaries, FoldersAndLookUp) {
         EXPECT_FALSE(FindDictionary(missing).has_value()) << missing;
 }
 
+TEST(SpellDictionaries, SystemFoldersCanBeLeftOut) {
+    DictionaryPathScope scope(kDictFolder);
+    const char* old = std::getenv("AMF_SYSTEM_DICTIONARIES");
+    const std::optional<std::string> kept = old ? std::optional<std::string>(old) : std::nullopt;
+    struct Case {
+        const char* value; // nullptr: not set
+        std::vector<std::string> folders;
+    };
+    const Case cases[] = {
+        {nullptr, {kDictFolder, "/usr/share/hunspell", "/usr/share/myspell/dicts"}},
+        {"1", {kDictFolder, "/usr/share/hunspell", "/usr/share/myspell/dicts"}},
+        {"", {kDictFolder, "/usr/share/hunspell", "/usr/share/myspell/dicts"}},
+        {"0", {kDictFolder}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.value ? c.value : "(unset)");
+        if (c.value)
+            ::setenv("AMF_SYSTEM_DICTIONARIES", c.value, 1);
+        else
+            ::unsetenv("AMF_SYSTEM_DICTIONARIES");
+        EXPECT_EQ(DictionaryFolders(), c.folders);
+    }
+    // Only the fixture's own dictionaries remain, whatever the system has installed.
+    ::setenv("AMF_SYSTEM_DICTIONARIES", "0", 1);
+    std::vector<std::string> languages;
+    for (const DictionaryFiles& d : InstalledDictionaries())
+        languages.push_back(d.Language);
+    EXPECT_EQ(languages, (std::vector<std::string>{"xx_TEST", "yy_LATIN"}));
+    {
+        DictionaryPathScope empty("/nonexistent-folder");
+        EXPECT_TRUE(InstalledDictionaries().empty());
+        EXPECT_FALSE(FindDictionary("en_US").has_value());
+    }
+    if (kept)
+        ::setenv("AMF_SYSTEM_DICTIONARIES", kept->c_str(), 1);
+    else
+        ::unsetenv("AMF_SYSTEM_DICTIONARIES");
+}
+
 TEST(SpellChecker, UnreadableDictionaryIsAnError) {
     EXPECT_THROW(SpellChecker({"qq", kDictFolder + "/missing.aff", kDictFolder + "/missing.dic"}), AppError);
 }

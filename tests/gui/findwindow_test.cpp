@@ -252,7 +252,8 @@ TEST_F(FindWindowTest, NewEditEntriesHaveAcceleratorsOfTheirOwn) {
         const qsizetype amp = text.indexOf(u'&');
         return amp >= 0 && amp + 1 < text.size() ? text.at(amp + 1).toLower() : QChar();
     };
-    for (const char* name : {"aFind", "aFindNext", "aFindPrevious", "aGoTo", "aRenameScreen", "aDuplicate"}) {
+    for (const char* name :
+         {"aFind", "aFindNext", "aFindPrevious", "aGoTo", "aRenameScreen", "aDuplicate", "aOptions"}) {
         SCOPED_TRACE(name);
         QAction* entry = nullptr;
         for (QAction* a : edit->actions()) {

@@ -132,6 +132,8 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
          "Change the current screen's ID and every reference to it."},
         {"aDuplicate", "Dupl&icate", "Ctrl+D", "Duplicate (Ctrl+D)",
          "Copy the current screen or option right after the original, with a new ID."},
+        {"aOptions", "&Options...", "", "Options",
+         "Choose the spelling language and turn spell checking on or off."},
         {"aDeleteItem", "&Delete", "Del", "Delete (Del)", "Delete the current screen or option."},
         {"aEditID", "Edit the &ID", "F2", "Edit the ID (F2)",
          "Put the cursor in the ID box of the current item."},
@@ -170,9 +172,10 @@ TEST_F(MainFormTest, EveryActionHasItsCaptionShortCutAndHint) {
 
     const MainWindow::TActionList& list = form.Actions();
     const std::pair<QAction*, const char*> fields[] = {
-        {list.aNew, "aNew"},   {list.aSave, "aSave"},         {list.aExit, "aExit"},
-        {list.aCut, "aCut"},   {list.aNote, "aNote"},         {list.aDelOption, "aDelOption"},
-        {list.aTest, "aTest"}, {list.aHelpHelp, "aHelpHelp"}, {list.aAbout, "aAbout"},
+        {list.aNew, "aNew"},         {list.aSave, "aSave"},         {list.aExit, "aExit"},
+        {list.aCut, "aCut"},         {list.aNote, "aNote"},         {list.aDelOption, "aDelOption"},
+        {list.aTest, "aTest"},       {list.aHelpHelp, "aHelpHelp"}, {list.aAbout, "aAbout"},
+        {list.aOptions, "aOptions"},
     };
     for (const auto& [action, name] : fields) {
         SCOPED_TRACE(name);
@@ -187,9 +190,9 @@ TEST_F(MainFormTest, MenusHoldTheActionsInOrderWithSeparators) {
         {"&File",
          {"aNew", "aOpen", "mReOpen", "-", "aSave", "aSaveAs", "-", "aReport", "aPublish", "-", "aRun", "-",
           "aExit"}},
-        {"&Edit",
-         {"aUndo", "aRedo", "-", "aCopy", "aCut", "aPaste", "-", "aNote", "-", "aUp", "aDown", "-", "aFind",
-          "aFindNext", "aFindPrevious", "aGoTo", "-", "aRenameScreen", "aDuplicate"}},
+        {"&Edit", {"aUndo",         "aRedo", "-",   "aCopy",         "aCut",       "aPaste", "-",
+                   "aNote",         "-",     "aUp", "aDown",         "-",          "aFind",  "aFindNext",
+                   "aFindPrevious", "aGoTo", "-",   "aRenameScreen", "aDuplicate", "-",      "aOptions"}},
         {"&Screen", {"aNewScreen", "aDelScreen"}},
         {"&Options", {"aNewOption", "aDelOption"}},
         {"&Test!", {}},
