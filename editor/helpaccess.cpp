@@ -34,6 +34,17 @@ bool ShowHelp(QWidget* /*window*/, const std::string& reference,
     return false;
 }
 
+namespace {
+// The manual's folder: the one the environment names, else the one found beside the program; empty when
+// there is none.
+std::string ManualFolderOf(const HelpEnvironment& environment) {
+    if (!environment.ManualFolder.empty())
+        return environment.ManualFolder;
+    return environment.ProgramFile.empty() ? FindManualFolder()
+                                           : FindManualFolder(environment.ProgramFile, std::string());
+}
+} // namespace
+
 HelpWindow* FindHelpWindow(QWidget* owner) {
     if (!owner)
         return nullptr;
@@ -56,11 +67,7 @@ HelpShown ShowHelpTopic(QWidget* owner, HelpTopic topic, const HelpEnvironment& 
 
     HelpWindow* window = FindHelpWindow(owner);
     if (!window) {
-        std::string folder = environment.ManualFolder;
-        if (folder.empty())
-            folder = environment.ProgramFile.empty()
-                         ? FindManualFolder()
-                         : FindManualFolder(environment.ProgramFile, std::string());
+        const std::string folder = ManualFolderOf(environment);
         if (folder.empty()) {
             const QString message = QString::fromUtf8(kHelpUnavailableMessage);
             if (environment.ShowUnavailable)
@@ -96,11 +103,7 @@ HelpShown ShowHelpPage(QWidget* owner, const QString& page) {
 HelpShown ShowHelpPage(QWidget* owner, const QString& page, const HelpEnvironment& environment) {
     HelpWindow* window = FindHelpWindow(owner);
     if (!window) {
-        std::string folder = environment.ManualFolder;
-        if (folder.empty())
-            folder = environment.ProgramFile.empty()
-                         ? FindManualFolder()
-                         : FindManualFolder(environment.ProgramFile, std::string());
+        const std::string folder = ManualFolderOf(environment);
         // No manual to show a page of: the help file, or the message that there is no help.
         if (folder.empty())
             return ShowHelpTopic(owner, HelpTopic::Contents, environment);

@@ -71,34 +71,45 @@ int BackupCount(TRegWrap& settings) {
     return count;
 }
 
+// Passes every file question on to another set of prompts; the decorators below change one answer.
+class ForwardingPrompts : public IDocumentPrompts {
+public:
+    explicit ForwardingPrompts(IDocumentPrompts& target) : m_target(target) {}
+    std::optional<std::string> AskFileName(const TFileDialogRequest& request) override {
+        return m_target.AskFileName(request);
+    }
+    TSaveFirstAnswer AskSaveFirst(const std::string& text) override { return m_target.AskSaveFirst(text); }
+    bool AskReplace(const std::string& text) override { return m_target.AskReplace(text); }
+    std::string ProgramFolder() const override { return m_target.ProgramFolder(); }
+
+protected:
+    IDocumentPrompts& m_target;
+};
+
 // Passes the save's questions on and keeps the backups of the file the user names in the save dialog,
 // once it is named and before it is written.
-class BackupBeforeSave final : public IDocumentPrompts {
+class BackupBeforeSave final : public ForwardingPrompts {
 public:
-    BackupBeforeSave(IDocumentPrompts& target, int keep) : m_target(target), m_keep(keep) {}
+    BackupBeforeSave(IDocumentPrompts& target, int keep) : ForwardingPrompts(target), m_keep(keep) {}
     std::optional<std::string> AskFileName(const TFileDialogRequest& request) override {
         std::optional<std::string> chosen = m_target.AskFileName(request);
         if (chosen && request.ForSave)
             KeepBackups(WithAmfExtension(*chosen), m_keep);
         return chosen;
     }
-    TSaveFirstAnswer AskSaveFirst(const std::string& text) override { return m_target.AskSaveFirst(text); }
-    bool AskReplace(const std::string& text) override { return m_target.AskReplace(text); }
-    std::string ProgramFolder() const override { return m_target.ProgramFolder(); }
 
 private:
-    IDocumentPrompts& m_target;
     int m_keep;
 };
 
 // Passes the file questions of an open or a save on, starting the dialog in the window's folder for
 // dialogs and suggesting a name for a save of an assistant never saved; the folder of the file chosen
 // becomes the last folder used.
-class InDialogFolder final : public IDocumentPrompts {
+class InDialogFolder final : public ForwardingPrompts {
 public:
     using Chosen = std::function<void(const std::string&)>;
     InDialogFolder(IDocumentPrompts& target, std::string folder, std::string suggestedSave, Chosen chosen)
-        : m_target(target), m_folder(std::move(folder)), m_suggestedSave(std::move(suggestedSave)),
+        : ForwardingPrompts(target), m_folder(std::move(folder)), m_suggestedSave(std::move(suggestedSave)),
           m_chosen(std::move(chosen)) {}
     std::optional<std::string> AskFileName(const TFileDialogRequest& request) override {
         TFileDialogRequest shown = request;
@@ -110,12 +121,8 @@ public:
             m_chosen(*chosen);
         return chosen;
     }
-    TSaveFirstAnswer AskSaveFirst(const std::string& text) override { return m_target.AskSaveFirst(text); }
-    bool AskReplace(const std::string& text) override { return m_target.AskReplace(text); }
-    std::string ProgramFolder() const override { return m_target.ProgramFolder(); }
 
 private:
-    IDocumentPrompts& m_target;
     std::string m_folder;
     std::string m_suggestedSave;
     Chosen m_chosen;
