@@ -274,7 +274,9 @@ public:
         m_list.Move(m_to, m_from);
         m_item.MarkChanged();
     }
-    ViewRebuild Rebuild() const override { return ViewRebuild::Tree; }
+    // The structure follows the options in list order, and among screens of the same ID the first in
+    // the list is the one a link reaches: a move can change both views.
+    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
     std::string Caption() const override { return (m_to < m_from ? "Move up " : "Move down ") + m_item.ID; }
     bool Structural() const override { return true; }
     TAssistBase* Subject(bool) const override { return &m_item; }
@@ -319,6 +321,10 @@ ViewRebuild RebuildFor(TextField field) {
     case TextField::ID:
         return ViewRebuild::Both;
     case TextField::FirstScreen:
+        return ViewRebuild::Structure;
+    case TextField::Command:
+        // A go-to option's target is a link of the structure, and the other kinds show their command
+        // in its option node: a structure left as it was would show a link that is no longer there.
         return ViewRebuild::Structure;
     default:
         return ViewRebuild::None;

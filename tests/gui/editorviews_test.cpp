@@ -296,7 +296,7 @@ TEST_F(EditorViewsTest, UpAndDownAreEnabledByThePositionOfTheCurrentItem) {
 }
 
 TEST_F(EditorViewsTest, UpAndDownMoveTheCurrentItemKeepItSelectedAndMarkTheChange) {
-    Fill({{"S1", {{"a"}, {"b"}}}, {"S2"}}, "S1");
+    Fill({{"S1", {{"a", akInternet, "http://a"}, {"b", akInternet, "http://b"}}}, {"S2"}}, "S1");
     TAssistScreen* s2 = ScreenAt(1);
     ClickTreeNode(s2);
     form->Actions().aUp->trigger();
@@ -314,6 +314,10 @@ TEST_F(EditorViewsTest, UpAndDownMoveTheCurrentItemKeepItSelectedAndMarkTheChang
     EXPECT_EQ(form->CurrentItem(), a);
     EXPECT_TRUE(Root().Changed);
     EXPECT_EQ(NodeTexts(TreeModel()), (std::vector<std::string>{"A1", " S2", " S1", "  b", "  a"}));
+    // The structure lists a screen's options in their new order too.
+    EXPECT_EQ(NodeTexts(StructureModel()),
+              (std::vector<std::string>{"A A1 " + kArrow + " S S1", " O b " + kArrow + " INTERNET http://b",
+                                        " O a " + kArrow + " INTERNET http://a"}));
 }
 
 TEST_F(EditorViewsTest, FirstScreenThatNamesNoScreenOffersToCreateIt) {
