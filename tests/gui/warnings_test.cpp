@@ -66,14 +66,6 @@ protected:
         form->CommitFocusedBox();
     }
 
-    void ClickTreeNode(const TAssistBase* item) {
-        FocusByMouse(form->Tree());
-        const int node = TreeModel().FirstNodeOf(item);
-        ASSERT_GE(node, 0);
-        form->Tree()->setCurrentIndex(TreeModel().IndexOfNode(node));
-        QApplication::processEvents();
-    }
-
     // Clicks the listed line (which must be there) on the Warnings page.
     void ClickLine(const QString& text) {
         const int row = RowOf(text);
