@@ -9,6 +9,15 @@ DebouncedSaver::DebouncedSaver(std::function<void()> write, int intervalMs, QObj
         if (m_pending)
             Write();
     });
+    m_soon.setSingleShot(true);
+    m_soon.setInterval(0);
+    connect(&m_soon, &QTimer::timeout, this, &DebouncedSaver::Flush);
+}
+
+void DebouncedSaver::ChangedSoon() {
+    m_pending = true;
+    if (!m_soon.isActive())
+        m_soon.start();
 }
 
 void DebouncedSaver::Changed() {
@@ -30,6 +39,7 @@ void DebouncedSaver::Flush() {
 
 void DebouncedSaver::Write() {
     m_pending = false;
+    m_soon.stop();
     ++m_writes;
     m_write();
     m_timer.start();

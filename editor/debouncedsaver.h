@@ -18,6 +18,10 @@ public:
     // Notes a change that is not urgent (typing still going on): it is written when the running interval
     // ends, or one interval from now when none runs; never at once.
     void ChangedLater();
+    // Notes a change to keep at once, but after the window has shown it: written when the event loop
+    // next runs its timers, so the views are brought up to date and painted first; several such
+    // changes in a row are written once.
+    void ChangedSoon();
     // Writes now when a change is pending (focus loss, before closing); does nothing otherwise.
     void Flush();
     bool Pending() const { return m_pending; }
@@ -28,6 +32,7 @@ private:
 
     std::function<void()> m_write;
     QTimer m_timer;
+    QTimer m_soon; // zero interval: a timer event, which comes after the events already posted
     bool m_pending = false;
     int m_writes = 0;
 };

@@ -218,7 +218,10 @@ public:
         m_kept = m_screen.Options.Detach(m_screen.Options.IndexOf(m_option));
         m_screen.MarkChanged();
     }
-    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    // The option's node is added to the views in place (Added); taking the change back or applying it
+    // again moves through the history, which rebuilds both views.
+    ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+    TAssistBase* Added() const override { return m_option; }
     std::string Caption() const override { return "New option " + m_option->ID; }
     bool Structural() const override { return true; }
     TAssistBase* Subject(bool applied) const override {
@@ -350,6 +353,7 @@ void DocumentEdit::Announce(bool applied) {
     change.item = Subject(applied);
     change.structural = Structural();
     change.renamed = Renames();
+    change.added = Added();
     if (m_done || !applied) {
         // Moving through the history rebuilds both views, since a change may have left one of them as
         // it was (Up and Down leave the structure), and selects what the change concerns (the assistant
@@ -357,6 +361,7 @@ void DocumentEdit::Announce(bool applied) {
         change.views = ViewRebuild::Both;
         change.showAgain = true;
         change.renamed = false;
+        change.added = nullptr;
         change.select = change.item != nullptr ? change.item : &m_edits->Root();
     }
     m_done = true;

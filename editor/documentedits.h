@@ -56,6 +56,9 @@ struct DocumentChange {
     // Only the ID of `item` changed: its nodes keep their places, so the tree renames them instead of
     // being rebuilt; the structure is rebuilt only where the ID shows or is linked to.
     bool renamed = false;
+    // A new option, the only change: the tree gains its node in place, and the structure is rebuilt
+    // only when it shows the option's screen and the option leads somewhere from there.
+    TAssistBase* added = nullptr;
     // Undo or redo moved through the history, or texts changed in many places: the panel shows the
     // model's values again, and the typing history of the focused box stays.
     bool showAgain = false;
@@ -82,6 +85,9 @@ public:
     virtual bool Structural() const { return false; }
     // Whether the change is a new ID of its subject and nothing else.
     virtual bool Renames() const { return false; }
+    // A new option that is the whole change, when the change first applies: the views take its node
+    // in place rather than being rebuilt.
+    virtual TAssistBase* Added() const { return nullptr; }
     // The item to select after applying (`applied`) or reverting the change, as the change itself
     // selected it; nullptr selects the assistant.
     virtual TAssistBase* Subject(bool /*applied*/) const { return nullptr; }

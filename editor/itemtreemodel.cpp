@@ -62,8 +62,88 @@ void ItemTreeModel::Clear() {
     EndBuild();
 }
 
+int ItemTreeModel::InsertNode(int parent, int position, TAssistBase* item, std::string text) {
+    if (IsFlat() || !IsLive(parent) || position < 0 || Size(position) > m_children[Size(parent)].size())
+        return -1;
+    const int number = NodeCount();
+    beginInsertRows(NestedIndexOf(parent), position, position);
+    Node node;
+    node.item = item;
+    node.parent = parent;
+    node.depth = m_nodes[Size(parent)].depth + 1;
+    node.row = position;
+    node.end = number + 1;
+    m_nodes.push_back(node);
+    m_texts.push_back(std::move(text));
+    m_children.emplace_back();
+    ++m_nodes[Size(parent)].liveChildren;
+    std::vector<int>& siblings = m_children[Size(parent)];
+    siblings.insert(siblings.begin() + position, number);
+    for (std::size_t i = Size(position) + 1; i < siblings.size(); ++i)
+        m_nodes[Size(siblings[i])].row = static_cast<int>(i);
+    endInsertRows();
+    return number;
+}
+
 QString ItemTreeModel::TextAt(int node) const {
     return IsLive(node) ? QString::fromStdString(m_texts[Size(node)]) : QString();
+}
+
+const std::string& ItemTreeModel::NodeText(int node) const {
+    static const std::string none;
+    return IsLive(node) ? m_texts[Size(node)] : none;
+}
+
+void ItemTreeModel::SetNodeText(int node, std::string text) {
+    if (!IsLive(node))
+        return;
+    m_texts[Size(node)] = std::move(text);
+    const QModelIndex index = ShownIndexOf(node);
+    if (index.isValid())
+        Q_EMIT dataChanged(index, index);
+}
+
+std::vector<int> ItemTreeModel::ChildNodes(int node) const {
+    std::vector<int> children;
+    if (!IsLive(node))
+        return children;
+    if (!IsFlat())
+        return m_children[Size(node)];
+    // In index order a child's subtree ends where the next child begins; removed ones are stepped over
+    // a subtree at a time.
+    for (int child = node + 1; child < m_nodes[Size(node)].end; child = m_nodes[Size(child)].end)
+        if (!m_nodes[Size(child)].removed)
+            children.push_back(child);
+    return children;
+}
+
+std::vector<int> ItemTreeModel::BranchNodes(int node) const {
+    std::vector<int> branch;
+    if (!IsLive(node))
+        return branch;
+    if (IsFlat()) {
+        for (int i = node; i < m_nodes[Size(node)].end; ++i)
+            if (!m_nodes[Size(i)].removed)
+                branch.push_back(i);
+        return branch;
+    }
+    std::vector<int> pending{node};
+    while (!pending.empty()) {
+        const int next = pending.back();
+        pending.pop_back();
+        branch.push_back(next);
+        const std::vector<int>& children = m_children[Size(next)];
+        pending.insert(pending.end(), children.rbegin(), children.rend());
+    }
+    return branch;
+}
+
+QModelIndex ItemTreeModel::ShownIndexOf(int node) const {
+    if (!IsFlat())
+        return NestedIndexOf(node);
+    // A node inside a collapsed branch of the flat shape has no row.
+    const int row = RowOf(node);
+    return row < 0 ? QModelIndex() : createIndex(row, 0, static_cast<quintptr>(node));
 }
 
 QModelIndex ItemTreeModel::IndexOfNode(int node) {
@@ -140,10 +220,8 @@ int ItemTreeModel::LastNodeOf(const TAssistBase* item) const {
 
 std::vector<const TAssistBase*> ItemTreeModel::ItemsInBranch(int node) const {
     std::vector<const TAssistBase*> items;
-    if (!IsLive(node))
-        return items;
-    for (int i = node; i < m_nodes[Size(node)].end; ++i)
-        if (!m_nodes[Size(i)].removed && m_nodes[Size(i)].item != nullptr)
+    for (int i : BranchNodes(node))
+        if (m_nodes[Size(i)].item != nullptr)
             items.push_back(m_nodes[Size(i)].item);
     return items;
 }
@@ -154,11 +232,7 @@ void ItemTreeModel::RefreshItem(const TAssistBase* item) {
     for (int node = 0; node < NodeCount(); ++node) {
         if (m_nodes[Size(node)].removed || m_nodes[Size(node)].item != item)
             continue;
-        // A node inside a collapsed branch of the flat shape has no row to repaint.
-        const QModelIndex index =
-            IsFlat()
-                ? (RowOf(node) < 0 ? QModelIndex() : createIndex(RowOf(node), 0, static_cast<quintptr>(node)))
-                : NestedIndexOf(node);
+        const QModelIndex index = ShownIndexOf(node);
         if (index.isValid())
             Q_EMIT dataChanged(index, index);
     }
@@ -202,7 +276,7 @@ bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
             m_nodes[Size(siblings[i])].row = static_cast<int>(i);
     }
 
-    for (int i = node; i < removed.end; ++i) {
+    for (int i : BranchNodes(node)) {
         m_nodes[Size(i)].removed = true;
         m_nodes[Size(i)].item = nullptr;
     }
@@ -272,9 +346,9 @@ void ItemTreeModel::ExpandBranch(int node) {
     if (!IsLive(node))
         return;
     bool changed = false;
-    for (int i = node; i < m_nodes[Size(node)].end; ++i) {
+    for (int i : BranchNodes(node)) {
         Node& below = m_nodes[Size(i)];
-        if (!below.removed && !below.expanded) {
+        if (!below.expanded) {
             below.expanded = true;
             changed = true;
         }
@@ -414,8 +488,11 @@ Qt::ItemFlags ItemTreeModel::flags(const QModelIndex& index) const {
     if (IsFlat() && index.isValid())
         flags |= Qt::ItemNeverHasChildren;
     if (m_dragDrop && !IsFlat()) {
-        TAssistBase* item = ItemOf(index);
-        if (dynamic_cast<TAssistScreen*>(item) || dynamic_cast<TAssistOption*>(item))
+        // The tree that drags holds the assistant on top and screens and options below it. Views ask
+        // for the flags of every row they lay out, so the level decides here rather than a type test;
+        // a drop still checks what was dragged.
+        const int node = NodeOf(index);
+        if (DepthOf(node) > 0 && ItemAt(node) != nullptr)
             flags |= Qt::ItemIsDragEnabled;
         if (index.isValid())
             flags |= Qt::ItemIsDropEnabled;

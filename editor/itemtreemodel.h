@@ -3,11 +3,14 @@
 // structure). Each node carries a non-owning pointer to a model item (the assistant, a screen or an
 // option); the views never own items and never edit them.
 //
-// The tree is rebuilt as a whole (BeginBuild, AddNode..., EndBuild inside one model reset) rather than
-// edited, so a rebuild of any size costs one pass and no per-node widgets. Nodes are kept flat in
-// index order (depth first, a parent before its children), so walking "all nodes in index order" is a
-// loop over a vector, and a node's subtree is one contiguous range of it. Texts are kept as UTF-8 and
-// turned into QString only when a view asks for them (the rows it paints).
+// The tree is built as a whole (BeginBuild, AddNode..., EndBuild inside one model reset), so a rebuild
+// of any size costs one pass and no per-node widgets; afterwards nodes can be renamed or removed in
+// place, and the nested shape can take a new node (InsertNode). Built nodes are kept flat in index order
+// (depth first, a parent before its children), so walking "all nodes in index order" is a loop over a
+// vector, and a node's subtree is one contiguous range of it. An inserted node is numbered after every
+// other, outside its parent's range: the nested shape therefore walks a branch through its children
+// lists, never through the range. Texts are kept as UTF-8 and turned into QString only when a view asks
+// for them (the rows it paints).
 //
 // The model hands its nodes to a view in one of two shapes:
 // - Nested: the usual parent and child indexes; a QTreeView lays out the tree and keeps the expansion.
@@ -41,12 +44,22 @@ public:
     void EndBuild();
     // Removes every node (a build that adds none).
     void Clear();
+    // Nested shape only: adds a node for the item as the child at `position` (0 to the number of live
+    // children) of the live node `parent`, with its rows inserted into the views; returns its number,
+    // or -1 (adding nothing) for a flat model, a parent that is not live or a position out of range.
+    int InsertNode(int parent, int position, TAssistBase* item, std::string text);
 
     // ---- Nodes in index order. Removed nodes keep their number but are skipped by these functions.
     int NodeCount() const { return static_cast<int>(m_nodes.size()); }
     bool IsLive(int node) const { return node >= 0 && node < NodeCount() && !m_nodes[Size(node)].removed; }
     TAssistBase* ItemAt(int node) const { return IsLive(node) ? m_nodes[Size(node)].item : nullptr; }
     QString TextAt(int node) const;
+    // The text of a live node as it was given; empty for no live node.
+    const std::string& NodeText(int node) const;
+    // Gives one live node a new text and refreshes its row.
+    void SetNodeText(int node, std::string text);
+    // The live children of a live node, in display order.
+    std::vector<int> ChildNodes(int node) const;
     // Whether the node has live children.
     bool HasChildren(int node) const { return IsLive(node) && m_nodes[Size(node)].liveChildren > 0; }
     // The level of a live node: 0 for a top-level node, its parent's plus one below; -1 for no live node.
@@ -138,6 +151,11 @@ private:
         bool removed = false;
     };
     static std::size_t Size(int node) { return static_cast<std::size_t>(node); }
+    // A live node and every live node below it: the node's range in the flat shape, a walk through the
+    // children lists in the nested one (inserted nodes lie outside their parent's range).
+    std::vector<int> BranchNodes(int node) const;
+    // The view index of a live node, in either shape; invalid when the flat shape gives it no row.
+    QModelIndex ShownIndexOf(int node) const;
     const std::vector<int>& ChildrenOf(const QModelIndex& parent) const;
     QModelIndex NestedIndexOf(int node) const;
 

@@ -40,6 +40,7 @@ class IFindFile;
 class ItemTreeModel;
 class QModelIndex;
 class TAssistBase;
+class TAssistOption;
 class TAssistRoot;
 class TDocumentPrompter;
 class TFileListMenu;
@@ -340,6 +341,11 @@ private:
     // A new ID of `item` only: renames its tree nodes in place and rebuilds the structure when the old
     // or the new ID shows there or is linked to.
     void RenameInViews(TAssistBase* item);
+    // A new ID of an option: gives its node in the structure the new ID. False when that node cannot
+    // be told apart from another option's, so the structure must be rebuilt.
+    bool RenameOptionInStructure(const TAssistOption& option, const std::string& oldId);
+    // A new option: adds its tree node in place; returns the views that still need a rebuild.
+    ViewRebuild AddToViews(TAssistBase* item);
     // The Map page (mainwindowmap.cpp): clicks select in the tree, the map's frame follows the current
     // item's screen.
     void ConnectMap();

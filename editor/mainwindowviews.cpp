@@ -18,6 +18,7 @@
 #include "editor/spellservice.h"
 #include "editor/testviewers.h"
 #include "editor/treecontextmenu.h"
+#include "model/assistoption.h"
 #include "model/assistroot.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
@@ -235,6 +236,7 @@ void MainWindow::RenameInViews(TAssistBase* item) {
     // The tree shows the ID as the node's text and nothing else of it; the nodes stay where they are.
     const int node = m_treeModel->FirstNodeOf(item);
     const int depth = m_treeModel->DepthOf(node);
+    const std::string oldId = m_treeModel->NodeText(node);
     m_treeModel->RenameItem(item, depth == 0 ? RootNodeText(item->ID) : item->ID);
     // The structure's texts name the assistant in its top node, an option in the node under its
     // screen (which carries the option's target when it is a go-to), a screen in its own nodes. A
@@ -245,12 +247,51 @@ void MainWindow::RenameInViews(TAssistBase* item) {
         rebuild = m_structureModel->NodeCount() > 0;
     else if (depth == 1)
         rebuild = m_structureModel->FirstNodeOf(item) >= 0 || LinkedTo(*m_assistant, item->ID);
-    else if (depth == 2)
-        rebuild = m_structureModel->FirstNodeOf(m_treeModel->ItemAt(m_treeModel->ParentOf(node))) >= 0;
+    else if (auto* option = dynamic_cast<TAssistOption*>(item); depth == 2 && option != nullptr)
+        rebuild = !RenameOptionInStructure(*option, oldId);
     else
         rebuild = true; // not in the tree: rebuild rather than guess
     if (rebuild)
         RebuildStructure();
+}
+
+bool MainWindow::RenameOptionInStructure(const TAssistOption& option, const std::string& oldId) {
+    // An option's node stands under the node where its screen is expanded, the screen's first node in
+    // index order; no such node, or an option that leads nowhere, and the structure does not show it.
+    const int screenNode = m_structureModel->FirstNodeOf(option.Owner);
+    if (screenNode < 0 || !OptionHasNode(*m_assistant, option))
+        return true;
+    // Only the "O <ID> » " at the start of its text names the option. Two options of the screen with
+    // the old ID (or one whose ID begins with the old ID and the arrow) cannot be told apart here.
+    const std::string oldPrefix = OptionNodePrefix(oldId);
+    int found = -1;
+    for (const int child : m_structureModel->ChildNodes(screenNode)) {
+        if (!m_structureModel->NodeText(child).starts_with(oldPrefix))
+            continue;
+        if (found >= 0)
+            return false;
+        found = child;
+    }
+    if (found < 0)
+        return false;
+    m_structureModel->SetNodeText(found, OptionNodePrefix(option.ID) +
+                                             m_structureModel->NodeText(found).substr(oldPrefix.size()));
+    return true;
+}
+
+ViewRebuild MainWindow::AddToViews(TAssistBase* item) {
+    // A new option goes into the tree at its place under its screen's node. The structure gains a node
+    // only under a screen it shows and for an option that leads somewhere (a new option is a go-to
+    // with no target yet); then it is rebuilt, since a go-to's branch may move a screen's first place.
+    auto* option = dynamic_cast<TAssistOption*>(item);
+    if (option == nullptr || option->Owner == nullptr)
+        return ViewRebuild::Both;
+    const int screenNode = m_treeModel->FirstNodeOf(option->Owner);
+    if (m_treeModel->InsertNode(screenNode, option->Owner->Options.IndexOf(option), option, option->ID) < 0)
+        return ViewRebuild::Both;
+    if (m_structureModel->FirstNodeOf(option->Owner) >= 0 && OptionHasNode(*m_assistant, *option))
+        return ViewRebuild::Structure;
+    return ViewRebuild::None;
 }
 
 void MainWindow::OnDocumentChanged(const DocumentChange& change) {
@@ -261,12 +302,14 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
         RenameInViews(change.item);
         views = ViewRebuild::None;
     }
+    if (change.added != nullptr)
+        views = views | AddToViews(change.added);
     const bool rebuildsTree = Needs(views, ViewRebuild::Tree);
     if (rebuildsTree)
         RebuildTree(); // ends with the structure check
     if (Needs(views, ViewRebuild::Structure))
         RebuildStructure();
-    if (change.views == ViewRebuild::None && change.item != nullptr) {
+    if (change.views == ViewRebuild::None && change.added == nullptr && change.item != nullptr) {
         // Nothing was added, removed or renamed: only the rows that show the item are out of date.
         m_treeModel->RefreshItem(change.item);
         m_structureModel->RefreshItem(change.item);
@@ -296,9 +339,12 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     // The find panel's list never names an item that is gone or a text that changed.
     if (m_findPanel != nullptr)
         m_findPanel->refresh();
-    // A new, deleted or moved screen or option is kept for recovery at once; other changes within the
-    // recovery writer's interval (and with the autosave timer's tick).
-    if (change.structural)
+    // A new, deleted or moved screen or option is kept for recovery at once, as soon as the window
+    // shows it (at 100,000 options the copy costs several times the views' update); other changes
+    // within the recovery writer's interval (and with the autosave timer's tick).
+    if (change.structural && m_recoveryWriter != nullptr)
+        m_recoveryWriter->ChangedSoon();
+    else if (change.structural)
         WriteRecovery();
     else if (m_recoveryWriter != nullptr && m_services.RecoveryWriteInterval > 0)
         m_recoveryWriter->Changed();

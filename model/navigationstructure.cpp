@@ -148,3 +148,26 @@ const NavigationNode* NavigationStructure::LastNodeOf(const TAssistBase* item) c
 NavigationStructure BuildNavigationStructure(const TAssistRoot& root) {
     return Builder(root).Build(root);
 }
+
+bool OptionHasNode(const TAssistRoot& root, const TAssistOption& option) {
+    // The same kinds as the builder's AddOption gives a node.
+    switch (option.Action) {
+    case akGoto:
+    case akGotoButton:
+        return root.Screens.FindScreen(option.Command) != nullptr;
+    case akAssistant:
+    case akRun:
+    case akBrowse:
+    case akInternet:
+    case akScript:
+    case akExec:
+        return true;
+    case akNote:
+    default:
+        return false;
+    }
+}
+
+std::string OptionNodePrefix(const std::string& optionId) {
+    return Join({"O ", optionId, Arrow});
+}

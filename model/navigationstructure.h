@@ -26,6 +26,7 @@
 #include <vector>
 
 class TAssistBase;
+class TAssistOption;
 class TAssistRoot;
 
 struct NavigationNode {
@@ -53,3 +54,11 @@ struct NavigationStructure {
 
 // Builds the navigation structure of the assistant from its first screen.
 NavigationStructure BuildNavigationStructure(const TAssistRoot& root);
+
+// What an editor needs to patch a shown structure in place instead of building it again.
+// Whether the option has a node under the node of its screen (wherever the screen is expanded): every
+// kind but notes, and a go-to only when a screen has the ID it names.
+bool OptionHasNode(const TAssistRoot& root, const TAssistOption& option);
+// The beginning of the text of an option's node: "O <option ID> » ". The rest names what it leads to
+// and does not depend on the option's ID.
+std::string OptionNodePrefix(const std::string& optionId);

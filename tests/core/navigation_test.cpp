@@ -336,6 +336,21 @@ TEST(NavigationStructure, MatchesThePlainRecursiveBuildOnRandomAssistants) {
             EXPECT_EQ(structure.Nodes[i].Parent, expected.Nodes[i].Parent);
             EXPECT_EQ(structure.Nodes[i].Children, expected.Nodes[i].Children);
         }
+        // What an editor patches in place: under the expanded node of a screen stand, in order, the
+        // options that OptionHasNode names, each text beginning with its OptionNodePrefix.
+        for (const NavigationNode& node : structure.Nodes) {
+            const auto* screen = dynamic_cast<const TAssistScreen*>(node.Item);
+            if (screen == nullptr || node.Text.ends_with(" (repeated)"))
+                continue;
+            std::vector<std::string> withNode;
+            for (const TAssistOption& option : screen->Options)
+                if (OptionHasNode(root, option))
+                    withNode.push_back(OptionNodePrefix(option.ID));
+            ASSERT_EQ(node.Children.size(), withNode.size()) << node.Text;
+            for (std::size_t i = 0; i < withNode.size(); ++i)
+                EXPECT_TRUE(structure.Nodes[static_cast<std::size_t>(node.Children[i])].Text.starts_with(
+                    withNode[i]));
+        }
         for (const NavigationNode& node : expected.Nodes) {
             deep += node.Depth >= 2;
             repeated += node.Text.ends_with(" (repeated)");

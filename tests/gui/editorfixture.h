@@ -142,15 +142,30 @@ protected:
 
     TAssistScreen* ScreenAt(int index) const { return Root().Screens.Item(index); }
 
-    // The live nodes of a view in index order, each indented by one blank per level.
+    // The live nodes of a view in display order, each indented by one blank per level: a flat model's
+    // nodes in index order (collapsed ones too), a nested model's as its indexes lead through them
+    // (a node inserted after the build stands at its place there, not at the end).
     static std::vector<std::string> NodeTexts(const ItemTreeModel& model) {
         std::vector<std::string> texts;
-        for (int node = 0; node < model.NodeCount(); ++node) {
-            if (!model.IsLive(node))
-                continue;
-            const int depth = model.DepthOf(node);
-            texts.push_back(std::string(static_cast<std::size_t>(depth), ' ') +
+        const auto add = [&](int node) {
+            texts.push_back(std::string(static_cast<std::size_t>(model.DepthOf(node)), ' ') +
                             model.TextAt(node).toStdString());
+        };
+        if (model.IsFlat()) {
+            for (int node = 0; node < model.NodeCount(); ++node)
+                if (model.IsLive(node))
+                    add(node);
+            return texts;
+        }
+        std::vector<QModelIndex> pending;
+        for (int row = model.rowCount() - 1; row >= 0; --row)
+            pending.push_back(model.index(row, 0));
+        while (!pending.empty()) {
+            const QModelIndex index = pending.back();
+            pending.pop_back();
+            add(model.NodeOf(index));
+            for (int row = model.rowCount(index) - 1; row >= 0; --row)
+                pending.push_back(model.index(row, 0, index));
         }
         return texts;
     }

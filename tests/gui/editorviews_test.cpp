@@ -5,8 +5,12 @@
 #include "editorfixture.h"
 
 #include <QAction>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -379,6 +383,104 @@ TEST_F(EditorViewsTest, NewScreenAndNewOptionAppendSelectAndMarkTheChange) {
     EXPECT_EQ(form->CurrentItem(), OptionAt(0, 1));
     EXPECT_TRUE(Root().Changed);
     EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), OptionAt(0, 1));
+}
+
+// A new option and a new option ID patch the views in place instead of rebuilding them. Each case
+// checks that the views then show what a rebuild from the model shows, and which views were reset.
+TEST_F(EditorViewsTest, NewOptionsAndOptionIDsPatchTheViewsAsARebuildWouldShowThem) {
+    const OptionSpec toS2("toS2", akGoto, "S2");
+    const OptionSpec web("web", akInternet, "https://example.org/");
+    struct Case {
+        const char* name;
+        std::vector<ScreenSpec> screens;
+        std::function<void()> edit;
+        const char* treeShows;      // a node text the tree must show afterwards
+        const char* structureShows; // one the structure must show ("" when none is asked for)
+        int structureResets;        // 0: patched or left alone; 1: rebuilt
+    };
+    const auto newOptionOn = [this](int screen) {
+        return [this, screen] {
+            ClickTreeNode(ScreenAt(screen));
+            form->Actions().aNewOption->trigger();
+        };
+    };
+    const auto rename = [this](int screen, int option, const char* id) {
+        return [this, screen, option, id] {
+            ASSERT_TRUE(form->Edits().SetField(*OptionAt(screen, option), TextField::ID, id));
+        };
+    };
+    const Case cases[] = {
+        {"new option on a shown screen that is not the last",
+         {{"S1", {toS2, web}}, {"S2", {web}}, {"S3"}},
+         newOptionOn(0),
+         "  S1.1",
+         "",
+         0},
+        {"new option on a screen the structure does not show",
+         {{"S1", {toS2}}, {"S2"}, {"S3", {web}}},
+         newOptionOn(2),
+         "  S3.1",
+         "",
+         0},
+        {"new option leading to a screen with an empty ID",
+         {{"S1", {toS2}}, {"S2"}, {""}},
+         newOptionOn(0),
+         "  S1.1",
+         "O S1.1 » S ",
+         1},
+        {"a web-page option renamed",
+         {{"S1", {toS2, web}}, {"S2"}},
+         rename(0, 1, "site"),
+         "  site",
+         "O site » INTERNET https://example.org/",
+         0},
+        {"a go-to option renamed",
+         {{"S1", {web, toS2}}, {"S2", {web}}},
+         rename(0, 1, "next"),
+         "  next",
+         "O next » S S2",
+         0},
+        {"one of two options with the same ID renamed",
+         {{"S1", {web, OptionSpec("web", akRun, "tool")}}},
+         rename(0, 1, "runner"),
+         "  runner",
+         "O runner » RUN tool",
+         1},
+        {"an option leading nowhere, beside one whose ID begins the same",
+         {{"S1", {OptionSpec("x", akNote), OptionSpec("x » y", akRun, "tool")}}},
+         rename(0, 0, "z"),
+         "  z",
+         "O x » y » RUN tool",
+         0},
+        {"an option of a screen the structure does not show",
+         {{"S1"}, {"S2", {web}}},
+         rename(1, 0, "w2"),
+         "  w2",
+         "",
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Fill(c.screens, "S1");
+        QSignalSpy treeResets(&TreeModel(), &QAbstractItemModel::modelReset);
+        QSignalSpy structureResets(&StructureModel(), &QAbstractItemModel::modelReset);
+        c.edit();
+        const std::vector<std::string> tree = NodeTexts(TreeModel());
+        const std::vector<std::string> structure = NodeTexts(StructureModel());
+        EXPECT_EQ(treeResets.count(), 0) << "the tree is patched";
+        EXPECT_EQ(structureResets.count(), c.structureResets);
+        EXPECT_NE(std::find(tree.begin(), tree.end(), c.treeShows), tree.end());
+        if (*c.structureShows != '\0') {
+            const auto shows = [&](const std::string& text) {
+                return text.find(c.structureShows) != std::string::npos;
+            };
+            EXPECT_TRUE(std::any_of(structure.begin(), structure.end(), shows));
+        }
+        form->RebuildTree();
+        form->RebuildStructure();
+        EXPECT_EQ(tree, NodeTexts(TreeModel()));
+        EXPECT_EQ(structure, NodeTexts(StructureModel()));
+    }
 }
 
 TEST_F(EditorViewsTest, DeletingAsksFirstAndRemovesTheItemWithItsNodes) {

@@ -11,6 +11,7 @@
 #include <QItemSelectionModel>
 #include <QLoggingCategory>
 #include <QSignalSpy>
+#include <QTreeView>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -387,6 +388,86 @@ TEST_F(FlatModelTest, AChainTenThousandLevelsDeepBuildsCollapsesAndShows) {
     view.setCurrentIndex(model.IndexOfNode(depth - 1));
     EXPECT_FALSE(view.viewport()->grab().isNull());
     ExpectModelSound();
+}
+
+// The nested shape (the assistant tree) takes a node after the build: rows inserted at its place under
+// its parent, found, renamed and removed with its parent's branch like a built node.
+TEST(NestedModelTest, AnInsertedNodeStandsAtItsPlaceAndGoesWithItsBranch) {
+    TAssistRoot root{"{TEST} tester"};
+    ItemTreeModel model;
+    ModelComplaints complaints;
+    QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Warning};
+    TAssistScreen* s1 = TAssistScreen::Create(root);
+    TAssistScreen* s2 = TAssistScreen::Create(root);
+    TAssistOption* a = TAssistOption::Create(*s1);
+    TAssistOption* b = TAssistOption::Create(*s1);
+    TAssistOption* c = TAssistOption::Create(*s2);
+    model.BeginBuild();
+    const int top = model.AddNode(-1, &root, "A");
+    const int n1 = model.AddNode(top, s1, "S1");
+    model.AddNode(n1, a, "a");
+    const int nb = model.AddNode(n1, b, "b");
+    const int n2 = model.AddNode(top, s2, "S2");
+    model.AddNode(n2, c, "c");
+    model.EndBuild();
+    QTreeView view;
+    view.setModel(&model);
+    view.expandAll();
+    view.setCurrentIndex(model.IndexOfNode(nb));
+    const auto children = [&](int node) {
+        std::vector<std::string> texts;
+        for (int child : model.ChildNodes(node))
+            texts.push_back(model.NodeText(child));
+        return texts;
+    };
+
+    struct Case {
+        int position;
+        int inserted; // the node number InsertNode returns; -1 for nothing added
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {1, model.NodeCount(), {"a", "new", "b"}},
+        {0, model.NodeCount() + 1, {"new", "a", "new", "b"}},
+        {4, model.NodeCount() + 2, {"new", "a", "new", "b", "new"}},
+        {6, -1, {"new", "a", "new", "b", "new"}},
+        {-1, -1, {"new", "a", "new", "b", "new"}},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.position);
+        TAssistOption* option = TAssistOption::Create(*s1);
+        EXPECT_EQ(model.InsertNode(n1, test.position, option, "new"), test.inserted);
+        EXPECT_EQ(children(n1), test.rows);
+        std::vector<std::string> rows;
+        for (int row = 0; row < model.rowCount(model.IndexOfNode(n1)); ++row)
+            rows.push_back(model.index(row, 0, model.IndexOfNode(n1)).data().toString().toStdString());
+        EXPECT_EQ(rows, test.rows) << "the view's rows follow the children";
+        if (test.inserted >= 0) {
+            EXPECT_EQ(model.DepthOf(test.inserted), 2);
+            EXPECT_EQ(model.ParentOf(test.inserted), n1);
+            EXPECT_EQ(model.FirstNodeOf(option), test.inserted);
+            EXPECT_EQ(model.IndexOfNode(test.inserted).row(), test.position);
+        }
+    }
+    EXPECT_EQ(model.ItemOf(view.currentIndex()), b) << "the current row keeps its node";
+    EXPECT_EQ(model.InsertNode(top + 100, 0, a, "no parent"), -1);
+    ItemTreeModel flat{nullptr, ItemTreeModel::Shape::Flat};
+    flat.BeginBuild();
+    flat.AddNode(-1, &root, "A");
+    flat.EndBuild();
+    EXPECT_EQ(flat.InsertNode(0, 0, a, "flat"), -1) << "a flat model is only ever built";
+
+    model.SetNodeText(model.FirstNodeOf(a), "renamed");
+    EXPECT_EQ(model.index(1, 0, model.IndexOfNode(n1)).data().toString(), QStringLiteral("renamed"));
+    EXPECT_EQ(model.ItemsInBranch(n1).size(), 6u) << "the screen and its five options";
+    ASSERT_TRUE(model.RemoveFirstNodeOf(s1));
+    for (int node = 0; node < model.NodeCount(); ++node)
+        if (model.IsLive(node))
+            EXPECT_NE(model.TextAt(node), QStringLiteral("new")) << "the inserted nodes went with S1";
+    EXPECT_EQ(children(top), std::vector<std::string>({"S2"}));
+    EXPECT_EQ(model.rowCount(), 1);
+    EXPECT_EQ(model.rowCount(model.index(0, 0)), 1);
+    EXPECT_EQ(ModelComplaints::Messages(), std::vector<std::string>{});
 }
 
 } // namespace

@@ -125,7 +125,13 @@ protected:
         form->Actions().aSave->trigger();
         ASSERT_FALSE(Root().Changed);
     }
-    void NewScreen() { form->Actions().aNewScreen->trigger(); }
+    // Lets the event loop run once, as it does after every command: a structural change is copied for
+    // recovery as soon as the window has shown it.
+    static void Settle() { QCoreApplication::processEvents(); }
+    void NewScreen() {
+        form->Actions().aNewScreen->trigger();
+        Settle();
+    }
     void SetCaption(TAssistBase& item, const std::string& caption) {
         ASSERT_TRUE(form->Edits().SetField(item, TextField::Caption, caption));
     }
@@ -151,6 +157,7 @@ protected:
         EXPECT_TRUE(ShowActive(second.get()));
         EXPECT_TRUE(second->Edits().SetField(second->Assistant(), TextField::Caption, "Newer work"));
         second->Actions().aNewScreen->trigger();
+        Settle();
         paths.push_back(second->RecoveryFileName());
         second.reset();
         Crash();
@@ -172,7 +179,10 @@ TEST_F(RecoveryTest, StructuralChangeIsKeptAtOnceAndReadsBackAsTheSameAssistant)
     EXPECT_FALSE(HasRecovery()) << "nothing unsaved, nothing kept";
     EXPECT_TRUE(FolderFiles().isEmpty());
 
-    NewScreen();
+    form->Actions().aNewScreen->trigger();
+    EXPECT_GE(form->TreeModel()->FirstNodeOf(ScreenAt(2)), 0);
+    EXPECT_FALSE(HasRecovery()) << "the window shows the new screen before it is copied";
+    Settle();
     ASSERT_TRUE(HasRecovery()) << "a new screen is kept without waiting for the timer";
     const QString path = form->RecoveryFileName();
     EXPECT_EQ(ReadFile(path), AssistantTextKeepingState(Root()));
@@ -230,13 +240,16 @@ TEST_F(RecoveryTest, EveryStructuralChangeAndItsUndoIsKeptAtOnce) {
         ASSERT_TRUE(HasRecovery());
         const std::string before = AssistantTextKeepingState(Root());
         c.change();
+        Settle();
         ASSERT_TRUE(HasRecovery());
         EXPECT_NE(ReadFile(form->RecoveryFileName()), before) << "the change is in the file";
         EXPECT_EQ(ReadFile(form->RecoveryFileName()), AssistantTextKeepingState(Root()));
         form->Actions().aUndo->trigger();
+        Settle();
         ASSERT_TRUE(Root().Changed) << "the caption is still unsaved";
         EXPECT_EQ(ReadFile(form->RecoveryFileName()), before) << "the undo is in the file";
         form->Actions().aRedo->trigger();
+        Settle();
         EXPECT_EQ(ReadFile(form->RecoveryFileName()), AssistantTextKeepingState(Root()))
             << "and so is the redo";
         Root().Changed = false;
@@ -505,6 +518,7 @@ TEST_F(RecoveryTest, SavingOrGivingUpTheChangesRemovesTheFile) {
         NewScreen();
         ASSERT_TRUE(HasRecovery());
         c.act();
+        Settle(); // nothing still pending may bring a removed file back
         EXPECT_EQ(prompter.Pending(), 0u);
         if (c.removed) {
             EXPECT_TRUE(FolderFiles().isEmpty()) << FolderFiles().join(' ').toStdString();
@@ -677,6 +691,7 @@ TEST_F(RecoveryTest, FilesOfARunningEditorAreNeverOffered) {
     ASSERT_TRUE(ShowActive(&second));
     EXPECT_TRUE(quiet.AskedPrompts().empty());
     second.Actions().aNewScreen->trigger();
+    Settle();
     EXPECT_NE(second.RecoveryFileName(), first) << "each editor writes files of its own";
     EXPECT_TRUE(QFileInfo::exists(second.RecoveryFileName()));
     EXPECT_TRUE(QFileInfo::exists(first));
