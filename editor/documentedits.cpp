@@ -165,7 +165,9 @@ public:
         *m_created = m_screen;
     }
     void Revert(TAssistRoot& root) override { m_kept = root.Screens.Detach(root.Screens.IndexOf(m_screen)); }
-    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    // Its node is added to the views in place (Added); moving through the history rebuilds both.
+    ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+    TAssistBase* Added() const override { return m_screen; }
     std::string Caption() const override { return "New screen " + m_screen->ID; }
     bool Structural() const override { return true; }
     TAssistBase* Subject(bool applied) const override { return applied ? m_screen : nullptr; }
@@ -187,7 +189,9 @@ public:
         m_kept = root.Screens.Detach(m_index); // marks the assistant changed
     }
     void Revert(TAssistRoot& root) override { root.Screens.Insert(m_index, std::move(m_kept)); }
-    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    // Its nodes leave the views in place (Removed); moving through the history rebuilds both.
+    ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+    TAssistBase* Removed() const override { return m_screen; }
     std::string Caption() const override { return m_caption; }
     TAssistBase* Subject(bool applied) const override { return applied ? nullptr : m_screen; }
     bool Structural() const override { return true; }
@@ -249,7 +253,9 @@ public:
         m_screen.Options.Insert(m_index, std::move(m_kept));
         m_screen.MarkChanged();
     }
-    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    // Its nodes leave the views in place (Removed); moving through the history rebuilds both.
+    ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+    TAssistBase* Removed() const override { return m_option; }
     bool Structural() const override { return true; }
     std::string Caption() const override { return m_caption; }
     TAssistBase* Subject(bool applied) const override {
@@ -354,6 +360,7 @@ void DocumentEdit::Announce(bool applied) {
     change.structural = Structural();
     change.renamed = Renames();
     change.added = Added();
+    change.removed = Removed();
     if (m_done || !applied) {
         // Moving through the history rebuilds both views, since a change may have left one of them as
         // it was (Up and Down leave the structure), and selects what the change concerns (the assistant
@@ -362,6 +369,7 @@ void DocumentEdit::Announce(bool applied) {
         change.showAgain = true;
         change.renamed = false;
         change.added = nullptr;
+        change.removed = nullptr;
         change.select = change.item != nullptr ? change.item : &m_edits->Root();
     }
     m_done = true;

@@ -56,9 +56,13 @@ struct DocumentChange {
     // Only the ID of `item` changed: its nodes keep their places, so the tree renames them instead of
     // being rebuilt; the structure is rebuilt only where the ID shows or is linked to.
     bool renamed = false;
-    // A new option, the only change: the tree gains its node in place, and the structure is rebuilt
-    // only when it shows the option's screen and the option leads somewhere from there.
+    // A new screen or option, the only change: the tree gains its node in place, and the structure is
+    // rebuilt only where the new item can show in it.
     TAssistBase* added = nullptr;
+    // A screen or option taken out of the assistant (still alive while the change is announced), the
+    // only change: its nodes leave the views in place, and the structure is rebuilt only where it
+    // showed a branch of it.
+    TAssistBase* removed = nullptr;
     // Undo or redo moved through the history, or texts changed in many places: the panel shows the
     // model's values again, and the typing history of the focused box stays.
     bool showAgain = false;
@@ -85,9 +89,10 @@ public:
     virtual bool Structural() const { return false; }
     // Whether the change is a new ID of its subject and nothing else.
     virtual bool Renames() const { return false; }
-    // A new option that is the whole change, when the change first applies: the views take its node
-    // in place rather than being rebuilt.
+    // A new screen or option, or one taken out, that is the whole change, when the change first
+    // applies: the views take or drop its nodes in place rather than being rebuilt.
     virtual TAssistBase* Added() const { return nullptr; }
+    virtual TAssistBase* Removed() const { return nullptr; }
     // The item to select after applying (`applied`) or reverting the change, as the change itself
     // selected it; nullptr selects the assistant.
     virtual TAssistBase* Subject(bool /*applied*/) const { return nullptr; }

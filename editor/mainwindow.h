@@ -196,7 +196,8 @@ public:
     void SelectItem(TAssistBase* item);
     void RebuildTree();
     void RebuildStructure();
-    void RemoveItemNodes(TAssistBase* item);
+    // Takes the item's node and the nodes below it out of the tree, moving the selection off them.
+    void RemoveTreeNodes(TAssistBase* item);
     // Lists the findings of the structure check on the Warnings page and sets its tab caption.
     void CheckStructure();
     // Runs the check after a change that renames or links nothing (a caption, a text): once typing
@@ -344,8 +345,11 @@ private:
     // A new ID of an option: gives its node in the structure the new ID. False when that node cannot
     // be told apart from another option's, so the structure must be rebuilt.
     bool RenameOptionInStructure(const TAssistOption& option, const std::string& oldId);
-    // A new option: adds its tree node in place; returns the views that still need a rebuild.
+    // A new screen or option: adds its tree node in place; returns the views that still need a rebuild.
     ViewRebuild AddToViews(TAssistBase* item);
+    // A screen or option taken out: drops its nodes in place; returns the views that still need a
+    // rebuild.
+    ViewRebuild RemoveFromViews(TAssistBase* item);
     // The Map page (mainwindowmap.cpp): clicks select in the tree, the map's frame follows the current
     // item's screen.
     void ConnectMap();

@@ -20,6 +20,7 @@
 #include "editor/treecontextmenu.h"
 #include "model/assistoption.h"
 #include "model/assistroot.h"
+#include "model/assistscreen.h"
 #include "model/navigationstructure.h"
 #include "model/structurecheck.h"
 #include "support/textroutines.h"
@@ -280,18 +281,46 @@ bool MainWindow::RenameOptionInStructure(const TAssistOption& option, const std:
 }
 
 ViewRebuild MainWindow::AddToViews(TAssistBase* item) {
-    // A new option goes into the tree at its place under its screen's node. The structure gains a node
-    // only under a screen it shows and for an option that leads somewhere (a new option is a go-to
-    // with no target yet); then it is rebuilt, since a go-to's branch may move a screen's first place.
+    // A new screen or option goes into the tree at its place under its parent's node.
+    if (auto* screen = dynamic_cast<TAssistScreen*>(item)) {
+        const int rootNode = m_treeModel->FirstNodeOf(m_assistant.get());
+        if (m_treeModel->InsertNode(rootNode, m_assistant->Screens.IndexOf(screen), screen, screen->ID) < 0)
+            return ViewRebuild::Both;
+        // Only a link to its ID (or being the first screen) can bring a screen into the structure.
+        return LinkedTo(*m_assistant, screen->ID) ? ViewRebuild::Structure : ViewRebuild::None;
+    }
     auto* option = dynamic_cast<TAssistOption*>(item);
     if (option == nullptr || option->Owner == nullptr)
         return ViewRebuild::Both;
     const int screenNode = m_treeModel->FirstNodeOf(option->Owner);
     if (m_treeModel->InsertNode(screenNode, option->Owner->Options.IndexOf(option), option, option->ID) < 0)
         return ViewRebuild::Both;
+    // The structure gains a node only under a screen it shows and for an option that leads somewhere
+    // (a new option is a go-to with no target yet); then it is rebuilt, since a go-to's branch may move
+    // a screen's first place.
     if (m_structureModel->FirstNodeOf(option->Owner) >= 0 && OptionHasNode(*m_assistant, *option))
         return ViewRebuild::Structure;
     return ViewRebuild::None;
+}
+
+ViewRebuild MainWindow::RemoveFromViews(TAssistBase* item) {
+    // The delete commands take the item's nodes out of the tree before the item goes, so that the
+    // selection moves off it while it still exists; a removal from elsewhere takes them out here.
+    RemoveTreeNodes(item);
+    if (auto* option = dynamic_cast<TAssistOption*>(item)) {
+        // An option's node stands under the node where its screen is expanded, if it has one.
+        if (m_structureModel->FirstNodeOf(option->Owner) < 0 || !OptionHasNode(*m_assistant, *option))
+            return ViewRebuild::None;
+        // A go-to's branch may have held a screen's first place, which now moves elsewhere.
+        if (option->Action == akGoto || option->Action == akGotoButton)
+            return ViewRebuild::Structure;
+        m_structureModel->RemoveFirstNodeOf(option); // any other kind is a leaf carrying the option
+        return ViewRebuild::None;
+    }
+    if (dynamic_cast<TAssistScreen*>(item) == nullptr)
+        return ViewRebuild::Both;
+    // A screen the structure does not show was reached by no link, and none of its options shows.
+    return m_structureModel->FirstNodeOf(item) >= 0 ? ViewRebuild::Structure : ViewRebuild::None;
 }
 
 void MainWindow::OnDocumentChanged(const DocumentChange& change) {
@@ -304,12 +333,15 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     }
     if (change.added != nullptr)
         views = views | AddToViews(change.added);
+    if (change.removed != nullptr)
+        views = views | RemoveFromViews(change.removed);
     const bool rebuildsTree = Needs(views, ViewRebuild::Tree);
     if (rebuildsTree)
         RebuildTree(); // ends with the structure check
     if (Needs(views, ViewRebuild::Structure))
         RebuildStructure();
-    if (change.views == ViewRebuild::None && change.added == nullptr && change.item != nullptr) {
+    if (change.views == ViewRebuild::None && change.added == nullptr && change.removed == nullptr &&
+        change.item != nullptr) {
         // Nothing was added, removed or renamed: only the rows that show the item are out of date.
         m_treeModel->RefreshItem(change.item);
         m_structureModel->RefreshItem(change.item);
@@ -352,21 +384,16 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     UpdateTestViewers(*this);
 }
 
-void MainWindow::RemoveItemNodes(TAssistBase* item) {
+void MainWindow::RemoveTreeNodes(TAssistBase* item) {
     const int node = m_treeModel->FirstNodeOf(item);
-    // The item and everything below it in the tree (a screen's options) leave the assistant together.
-    std::vector<const TAssistBase*> gone = m_treeModel->ItemsInBranch(node);
-    gone.push_back(item);
+    if (node < 0)
+        return;
+    // The item and everything below it in the tree (a screen's options) leave together.
     const QModelIndex parentIndex = m_treeModel->IndexOfNode(node).parent();
     m_treeModel->RemoveFirstNodeOf(item);
     // The view moves the selection to a sibling; with none left, the parent is the nearest neighbour.
     if (!Tree()->currentIndex().isValid() && parentIndex.isValid())
         SetViewCurrent(Tree(), parentIndex);
-
-    m_structureModel->RemoveFirstNodeOf(item);
-    // Other nodes of the structure may still name the item (a repeated screen) or an option of a
-    // removed screen; they must not refer to them once they are gone.
-    m_structureModel->ForgetItems(gone);
 }
 
 void MainWindow::SelectItem(TAssistBase* item) {
@@ -539,7 +566,7 @@ void MainWindow::aDelScreenExecute() {
     if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo,
                             "Confirm delete screen " + screen->ID + "?") != Prompter::Answer::Yes)
         return;
-    RemoveItemNodes(screen);
+    RemoveTreeNodes(screen);
     m_edits->DeleteScreen(*screen);
 }
 
@@ -550,7 +577,7 @@ void MainWindow::aDelOptionExecute() {
     if (m_prompter->Message(Prompter::MessageKind::ConfirmYesNo,
                             "Confirm delete option " + option->ID + "?") != Prompter::Answer::Yes)
         return;
-    RemoveItemNodes(option);
+    RemoveTreeNodes(option);
     m_edits->DeleteOption(*option);
 }
 

@@ -385,9 +385,10 @@ TEST_F(EditorViewsTest, NewScreenAndNewOptionAppendSelectAndMarkTheChange) {
     EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), OptionAt(0, 1));
 }
 
-// A new option and a new option ID patch the views in place instead of rebuilding them. Each case
-// checks that the views then show what a rebuild from the model shows, and which views were reset.
-TEST_F(EditorViewsTest, NewOptionsAndOptionIDsPatchTheViewsAsARebuildWouldShowThem) {
+// New and deleted screens and options and new option IDs patch the views in place instead of
+// rebuilding them. Each case checks that the views then show what a rebuild from the model shows, and
+// which views were reset.
+TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldShowThem) {
     const OptionSpec toS2("toS2", akGoto, "S2");
     const OptionSpec web("web", akInternet, "https://example.org/");
     struct Case {
@@ -407,6 +408,21 @@ TEST_F(EditorViewsTest, NewOptionsAndOptionIDsPatchTheViewsAsARebuildWouldShowTh
     const auto rename = [this](int screen, int option, const char* id) {
         return [this, screen, option, id] {
             ASSERT_TRUE(form->Edits().SetField(*OptionAt(screen, option), TextField::ID, id));
+        };
+    };
+    const auto newScreen = [this] { form->Actions().aNewScreen->trigger(); };
+    const auto deleteOption = [this](int screen, int option) {
+        return [this, screen, option] {
+            ClickTreeNode(OptionAt(screen, option));
+            prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+            form->Actions().aDelOption->trigger();
+        };
+    };
+    const auto deleteScreen = [this](int screen) {
+        return [this, screen] {
+            ClickTreeNode(ScreenAt(screen));
+            prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, Prompter::Answer::Yes);
+            form->Actions().aDelScreen->trigger();
         };
     };
     const Case cases[] = {
@@ -458,6 +474,28 @@ TEST_F(EditorViewsTest, NewOptionsAndOptionIDsPatchTheViewsAsARebuildWouldShowTh
          "  w2",
          "",
          0},
+        {"new screen no link names", {{"S1", {web}}, {"S2"}}, newScreen, " S3", "", 0},
+        {"new screen a go-to already named",
+         {{"S1", {OptionSpec("later", akGoto, "S3")}}, {"S2"}},
+         newScreen,
+         " S3",
+         "O later » S S3",
+         1},
+        {"a web-page option deleted", {{"S1", {toS2, web}}, {"S2"}}, deleteOption(0, 1), "  toS2", "", 0},
+        {"a go-to option deleted", {{"S1", {toS2, web}}, {"S2", {web}}}, deleteOption(0, 0), "  web", "", 1},
+        {"an option of a screen the structure does not show deleted",
+         {{"S1", {web}}, {"S2", {web, toS2}}},
+         deleteOption(1, 1),
+         "  web",
+         "",
+         0},
+        {"a shown screen deleted", {{"S1", {toS2}}, {"S2", {web}}, {"S3"}}, deleteScreen(1), " S3", "", 1},
+        {"a screen the structure does not show deleted",
+         {{"S1", {web}}, {"S2", {toS2}}, {"S3"}},
+         deleteScreen(1),
+         " S3",
+         "O web » INTERNET",
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -465,6 +503,7 @@ TEST_F(EditorViewsTest, NewOptionsAndOptionIDsPatchTheViewsAsARebuildWouldShowTh
         QSignalSpy treeResets(&TreeModel(), &QAbstractItemModel::modelReset);
         QSignalSpy structureResets(&StructureModel(), &QAbstractItemModel::modelReset);
         c.edit();
+        EXPECT_EQ(prompter.Pending(), 0u);
         const std::vector<std::string> tree = NodeTexts(TreeModel());
         const std::vector<std::string> structure = NodeTexts(StructureModel());
         EXPECT_EQ(treeResets.count(), 0) << "the tree is patched";
@@ -521,11 +560,22 @@ TEST_F(EditorViewsTest, DeletingAsksFirstAndRemovesTheItemWithItsNodes) {
 
 TEST_F(EditorViewsTest, TreeKeepsCollapsedNodesAcrossRebuilds) {
     Fill({{"S1", {{"a"}}}, {"S2", {{"b"}}}}, "S1");
-    form->Tree()->collapse(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(0))));
-    form->Actions().aNewScreen->trigger();
-    EXPECT_FALSE(form->Tree()->isExpanded(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(0)))));
-    EXPECT_TRUE(form->Tree()->isExpanded(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(ScreenAt(1)))));
-    EXPECT_FALSE(ScreenAt(0)->Expanded);
+    TAssistScreen* s1 = ScreenAt(0);
+    TAssistScreen* s2 = ScreenAt(1);
+    const auto expanded = [this](const TAssistScreen* screen) {
+        return form->Tree()->isExpanded(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(screen)));
+    };
+    form->Tree()->collapse(TreeModel().IndexOfNode(TreeModel().FirstNodeOf(s1)));
+    form->Actions().aNewScreen->trigger(); // adds a node in place
+    EXPECT_FALSE(expanded(s1));
+    EXPECT_TRUE(expanded(s2));
+    ClickTreeNode(s2);
+    form->Actions().aUp->trigger(); // a move rebuilds the tree
+    ASSERT_EQ(ScreenAt(1), s1);
+    EXPECT_FALSE(expanded(s1));
+    EXPECT_TRUE(expanded(s2));
+    EXPECT_FALSE(s1->Expanded);
+    EXPECT_TRUE(s2->Expanded);
 }
 
 TEST_F(EditorViewsTest, WarningsPageListsFindingsAndAClickSelectsTheItem) {

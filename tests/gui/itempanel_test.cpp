@@ -105,7 +105,8 @@ TEST_F(ItemPanelTest, OptionPanelStoresActionCommandAndScriptWithTheirAnswers) {
     EXPECT_EQ(option->Command, "S9");
     ASSERT_EQ(root.Screens.Count(), 2);
     EXPECT_EQ(root.Screens.Item(1)->ID, "S9");
-    EXPECT_EQ(changes.back().views, ViewRebuild::Both);
+    EXPECT_EQ(changes.back().added, root.Screens.Item(1)) << "the new screen's node is added in place";
+    EXPECT_EQ(changes.back().views, ViewRebuild::None);
     EXPECT_TRUE(changes.back().structural);
 
     optionPanel.mOptionScript()->setPlainText("Sub Main\n  x\nEnd Sub\n\n");
