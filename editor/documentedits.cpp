@@ -359,17 +359,14 @@ void DocumentEdit::Announce(bool applied) {
     change.item = Subject(applied);
     change.structural = Structural();
     change.renamed = Renames();
-    change.added = Added();
-    change.removed = Removed();
+    // Taking a change back makes out of date what applying it did, with an added item removed and a
+    // removed one added again.
+    change.added = applied ? Added() : Removed();
+    change.removed = applied ? Removed() : Added();
     if (m_done || !applied) {
-        // Moving through the history rebuilds both views, since a change may have left one of them as
-        // it was (Up and Down leave the structure), and selects what the change concerns (the assistant
-        // when nothing).
-        change.views = ViewRebuild::Both;
+        // Moving through the history shows the model's values in the panel again and selects what the
+        // change concerns (the assistant when nothing).
         change.showAgain = true;
-        change.renamed = false;
-        change.added = nullptr;
-        change.removed = nullptr;
         change.select = change.item != nullptr ? change.item : &m_edits->Root();
     }
     m_done = true;

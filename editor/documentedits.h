@@ -89,8 +89,8 @@ public:
     virtual bool Structural() const { return false; }
     // Whether the change is a new ID of its subject and nothing else.
     virtual bool Renames() const { return false; }
-    // A new screen or option, or one taken out, that is the whole change, when the change first
-    // applies: the views take or drop its nodes in place rather than being rebuilt.
+    // A new screen or option, or one taken out, that is the whole change when it applies (taking the
+    // change back swaps them): the views take or drop its nodes in place rather than being rebuilt.
     virtual TAssistBase* Added() const { return nullptr; }
     virtual TAssistBase* Removed() const { return nullptr; }
     // The item to select after applying (`applied`) or reverting the change, as the change itself

@@ -345,6 +345,12 @@ private:
     // A new ID of an option: gives its node in the structure the new ID. False when that node cannot
     // be told apart from another option's, so the structure must be rebuilt.
     bool RenameOptionInStructure(const TAssistOption& option, const std::string& oldId);
+    // A new ID of the assistant: gives the structure's top node the new ID. False when the top node
+    // carries no screen, so the structure must be rebuilt.
+    bool RenameAssistantInStructure();
+    // A new command or action of the option: patches its node when the structure shows it as a leaf
+    // (and stays one, or becomes a note). False when only a rebuild shows the change.
+    bool PatchOptionInStructure(const TAssistOption& option);
     // A new screen or option: adds its tree node in place; returns the views that still need a rebuild.
     ViewRebuild AddToViews(TAssistBase* item);
     // A screen or option taken out: drops its nodes in place; returns the views that still need a

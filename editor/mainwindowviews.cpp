@@ -245,7 +245,7 @@ void MainWindow::RenameInViews(TAssistBase* item) {
     // to (or the first screen being) its new ID can bring it in.
     bool rebuild = false;
     if (depth == 0)
-        rebuild = m_structureModel->NodeCount() > 0;
+        rebuild = !RenameAssistantInStructure();
     else if (depth == 1)
         rebuild = m_structureModel->FirstNodeOf(item) >= 0 || LinkedTo(*m_assistant, item->ID);
     else if (auto* option = dynamic_cast<TAssistOption*>(item); depth == 2 && option != nullptr)
@@ -280,12 +280,57 @@ bool MainWindow::RenameOptionInStructure(const TAssistOption& option, const std:
     return true;
 }
 
+bool MainWindow::RenameAssistantInStructure() {
+    // The assistant's ID shows in the top node only, beside the start screen that node carries.
+    if (m_structureModel->NodeCount() == 0)
+        return true;
+    const auto* start = m_structureModel->DepthOf(0) == 0
+                            ? dynamic_cast<const TAssistScreen*>(m_structureModel->ItemAt(0))
+                            : nullptr;
+    if (start == nullptr)
+        return false;
+    m_structureModel->SetNodeText(0, TopNodeText(m_assistant->ID, start->ID));
+    return true;
+}
+
+bool MainWindow::PatchOptionInStructure(const TAssistOption& option) {
+    // Options of a screen the structure does not show never show there.
+    const int screenNode = m_structureModel->FirstNodeOf(option.Owner);
+    if (screenNode < 0)
+        return true;
+    // A go-to's target decides a whole branch, which only a rebuild finds.
+    if (option.Action == akGoto || option.Action == akGotoButton)
+        return false;
+    // A node under its screen's node that carries the option itself is a leaf: its text or its going
+    // away is all that changes. Without one, the option led to a screen or had no node, and the
+    // structure changes its shape.
+    for (const int child : m_structureModel->ChildNodes(screenNode)) {
+        if (m_structureModel->ItemAt(child) != &option)
+            continue;
+        std::string text = OptionLeafText(option);
+        if (text.empty())
+            m_structureModel->RemoveFirstNodeOf(&option); // now a note, which has no node
+        else
+            m_structureModel->SetNodeText(child, std::move(text));
+        return true;
+    }
+    return false;
+}
+
 ViewRebuild MainWindow::AddToViews(TAssistBase* item) {
     // A new screen or option goes into the tree at its place under its parent's node.
     if (auto* screen = dynamic_cast<TAssistScreen*>(item)) {
         const int rootNode = m_treeModel->FirstNodeOf(m_assistant.get());
-        if (m_treeModel->InsertNode(rootNode, m_assistant->Screens.IndexOf(screen), screen, screen->ID) < 0)
+        const int screenNode =
+            m_treeModel->InsertNode(rootNode, m_assistant->Screens.IndexOf(screen), screen, screen->ID);
+        if (screenNode < 0)
             return ViewRebuild::Both;
+        // A screen brought back by Undo comes with its options, open as it was when it went.
+        int position = 0;
+        for (TAssistOption& option : screen->Options)
+            m_treeModel->InsertNode(screenNode, position++, &option, option.ID);
+        if (screen->Expanded && screen->Options.Count() > 0)
+            Tree()->expand(m_treeModel->IndexOfNode(screenNode));
         // Only a link to its ID (or being the first screen) can bring a screen into the structure.
         return LinkedTo(*m_assistant, screen->ID) ? ViewRebuild::Structure : ViewRebuild::None;
     }
@@ -335,6 +380,12 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
         views = views | AddToViews(change.added);
     if (change.removed != nullptr)
         views = views | RemoveFromViews(change.removed);
+    // A new command or action of an option that leads to no screen changes only its own node.
+    if (change.views == ViewRebuild::Structure && views == ViewRebuild::Structure && !change.renamed &&
+        change.added == nullptr && change.removed == nullptr)
+        if (const auto* option = dynamic_cast<const TAssistOption*>(change.item);
+            option != nullptr && PatchOptionInStructure(*option))
+            views = ViewRebuild::None;
     const bool rebuildsTree = Needs(views, ViewRebuild::Tree);
     if (rebuildsTree)
         RebuildTree(); // ends with the structure check
@@ -351,7 +402,8 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     // The Warnings page is always true once the delay after typing has passed: a change of IDs, links
     // or the items themselves is checked at once, a text after the delay (restarted by each change).
     if (!rebuildsTree) {
-        if (views != ViewRebuild::None || change.renamed || change.structural || change.showAgain)
+        if (change.views != ViewRebuild::None || views != ViewRebuild::None || change.renamed ||
+            change.structural || change.showAgain)
             CheckStructure();
         else
             m_warningsTimer->start();

@@ -97,36 +97,11 @@ private:
     }
 
     void AddOption(int parent, const TAssistOption& option) {
-        auto leaf = [&](std::string_view keyword, std::string_view command) {
-            AddNode(parent, Join({"O ", option.ID, Arrow, keyword, command}), option);
-        };
-        switch (option.Action) {
-        case akGoto:
-        case akGotoButton:
+        if (option.Action == akGoto || option.Action == akGotoButton) {
             if (const int target = m_index.Position(option.Command); target >= 0)
                 AddScreen("O ", option.ID, parent, target);
-            break;
-        case akAssistant:
-            leaf("GOTO ", option.Command);
-            break;
-        case akRun:
-            leaf("RUN ", option.Command);
-            break;
-        case akBrowse:
-            leaf("BROWSE ", option.Command);
-            break;
-        case akInternet:
-            leaf("INTERNET ", option.Command);
-            break;
-        case akScript:
-            leaf("SCRIPT", {});
-            break;
-        case akExec:
-            leaf("EXEC ", option.Command);
-            break;
-        case akNote:
-        default:
-            break;
+        } else if (std::string text = OptionLeafText(option); !text.empty()) {
+            AddNode(parent, std::move(text), option);
         }
     }
 
@@ -170,4 +145,30 @@ bool OptionHasNode(const TAssistRoot& root, const TAssistOption& option) {
 
 std::string OptionNodePrefix(const std::string& optionId) {
     return Join({"O ", optionId, Arrow});
+}
+
+std::string OptionLeafText(const TAssistOption& option) {
+    const auto leaf = [&](std::string_view keyword, std::string_view command) {
+        return Join({"O ", option.ID, Arrow, keyword, command});
+    };
+    switch (option.Action) {
+    case akAssistant:
+        return leaf("GOTO ", option.Command);
+    case akRun:
+        return leaf("RUN ", option.Command);
+    case akBrowse:
+        return leaf("BROWSE ", option.Command);
+    case akInternet:
+        return leaf("INTERNET ", option.Command);
+    case akScript:
+        return leaf("SCRIPT", {});
+    case akExec:
+        return leaf("EXEC ", option.Command);
+    default:
+        return {}; // go-tos lead to a screen's node; notes have none
+    }
+}
+
+std::string TopNodeText(const std::string& assistantId, const std::string& startScreenId) {
+    return Join({"A ", assistantId, Arrow, "S ", startScreenId});
 }

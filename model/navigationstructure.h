@@ -62,3 +62,8 @@ bool OptionHasNode(const TAssistRoot& root, const TAssistOption& option);
 // The beginning of the text of an option's node: "O <option ID> » ". The rest names what it leads to
 // and does not depend on the option's ID.
 std::string OptionNodePrefix(const std::string& optionId);
+// The whole text of the node of an option that leads to no screen: "O <option ID> » RUN <command>" and
+// so on for the kinds listed above. Empty for go-tos (their node is their target screen's) and notes.
+std::string OptionLeafText(const TAssistOption& option);
+// The text of the top node: "A <assistant ID> » S <start screen ID>".
+std::string TopNodeText(const std::string& assistantId, const std::string& startScreenId);

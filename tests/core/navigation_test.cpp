@@ -350,6 +350,18 @@ TEST(NavigationStructure, MatchesThePlainRecursiveBuildOnRandomAssistants) {
             for (std::size_t i = 0; i < withNode.size(); ++i)
                 EXPECT_TRUE(structure.Nodes[static_cast<std::size_t>(node.Children[i])].Text.starts_with(
                     withNode[i]));
+            // A child carrying its option is a leaf, whose whole text OptionLeafText gives.
+            for (int child : node.Children) {
+                const NavigationNode& leaf = structure.Nodes[static_cast<std::size_t>(child)];
+                if (const auto* option = dynamic_cast<const TAssistOption*>(leaf.Item)) {
+                    EXPECT_EQ(leaf.Text, OptionLeafText(*option));
+                }
+            }
+        }
+        if (!structure.Empty()) {
+            const auto* start = dynamic_cast<const TAssistScreen*>(structure.Top()->Item);
+            ASSERT_NE(start, nullptr);
+            EXPECT_EQ(structure.Top()->Text, TopNodeText(root.ID, start->ID));
         }
         for (const NavigationNode& node : expected.Nodes) {
             deep += node.Depth >= 2;

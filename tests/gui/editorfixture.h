@@ -11,6 +11,7 @@
 #include "editor/screenpanel.h"
 #include "guitesthelpers.h"
 #include "model/assistroot.h"
+#include "model/navigationstructure.h"
 #include "scriptedprompter.h"
 #include "tempsettings.h"
 #include "tests/core/fakecomponents.h"
@@ -168,6 +169,23 @@ protected:
                 pending.push_back(model.index(row, 0, index));
         }
         return texts;
+    }
+
+    // Both views show what rebuilding them from the model would show: the tree the assistant, its
+    // screens and their options in list order by ID; the structure the navigation structure's nodes.
+    // (The top node shows the whole assistant ID here; the fixtures' IDs have no folder part.)
+    void ExpectViewsMatchModel() const {
+        std::vector<std::string> tree{Root().ID};
+        for (const TAssistScreen& screen : Root().Screens) {
+            tree.push_back(" " + screen.ID);
+            for (const TAssistOption& option : screen.Options)
+                tree.push_back("  " + option.ID);
+        }
+        EXPECT_EQ(NodeTexts(TreeModel()), tree);
+        std::vector<std::string> structure;
+        for (const NavigationNode& node : BuildNavigationStructure(Root()).Nodes)
+            structure.push_back(std::string(static_cast<std::size_t>(node.Depth), ' ') + node.Text);
+        EXPECT_EQ(NodeTexts(StructureModel()), structure);
     }
 
     // Selects the item's node in the tree as a click would: the focus goes to the tree first.

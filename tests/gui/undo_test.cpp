@@ -204,8 +204,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
         SetUp(); // a fresh window and assistant for each change
         const EditorState before = State();
         c.perform();
-        // Some changes leave the navigation view to be refreshed later; undo and redo rebuild it.
-        form->RebuildStructure();
+        ExpectViewsMatchModel();
         const EditorState after = State();
         ASSERT_NE(after.text, before.text) << "the change changed nothing";
         ASSERT_EQ(form->UndoStack()->count(), c.steps);
@@ -213,6 +212,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
 
         for (int i = 0; i < c.steps; ++i)
             Undo();
+        ExpectViewsMatchModel();
         EditorState undone = State();
         EXPECT_EQ(undone.text, before.text);
         EXPECT_EQ(undone.tree, before.tree);
@@ -222,6 +222,7 @@ TEST_F(UndoTest, EveryKindOfChangeIsUndoneAndRedoneWithViewsAndSelection) {
 
         for (int i = 0; i < c.steps; ++i)
             Redo();
+        ExpectViewsMatchModel();
         EditorState redone = State();
         EXPECT_EQ(redone.text, after.text);
         EXPECT_EQ(redone.tree, after.tree);
