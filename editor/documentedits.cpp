@@ -283,9 +283,11 @@ public:
         m_list.Move(m_to, m_from);
         m_item.MarkChanged();
     }
-    // The structure follows the options in list order, and among screens of the same ID the first in
-    // the list is the one a link reaches: a move can change both views.
-    ViewRebuild Rebuild() const override { return ViewRebuild::Both; }
+    // The tree moves the item's node in place (Moved). The structure follows the options in list
+    // order, and among screens of the same ID the first in the list is the one a link reaches: the
+    // window rebuilds it where the move changed either.
+    ViewRebuild Rebuild() const override { return ViewRebuild::None; }
+    TAssistBase* Moved() const override { return &m_item; }
     std::string Caption() const override { return (m_to < m_from ? "Move up " : "Move down ") + m_item.ID; }
     bool Structural() const override { return true; }
     TAssistBase* Subject(bool) const override { return &m_item; }
@@ -363,6 +365,7 @@ void DocumentEdit::Announce(bool applied) {
     // removed one added again.
     change.added = applied ? Added() : Removed();
     change.removed = applied ? Removed() : Added();
+    change.moved = Moved();
     if (m_done || !applied) {
         // Moving through the history shows the model's values in the panel again and selects what the
         // change concerns (the assistant when nothing).

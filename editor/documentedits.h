@@ -63,6 +63,9 @@ struct DocumentChange {
     // only change: its nodes leave the views in place, and the structure is rebuilt only where it
     // showed a branch of it.
     TAssistBase* removed = nullptr;
+    // A screen or option moved within its list, the only change: its tree node moves in place, and
+    // the structure is rebuilt only where the order it follows changed.
+    TAssistBase* moved = nullptr;
     // Undo or redo moved through the history, or texts changed in many places: the panel shows the
     // model's values again, and the typing history of the focused box stays.
     bool showAgain = false;
@@ -93,6 +96,8 @@ public:
     // change back swaps them): the views take or drop its nodes in place rather than being rebuilt.
     virtual TAssistBase* Added() const { return nullptr; }
     virtual TAssistBase* Removed() const { return nullptr; }
+    // A screen or option moved within its list, the whole change either way.
+    virtual TAssistBase* Moved() const { return nullptr; }
     // The item to select after applying (`applied`) or reverting the change, as the change itself
     // selected it; nullptr selects the assistant.
     virtual TAssistBase* Subject(bool /*applied*/) const { return nullptr; }

@@ -85,6 +85,26 @@ int ItemTreeModel::InsertNode(int parent, int position, TAssistBase* item, std::
     return number;
 }
 
+bool ItemTreeModel::MoveNode(int node, int position) {
+    if (IsFlat() || !IsLive(node))
+        return false;
+    const int parent = m_nodes[Size(node)].parent;
+    std::vector<int>& siblings = parent < 0 ? m_top : m_children[Size(parent)];
+    const int from = m_nodes[Size(node)].row;
+    if (position < 0 || Size(position) >= siblings.size() || position == from)
+        return false;
+    // The views are told the row before which it goes, counted before the move.
+    const QModelIndex parentIndex = NestedIndexOf(parent);
+    if (!beginMoveRows(parentIndex, from, from, parentIndex, position > from ? position + 1 : position))
+        return false;
+    siblings.erase(siblings.begin() + from);
+    siblings.insert(siblings.begin() + position, node);
+    for (int row = std::min(from, position); row <= std::max(from, position); ++row)
+        m_nodes[Size(siblings[Size(row)])].row = row;
+    endMoveRows();
+    return true;
+}
+
 QString ItemTreeModel::TextAt(int node) const {
     return IsLive(node) ? QString::fromStdString(m_texts[Size(node)]) : QString();
 }

@@ -48,6 +48,10 @@ public:
     // children) of the live node `parent`, with its rows inserted into the views; returns its number,
     // or -1 (adding nothing) for a flat model, a parent that is not live or a position out of range.
     int InsertNode(int parent, int position, TAssistBase* item, std::string text);
+    // Nested shape only: moves a live node with its branch to `position` among its siblings (counted
+    // as after the move), with the rows moved in the views. False, moving nothing, for a flat model,
+    // a node that is not live or a position out of range or where the node already is.
+    bool MoveNode(int node, int position);
 
     // ---- Nodes in index order. Removed nodes keep their number but are skipped by these functions.
     int NodeCount() const { return static_cast<int>(m_nodes.size()); }

@@ -356,6 +356,9 @@ private:
     // A screen or option taken out: drops its nodes in place; returns the views that still need a
     // rebuild.
     ViewRebuild RemoveFromViews(TAssistBase* item);
+    // A screen or option moved within its list: moves its tree node in place; returns the views that
+    // still need a rebuild.
+    ViewRebuild MoveInViews(TAssistBase* item);
     // The Map page (mainwindowmap.cpp): clicks select in the tree, the map's frame follows the current
     // item's screen.
     void ConnectMap();

@@ -38,6 +38,8 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
+
 namespace {
 
 QString ToQ(const std::string& text) {
@@ -348,6 +350,37 @@ ViewRebuild MainWindow::AddToViews(TAssistBase* item) {
     return ViewRebuild::None;
 }
 
+ViewRebuild MainWindow::MoveInViews(TAssistBase* item) {
+    // The node still stands where the item was.
+    const int node = m_treeModel->FirstNodeOf(item);
+    const int from = m_treeModel->IndexOfNode(node).row();
+    if (auto* screen = dynamic_cast<TAssistScreen*>(item)) {
+        if (!m_treeModel->MoveNode(node, m_assistant->Screens.IndexOf(screen)))
+            return ViewRebuild::Both;
+        // The order of the screens matters to the structure only among screens of the same ID (the
+        // first in the list is the one links reach).
+        for (const TAssistScreen& other : m_assistant->Screens)
+            if (&other != screen && SameText(other.ID, screen->ID))
+                return ViewRebuild::Structure;
+        return ViewRebuild::None;
+    }
+    auto* option = dynamic_cast<TAssistOption*>(item);
+    if (option == nullptr || option->Owner == nullptr)
+        return ViewRebuild::Both;
+    TAssistOptions& options = option->Owner->Options;
+    const int to = options.IndexOf(option);
+    if (!m_treeModel->MoveNode(node, to))
+        return ViewRebuild::Both;
+    // The structure's nodes under the screen follow the options in list order: the order changed
+    // there only when the option has a node and passed another that has one.
+    if (m_structureModel->FirstNodeOf(option->Owner) < 0 || !OptionHasNode(*m_assistant, *option))
+        return ViewRebuild::None;
+    for (int i = std::min(from, to); i <= std::max(from, to); ++i)
+        if (i != to && OptionHasNode(*m_assistant, *options.Item(i)))
+            return ViewRebuild::Structure;
+    return ViewRebuild::None;
+}
+
 ViewRebuild MainWindow::RemoveFromViews(TAssistBase* item) {
     // The delete commands take the item's nodes out of the tree before the item goes, so that the
     // selection moves off it while it still exists; a removal from elsewhere takes them out here.
@@ -380,6 +413,8 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
         views = views | AddToViews(change.added);
     if (change.removed != nullptr)
         views = views | RemoveFromViews(change.removed);
+    if (change.moved != nullptr)
+        views = views | MoveInViews(change.moved);
     // A new command or action of an option that leads to no screen changes only its own node.
     if (change.views == ViewRebuild::Structure && views == ViewRebuild::Structure && !change.renamed &&
         change.added == nullptr && change.removed == nullptr)
@@ -392,7 +427,7 @@ void MainWindow::OnDocumentChanged(const DocumentChange& change) {
     if (Needs(views, ViewRebuild::Structure))
         RebuildStructure();
     if (change.views == ViewRebuild::None && change.added == nullptr && change.removed == nullptr &&
-        change.item != nullptr) {
+        change.moved == nullptr && change.item != nullptr) {
         // Nothing was added, removed or renamed: only the rows that show the item are out of date.
         m_treeModel->RefreshItem(change.item);
         m_structureModel->RefreshItem(change.item);

@@ -411,6 +411,14 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
         };
     };
     const auto newScreen = [this] { form->Actions().aNewScreen->trigger(); };
+    // Down on a screen (option -1) or an option.
+    const auto moveDown = [this](int screen, int option) {
+        return [this, screen, option] {
+            ClickTreeNode(option < 0 ? static_cast<TAssistBase*>(ScreenAt(screen))
+                                     : OptionAt(screen, option));
+            form->Actions().aDown->trigger();
+        };
+    };
     const auto deleteOption = [this](int screen, int option) {
         return [this, screen, option] {
             ClickTreeNode(OptionAt(screen, option));
@@ -532,6 +540,31 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          "  web",
          "",
          0},
+        {"a screen moved down", {{"S1", {toS2}}, {"S2", {web}}, {"S3"}}, moveDown(1, -1), " S2", "", 0},
+        {"a screen moved above another with its ID",
+         {{"S1", {OptionSpec("to", akGoto, "S2")}}, {"S2", {web}}, {"S2", {OptionSpec("run", akRun, "x")}}},
+         moveDown(1, -1),
+         " S2",
+         "O run » RUN x",
+         1},
+        {"an option moved past one with a node",
+         {{"S1", {web, toS2}}, {"S2"}},
+         moveDown(0, 0),
+         "  web",
+         "",
+         1},
+        {"an option moved past a note",
+         {{"S1", {web, OptionSpec("n", akNote)}}},
+         moveDown(0, 0),
+         "  web",
+         "O web",
+         0},
+        {"an option of a screen the structure does not show moved",
+         {{"S1"}, {"S2", {web, toS2}}},
+         moveDown(1, 0),
+         "  web",
+         "",
+         0},
         {"a screen the structure does not show deleted",
          {{"S1", {web}}, {"S2", {toS2}}, {"S3"}},
          deleteScreen(1),
@@ -612,8 +645,11 @@ TEST_F(EditorViewsTest, TreeKeepsCollapsedNodesAcrossRebuilds) {
     EXPECT_FALSE(expanded(s1));
     EXPECT_TRUE(expanded(s2));
     ClickTreeNode(s2);
-    form->Actions().aUp->trigger(); // a move rebuilds the tree
+    form->Actions().aUp->trigger(); // moves a node in place
     ASSERT_EQ(ScreenAt(1), s1);
+    EXPECT_FALSE(expanded(s1));
+    EXPECT_TRUE(expanded(s2));
+    form->RebuildTree();
     EXPECT_FALSE(expanded(s1));
     EXPECT_TRUE(expanded(s2));
     EXPECT_FALSE(s1->Expanded);

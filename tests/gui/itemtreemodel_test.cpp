@@ -457,13 +457,37 @@ TEST(NestedModelTest, AnInsertedNodeStandsAtItsPlaceAndGoesWithItsBranch) {
     flat.EndBuild();
     EXPECT_EQ(flat.InsertNode(0, 0, a, "flat"), -1) << "a flat model is only ever built";
 
+    // Moving among siblings, positions counted as after the move; the current row keeps its node.
+    struct Move {
+        int position;
+        bool moved;
+        std::vector<std::string> rows;
+        int row; // where the moving node stands afterwards
+    };
+    const Move moves[] = {
+        {4, true, {"a", "new", "b", "new", "new"}, 4},
+        {0, true, {"new", "a", "new", "b", "new"}, 0},
+        {0, false, {"new", "a", "new", "b", "new"}, 0},
+        {5, false, {"new", "a", "new", "b", "new"}, 0},
+    };
+    const int moving = model.ChildNodes(n1)[0];
+    for (const Move& move : moves) {
+        SCOPED_TRACE(move.position);
+        EXPECT_EQ(model.MoveNode(moving, move.position), move.moved);
+        EXPECT_EQ(children(n1), move.rows);
+        EXPECT_EQ(model.IndexOfNode(moving).row(), move.row);
+        EXPECT_EQ(model.ItemOf(view.currentIndex()), b);
+    }
+    EXPECT_FALSE(flat.MoveNode(0, 0));
+
     model.SetNodeText(model.FirstNodeOf(a), "renamed");
     EXPECT_EQ(model.index(1, 0, model.IndexOfNode(n1)).data().toString(), QStringLiteral("renamed"));
     EXPECT_EQ(model.ItemsInBranch(n1).size(), 6u) << "the screen and its five options";
     ASSERT_TRUE(model.RemoveFirstNodeOf(s1));
     for (int node = 0; node < model.NodeCount(); ++node)
-        if (model.IsLive(node))
+        if (model.IsLive(node)) {
             EXPECT_NE(model.TextAt(node), QStringLiteral("new")) << "the inserted nodes went with S1";
+        }
     EXPECT_EQ(children(top), std::vector<std::string>({"S2"}));
     EXPECT_EQ(model.rowCount(), 1);
     EXPECT_EQ(model.rowCount(model.index(0, 0)), 1);
