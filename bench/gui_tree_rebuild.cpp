@@ -248,6 +248,68 @@ BENCHMARK_CAPTURE(NewOptionViews, chain, Shape::Chain)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 
+// Further edits of the window, each a pair that leaves the assistant as it was, timed as a pair up to
+// the window shown up to date after each step: the check of the Warnings page run right away (as
+// CaptionEdit) and the posted layout and paint events delivered. The event loop's timers (the recovery
+// copy) run outside the timing, as in NewOptionViews. The middle screen's second option is a web page
+// the structure shows.
+enum class PairedEdit { Command, MoveScreen, DeleteAndUndoOption, UndoAndRedoCaption };
+
+void EditPair(benchmark::State& state, PairedEdit edit) {
+    BenchWindow window;
+    MainWindow& form = *window.form;
+    FillAssistant(form.Assistant(), static_cast<int>(state.range(0)), Shape::Chain);
+    form.RebuildTree();
+    form.RebuildStructure();
+    TAssistScreen* screen = form.Assistant().Screens.Item(form.Assistant().Screens.Count() / 2);
+    TAssistOption* option = screen->Options.Item(1);
+    form.SelectItem(option);
+    form.Edits().SetField(*screen, TextField::Caption, "Before undo");
+    QApplication::processEvents();
+    const auto settle = [&form, &state] {
+        QCoreApplication::sendPostedEvents();
+        if (form.WarningsTimer()->isActive())
+            form.CheckStructure();
+        state.PauseTiming();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    };
+    for (auto _ : state) {
+        switch (edit) {
+        case PairedEdit::Command:
+            form.Edits().SetField(*option, TextField::Command, "https://example.com/");
+            settle();
+            form.Edits().SetField(*option, TextField::Command, "https://example.org/");
+            break;
+        case PairedEdit::MoveScreen:
+            form.Edits().MoveScreen(*screen, form.Assistant().Screens.IndexOf(screen) + 1);
+            settle();
+            form.Edits().MoveScreen(*screen, form.Assistant().Screens.IndexOf(screen) - 1);
+            break;
+        case PairedEdit::DeleteAndUndoOption:
+            form.Edits().DeleteOption(*option);
+            settle();
+            form.UndoStack()->undo();
+            break;
+        case PairedEdit::UndoAndRedoCaption:
+            form.UndoStack()->undo();
+            settle();
+            form.UndoStack()->redo();
+            break;
+        }
+        settle();
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK_CAPTURE(EditPair, command, PairedEdit::Command)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditPair, move_screen, PairedEdit::MoveScreen)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditPair, delete_undo_option, PairedEdit::DeleteAndUndoOption)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditPair, undo_redo_caption, PairedEdit::UndoAndRedoCaption)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+
 // Showing a newly read assistant: both views built from nothing, half of the screens collapsed.
 void ShowReadAssistant(benchmark::State& state, Shape shape) {
     BenchWindow window;

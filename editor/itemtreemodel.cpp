@@ -9,7 +9,6 @@
 #include <QMimeData>
 
 #include <algorithm>
-#include <unordered_set>
 
 ItemTreeModel::ItemTreeModel(QObject* parent, Shape shape) : QAbstractItemModel(parent), m_shape(shape) {}
 
@@ -317,13 +316,6 @@ bool ItemTreeModel::RemoveFirstNodeOf(const TAssistBase* item) {
         Q_EMIT dataChanged(changed, changed);
     }
     return true;
-}
-
-void ItemTreeModel::ForgetItems(const std::vector<const TAssistBase*>& items) {
-    const std::unordered_set<const TAssistBase*> gone(items.begin(), items.end());
-    for (Node& node : m_nodes)
-        if (node.item != nullptr && gone.count(node.item) > 0)
-            node.item = nullptr;
 }
 
 // ---- Expansion

@@ -91,9 +91,6 @@ public:
     // Deletes the first node that carries the item, with the nodes below it (rows removed, so a view's
     // selection moves to a neighbour). Returns whether a node was removed.
     bool RemoveFirstNodeOf(const TAssistBase* item);
-    // Clears the item pointer of every node that carries one of the given items, so nothing refers to
-    // items that are about to be destroyed. The nodes themselves stay.
-    void ForgetItems(const std::vector<const TAssistBase*>& items);
 
     // ---- Expansion. In the flat shape it decides which nodes are rows; in the nested shape the view
     // keeps its own and these flags are not shown.

@@ -18,13 +18,13 @@
 #include <set>
 
 #include "components/htmlreportwriter.h"
-#include "support/htmltext.h"
 #include "components/qt/aboutbox.h"
 #include "components/qt/qtcomponentfactory.h"
 #include "components/qt/reportviewer.h"
 #include "components/qt/reportwindow.h"
 #include "components/reportsupport.h"
 #include "support/error.h"
+#include "support/htmltext.h"
 #include "support/reportchain.h"
 #include "support/versioninfo.h"
 #include "tests/core/htmlcheck.h"

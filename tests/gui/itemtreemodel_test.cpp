@@ -337,20 +337,6 @@ TEST_F(FlatModelTest, RemovingTheFirstNodeOfAnItemTakesItsRowsAndBranch) {
     ExpectModelSound();
 }
 
-TEST_F(FlatModelTest, ForgottenItemsLeaveTheirNodesWithoutItem) {
-    Build(Sample());
-    model.SetExpanded(Node("B"), false);
-    const std::vector<std::string> rows = Rows();
-    model.ForgetItems({items["C"], items["G"]});
-    EXPECT_EQ(Rows(), rows);
-    EXPECT_EQ(model.FirstNodeOf(items["C"]), -1);
-    EXPECT_EQ(model.ItemAt(Node("C", 1)), nullptr);
-    EXPECT_EQ(model.ItemAt(Node("G")), nullptr);
-    EXPECT_EQ(model.ItemOf(model.IndexOfNode(Node("H"))), items["H"]);
-    EXPECT_EQ(model.LastNodeOf(items["H"]), Node("H"));
-    ExpectModelSound();
-}
-
 TEST_F(FlatModelTest, AChainTenThousandLevelsDeepBuildsCollapsesAndShows) {
     constexpr int depth = 10000;
     TAssistScreen* screen = TAssistScreen::Create(root);
