@@ -253,7 +253,7 @@ BENCHMARK_CAPTURE(NewOptionViews, chain, Shape::Chain)
 // CaptionEdit) and the posted layout and paint events delivered. The event loop's timers (the recovery
 // copy) run outside the timing, as in NewOptionViews. The middle screen's second option is a web page
 // the structure shows.
-enum class PairedEdit { Command, MoveScreen, DeleteAndUndoOption, UndoAndRedoCaption };
+enum class PairedEdit { Command, LinkTarget, MoveScreen, DeleteAndUndoOption, UndoAndRedoCaption };
 
 void EditPair(benchmark::State& state, PairedEdit edit) {
     BenchWindow window;
@@ -281,6 +281,16 @@ void EditPair(benchmark::State& state, PairedEdit edit) {
             settle();
             form.Edits().SetField(*option, TextField::Command, "https://example.org/");
             break;
+        case PairedEdit::LinkTarget: {
+            // The middle screen's go-to leads back to the first screen and then on again: the
+            // structure loses and regains the second half of the chain.
+            TAssistOption& link = *screen->Options.Item(0);
+            const std::string next = link.Command;
+            form.Edits().SetField(link, TextField::Command, "S1");
+            settle();
+            form.Edits().SetField(link, TextField::Command, next);
+            break;
+        }
         case PairedEdit::MoveScreen:
             form.Edits().MoveScreen(*screen, form.Assistant().Screens.IndexOf(screen) + 1);
             settle();
@@ -302,6 +312,7 @@ void EditPair(benchmark::State& state, PairedEdit edit) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK_CAPTURE(EditPair, command, PairedEdit::Command)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditPair, link_target, PairedEdit::LinkTarget)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EditPair, move_screen, PairedEdit::MoveScreen)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EditPair, delete_undo_option, PairedEdit::DeleteAndUndoOption)
     ->Arg(100000)
