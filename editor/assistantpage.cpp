@@ -120,8 +120,10 @@ AssistantPage::AssistantPage(QWidget* parent) : QWidget(parent) {
     m_splitter->addWidget(left);
     m_splitter->addWidget(right);
     m_splitter->setChildrenCollapsible(false);
-    m_splitter->setStretchFactor(0, 0);
-    m_splitter->setStretchFactor(1, 1);
+    // The tree keeps about a third of the room as the window grows, so that captions beside the IDs
+    // show; the user's own split is kept in the settings.
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 2);
     m_splitter->setSizes({240, 460});
 
     auto* layout = new QHBoxLayout(this);

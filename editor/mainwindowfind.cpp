@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -33,6 +34,14 @@ void MainWindow::BuildFind() {
     m_findDock->setWidget(m_findPanel);
     addDockWidget(Qt::BottomDockWidgetArea, m_findDock);
     m_findDock->hide();
+    // Escape anywhere in the panel closes it, as in the find bars of other editors, and hands the
+    // keyboard back to the tree.
+    auto* close = new QShortcut(QKeySequence(Qt::Key_Escape), m_findDock, nullptr, nullptr,
+                                Qt::WidgetWithChildrenShortcut);
+    connect(close, &QShortcut::activated, this, [this] {
+        m_findDock->hide();
+        Tree()->setFocus(Qt::ShortcutFocusReason);
+    });
 
     // F3 and Shift+F3 of the panel are in the Edit menu under Find; their letters differ from the
     // other entries of that menu.

@@ -1,7 +1,7 @@
 // The main window's views and panels: the assistant tree and the navigation structure (built from the
-// model, then patched from each edit's answer or rebuilt where it can move a branch), the current item and its edit panel, the exit handlers that store the boxes' values,
-// the findings of the structure check, and the structure commands (new/delete screen and option, up,
-// down).
+// model, then patched from each edit's answer or rebuilt where it can move a branch), the current item and
+// its edit panel, the exit handlers that store the boxes' values, the findings of the structure check, and
+// the structure commands (new/delete screen and option, up, down).
 #include "editor/assistantpage.h"
 #include "editor/debouncedsaver.h"
 #include "editor/dropdowncombobox.h"

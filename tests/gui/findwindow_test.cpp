@@ -95,6 +95,13 @@ TEST_F(FindWindowTest, CtrlFShowsThePanelAndF3PutsTheCursorOnTheMatch) {
     EXPECT_TRUE(caption->hasFocus());
     EXPECT_EQ(caption->selectedText(), QStringLiteral("router"));
     EXPECT_EQ(caption->selectionStart(), 10);
+
+    // Escape in the panel closes it and gives the keyboard back to the tree.
+    PanelBox("eFind")->setFocus();
+    QTest::keyClick(PanelBox("eFind"), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(form->FindDock()->isVisible());
+    EXPECT_TRUE(form->Tree()->hasFocus());
 }
 
 TEST_F(FindWindowTest, ReplaceAllIsOneStepOfTheWindowsUndo) {

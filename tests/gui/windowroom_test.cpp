@@ -50,8 +50,12 @@ TEST_F(WindowRoomTest, FirstStartTakesAShareOfTheScreenAndLaterStartsTheStoredSi
 
 TEST_F(WindowRoomTest, SplitterBetweenTreeAndPanelIsKeptInTheSettings) {
     Start();
+    form->resize(1400, 900); // a wide window: the tree grows with it
+    QApplication::processEvents();
     QSplitter* splitter = form->AssistantView()->Splitter();
     const int total = splitter->sizes().at(0) + splitter->sizes().at(1);
+    EXPECT_GE(splitter->sizes().at(0) * 4, total) << "at first the tree has at least a quarter of the room";
+    EXPECT_LE(splitter->sizes().at(0) * 2, total) << "and the panel at least half";
     splitter->setSizes({total / 3, total - total / 3});
     const std::string text = form->AssistantView()->SplitterSizesText();
     EXPECT_EQ(text, std::to_string(total / 3) + "," + std::to_string(total - total / 3));
