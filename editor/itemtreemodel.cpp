@@ -84,6 +84,68 @@ int ItemTreeModel::InsertNode(int parent, int position, TAssistBase* item, std::
     return number;
 }
 
+int ItemTreeModel::InsertLeaf(int parent, int position, TAssistBase* item, std::string text) {
+    if (!IsFlat() || !IsLive(parent) || position < 0)
+        return -1;
+    const std::vector<int> siblings = ChildNodes(parent);
+    if (Size(position) > siblings.size())
+        return -1;
+    // The new node takes the number of the sibling it goes before, or the one after its parent's
+    // subtree; from there on every node moves up by one.
+    const int at = Size(position) < siblings.size() ? siblings[Size(position)] : m_nodes[Size(parent)].end;
+    // It gets a row when its parent shows its children: right before that sibling's row, or after the
+    // parent's last visible row.
+    int row = -1;
+    if (RowOf(parent) >= 0 && m_nodes[Size(parent)].expanded)
+        row = Size(position) < siblings.size() ? RowOf(at) : RowOf(parent) + 1 + VisibleDescendants(parent);
+    if (row >= 0)
+        beginInsertRows(QModelIndex(), row, row);
+
+    std::vector<char> ancestor(m_nodes.size(), 0);
+    for (int above = parent; above >= 0; above = m_nodes[Size(above)].parent)
+        ancestor[Size(above)] = 1;
+    for (std::size_t i = 0; i < m_nodes.size(); ++i) {
+        Node& node = m_nodes[i];
+        if (node.parent >= at)
+            ++node.parent;
+        if (i >= Size(at) || ancestor[i] != 0)
+            ++node.end;
+    }
+    Node node;
+    node.item = item;
+    node.parent = parent;
+    node.depth = m_nodes[Size(parent)].depth + 1;
+    node.end = at + 1;
+    m_nodes.insert(m_nodes.begin() + at, node);
+    m_texts.insert(m_texts.begin() + at, std::move(text));
+    ++m_nodes[Size(parent)].liveChildren;
+    SetRows(VisibleNodes());
+    if (row >= 0) {
+        // Qt moves the indexes of the later rows down a row and asks index() for them, which gives the
+        // new numbers.
+        endInsertRows();
+    } else {
+        // No row was added, but the views' indexes carry node numbers: those of the nodes that moved
+        // up follow them.
+        const QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& index : from) {
+            const auto old = static_cast<int>(index.internalId());
+            const int moved = old >= at ? old + 1 : old;
+            to.push_back(RowOf(moved) < 0 ? QModelIndex()
+                                          : createIndex(RowOf(moved), 0, static_cast<quintptr>(moved)));
+        }
+        changePersistentIndexList(from, to);
+    }
+    // A parent that had no children gains its expand/collapse indicator.
+    if (RowOf(parent) >= 0) {
+        const QModelIndex changed = createIndex(RowOf(parent), 0, static_cast<quintptr>(parent));
+        Q_EMIT dataChanged(changed, changed);
+    }
+    return at;
+}
+
 bool ItemTreeModel::MoveNode(int node, int position) {
     if (IsFlat() || !IsLive(node))
         return false;

@@ -5,11 +5,13 @@
 //
 // The tree is built as a whole (BeginBuild, AddNode..., EndBuild inside one model reset), so a rebuild
 // of any size costs one pass and no per-node widgets; afterwards nodes can be renamed or removed in
-// place, and the nested shape can take a new node (InsertNode). Built nodes are kept flat in index order
-// (depth first, a parent before its children), so walking "all nodes in index order" is a loop over a
-// vector, and a node's subtree is one contiguous range of it. An inserted node is numbered after every
-// other, outside its parent's range: the nested shape therefore walks a branch through its children
-// lists, never through the range. Texts are kept as UTF-8 and turned into QString only when a view asks
+// place, the nested shape can take a new node (InsertNode) or move one among its siblings (MoveNode), and
+// the flat shape a new leaf (InsertLeaf). Built nodes are kept flat in index order (depth first, a parent
+// before its children), so walking "all nodes in index order" is a loop over a vector, and a node's
+// subtree is one contiguous range of it. The flat shape keeps that order when a leaf comes in (later
+// nodes are numbered one higher). A node inserted into the nested shape is numbered after every other,
+// outside its parent's range: that shape therefore walks a branch through its children lists, never
+// through the range. Texts are kept as UTF-8 and turned into QString only when a view asks
 // for them (the rows it paints).
 //
 // The model hands its nodes to a view in one of two shapes:
@@ -48,6 +50,11 @@ public:
     // children) of the live node `parent`, with its rows inserted into the views; returns its number,
     // or -1 (adding nothing) for a flat model, a parent that is not live or a position out of range.
     int InsertNode(int parent, int position, TAssistBase* item, std::string text);
+    // Flat shape only: adds a node without children for the item as the child at `position` (0 to the
+    // number of live children) of the live node `parent`, keeping the nodes in index order (later nodes
+    // are numbered one higher; the views' indexes follow their nodes). Returns its number, or -1 (adding
+    // nothing) for a nested model, a parent that is not live or a position out of range.
+    int InsertLeaf(int parent, int position, TAssistBase* item, std::string text);
     // Nested shape only: moves a live node with its branch to `position` among its siblings (counted
     // as after the move), with the rows moved in the views. False, moving nothing, for a flat model,
     // a node that is not live or a position out of range or where the node already is.

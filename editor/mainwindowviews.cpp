@@ -343,11 +343,24 @@ ViewRebuild MainWindow::AddToViews(TAssistBase* item) {
     if (m_treeModel->InsertNode(screenNode, option->Owner->Options.IndexOf(option), option, option->ID) < 0)
         return ViewRebuild::Both;
     // The structure gains a node only under a screen it shows and for an option that leads somewhere
-    // (a new option is a go-to with no target yet); then it is rebuilt, since a go-to's branch may move
-    // a screen's first place.
-    if (m_structureModel->FirstNodeOf(option->Owner) >= 0 && OptionHasNode(*m_assistant, *option))
+    // (a new option is a go-to with no target yet; Undo brings back options of every kind).
+    const int shownScreen = m_structureModel->FirstNodeOf(option->Owner);
+    if (shownScreen < 0 || !OptionHasNode(*m_assistant, *option))
+        return ViewRebuild::None;
+    // A go-to's branch may move a screen's first place: only a rebuild finds it. Any other kind is a
+    // leaf, placed among the nodes of the options before it that have one.
+    std::string leaf = OptionLeafText(*option);
+    if (leaf.empty())
         return ViewRebuild::Structure;
-    return ViewRebuild::None;
+    int position = 0;
+    for (const TAssistOption& before : option->Owner->Options) {
+        if (&before == option)
+            break;
+        position += OptionHasNode(*m_assistant, before) ? 1 : 0;
+    }
+    return m_structureModel->InsertLeaf(shownScreen, position, option, std::move(leaf)) < 0
+               ? ViewRebuild::Structure
+               : ViewRebuild::None;
 }
 
 ViewRebuild MainWindow::MoveInViews(TAssistBase* item) {

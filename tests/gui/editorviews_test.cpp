@@ -490,6 +490,15 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          "O later » S S3",
          1},
         {"a web-page option deleted", {{"S1", {toS2, web}}, {"S2"}}, deleteOption(0, 1), "  toS2", "", 0},
+        {"a web-page option deleted and undone",
+         {{"S1", {toS2, web, OptionSpec("n", akNote), OptionSpec("run", akRun, "x")}}, {"S2"}},
+         [this, deleteOption] {
+             deleteOption(0, 1)();
+             form->Actions().aUndo->trigger();
+         },
+         "  web",
+         "O web » INTERNET https://example.org/",
+         0},
         {"a go-to option deleted", {{"S1", {toS2, web}}, {"S2", {web}}}, deleteOption(0, 0), "  web", "", 1},
         {"an option of a screen the structure does not show deleted",
          {{"S1", {web}}, {"S2", {web, toS2}}},

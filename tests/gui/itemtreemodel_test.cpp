@@ -71,8 +71,9 @@ protected:
         return {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}, {2, "E"}, {1, "F"}, {2, "G"}, {0, "H"}, {1, "C"}};
     }
 
-    void Build(const std::vector<NodeSpec>& nodes) {
-        model.BeginBuild();
+    void Build(const std::vector<NodeSpec>& nodes) { BuildInto(model, nodes); }
+    void BuildInto(ItemTreeModel& into, const std::vector<NodeSpec>& nodes) {
+        into.BeginBuild();
         std::vector<int> parents; // parents[d]: the last node added at depth d
         for (const NodeSpec& spec : nodes) {
             TAssistBase*& item = items[spec.text];
@@ -80,9 +81,9 @@ protected:
                 item = TAssistScreen::Create(root);
             const int parent = spec.depth == 0 ? -1 : parents[static_cast<std::size_t>(spec.depth - 1)];
             parents.resize(static_cast<std::size_t>(spec.depth));
-            parents.push_back(model.AddNode(parent, item, spec.text));
+            parents.push_back(into.AddNode(parent, item, spec.text));
         }
-        model.EndBuild();
+        into.EndBuild();
     }
 
     int Node(const std::string& text, int occurrence = 0) const {
@@ -334,6 +335,151 @@ TEST_F(FlatModelTest, RemovingTheFirstNodeOfAnItemTakesItsRowsAndBranch) {
         // F loses its children with its only child (and goes with A).
         EXPECT_EQ(model.HasChildren(model.LastNodeOf(items["F"])), c.fHasChildren);
     }
+    ExpectModelSound();
+}
+
+// A leaf inserted after the build leaves the model as a build with the leaf in its place would: node
+// numbers, parents, subtree ends (seen through children and later siblings), rows; the current row keeps
+// its node.
+TEST_F(FlatModelTest, AnInsertedLeafEqualsABuildWithIt) {
+    struct Case {
+        const char* name;
+        const char* parent;
+        int position;
+        const char* collapsed; // "" for none
+        int inserted;          // -1: nothing added
+        std::vector<NodeSpec> built;
+    };
+    const Case cases[] = {
+        {"between children",
+         "B",
+         1,
+         "",
+         4,
+         {{0, "A"},
+          {1, "B"},
+          {2, "C"},
+          {3, "D"},
+          {2, "X"},
+          {2, "E"},
+          {1, "F"},
+          {2, "G"},
+          {0, "H"},
+          {1, "C"}}},
+        {"after the last child",
+         "B",
+         2,
+         "",
+         5,
+         {{0, "A"},
+          {1, "B"},
+          {2, "C"},
+          {3, "D"},
+          {2, "E"},
+          {2, "X"},
+          {1, "F"},
+          {2, "G"},
+          {0, "H"},
+          {1, "C"}}},
+        {"first child",
+         "A",
+         0,
+         "",
+         1,
+         {{0, "A"},
+          {1, "X"},
+          {1, "B"},
+          {2, "C"},
+          {3, "D"},
+          {2, "E"},
+          {1, "F"},
+          {2, "G"},
+          {0, "H"},
+          {1, "C"}}},
+        {"under a leaf",
+         "G",
+         0,
+         "",
+         7,
+         {{0, "A"},
+          {1, "B"},
+          {2, "C"},
+          {3, "D"},
+          {2, "E"},
+          {1, "F"},
+          {2, "G"},
+          {3, "X"},
+          {0, "H"},
+          {1, "C"}}},
+        {"at the very end",
+         "H",
+         1,
+         "",
+         9,
+         {{0, "A"},
+          {1, "B"},
+          {2, "C"},
+          {3, "D"},
+          {2, "E"},
+          {1, "F"},
+          {2, "G"},
+          {0, "H"},
+          {1, "C"},
+          {1, "X"}}},
+        {"inside a collapsed branch",
+         "C",
+         0,
+         "B",
+         3,
+         {{0, "A"},
+          {1, "B"},
+          {2, "C"},
+          {3, "X"},
+          {3, "D"},
+          {2, "E"},
+          {1, "F"},
+          {2, "G"},
+          {0, "H"},
+          {1, "C"}}},
+        {"a position out of range", "B", 3, "", -1, Sample()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ItemTreeModel expected{nullptr, ItemTreeModel::Shape::Flat};
+        BuildInto(expected, c.built);
+        Build(Sample());
+        FlatTreeView view;
+        view.setModel(&model);
+        view.setCurrentIndex(model.IndexOfNode(Node("H")));
+        if (*c.collapsed != '\0') {
+            model.SetExpanded(Node(c.collapsed), false);
+            expected.SetExpanded(expected.FirstNodeOf(items[c.collapsed]), false);
+        }
+        if (items["X"] == nullptr)
+            items["X"] = TAssistScreen::Create(root);
+        EXPECT_EQ(model.InsertLeaf(Node(c.parent), c.position, items["X"], "X"), c.inserted);
+        ASSERT_EQ(model.NodeCount(), expected.NodeCount());
+        for (int node = 0; node < model.NodeCount(); ++node) {
+            SCOPED_TRACE(node);
+            EXPECT_EQ(model.TextAt(node), expected.TextAt(node));
+            EXPECT_EQ(model.ItemAt(node), expected.ItemAt(node));
+            EXPECT_EQ(model.ParentOf(node), expected.ParentOf(node));
+            EXPECT_EQ(model.DepthOf(node), expected.DepthOf(node));
+            EXPECT_EQ(model.ChildNodes(node), expected.ChildNodes(node));
+            EXPECT_EQ(model.HasLaterSibling(node), expected.HasLaterSibling(node));
+            EXPECT_EQ(model.RowOf(node), expected.RowOf(node));
+        }
+        EXPECT_EQ(model.ItemOf(view.currentIndex()), items["H"]) << "the current row keeps its node";
+        model.ExpandAll();
+        expected.ExpandAll();
+        EXPECT_EQ(model.rowCount(), expected.rowCount());
+    }
+    EXPECT_EQ(model.InsertLeaf(-1, 0, items["X"], "X"), -1);
+    ItemTreeModel nested;
+    nested.BeginBuild();
+    nested.AddNode(-1, &root, "A");
+    nested.EndBuild();
+    EXPECT_EQ(nested.InsertLeaf(0, 0, items["X"], "X"), -1) << "a nested model inserts with InsertNode";
     ExpectModelSound();
 }
 
