@@ -339,6 +339,9 @@ private:
     void RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model);
     void UpdateStructureActions();
     void SetViewCurrent(QTreeView* view, const QModelIndex& index);
+    // The tree's top node text: the assistant's ID without anything up to its last "\" or ":".
+    static std::string RootNodeText(const std::string& id);
+    // ---- Views patched from an edit's answer (mainwindowpatches.cpp)
     // A new ID of `item` only: renames its tree nodes in place and rebuilds the structure when the old
     // or the new ID shows there or is linked to.
     void RenameInViews(TAssistBase* item);
