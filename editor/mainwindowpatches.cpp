@@ -24,9 +24,17 @@ bool LinkedTo(const TAssistRoot& root, const std::string& id) {
         return true;
     for (const TAssistScreen& screen : root.Screens)
         for (const TAssistOption& option : screen.Options)
-            if ((option.Action == akGoto || option.Action == akGotoButton) && SameText(option.Command, id))
+            if (IsGoto(option.Action) && SameText(option.Command, id))
                 return true;
     return false;
+}
+
+// The structure node under which the option has its own node: where its screen is expanded, the
+// screen's first node in index order. -1 when the structure does not show the option (its screen is
+// not shown, or the option leads nowhere).
+int ScreenNodeShowing(const ItemTreeModel& structure, const TAssistRoot& root, const TAssistOption& option) {
+    const int screenNode = structure.FirstNodeOf(option.Owner);
+    return screenNode >= 0 && OptionHasNode(root, option) ? screenNode : -1;
 }
 
 } // namespace
@@ -55,10 +63,8 @@ void MainWindow::RenameInViews(TAssistBase* item) {
 }
 
 bool MainWindow::RenameOptionInStructure(const TAssistOption& option, const std::string& oldId) {
-    // An option's node stands under the node where its screen is expanded, the screen's first node in
-    // index order; no such node, or an option that leads nowhere, and the structure does not show it.
-    const int screenNode = m_structureModel->FirstNodeOf(option.Owner);
-    if (screenNode < 0 || !OptionHasNode(*m_assistant, option))
+    const int screenNode = ScreenNodeShowing(*m_structureModel, *m_assistant, option);
+    if (screenNode < 0)
         return true;
     // Only the "O <ID> » " at the start of its text names the option. Two options of the screen with
     // the old ID (or one whose ID begins with the old ID and the arrow) cannot be told apart here.
@@ -97,7 +103,7 @@ bool MainWindow::PatchOptionInStructure(const TAssistOption& option) {
     if (screenNode < 0)
         return true;
     // A go-to's target decides a whole branch, which only a rebuild finds.
-    if (option.Action == akGoto || option.Action == akGotoButton)
+    if (IsGoto(option.Action))
         return false;
     // A node under its screen's node that carries the option itself is a leaf: its text or its going
     // away is all that changes. Without one, the option led to a screen or had no node, and the
@@ -140,8 +146,8 @@ ViewRebuild MainWindow::AddToViews(TAssistBase* item) {
         return ViewRebuild::Both;
     // The structure gains a node only under a screen it shows and for an option that leads somewhere
     // (a new option is a go-to with no target yet; Undo brings back options of every kind).
-    const int shownScreen = m_structureModel->FirstNodeOf(option->Owner);
-    if (shownScreen < 0 || !OptionHasNode(*m_assistant, *option))
+    const int shownScreen = ScreenNodeShowing(*m_structureModel, *m_assistant, *option);
+    if (shownScreen < 0)
         return ViewRebuild::None;
     // A go-to's branch may move a screen's first place: only a rebuild finds it. Any other kind is a
     // leaf, placed among the nodes of the options before it that have one.
@@ -182,7 +188,7 @@ ViewRebuild MainWindow::MoveInViews(TAssistBase* item) {
         return ViewRebuild::Both;
     // The structure's nodes under the screen follow the options in list order: the order changed
     // there only when the option has a node and passed another that has one.
-    if (m_structureModel->FirstNodeOf(option->Owner) < 0 || !OptionHasNode(*m_assistant, *option))
+    if (ScreenNodeShowing(*m_structureModel, *m_assistant, *option) < 0)
         return ViewRebuild::None;
     for (int i = std::min(from, to); i <= std::max(from, to); ++i)
         if (i != to && OptionHasNode(*m_assistant, *options.Item(i)))
@@ -195,11 +201,10 @@ ViewRebuild MainWindow::RemoveFromViews(TAssistBase* item) {
     // selection moves off it while it still exists; a removal from elsewhere takes them out here.
     RemoveTreeNodes(item);
     if (auto* option = dynamic_cast<TAssistOption*>(item)) {
-        // An option's node stands under the node where its screen is expanded, if it has one.
-        if (m_structureModel->FirstNodeOf(option->Owner) < 0 || !OptionHasNode(*m_assistant, *option))
+        if (ScreenNodeShowing(*m_structureModel, *m_assistant, *option) < 0)
             return ViewRebuild::None;
         // A go-to's branch may have held a screen's first place, which now moves elsewhere.
-        if (option->Action == akGoto || option->Action == akGotoButton)
+        if (IsGoto(option->Action))
             return ViewRebuild::Structure;
         m_structureModel->RemoveFirstNodeOf(option); // any other kind is a leaf carrying the option
         return ViewRebuild::None;

@@ -262,7 +262,7 @@ void OptionPanel::StoreCommand() {
     if (!Edits().SetField(option, TextField::Command, command))
         return;
     // A go-to command that names no screen yet is an offer to create that screen.
-    const bool goesToScreen = option.Action == akGoto || option.Action == akGotoButton;
+    const bool goesToScreen = IsGoto(option.Action);
     if (command.empty() || !goesToScreen || Edits().Root().Screens.FindScreen(command) != nullptr)
         return;
     const std::string question = "Can't find screen " + command + ".\r\rCreate a new one?";

@@ -20,6 +20,11 @@ enum TActionKind : std::uint8_t {
 
 inline constexpr int ActionKindCount = 9;
 
+// Whether the kind leads to another screen of the assistant (its command names the screen).
+inline constexpr bool IsGoto(TActionKind action) {
+    return action == akGoto || action == akGotoButton;
+}
+
 // File keywords, indexed by the action kind; spelled exactly as files store them.
 inline constexpr std::array<std::string_view, ActionKindCount> ActionKeywords = {
     "GOTO", "GOTOBUTTON", "ASSISTANT", "RUN", "BROWSE", "INTERNET", "SCRIPT", "NOTE", "EXEC",

@@ -8,10 +8,6 @@
 
 namespace {
 
-bool IsGoto(TActionKind action) {
-    return action == akGoto || action == akGotoButton;
-}
-
 // Targets of every go-to option, by screen and option position (-1 for other kinds and missing targets).
 std::vector<std::vector<int>> GotoTargets(const TAssistRoot& root, const TScreenIndex& index) {
     std::vector<std::vector<int>> targets;

@@ -21,10 +21,6 @@ void CopyOptionFields(const TAssistOption& from, TAssistOption& to) {
     }
 }
 
-bool IsGoto(const TAssistOption& option) {
-    return option.Action == akGoto || option.Action == akGotoButton;
-}
-
 } // namespace
 
 TScreenRename PlanScreenRename(TAssistRoot& root, TAssistScreen& screen, const std::string& newID) {
@@ -37,7 +33,7 @@ TScreenRename PlanScreenRename(TAssistRoot& root, TAssistScreen& screen, const s
         return rename; // references with this ID lead to an earlier screen
     for (TAssistScreen& s : root.Screens)
         for (TAssistOption& option : s.Options)
-            if (IsGoto(option) && SameText(option.Command, screen.ID)) {
+            if (IsGoto(option.Action) && SameText(option.Command, screen.ID)) {
                 rename.Commands.push_back(&option);
                 rename.OldCommands.push_back(option.Command);
             }

@@ -97,7 +97,7 @@ private:
     }
 
     void AddOption(int parent, const TAssistOption& option) {
-        if (option.Action == akGoto || option.Action == akGotoButton) {
+        if (IsGoto(option.Action)) {
             if (const int target = m_index.Position(option.Command); target >= 0)
                 AddScreen("O ", option.ID, parent, target);
         } else if (std::string text = OptionLeafText(option); !text.empty()) {
@@ -125,22 +125,10 @@ NavigationStructure BuildNavigationStructure(const TAssistRoot& root) {
 }
 
 bool OptionHasNode(const TAssistRoot& root, const TAssistOption& option) {
-    // The same kinds as the builder's AddOption gives a node.
-    switch (option.Action) {
-    case akGoto:
-    case akGotoButton:
+    // As the builder's AddOption: a go-to has its target's node, the other kinds with a leaf text theirs.
+    if (IsGoto(option.Action))
         return root.Screens.FindScreen(option.Command) != nullptr;
-    case akAssistant:
-    case akRun:
-    case akBrowse:
-    case akInternet:
-    case akScript:
-    case akExec:
-        return true;
-    case akNote:
-    default:
-        return false;
-    }
+    return !OptionLeafText(option).empty();
 }
 
 std::string OptionNodePrefix(const std::string& optionId) {

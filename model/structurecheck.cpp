@@ -35,10 +35,6 @@ private:
 // usual handful); above it a table keeps the check linear.
 constexpr int PairwiseOptionLimit = 16;
 
-bool IsGoto(TActionKind action) {
-    return action == akGoto || action == akGotoButton;
-}
-
 // Collects findings and counts them by severity; lists only the first `limit`, counts all.
 class Findings {
 public:

@@ -12,6 +12,7 @@
 #include "viewer/assistantviewer.h"
 #include "viewer/viewersetup.h"
 #include "viewertesthelpers.h"
+#include "viewerwindowfixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -332,33 +333,7 @@ TEST_F(TestAndRunTest, RunFromFileStopsWhenNoAssistantIsLoaded) {
 
 // ---- With the real viewer
 
-class TestWithViewerTest : public EditorFixture {
-protected:
-    std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
-    QTemporaryDir files; // the finder's {$TEMP}
-
-    void StartWithViewer() {
-        TEditorServices services = Services();
-        services.ComponentsForWindow = [this](MainWindow& window) -> std::shared_ptr<IComponentFactory> {
-            ViewerSetup setup;
-            setup.Desktop = desktop;
-            setup.Finder = FixedFinder(files.path().toStdString());
-            setup.NeverRunPrograms = true;
-            return WindowComponents(window, setup);
-        };
-        form = std::make_unique<MainWindow>(std::move(services), &prompter);
-        ASSERT_TRUE(ShowActive(form.get()));
-        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
-              ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
-              ScreenSpec("S3")},
-             "S1");
-    }
-    // The viewer windows open over the editor window.
-    std::vector<AssistantViewer*> Viewers() const {
-        const QList<AssistantViewer*> found = form->findChildren<AssistantViewer*>();
-        return {found.begin(), found.end()};
-    }
-};
+using TestWithViewerTest = ViewerWindowFixture;
 
 TEST_F(TestWithViewerTest, TestShowsTheCurrentScreenAndEditThisScreenSelectsItInTheTree) {
     StartWithViewer();

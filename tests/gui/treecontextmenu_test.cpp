@@ -1,18 +1,13 @@
 // The context menu of the Assistant page's tree: a right click makes the row current, the entries are
 // enabled as the window's commands are for that item, each runs its command, and "Test from here"
 // opens the viewer at the clicked screen (or the clicked option's screen).
-#include "components/qt/qtcomponentfactory.h"
 #include "editor/treecontextmenu.h"
-#include "editor/viewerbinding.h"
-#include "editorfixture.h"
 #include "viewer/assistantviewer.h"
-#include "viewer/viewersetup.h"
-#include "viewertesthelpers.h"
+#include "viewerwindowfixture.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QTemporaryDir>
 
 #include <functional>
 #include <map>
@@ -21,32 +16,11 @@
 
 namespace {
 
-class TreeContextMenuTest : public EditorFixture {
+class TreeContextMenuTest : public ViewerWindowFixture {
 protected:
-    std::shared_ptr<RecordingDesktop> desktop = std::make_shared<RecordingDesktop>();
-    QTemporaryDir files;
-
     void SetUp() override {
-        TEditorServices services = Services();
-        services.ComponentsForWindow = [this](MainWindow& window) -> std::shared_ptr<IComponentFactory> {
-            ViewerSetup setup;
-            setup.Desktop = desktop;
-            setup.Finder = FixedFinder(files.path().toStdString());
-            setup.NeverRunPrograms = true;
-            return WindowComponents(window, setup);
-        };
-        form = std::make_unique<MainWindow>(std::move(services), &prompter);
-        ASSERT_TRUE(ShowActive(form.get()));
-        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
-              ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
-              ScreenSpec("S3")},
-             "S1");
+        StartWithViewer();
         form->Tree()->expandAll();
-    }
-    void TearDown() override {
-        for (AssistantViewer* viewer : form->findChildren<AssistantViewer*>())
-            viewer->close();
-        EditorFixture::TearDown();
     }
 
     TreeContextMenu* Menus() const { return form->Tree()->findChild<TreeContextMenu*>(); }
