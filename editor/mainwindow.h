@@ -220,6 +220,13 @@ public:
     // This window's recovery file; it exists only while unsaved changes are kept in it.
     QString RecoveryFileName() const;
 
+    // ---- File dialogs (mainwindowdocument.cpp); the report window's dialogs use them too
+    // The folder a file dialog starts in: the current file's, else the last one used (kept in the
+    // settings), else the documents folder.
+    QString DialogFolder() const;
+    // The folder of a file chosen in a dialog becomes the last folder used.
+    void RememberDialogFile(const std::string& chosen);
+
 protected:
     // First display: shows the Assistant page with the General panel.
     virtual void FormShow();
@@ -329,11 +336,6 @@ private:
     // Writes the recent list as "Files", merged with what other windows stored meanwhile.
     void StoreRecentFiles();
     TDocumentPrompter& DocumentPrompts();
-    // The folder a file dialog starts in: the current file's, else the last one used (kept in the
-    // settings), else the documents folder.
-    QString DialogFolder() const;
-    // The folder of a file chosen in a dialog becomes the last folder used.
-    void RememberDialogFile(const std::string& chosen);
     // Expansion of the views' nodes to and from the items' Expanded flags.
     void CopyExpansionToItems(QTreeView* view, ItemTreeModel* model);
     void RestoreExpansionFromItems(QTreeView* view, ItemTreeModel* model);

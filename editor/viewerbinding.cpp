@@ -79,6 +79,13 @@ std::shared_ptr<QtComponentFactory> WindowComponents(MainWindow& window, ViewerS
     // being closed while its editor window goes.
     QPointer<MainWindow> guarded(&window);
     auto factory = std::make_shared<QtComponentFactory>();
+    // The report window's Save and Export start where the window's own file dialogs start (the
+    // current file's folder, else the last folder used) and keep the folder chosen as the last one.
+    factory->SetReportFolders({[guarded] { return guarded.isNull() ? QString() : guarded->DialogFolder(); },
+                               [guarded](const QString& chosen) {
+                                   if (!guarded.isNull())
+                                       guarded->RememberDialogFile(chosen.toStdString());
+                               }});
     // Test makes its runtime just before handing it the window's assistant, so the document generation
     // at that moment is the one its viewer shows; the runtime's Edit call-back carries it along. (A
     // runtime of Run from file is never given the window's assistant and offers no Edit.)

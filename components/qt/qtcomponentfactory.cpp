@@ -23,7 +23,7 @@ void QtComponentFactory::SetDialogs(std::shared_ptr<UserDialogs> dialogs) {
 }
 
 std::unique_ptr<IReportViewer> QtComponentFactory::CreateReportViewer() {
-    return std::make_unique<ReportViewer>(m_dialogs);
+    return std::make_unique<ReportViewer>(m_dialogs, m_reportFolders);
 }
 
 std::unique_ptr<IAssistant> QtComponentFactory::CreateAssistant() {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "components/corecomponentfactory.h"
+#include "components/qt/reportwindow.h"
 #include "components/qt/userdialogs.h"
 
 class QtComponentFactory final : public CoreComponentFactory {
@@ -16,6 +17,8 @@ public:
     explicit QtComponentFactory(std::shared_ptr<UserDialogs> dialogs = nullptr, std::string programPath = {});
 
     void SetDialogs(std::shared_ptr<UserDialogs> dialogs);
+    // Where the file dialogs of the report windows made from now on start, and what they remember.
+    void SetReportFolders(ReportFolders folders) { m_reportFolders = std::move(folders); }
     // Makes CreateAssistant give the runtime that the creator makes.
     void SetAssistantCreator(AssistantCreator creator) { m_assistantCreator = std::move(creator); }
 
@@ -26,4 +29,5 @@ public:
 private:
     std::shared_ptr<UserDialogs> m_dialogs;
     AssistantCreator m_assistantCreator;
+    ReportFolders m_reportFolders;
 };

@@ -10,7 +10,8 @@ void RequireWidgetApplication(const QCoreApplication* app, const std::string& co
         throw AppError("The " + component + " cannot be shown: no graphical display is available.");
 }
 
-ReportViewer::ReportViewer(std::shared_ptr<UserDialogs> dialogs) : m_dialogs(std::move(dialogs)) {
+ReportViewer::ReportViewer(std::shared_ptr<UserDialogs> dialogs, ReportFolders folders)
+    : m_dialogs(std::move(dialogs)), m_folders(std::move(folders)) {
     RequireWidgetApplication(QCoreApplication::instance(), "report viewer");
     if (!m_dialogs)
         m_dialogs = std::make_shared<QtUserDialogs>();
@@ -19,7 +20,7 @@ ReportViewer::ReportViewer(std::shared_ptr<UserDialogs> dialogs) : m_dialogs(std
 ComponentStatus ReportViewer::ShowReport(QWidget* owner, const std::string& title,
                                          const std::string& prepared, int /*n*/) {
     try {
-        auto* window = new ReportWindow(owner, QString::fromStdString(title), prepared, m_dialogs);
+        auto* window = new ReportWindow(owner, QString::fromStdString(title), prepared, m_dialogs, m_folders);
         window->show();
         window->raise();
         window->activateWindow();

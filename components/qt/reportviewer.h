@@ -2,6 +2,7 @@
 // The report viewer component: shows a prepared report in a ReportWindow owned by the owner window.
 #include <memory>
 
+#include "components/qt/reportwindow.h"
 #include "components/qt/userdialogs.h"
 #include "support/components.h"
 
@@ -14,7 +15,8 @@ void RequireWidgetApplication(const QCoreApplication* app, const std::string& co
 class ReportViewer final : public IReportViewer {
 public:
     // Raises AppError when no widget application is running.
-    explicit ReportViewer(std::shared_ptr<UserDialogs> dialogs);
+    // folders: where the window's file dialogs start (unset: the documents folder).
+    explicit ReportViewer(std::shared_ptr<UserDialogs> dialogs, ReportFolders folders = {});
 
     // Opens the window and returns at once; n is not used (the editor passes 0). The window stays
     // after this object is released and closes with its owner.
@@ -23,4 +25,5 @@ public:
 
 private:
     std::shared_ptr<UserDialogs> m_dialogs;
+    ReportFolders m_folders;
 };

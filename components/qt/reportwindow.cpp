@@ -34,9 +34,9 @@ QString WithExtension(const QString& path, const QString& extension) {
 } // namespace
 
 ReportWindow::ReportWindow(QWidget* owner, const QString& title, std::string prepared,
-                           std::shared_ptr<UserDialogs> dialogs)
+                           std::shared_ptr<UserDialogs> dialogs, ReportFolders folders)
     : QMainWindow(owner, Qt::Window), m_prepared(std::move(prepared)), m_title(title),
-      m_dialogs(std::move(dialogs)) {
+      m_dialogs(std::move(dialogs)), m_folders(std::move(folders)) {
     setObjectName(QStringLiteral("ReportWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(title.trimmed().isEmpty() ? QStringLiteral("Assistant report") : title);
@@ -93,10 +93,17 @@ void ReportWindow::FollowLink(const QUrl& url) {
 }
 
 QString ReportWindow::SuggestedPath(const QString& extension) const {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QString folder = m_folders.StartFolder ? m_folders.StartFolder() : QString();
+    if (folder.isEmpty())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty())
         folder = QDir::homePath();
     return QDir(folder).filePath(FileNameFromTitle(m_title) + extension);
+}
+
+void ReportWindow::RememberFolder(const QString& path) const {
+    if (m_folders.Remember)
+        m_folders.Remember(path);
 }
 
 bool ReportWindow::WriteFile(const QString& path, QString& error) const {
@@ -126,6 +133,7 @@ bool ReportWindow::SaveAsHtml() {
             tr("The report could not be saved to %1: %2").arg(QDir::toNativeSeparators(path), error));
         return false;
     }
+    RememberFolder(path);
     return true;
 }
 
@@ -156,6 +164,7 @@ bool ReportWindow::ExportPdf() {
             tr("The report could not be exported to %1.").arg(QDir::toNativeSeparators(path)));
         return false;
     }
+    RememberFolder(path);
     return true;
 }
 

@@ -237,11 +237,17 @@ TEST_F(ReportViewerTest, SaveAsHtmlWritesThePreparedDocument) {
 }
 
 TEST_F(ReportViewerTest, ExportsAndPrintsToPdf) {
+    // The owner's folders: the dialog starts in the folder given, and the file written is told back.
+    std::vector<QString> remembered;
+    m_factory->SetReportFolders({[this] { return m_dir.path(); },
+                                 [&remembered](const QString& path) { remembered.push_back(path); }});
     ReportWindow* window = Show("Pdf");
     ASSERT_NE(window, nullptr);
     m_dialogs->SaveName = m_dir.filePath("report.pdf");
     Trigger(window, "aExportPdf");
     EXPECT_TRUE(ReadFile(m_dir.filePath("report.pdf")).startsWith("%PDF"));
+    EXPECT_EQ(m_dialogs->LastSuggested, m_dir.filePath("Pdf.pdf"));
+    EXPECT_EQ(remembered, std::vector<QString>{m_dir.filePath("report.pdf")});
 
     m_dialogs->PrintToFile = m_dir.filePath("printed.pdf");
     Trigger(window, "aPrint");
@@ -252,6 +258,7 @@ TEST_F(ReportViewerTest, ExportsAndPrintsToPdf) {
     m_dialogs->SaveName.clear();
     EXPECT_FALSE(window->ExportPdf());
     EXPECT_TRUE(m_dialogs->Errors.empty());
+    EXPECT_EQ(remembered.size(), 1u) << "a cancelled export keeps no folder";
 }
 
 TEST_F(ReportViewerTest, OpenInBrowserHandsOverATemporaryCopy) {

@@ -1,9 +1,14 @@
 // Where the file dialogs start: the pure rules, and the window's Open, Save, Save as, Publish and Run
-// from file commands asking the prompter with them; the folder of a chosen file is kept in the settings.
+// from file commands asking the prompter with them, and the report window's Save and Export; the folder
+// of a chosen file is kept in the settings.
+#include "components/qt/qtcomponentfactory.h"
+#include "components/qt/reportwindow.h"
 #include "editor/dialogfolders.h"
+#include "editor/viewerbinding.h"
 #include "editorfixture.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -193,6 +198,68 @@ TEST_F(DialogFoldersWindowTest, SaveSuggestsTheIdAndKeepsTheFolderChosen) {
     prompter.ExpectOpenFile(std::nullopt);
     form->Actions().aOpen->trigger();
     EXPECT_EQ(QString::fromStdString(prompter.LastFileRequest().initialFolder), chosenFolder);
+}
+
+// Answers the report window's file question with a set name and records where it started.
+class AnsweringDialogs final : public UserDialogs {
+public:
+    QString Answer; // empty: cancel
+    QString Suggested;
+    QString AskSaveFileName(QWidget*, const QString&, const QString& suggested, const QString&) override {
+        Suggested = suggested;
+        return Answer;
+    }
+    bool AskPrinter(QWidget*, QPrinter&) override { return false; }
+    void ShowError(QWidget*, const QString&, const QString& message) override { Errors.push_back(message); }
+    int RunDialog(QDialog&) override { return QDialog::Rejected; }
+    bool OpenUrl(const QUrl&) override { return false; }
+    std::vector<QString> Errors;
+};
+
+TEST_F(DialogFoldersWindowTest, ReportSaveStartsWhereTheWindowsDialogsStartAndKeepsTheFolderChosen) {
+    const QString current = FolderOf("current");
+    const QString last = FolderOf("last");
+    const QString chosen = FolderOf("chosen");
+    settings->WriteValue(kLastFolderValue, last.toStdString());
+    settings->CloseKey();
+    Start();
+    auto dialogs = std::make_shared<AnsweringDialogs>();
+    const std::shared_ptr<QtComponentFactory> components = WindowComponents(*form);
+    components->SetDialogs(dialogs);
+    auto showReport = [&] {
+        Check(components->CreateReportViewer()->ShowReport(form.get(), "Tour", "<html><body>R</body></html>",
+                                                           0));
+        const QList<ReportWindow*> windows = form->findChildren<ReportWindow*>();
+        return windows.isEmpty() ? nullptr : windows.back();
+    };
+    struct Case {
+        const char* name;
+        QString fileName;  // the window's file; empty for a new assistant
+        QString answer;    // the file chosen in the dialog; empty: cancelled
+        QString startsIn;  // the folder of the suggested name
+        QString lastAfter; // the last folder kept afterwards
+    };
+    const Case cases[] = {
+        {"new assistant, cancelled: the last folder, kept", QString(), QString(), last, last},
+        {"file open: its folder", QDir(current).filePath("tour.amf"), QString(), current, last},
+        {"saved elsewhere: that folder is kept", QString(), QDir(chosen).filePath("tour.html"), last, chosen},
+        {"next time: the folder chosen last", QString(), QString(), chosen, chosen},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Root().FileName = c.fileName.toStdString();
+        ReportWindow* report = showReport();
+        ASSERT_NE(report, nullptr);
+        dialogs->Answer = c.answer;
+        EXPECT_EQ(report->SaveAsHtml(), !c.answer.isEmpty());
+        EXPECT_EQ(QFileInfo(dialogs->Suggested).absolutePath(), c.startsIn);
+        EXPECT_EQ(QFileInfo(dialogs->Suggested).fileName(), QStringLiteral("Tour.html"));
+        settings->CloseKey();
+        EXPECT_EQ(QString::fromStdString(settings->ReadValue(kLastFolderValue, "")), c.lastAfter);
+        delete report;
+    }
+    EXPECT_TRUE(QFileInfo::exists(QDir(chosen).filePath("tour.html")));
+    EXPECT_TRUE(dialogs->Errors.empty());
 }
 
 } // namespace
