@@ -1,11 +1,13 @@
 // Cost of the editor's view rebuilds on large assistants: the real main window (offscreen) with its
 // tree and structure views, the structure check and the Warnings page, for 1,000 to 100,000 options
 // (ten options per screen). Measured: a screen renamed, an option renamed, a caption changed, a new
-// option (with and without the recovery copy that follows it),
+// option (with and without the recovery copy that follows it), pairs of edits each with its way
+// back (a command, a link, moves, a deletion, a drag to another screen, a duplicate),
 // and filling the views for a newly read assistant (what opening a file does after reading). Each runs on
 // two shapes of navigation structure: a chain (each screen leads to the next, as deep as there are
 // screens) and a wide one (the first screen leads to every other, two levels).
 #include "components/corecomponentfactory.h"
+#include "editor/assistantcommands.h"
 #include "editor/itemtreemodel.h"
 #include "editor/mainwindow.h"
 #include "model/assistroot.h"
@@ -16,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -246,7 +249,15 @@ BENCHMARK_CAPTURE(NewOptionViews, chain, Shape::Chain)
 // CaptionEdit) and the posted layout and paint events delivered. The event loop's timers (the recovery
 // copy) run outside the timing, as in NewOptionViews. The middle screen's second option is a web page
 // the structure shows.
-enum class PairedEdit { Command, LinkTarget, MoveScreen, DeleteAndUndoOption, UndoAndRedoCaption };
+enum class PairedEdit {
+    Command,
+    LinkTarget,
+    MoveScreen,
+    DeleteAndUndoOption,
+    UndoAndRedoCaption,
+    DragOptionAndUndo,
+    DuplicateOptionAndUndo
+};
 
 void EditPair(benchmark::State& state, PairedEdit edit) {
     BenchWindow window;
@@ -299,6 +310,21 @@ void EditPair(benchmark::State& state, PairedEdit edit) {
             settle();
             form.UndoStack()->redo();
             break;
+        case PairedEdit::DragOptionAndUndo: {
+            // The web page dropped at the top of the next screen's options, as a drag in the tree does.
+            const int at = form.Assistant().Screens.IndexOf(screen);
+            form.UndoStack()->push(
+                new MoveItemCommand(form.Assistant(), at, 1, at + 1, 0, form.DocumentView()));
+            settle();
+            form.UndoStack()->undo();
+            break;
+        }
+        case PairedEdit::DuplicateOptionAndUndo:
+            form.UndoStack()->push(new DuplicateCommand(
+                form.Assistant(), form.Assistant().Screens.IndexOf(screen), 1, form.DocumentView()));
+            settle();
+            form.UndoStack()->undo();
+            break;
         }
         settle();
     }
@@ -311,6 +337,12 @@ BENCHMARK_CAPTURE(EditPair, delete_undo_option, PairedEdit::DeleteAndUndoOption)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(EditPair, undo_redo_caption, PairedEdit::UndoAndRedoCaption)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditPair, drag_option_undo, PairedEdit::DragOptionAndUndo)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(EditPair, duplicate_option_undo, PairedEdit::DuplicateOptionAndUndo)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond);
 

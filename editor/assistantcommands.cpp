@@ -53,21 +53,26 @@ void DuplicateCommand::redo() {
             m_copy = DuplicateOption(*screen, m_option);
         }
     }
-    m_view.RebuildTree(m_copy);
+    if (m_copy != nullptr)
+        m_view.ItemAdded(m_copy);
 }
 
 void DuplicateCommand::undo() {
     TAssistScreen* screen = m_root.Screens.Item(m_screen);
     if (!screen || !m_copy)
         return;
+    TAssistBase* taken = nullptr;
     if (m_option < 0) {
         m_takenScreen = m_root.Screens.Detach(m_screen + 1);
+        taken = m_takenScreen.get();
     } else {
         m_takenOption = screen->Options.Detach(m_option + 1);
+        taken = m_takenOption.get();
         m_root.MarkChanged();
     }
     m_copy = nullptr;
-    m_view.RebuildTree(screen);
+    if (taken != nullptr)
+        m_view.ItemRemoved(taken, screen);
 }
 
 MoveItemCommand::MoveItemCommand(TAssistRoot& root, int fromScreen, int fromOption, int toScreen,
@@ -103,9 +108,11 @@ TAssistBase* MoveItemCommand::Move(int fromScreen, int fromOption, int toScreen,
 }
 
 void MoveItemCommand::redo() {
-    m_view.RebuildTree(Move(m_fromScreen, m_fromOption, m_toScreen, m_toOption));
+    if (TAssistBase* moved = Move(m_fromScreen, m_fromOption, m_toScreen, m_toOption))
+        m_view.ItemMoved(moved);
 }
 
 void MoveItemCommand::undo() {
-    m_view.RebuildTree(Move(m_toScreen, m_fromOption < 0 ? -1 : m_toOption, m_fromScreen, m_fromOption));
+    if (TAssistBase* moved = Move(m_toScreen, m_fromOption < 0 ? -1 : m_toOption, m_fromScreen, m_fromOption))
+        m_view.ItemMoved(moved);
 }

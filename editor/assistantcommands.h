@@ -2,7 +2,8 @@
 // Undoable edits that change several places of the assistant at once, for the window's undo stack:
 // replacing all matches, renaming a screen with its references, duplicating a screen or an option, and
 // moving a screen or an option (drag and drop). Each is one step; after doing or undoing it the
-// command tells the window what to rebuild through IAssistantView.
+// command tells the window what changed through IAssistantView, which turns it into the edit layer's
+// answer: a new, removed or moved item is patched into the views, other changes rebuild them.
 #include "model/assistedits.h"
 #include "model/assistsearch.h"
 
@@ -13,9 +14,16 @@
 class IAssistantView {
 public:
     virtual ~IAssistantView() = default;
-    // The tree and the structure changed (items added, removed, moved or renamed); `select` is the item
+    // The tree and the structure changed in many places (IDs and links renamed); `select` is the item
     // to show afterwards (may be nullptr).
     virtual void RebuildTree(TAssistBase* select) = 0;
+    // One screen or option came into the assistant, at its place; it is shown afterwards.
+    virtual void ItemAdded(TAssistBase* item) = 0;
+    // One screen or option was taken out of the assistant (still alive now); `select` is shown afterwards.
+    virtual void ItemRemoved(TAssistBase* item, TAssistBase* select) = 0;
+    // One screen moved within the list, or one option within its screen's list or to another screen's;
+    // it is shown afterwards.
+    virtual void ItemMoved(TAssistBase* item) = 0;
     // Texts changed in place; the panel of the current item must show them again.
     virtual void RefreshItem() = 0;
 };

@@ -63,8 +63,9 @@ struct DocumentChange {
     // only change: its nodes leave the views in place, and the structure is rebuilt only where it
     // showed a branch of it.
     TAssistBase* removed = nullptr;
-    // A screen or option moved within its list, the only change: its tree node moves in place, and
-    // the structure is rebuilt only where the order it follows changed.
+    // A screen or option moved within its list (or an option dragged to another screen's list), the
+    // only change: its tree node moves in place, and the structure is rebuilt only where the order it
+    // follows changed (where it shows either screen, for an option that moved to another screen).
     TAssistBase* moved = nullptr;
     // Undo or redo moved through the history, or texts changed in many places: the panel shows the
     // model's values again, and the typing history of the focused box stays.

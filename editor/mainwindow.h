@@ -358,12 +358,16 @@ private:
     bool PatchOptionInStructure(const TAssistOption& option);
     // A new screen or option: adds its tree node in place; returns the views that still need a rebuild.
     ViewRebuild AddToViews(TAssistBase* item);
+    // An option now in the assistant: its leaf joins the structure in place when its screen shows
+    // there; returns Structure when only a rebuild shows it (a go-to).
+    ViewRebuild AddToStructure(TAssistOption& option);
     // A screen or option taken out: drops its nodes in place; returns the views that still need a
     // rebuild.
     ViewRebuild RemoveFromViews(TAssistBase* item);
-    // A screen or option moved within its list: moves its tree node in place; returns the views that
-    // still need a rebuild.
+    // A screen or option moved within its list, or an option to another screen's list (dragged there):
+    // moves its tree node in place; returns the views that still need a rebuild.
     ViewRebuild MoveInViews(TAssistBase* item);
+    ViewRebuild MoveToOtherScreen(TAssistOption& option, const TAssistScreen& oldScreen);
     // The Map page (mainwindowmap.cpp): clicks select in the tree, the map's frame follows the current
     // item's screen.
     void ConnectMap();

@@ -33,6 +33,28 @@ public:
         change.structural = true;
         m_edits.Announce(change);
     }
+    // One item in, out or moved: the views patch its nodes in place, as for the edit layer's own.
+    void ItemAdded(TAssistBase* item) override {
+        DocumentChange change;
+        change.added = item;
+        change.select = item;
+        change.structural = true;
+        m_edits.Announce(change);
+    }
+    void ItemRemoved(TAssistBase* item, TAssistBase* select) override {
+        DocumentChange change;
+        change.removed = item;
+        change.select = select;
+        change.structural = true;
+        m_edits.Announce(change);
+    }
+    void ItemMoved(TAssistBase* item) override {
+        DocumentChange change;
+        change.moved = item;
+        change.select = item;
+        change.structural = true;
+        m_edits.Announce(change);
+    }
     void RefreshItem() override {
         // Any field may have changed, IDs too: both views, and the panel shows the model again.
         DocumentChange change;

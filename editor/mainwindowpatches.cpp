@@ -144,23 +144,27 @@ ViewRebuild MainWindow::AddToViews(TAssistBase* item) {
     const int screenNode = m_treeModel->FirstNodeOf(option->Owner);
     if (m_treeModel->InsertNode(screenNode, option->Owner->Options.IndexOf(option), option, option->ID) < 0)
         return ViewRebuild::Both;
-    // The structure gains a node only under a screen it shows and for an option that leads somewhere
-    // (a new option is a go-to with no target yet; Undo brings back options of every kind).
-    const int shownScreen = ScreenNodeShowing(*m_structureModel, *m_assistant, *option);
+    // A new option is a go-to with no target yet; Undo brings back options of every kind.
+    return AddToStructure(*option);
+}
+
+ViewRebuild MainWindow::AddToStructure(TAssistOption& option) {
+    // The structure gains a node only under a screen it shows and for an option that leads somewhere.
+    const int shownScreen = ScreenNodeShowing(*m_structureModel, *m_assistant, option);
     if (shownScreen < 0)
         return ViewRebuild::None;
     // A go-to's branch may move a screen's first place: only a rebuild finds it. Any other kind is a
     // leaf, placed among the nodes of the options before it that have one.
-    std::string leaf = OptionLeafText(*option);
+    std::string leaf = OptionLeafText(option);
     if (leaf.empty())
         return ViewRebuild::Structure;
     int position = 0;
-    for (const TAssistOption& before : option->Owner->Options) {
-        if (&before == option)
+    for (const TAssistOption& before : option.Owner->Options) {
+        if (&before == &option)
             break;
         position += OptionHasNode(*m_assistant, before) ? 1 : 0;
     }
-    return m_structureModel->InsertLeaf(shownScreen, position, option, std::move(leaf)) < 0
+    return m_structureModel->InsertLeaf(shownScreen, position, &option, std::move(leaf)) < 0
                ? ViewRebuild::Structure
                : ViewRebuild::None;
 }
@@ -182,6 +186,12 @@ ViewRebuild MainWindow::MoveInViews(TAssistBase* item) {
     auto* option = dynamic_cast<TAssistOption*>(item);
     if (option == nullptr || option->Owner == nullptr)
         return ViewRebuild::Both;
+    const auto* oldScreen =
+        dynamic_cast<const TAssistScreen*>(m_treeModel->ItemAt(m_treeModel->ParentOf(node)));
+    if (oldScreen == nullptr)
+        return ViewRebuild::Both;
+    if (oldScreen != option->Owner)
+        return MoveToOtherScreen(*option, *oldScreen);
     TAssistOptions& options = option->Owner->Options;
     const int to = options.IndexOf(option);
     if (!m_treeModel->MoveNode(node, to))
@@ -194,6 +204,26 @@ ViewRebuild MainWindow::MoveInViews(TAssistBase* item) {
         if (i != to && OptionHasNode(*m_assistant, *options.Item(i)))
             return ViewRebuild::Structure;
     return ViewRebuild::None;
+}
+
+ViewRebuild MainWindow::MoveToOtherScreen(TAssistOption& option, const TAssistScreen& oldScreen) {
+    // The tree: the node leaves its old screen and comes in under the new one at its place.
+    RemoveTreeNodes(&option);
+    const int screenNode = m_treeModel->FirstNodeOf(option.Owner);
+    if (m_treeModel->InsertNode(screenNode, option.Owner->Options.IndexOf(&option), &option, option.ID) < 0)
+        return ViewRebuild::Both;
+    // The structure: an option without a node there changes nothing. A go-to's branch moves with it
+    // where the structure shows either screen, which only a rebuild finds. Any other kind is a leaf
+    // that leaves the old screen's node and joins the new one's.
+    if (!OptionHasNode(*m_assistant, option))
+        return ViewRebuild::None;
+    const bool oldShown = m_structureModel->FirstNodeOf(&oldScreen) >= 0;
+    if (IsGoto(option.Action))
+        return oldShown || m_structureModel->FirstNodeOf(option.Owner) >= 0 ? ViewRebuild::Structure
+                                                                            : ViewRebuild::None;
+    if (oldShown && !m_structureModel->RemoveFirstNodeOf(&option))
+        return ViewRebuild::Structure;
+    return AddToStructure(option);
 }
 
 ViewRebuild MainWindow::RemoveFromViews(TAssistBase* item) {

@@ -37,7 +37,6 @@
 #include <QTimer>
 #include <QTreeView>
 
-
 namespace {
 
 QString ToQ(const std::string& text) {

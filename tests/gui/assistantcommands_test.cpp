@@ -11,14 +11,30 @@ using namespace testbuild;
 
 namespace {
 
+// Records what the commands report: rebuilds and refreshes counted, the last single-item report as
+// "added", "removed" or "moved" with its item.
 struct RecordingView : IAssistantView {
     int rebuilds = 0, refreshes = 0;
     TAssistBase* selected = nullptr;
+    std::string reported;
+    TAssistBase* item = nullptr;
     void RebuildTree(TAssistBase* select) override {
         ++rebuilds;
         selected = select;
     }
+    void ItemAdded(TAssistBase* added) override { Report("added", added, added); }
+    void ItemRemoved(TAssistBase* removed, TAssistBase* select) override {
+        Report("removed", removed, select);
+    }
+    void ItemMoved(TAssistBase* moved) override { Report("moved", moved, moved); }
     void RefreshItem() override { ++refreshes; }
+
+private:
+    void Report(const char* what, TAssistBase* subject, TAssistBase* select) {
+        reported = what;
+        item = subject;
+        selected = select;
+    }
 };
 
 // Two screens: A (options A.1 go to B, A.2 run) and B; the assistant starts at A.
@@ -77,18 +93,28 @@ TEST_F(CommandFixture, DuplicateUndoRemovesTheCopyAndRedoRestoresIt) {
     ASSERT_EQ(root.Screens.Count(), 3);
     TAssistBase* copy = dup->Copy();
     EXPECT_EQ(root.Screens.Item(1), copy);
+    EXPECT_EQ(view.reported, "added");
+    EXPECT_EQ(view.item, copy);
     EXPECT_EQ(view.selected, copy);
     stack.undo();
     EXPECT_EQ(Order(), "A(A.1 A.2 )B()");
+    EXPECT_EQ(view.reported, "removed");
+    EXPECT_EQ(view.item, copy); // still alive, kept by the command for redo
+    EXPECT_EQ(view.selected, a);
     stack.redo();
     EXPECT_EQ(root.Screens.Item(1), copy); // the same copy comes back, keeping its IDs
     EXPECT_EQ(root.Screens.Count(), 3);
+    EXPECT_EQ(view.reported, "added");
 
     stack.push(new DuplicateCommand(root, 0, 1, view));
     EXPECT_EQ(a->Options.Count(), 3);
     EXPECT_EQ(a->Options.Item(2)->Command, "run.exe");
+    EXPECT_EQ(view.reported, "added");
+    EXPECT_EQ(view.item, a->Options.Item(2));
     stack.undo();
     EXPECT_EQ(a->Options.Count(), 2);
+    EXPECT_EQ(view.reported, "removed");
+    EXPECT_EQ(view.rebuilds, 0) << "one item in or out is patched into the views, not rebuilt";
 }
 
 TEST_F(CommandFixture, MovesAreOneStepEach) {
@@ -107,10 +133,16 @@ TEST_F(CommandFixture, MovesAreOneStepEach) {
         stack.push(
             new MoveItemCommand(root, row.fromScreen, row.fromOption, row.toScreen, row.toOption, view));
         EXPECT_EQ(Order(), row.after) << row.name;
-        EXPECT_NE(view.selected, nullptr) << row.name;
+        EXPECT_EQ(view.reported, "moved") << row.name;
+        EXPECT_NE(view.item, nullptr) << row.name;
+        EXPECT_EQ(view.selected, view.item) << row.name;
+        TAssistBase* moved = view.item;
+        view.item = nullptr;
         stack.undo();
         EXPECT_EQ(Order(), before) << row.name;
+        EXPECT_EQ(view.item, moved) << row.name << ": the same item moves back";
     }
+    EXPECT_EQ(view.rebuilds, 0);
     EXPECT_EQ(a->Options.Item(0)->Owner, a);
 }
 

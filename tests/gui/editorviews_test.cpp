@@ -5,6 +5,8 @@
 #include "editorfixture.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -426,6 +428,30 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
             form->Actions().aDelOption->trigger();
         };
     };
+    // A drop in the tree as the user drags: the item onto a screen (an option, at `row` of its options)
+    // or onto the assistant (a screen, at `row` of the screens); the move runs once the drop is over.
+    // The dragged item is a screen (option -1) or one of its options.
+    const auto drag = [this](int screen, int option, int targetScreen, int row) {
+        return [this, screen, option, targetScreen, row] {
+            ItemTreeModel& model = TreeModel();
+            const TAssistBase* item =
+                option < 0 ? static_cast<TAssistBase*>(ScreenAt(screen)) : OptionAt(screen, option);
+            std::unique_ptr<QMimeData> data(model.mimeData({model.IndexOfNode(model.FirstNodeOf(item))}));
+            ASSERT_NE(data, nullptr);
+            const TAssistBase* onto =
+                targetScreen < 0 ? static_cast<TAssistBase*>(&Root()) : ScreenAt(targetScreen);
+            ASSERT_TRUE(model.dropMimeData(data.get(), Qt::MoveAction, row, 0,
+                                           model.IndexOfNode(model.FirstNodeOf(onto))));
+            QApplication::processEvents();
+        };
+    };
+    const auto duplicate = [this](int screen, int option) {
+        return [this, screen, option] {
+            ClickTreeNode(option < 0 ? static_cast<TAssistBase*>(ScreenAt(screen))
+                                     : OptionAt(screen, option));
+            form->Actions().aDuplicate->trigger();
+        };
+    };
     const auto deleteScreen = [this](int screen) {
         return [this, screen] {
             ClickTreeNode(ScreenAt(screen));
@@ -580,6 +606,58 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          " S3",
          "O web » INTERNET",
          0},
+        {"a web-page option dragged to another shown screen",
+         {{"S1", {toS2, web}}, {"S2"}},
+         drag(0, 1, 1, 0),
+         "  web",
+         "O web » INTERNET",
+         0},
+        {"a web-page option dragged from a screen the structure does not show to one it shows",
+         {{"S1", {toS2}}, {"S2", {web}}, {"S3", {OptionSpec("site", akInternet, "https://example.net/")}}},
+         drag(2, 0, 1, 1),
+         "  site",
+         "O site » INTERNET https://example.net/",
+         0},
+        {"a go-to dragged between shown screens",
+         {{"S1", {toS2, OptionSpec("toS3", akGoto, "S3")}}, {"S2", {web}}, {"S3"}},
+         drag(0, 1, 1, 0),
+         "  toS3",
+         "O toS3 » S S3",
+         1},
+        {"a note dragged between screens the structure does not show",
+         {{"S1"}, {"S2", {OptionSpec("n", akNote)}}, {"S3", {web}}},
+         drag(1, 0, 2, 1),
+         "  n",
+         "",
+         0},
+        {"a go-to dragged to a screen the structure does not show",
+         {{"S1", {toS2}}, {"S2"}, {"S3"}},
+         drag(0, 0, 2, 0),
+         "  toS2",
+         "",
+         1},
+        {"a go-to dragged within its screen past a note",
+         {{"S1", {toS2, OptionSpec("n", akNote)}}, {"S2"}},
+         drag(0, 0, 0, 2),
+         "  toS2",
+         "O toS2 » S S2",
+         0},
+        {"a screen dragged to the top",
+         {{"S1", {toS2}}, {"S2"}, {"S3", {web}}},
+         drag(2, -1, -1, 0),
+         " S3",
+         "",
+         0},
+        {"a web-page option duplicated", {{"S1", {web, toS2}}, {"S2"}}, duplicate(0, 0), "  web", "", 0},
+        {"a screen duplicated and taken back",
+         {{"S1", {toS2}}, {"S2", {web}}},
+         [this, duplicate] {
+             duplicate(1, -1)();
+             form->Actions().aUndo->trigger();
+         },
+         " S2",
+         "O web » INTERNET",
+         0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -603,6 +681,14 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
         form->RebuildStructure();
         EXPECT_EQ(tree, NodeTexts(TreeModel()));
         EXPECT_EQ(structure, NodeTexts(StructureModel()));
+        // Taking the change back patches the views back as faithfully.
+        form->Actions().aUndo->trigger();
+        const std::vector<std::string> treeUndone = NodeTexts(TreeModel());
+        const std::vector<std::string> structureUndone = NodeTexts(StructureModel());
+        form->RebuildTree();
+        form->RebuildStructure();
+        EXPECT_EQ(treeUndone, NodeTexts(TreeModel())) << "after undo";
+        EXPECT_EQ(structureUndone, NodeTexts(StructureModel())) << "after undo";
     }
 }
 

@@ -27,6 +27,9 @@ namespace {
 
 struct NoView : IAssistantView {
     void RebuildTree(TAssistBase*) override {}
+    void ItemAdded(TAssistBase*) override {}
+    void ItemRemoved(TAssistBase*, TAssistBase*) override {}
+    void ItemMoved(TAssistBase*) override {}
     void RefreshItem() override {}
 };
 
