@@ -17,6 +17,7 @@
 // mainwindowmap.cpp (the Map page), mainwindowhistory.cpp (undo and redo), mainwindowrecovery.cpp (autosave
 // and the recovery of unsaved changes after a crash), mainwindowtest.cpp (Test, Run from file, Help) and
 // mainwindowoptions.cpp (Options).
+#include "editor/commandkeys.h"
 #include "editor/documentedits.h"
 #include "editor/editorservices.h"
 #include "editor/prompter.h"
@@ -219,6 +220,12 @@ public:
     QTimer* AutoSaveTimer() const { return m_autoSaveTimer; }
     // This window's recovery file; it exists only while unsaved changes are kept in it.
     QString RecoveryFileName() const;
+
+    // ---- The command table's keys (mainwindowcommands.cpp), for tests that try other platforms' bindings
+    // The object names of the commands and the shortcuts each gets with these platform bindings, in
+    // the table's order.
+    static std::vector<QString> CommandNames();
+    static std::vector<QList<QKeySequence>> CommandKeys(const KeyBindings& bindings);
 
     // ---- File dialogs (mainwindowdocument.cpp); the report window's dialogs use them too
     // The folder a file dialog starts in: the current file's, else the last one used (kept in the

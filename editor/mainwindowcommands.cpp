@@ -85,31 +85,9 @@ QIcon ThemeIcon(const char* name) {
     return QIcon::fromTheme(icon, QIcon(QStringLiteral(":/amf/icons/") + icon + ".svg"));
 }
 
-// The keys of a row: our own (the ones the manual and the tool tip name), then the platform's other
-// bindings of its standard key.
-QList<QKeySequence> KeysOf(QKeySequence::StandardKey standardKey, const char* keys) {
-    QList<QKeySequence> result;
-    if (keys[0] != '\0')
-        result = QKeySequence::listFromString(QString::fromLatin1(keys), QKeySequence::PortableText);
-    if (standardKey != QKeySequence::UnknownKey)
-        for (const QKeySequence& key : QKeySequence::keyBindings(standardKey))
-            if (!result.contains(key))
-                result.append(key);
-    return result;
-}
-
-// The keys a tool tip names: our own, else the first binding of the standard key.
-QString KeyNames(QKeySequence::StandardKey standardKey, const char* keys) {
-    QList<QKeySequence> named = KeysOf(QKeySequence::UnknownKey, keys);
-    if (named.isEmpty() && standardKey != QKeySequence::UnknownKey) {
-        const QList<QKeySequence> bindings = QKeySequence::keyBindings(standardKey);
-        if (!bindings.isEmpty())
-            named.append(bindings.first());
-    }
-    QStringList names;
-    for (const QKeySequence& key : named)
-        names.append(key.toString(QKeySequence::NativeText));
-    return names.join(QStringLiteral(", "));
+// The platform's bindings of a standard key.
+QList<QKeySequence> PlatformBindings(QKeySequence::StandardKey key) {
+    return QKeySequence::keyBindings(key);
 }
 
 } // namespace
@@ -245,17 +223,32 @@ const std::vector<MainWindow::CommandRow>& MainWindow::CommandRows() {
     return rows;
 }
 
+std::vector<QList<QKeySequence>> MainWindow::CommandKeys(const KeyBindings& bindings) {
+    std::vector<CommandKeySpec> specs;
+    for (const CommandRow& row : CommandRows())
+        specs.push_back({row.standardKey, row.keys});
+    return AssignCommandKeys(specs, bindings);
+}
+
+std::vector<QString> MainWindow::CommandNames() {
+    std::vector<QString> names;
+    for (const CommandRow& row : CommandRows())
+        names.push_back(QString::fromLatin1(row.name));
+    return names;
+}
+
 void MainWindow::BuildActions() {
     LoadGuiResources();
+    const std::vector<QList<QKeySequence>> keys = CommandKeys(PlatformBindings);
+    std::size_t index = 0;
     for (const CommandRow& row : CommandRows()) {
         auto* action = new QAction(QString::fromUtf8(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.name));
-        const QList<QKeySequence> keys = KeysOf(row.standardKey, row.keys);
-        action->setShortcuts(keys);
+        action->setShortcuts(keys[index++]);
         if (row.hint[0] != '\0')
             ApplyHint(action, QString::fromUtf8(row.hint));
         // The tool tip names the keys: "Save to file (Ctrl+S)".
-        const QString keyNames = KeyNames(row.standardKey, row.keys);
+        const QString keyNames = CommandKeyNames({row.standardKey, row.keys}, PlatformBindings);
         if (!keyNames.isEmpty())
             action->setToolTip(action->toolTip() + QStringLiteral(" (") + keyNames + QLatin1Char(')'));
         // A command standing in the menu bar keeps no icon there: a menu bar shows an item's icon in place

@@ -2,6 +2,7 @@
 // command, the Alt letters of a menu, of the menu bar with the page tabs and of the Assistant page's
 // buttons are each unique, Delete and F2 work on the current item, F1 opens the manual where the user is,
 // and every tool tip names its keys.
+#include "editor/commandkeys.h"
 #include "editor/findpanel.h"
 #include "editor/gotoanything.h"
 #include "editor/helpaccess.h"
@@ -224,6 +225,97 @@ TEST_F(KeysTest, EachKeyRunsItsCommand) {
 }
 
 // In a text box Delete, Alt+Up and Alt+Down keep their meaning in the box: no item is deleted or moved.
+// A platform binding of a standard key never takes a key that a command names as its own, nor one that
+// an earlier command was given: a key bound to two actions triggers neither.
+TEST(CommandKeys, OwnKeysWinOverThePlatformsBindings) {
+    const KeyBindings bindings = [](QKeySequence::StandardKey key) -> QList<QKeySequence> {
+        switch (key) {
+        case QKeySequence::Delete: // as the X11 scheme binds it
+            return {QKeySequence(Qt::Key_Delete), QKeySequence(QStringLiteral("Ctrl+D"))};
+        case QKeySequence::Copy:
+            return {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Ins"))};
+        case QKeySequence::Cut: // a made-up clash between two standard keys
+            return {QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Ctrl+Ins"))};
+        default:
+            return {};
+        }
+    };
+    struct Case {
+        const char* name;
+        CommandKeySpec spec;
+        QList<QKeySequence> expected;
+    };
+    const Case cases[] = {
+        {"Delete keeps Del but not Duplicate's Ctrl+D",
+         {QKeySequence::Delete, "Del"},
+         {QKeySequence(Qt::Key_Delete)}},
+        {"Duplicate", {QKeySequence::UnknownKey, "Ctrl+D"}, {QKeySequence(QStringLiteral("Ctrl+D"))}},
+        {"Copy gets the platform's other binding",
+         {QKeySequence::Copy, "Ctrl+C"},
+         {QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Ins"))}},
+        {"Cut does not get the binding Copy was given first",
+         {QKeySequence::Cut, "Ctrl+X"},
+         {QKeySequence(QStringLiteral("Ctrl+X"))}},
+        {"several own keys, no standard key",
+         {QKeySequence::UnknownKey, "Ctrl+Shift+Z; Ctrl+Y"},
+         {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))}},
+        {"no keys", {QKeySequence::UnknownKey, ""}, {}},
+    };
+    std::vector<CommandKeySpec> specs;
+    for (const Case& c : cases)
+        specs.push_back(c.spec);
+    const std::vector<QList<QKeySequence>> keys = AssignCommandKeys(specs, bindings);
+    ASSERT_EQ(keys.size(), std::size(cases));
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        EXPECT_EQ(keys[i], cases[i].expected) << cases[i].name;
+    EXPECT_EQ(CommandKeyNames({QKeySequence::Delete, ""}, bindings),
+              QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText))
+        << "without keys of its own a tool tip names the first binding";
+}
+
+// The window's table under the bindings of the X11 key scheme (where the standard Delete is also
+// Ctrl+D, Cut also Shift+Del, Copy Ctrl+Ins, Paste Shift+Ins): no key belongs to two commands, and Ctrl+D
+// stays Duplicate's.
+TEST(CommandKeys, NoKeyOfTheWindowBelongsToTwoCommandsUnderX11Bindings) {
+    const KeyBindings x11 = [](QKeySequence::StandardKey key) -> QList<QKeySequence> {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        const auto add = [&keys](const char* text) { keys.append(QKeySequence(QString::fromLatin1(text))); };
+        switch (key) {
+        case QKeySequence::Delete:
+            add("Ctrl+D");
+            break;
+        case QKeySequence::Cut:
+            add("Shift+Del");
+            break;
+        case QKeySequence::Copy:
+            add("Ctrl+Ins");
+            break;
+        case QKeySequence::Paste:
+            add("Shift+Ins");
+            break;
+        case QKeySequence::Redo:
+            add("Ctrl+Shift+Z");
+            break;
+        default:
+            break;
+        }
+        return keys;
+    };
+    const std::vector<QString> names = MainWindow::CommandNames();
+    const std::vector<QList<QKeySequence>> keys = MainWindow::CommandKeys(x11);
+    ASSERT_EQ(keys.size(), names.size());
+    std::map<QString, QString> owner;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        for (const QKeySequence& key : keys[i]) {
+            const auto [at, inserted] = owner.emplace(key.toString(QKeySequence::PortableText), names[i]);
+            EXPECT_TRUE(inserted) << key.toString().toStdString() << ": " << at->second.toStdString()
+                                  << " and " << names[i].toStdString();
+        }
+    EXPECT_EQ(owner[QStringLiteral("Ctrl+D")], QStringLiteral("aDuplicate"));
+    EXPECT_EQ(owner[QStringLiteral("Del")], QStringLiteral("aDeleteItem"));
+    EXPECT_EQ(owner[QStringLiteral("Ctrl+Ins")], QStringLiteral("aCopy"));
+}
+
 TEST_F(KeysTest, TreeKeysWorkOnlyInTheTree) {
     ClickTreeNode(ScreenAt(0));
     QLineEdit* caption = form->Screen()->eScreenCaption();
