@@ -50,15 +50,15 @@ public:
 
 // One option of a test assistant: ID, action, command.
 struct OptionSpec {
-    OptionSpec(std::string m_id, TActionKind m_action = akGoto, std::string m_command = {})
-        : id(std::move(m_id)), action(m_action), command(std::move(m_command)) {}
+    OptionSpec(std::string optionId, TActionKind kind = akGoto, std::string target = {})
+        : id(std::move(optionId)), action(kind), command(std::move(target)) {}
     std::string id;
     TActionKind action;
     std::string command;
 };
 struct ScreenSpec {
-    ScreenSpec(std::string m_id, std::vector<OptionSpec> m_options = {})
-        : id(std::move(m_id)), options(std::move(m_options)) {}
+    ScreenSpec(std::string screenId, std::vector<OptionSpec> screenOptions = {})
+        : id(std::move(screenId)), options(std::move(screenOptions)) {}
     std::string id;
     std::vector<OptionSpec> options;
 };
