@@ -330,21 +330,17 @@ void EditPair(benchmark::State& state, PairedEdit edit) {
     }
     state.SetComplexityN(state.range(0));
 }
-BENCHMARK_CAPTURE(EditPair, command, PairedEdit::Command)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EditPair, link_target, PairedEdit::LinkTarget)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EditPair, move_screen, PairedEdit::MoveScreen)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EditPair, delete_undo_option, PairedEdit::DeleteAndUndoOption)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EditPair, undo_redo_caption, PairedEdit::UndoAndRedoCaption)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EditPair, drag_option_undo, PairedEdit::DragOptionAndUndo)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(EditPair, duplicate_option_undo, PairedEdit::DuplicateOptionAndUndo)
-    ->Arg(100000)
-    ->Unit(benchmark::kMillisecond);
+// Each pair at 100,000 options, in milliseconds.
+#define AMF_EDIT_PAIR(name, edit)                                                                            \
+    BENCHMARK_CAPTURE(EditPair, name, edit)->Arg(100000)->Unit(benchmark::kMillisecond)
+AMF_EDIT_PAIR(command, PairedEdit::Command);
+AMF_EDIT_PAIR(link_target, PairedEdit::LinkTarget);
+AMF_EDIT_PAIR(move_screen, PairedEdit::MoveScreen);
+AMF_EDIT_PAIR(delete_undo_option, PairedEdit::DeleteAndUndoOption);
+AMF_EDIT_PAIR(undo_redo_caption, PairedEdit::UndoAndRedoCaption);
+AMF_EDIT_PAIR(drag_option_undo, PairedEdit::DragOptionAndUndo);
+AMF_EDIT_PAIR(duplicate_option_undo, PairedEdit::DuplicateOptionAndUndo);
+#undef AMF_EDIT_PAIR
 
 // Showing a newly read assistant: both views built from nothing, half of the screens collapsed.
 void ShowReadAssistant(benchmark::State& state, Shape shape) {

@@ -26,35 +26,13 @@ namespace {
 class AnnouncingView final : public IAssistantView {
 public:
     explicit AnnouncingView(TDocumentEdits& edits) : m_edits(edits) {}
-    void RebuildTree(TAssistBase* select) override {
-        DocumentChange change;
-        change.views = ViewRebuild::Both;
-        change.select = select;
-        change.structural = true;
-        m_edits.Announce(change);
-    }
+    void RebuildTree(TAssistBase* select) override { AnnounceStructural(nullptr, nullptr, select); }
     // One item in, out or moved: the views patch its nodes in place, as for the edit layer's own.
-    void ItemAdded(TAssistBase* item) override {
-        DocumentChange change;
-        change.added = item;
-        change.select = item;
-        change.structural = true;
-        m_edits.Announce(change);
-    }
+    void ItemAdded(TAssistBase* item) override { AnnounceStructural(&DocumentChange::added, item, item); }
     void ItemRemoved(TAssistBase* item, TAssistBase* select) override {
-        DocumentChange change;
-        change.removed = item;
-        change.select = select;
-        change.structural = true;
-        m_edits.Announce(change);
+        AnnounceStructural(&DocumentChange::removed, item, select);
     }
-    void ItemMoved(TAssistBase* item) override {
-        DocumentChange change;
-        change.moved = item;
-        change.select = item;
-        change.structural = true;
-        m_edits.Announce(change);
-    }
+    void ItemMoved(TAssistBase* item) override { AnnounceStructural(&DocumentChange::moved, item, item); }
     void RefreshItem() override {
         // Any field may have changed, IDs too: both views, and the panel shows the model again.
         DocumentChange change;
@@ -64,6 +42,19 @@ public:
     }
 
 private:
+    // A structural change: `item` in the answer's `role` (added, removed or moved), or without a role
+    // both views rebuilt; `select` shown afterwards.
+    void AnnounceStructural(TAssistBase* DocumentChange::*role, TAssistBase* item, TAssistBase* select) {
+        DocumentChange change;
+        if (role != nullptr)
+            change.*role = item;
+        else
+            change.views = ViewRebuild::Both;
+        change.select = select;
+        change.structural = true;
+        m_edits.Announce(change);
+    }
+
     TDocumentEdits& m_edits;
 };
 
