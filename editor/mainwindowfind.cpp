@@ -103,11 +103,8 @@ void MainWindow::BuildFind() {
 
 void MainWindow::ShowMatch(TAssistBase* item, unsigned field, int offset, int length) {
     m_pages->setCurrentWidget(m_tsAssistant);
-    if (item == m_assistant.get()) {
-        SetCurrentItem(item);
-    } else {
-        SelectItem(item);
-    }
+    // The tree's current row follows, so that it names the item the panel shows (the assistant too).
+    SelectItem(item);
     if (m_currentItem != item)
         return;
     // The box that shows the field in the item's panel; notes are edited in the note editor.

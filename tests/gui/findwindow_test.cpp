@@ -104,6 +104,30 @@ TEST_F(FindWindowTest, CtrlFShowsThePanelAndF3PutsTheCursorOnTheMatch) {
     EXPECT_TRUE(form->Tree()->hasFocus());
 }
 
+// Each match shows its item in the panel and makes it the tree's current row, the assistant's own
+// fields included, so that the tree never points at another item than the panel shows.
+TEST_F(FindWindowTest, EveryMatchMakesItsItemTheTreesCurrentRow) {
+    Root().Caption = "Router guide";
+    ScreenAt(1)->Caption = "Reset the router";
+    ScreenAt(1)->Options.Item(0)->Caption = "router lights";
+    form->RebuildTree();
+    ClickTreeNode(ScreenAt(2)->Options.Item(0));
+    Trigger(form->Actions().aFind);
+    QTest::keyClicks(PanelBox("eFind"), QStringLiteral("router"));
+    std::set<const TAssistBase*> shown;
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        QTest::keyClick(PanelBox("eFind"), Qt::Key_F3);
+        QApplication::processEvents();
+        ASSERT_NE(form->CurrentItem(), nullptr);
+        EXPECT_EQ(TreeModel().ItemOf(form->Tree()->currentIndex()), form->CurrentItem());
+        shown.insert(form->CurrentItem());
+        PanelBox("eFind")->setFocus();
+    }
+    EXPECT_EQ(Panel()->MatchCount(), 3);
+    EXPECT_EQ(shown, (std::set<const TAssistBase*>{&Root(), ScreenAt(1), ScreenAt(1)->Options.Item(0)}));
+}
+
 TEST_F(FindWindowTest, ReplaceAllIsOneStepOfTheWindowsUndo) {
     Trigger(form->Actions().aFind);
     PanelBox("eFind")->setText(QStringLiteral("Caption of"));
