@@ -5,7 +5,7 @@
 
 namespace {
 
-QList<QKeySequence> OwnKeys(const CommandKeySpec& command) {
+QList<QKeySequence> OwnKeys(const CommandKeyRow& command) {
     if (command.keys == nullptr || command.keys[0] == '\0')
         return {};
     return QKeySequence::listFromString(QString::fromLatin1(command.keys), QKeySequence::PortableText);
@@ -13,12 +13,12 @@ QList<QKeySequence> OwnKeys(const CommandKeySpec& command) {
 
 } // namespace
 
-std::vector<QList<QKeySequence>> AssignCommandKeys(const std::vector<CommandKeySpec>& commands,
+std::vector<QList<QKeySequence>> AssignCommandKeys(const std::vector<CommandKeyRow>& commands,
                                                    const KeyBindings& bindings) {
     std::vector<QList<QKeySequence>> result;
     result.reserve(commands.size());
     QSet<QKeySequence> taken;
-    for (const CommandKeySpec& command : commands) {
+    for (const CommandKeyRow& command : commands) {
         result.push_back(OwnKeys(command));
         for (const QKeySequence& key : result.back())
             taken.insert(key);
@@ -36,7 +36,7 @@ std::vector<QList<QKeySequence>> AssignCommandKeys(const std::vector<CommandKeyS
     return result;
 }
 
-QString CommandKeyNames(const CommandKeySpec& command, const KeyBindings& bindings) {
+QString CommandKeyNames(const CommandKeyRow& command, const KeyBindings& bindings) {
     QList<QKeySequence> named = OwnKeys(command);
     if (named.isEmpty() && command.standardKey != QKeySequence::UnknownKey) {
         const QList<QKeySequence> platform = bindings(command.standardKey);

@@ -10,7 +10,7 @@
 #include <vector>
 
 // What a command's row says about its keys.
-struct CommandKeySpec {
+struct CommandKeyRow {
     QKeySequence::StandardKey standardKey; // QKeySequence::UnknownKey for none
     const char* keys;                      // our own keys in portable text, "; " between several; "" for none
 };
@@ -20,8 +20,8 @@ using KeyBindings = std::function<QList<QKeySequence>(QKeySequence::StandardKey)
 
 // The shortcuts of each command, in the order given: its own keys first, then the bindings of its
 // standard key that no command names as its own and no earlier command was given.
-std::vector<QList<QKeySequence>> AssignCommandKeys(const std::vector<CommandKeySpec>& commands,
+std::vector<QList<QKeySequence>> AssignCommandKeys(const std::vector<CommandKeyRow>& commands,
                                                    const KeyBindings& bindings);
 
 // The keys a tool tip names: the command's own, else the first binding of its standard key.
-QString CommandKeyNames(const CommandKeySpec& command, const KeyBindings& bindings);
+QString CommandKeyNames(const CommandKeyRow& command, const KeyBindings& bindings);

@@ -224,10 +224,10 @@ const std::vector<MainWindow::CommandRow>& MainWindow::CommandRows() {
 }
 
 std::vector<QList<QKeySequence>> MainWindow::CommandKeys(const KeyBindings& bindings) {
-    std::vector<CommandKeySpec> specs;
+    std::vector<CommandKeyRow> keyRows;
     for (const CommandRow& row : CommandRows())
-        specs.push_back({row.standardKey, row.keys});
-    return AssignCommandKeys(specs, bindings);
+        keyRows.push_back({row.standardKey, row.keys});
+    return AssignCommandKeys(keyRows, bindings);
 }
 
 std::vector<QString> MainWindow::CommandNames() {

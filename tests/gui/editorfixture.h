@@ -49,18 +49,18 @@ public:
 };
 
 // One option of a test assistant: ID, action, command.
-struct OptionSpec {
-    OptionSpec(std::string optionId, TActionKind kind = akGoto, std::string target = {})
+struct OptionEntry {
+    OptionEntry(std::string optionId, TActionKind kind = akGoto, std::string target = {})
         : id(std::move(optionId)), action(kind), command(std::move(target)) {}
     std::string id;
     TActionKind action;
     std::string command;
 };
-struct ScreenSpec {
-    ScreenSpec(std::string screenId, std::vector<OptionSpec> screenOptions = {})
+struct ScreenEntry {
+    ScreenEntry(std::string screenId, std::vector<OptionEntry> screenOptions = {})
         : id(std::move(screenId)), options(std::move(screenOptions)) {}
     std::string id;
-    std::vector<OptionSpec> options;
+    std::vector<OptionEntry> options;
 };
 
 class EditorFixture : public ::testing::Test {
@@ -116,7 +116,7 @@ protected:
 
     // Replaces the screens of the assistant, sets the first screen, rebuilds both views and leaves the
     // assistant unchanged.
-    void Fill(const std::vector<ScreenSpec>& screens, const std::string& first) {
+    void Fill(const std::vector<ScreenEntry>& screens, const std::string& first) {
         // The views still carry the old items: empty them first, so that no rebuild reads an item that
         // is gone (a test may fill the assistant more than once).
         for (ItemTreeModel* model : {form->TreeModel(), form->StructureModel()}) {
@@ -124,11 +124,11 @@ protected:
             model->EndBuild();
         }
         Root().Screens.Clear();
-        for (const ScreenSpec& spec : screens) {
+        for (const ScreenEntry& entry : screens) {
             TAssistScreen* screen = TAssistScreen::Create(Root());
-            screen->ID = spec.id;
-            screen->Caption = "Caption of " + spec.id;
-            for (const OptionSpec& o : spec.options) {
+            screen->ID = entry.id;
+            screen->Caption = "Caption of " + entry.id;
+            for (const OptionEntry& o : entry.options) {
                 TAssistOption* option = TAssistOption::Create(*screen);
                 option->ID = o.id;
                 option->Action = o.action;

@@ -391,11 +391,11 @@ TEST_F(EditorViewsTest, NewScreenAndNewOptionAppendSelectAndMarkTheChange) {
 // rebuilding them. Each case checks that the views then show what a rebuild from the model shows, and
 // which views were reset.
 TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldShowThem) {
-    const OptionSpec toS2("toS2", akGoto, "S2");
-    const OptionSpec web("web", akInternet, "https://example.org/");
+    const OptionEntry toS2("toS2", akGoto, "S2");
+    const OptionEntry web("web", akInternet, "https://example.org/");
     struct Case {
         const char* name;
-        std::vector<ScreenSpec> screens;
+        std::vector<ScreenEntry> screens;
         std::function<void()> edit;
         const char* treeShows;      // a node text the tree must show afterwards
         const char* structureShows; // one the structure must show ("" when none is asked for)
@@ -413,6 +413,10 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
         };
     };
     const auto newScreen = [this] { form->Actions().aNewScreen->trigger(); };
+    // The first screen's first option gets another action.
+    const auto actionOfFirst = [this](TActionKind kind) {
+        return [this, kind] { form->Edits().SetAction(*OptionAt(0, 0), kind); };
+    };
     // Down on a screen (option -1) or an option.
     const auto moveDown = [this](int screen, int option) {
         return [this, screen, option] {
@@ -491,13 +495,13 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          "O next » S S2",
          0},
         {"one of two options with the same ID renamed",
-         {{"S1", {web, OptionSpec("web", akRun, "tool")}}},
+         {{"S1", {web, OptionEntry("web", akRun, "tool")}}},
          rename(0, 1, "runner"),
          "  runner",
          "O runner » RUN tool",
          1},
         {"an option leading nowhere, beside one whose ID begins the same",
-         {{"S1", {OptionSpec("x", akNote), OptionSpec("x » y", akRun, "tool")}}},
+         {{"S1", {OptionEntry("x", akNote), OptionEntry("x » y", akRun, "tool")}}},
          rename(0, 0, "z"),
          "  z",
          "O x » y » RUN tool",
@@ -510,14 +514,14 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          0},
         {"new screen no link names", {{"S1", {web}}, {"S2"}}, newScreen, " S3", "", 0},
         {"new screen a go-to already named",
-         {{"S1", {OptionSpec("later", akGoto, "S3")}}, {"S2"}},
+         {{"S1", {OptionEntry("later", akGoto, "S3")}}, {"S2"}},
          newScreen,
          " S3",
          "O later » S S3",
          1},
         {"a web-page option deleted", {{"S1", {toS2, web}}, {"S2"}}, deleteOption(0, 1), "  toS2", "", 0},
         {"a web-page option deleted and undone",
-         {{"S1", {toS2, web, OptionSpec("n", akNote), OptionSpec("run", akRun, "x")}}, {"S2"}},
+         {{"S1", {toS2, web, OptionEntry("n", akNote), OptionEntry("run", akRun, "x")}}, {"S2"}},
          [this, deleteOption] {
              deleteOption(0, 1)();
              form->Actions().aUndo->trigger();
@@ -547,19 +551,19 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          0},
         {"a web page turned into a program",
          {{"S1", {web, toS2}}, {"S2"}},
-         [this] { form->Edits().SetAction(*OptionAt(0, 0), akRun); },
+         actionOfFirst(akRun),
          "  web",
          "O web » RUN https://example.org/",
          0},
         {"a web page turned into a note",
          {{"S1", {web, toS2}}, {"S2"}},
-         [this] { form->Edits().SetAction(*OptionAt(0, 0), akNote); },
+         actionOfFirst(akNote),
          "  web",
          "O toS2",
          0},
         {"a web page turned into a go-to",
-         {{"S1", {OptionSpec("w", akInternet, "S2")}}, {"S2"}},
-         [this] { form->Edits().SetAction(*OptionAt(0, 0), akGoto); },
+         {{"S1", {OptionEntry("w", akInternet, "S2")}}, {"S2"}},
+         actionOfFirst(akGoto),
          "  w",
          "O w » S S2",
          1},
@@ -577,7 +581,7 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          0},
         {"a screen moved down", {{"S1", {toS2}}, {"S2", {web}}, {"S3"}}, moveDown(1, -1), " S2", "", 0},
         {"a screen moved above another with its ID",
-         {{"S1", {OptionSpec("to", akGoto, "S2")}}, {"S2", {web}}, {"S2", {OptionSpec("run", akRun, "x")}}},
+         {{"S1", {OptionEntry("to", akGoto, "S2")}}, {"S2", {web}}, {"S2", {OptionEntry("run", akRun, "x")}}},
          moveDown(1, -1),
          " S2",
          "O run » RUN x",
@@ -589,7 +593,7 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          "",
          1},
         {"an option moved past a note",
-         {{"S1", {web, OptionSpec("n", akNote)}}},
+         {{"S1", {web, OptionEntry("n", akNote)}}},
          moveDown(0, 0),
          "  web",
          "O web",
@@ -613,19 +617,19 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          "O web » INTERNET",
          0},
         {"a web-page option dragged from a screen the structure does not show to one it shows",
-         {{"S1", {toS2}}, {"S2", {web}}, {"S3", {OptionSpec("site", akInternet, "https://example.net/")}}},
+         {{"S1", {toS2}}, {"S2", {web}}, {"S3", {OptionEntry("site", akInternet, "https://example.net/")}}},
          drag(2, 0, 1, 1),
          "  site",
          "O site » INTERNET https://example.net/",
          0},
         {"a go-to dragged between shown screens",
-         {{"S1", {toS2, OptionSpec("toS3", akGoto, "S3")}}, {"S2", {web}}, {"S3"}},
+         {{"S1", {toS2, OptionEntry("toS3", akGoto, "S3")}}, {"S2", {web}}, {"S3"}},
          drag(0, 1, 1, 0),
          "  toS3",
          "O toS3 » S S3",
          1},
         {"a note dragged between screens the structure does not show",
-         {{"S1"}, {"S2", {OptionSpec("n", akNote)}}, {"S3", {web}}},
+         {{"S1"}, {"S2", {OptionEntry("n", akNote)}}, {"S3", {web}}},
          drag(1, 0, 2, 1),
          "  n",
          "",
@@ -637,7 +641,7 @@ TEST_F(EditorViewsTest, NewDeletedAndRenamedItemsPatchTheViewsAsARebuildWouldSho
          "",
          1},
         {"a go-to dragged within its screen past a note",
-         {{"S1", {toS2, OptionSpec("n", akNote)}}, {"S2"}},
+         {{"S1", {toS2, OptionEntry("n", akNote)}}, {"S2"}},
          drag(0, 0, 0, 2),
          "  toS2",
          "O toS2 » S S2",

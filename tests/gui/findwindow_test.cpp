@@ -26,8 +26,8 @@ class FindWindowTest : public EditorFixture {
 protected:
     void SetUp() override {
         Start();
-        Fill({ScreenSpec("S1", {OptionSpec("O1", akGoto, "S2"), OptionSpec("O2", akGoto, "s2")}),
-              ScreenSpec("S2", {OptionSpec("O3", akGoto, "S3")}), ScreenSpec("S3", {OptionSpec("O4")})},
+        Fill({ScreenEntry("S1", {OptionEntry("O1", akGoto, "S2"), OptionEntry("O2", akGoto, "s2")}),
+              ScreenEntry("S2", {OptionEntry("O3", akGoto, "S3")}), ScreenEntry("S3", {OptionEntry("O4")})},
              "S2");
         form->ClearHistory();
         ClickTreeNode(&Root());

@@ -53,7 +53,7 @@ public:
     }
 };
 
-struct NodeSpec {
+struct NodeEntry {
     int depth;
     const char* text;
 };
@@ -67,16 +67,16 @@ struct NodeSpec {
 //   G
 // H
 //  I
-const std::vector<NodeSpec> kSample = {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}, {2, "E"},
-                                       {1, "F"}, {2, "G"}, {0, "H"}, {1, "I"}};
+const std::vector<NodeEntry> kSample = {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}, {2, "E"},
+                                        {1, "F"}, {2, "G"}, {0, "H"}, {1, "I"}};
 
-void Build(ItemTreeModel& model, TAssistBase* item, const std::vector<NodeSpec>& nodes) {
+void Build(ItemTreeModel& model, TAssistBase* item, const std::vector<NodeEntry>& nodes) {
     model.BeginBuild();
     std::vector<int> parents;
-    for (const NodeSpec& spec : nodes) {
-        const int parent = spec.depth == 0 ? -1 : parents[static_cast<std::size_t>(spec.depth - 1)];
-        parents.resize(static_cast<std::size_t>(spec.depth));
-        parents.push_back(model.AddNode(parent, item, spec.text));
+    for (const NodeEntry& entry : nodes) {
+        const int parent = entry.depth == 0 ? -1 : parents[static_cast<std::size_t>(entry.depth - 1)];
+        parents.resize(static_cast<std::size_t>(entry.depth));
+        parents.push_back(model.AddNode(parent, item, entry.text));
     }
     model.EndBuild();
 }

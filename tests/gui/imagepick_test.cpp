@@ -69,7 +69,7 @@ TEST_F(ImagePickEditorTest, ChosenImageIsStoredAsOneUndoableChange) {
     Start();
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    Fill({ScreenSpec("S1")}, "S1");
+    Fill({ScreenEntry("S1")}, "S1");
     Root().FileName = Path(dir, "printer.amf");
     ClickTreeNode(ScreenAt(0));
     QToolButton* button = form->Screen()->bImagePick();
@@ -93,7 +93,7 @@ TEST_F(ImagePickEditorTest, ChosenImageIsStoredAsOneUndoableChange) {
 
 TEST_F(ImagePickEditorTest, TypedImageIsStoredBeforeTheDialogOpens) {
     Start();
-    Fill({ScreenSpec("S1")}, "S1");
+    Fill({ScreenEntry("S1")}, "S1");
     ClickTreeNode(ScreenAt(0));
     Type(form->Screen()->eScreenImage(), QStringLiteral("typed.png"));
     prompter.ExpectOpenFile(std::nullopt);

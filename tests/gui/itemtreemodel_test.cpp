@@ -45,7 +45,7 @@ private:
 
 // One node of a test tree: its depth and its text; nodes with the same text carry the same item (as
 // a repeated screen does in the structure).
-struct NodeSpec {
+struct NodeEntry {
     int depth;
     std::string text;
 };
@@ -67,21 +67,21 @@ protected:
     //   G
     // H
     //  C (the item of C again)
-    static std::vector<NodeSpec> Sample() {
+    static std::vector<NodeEntry> Sample() {
         return {{0, "A"}, {1, "B"}, {2, "C"}, {3, "D"}, {2, "E"}, {1, "F"}, {2, "G"}, {0, "H"}, {1, "C"}};
     }
 
-    void Build(const std::vector<NodeSpec>& nodes) { BuildInto(model, nodes); }
-    void BuildInto(ItemTreeModel& into, const std::vector<NodeSpec>& nodes) {
+    void Build(const std::vector<NodeEntry>& nodes) { BuildInto(model, nodes); }
+    void BuildInto(ItemTreeModel& into, const std::vector<NodeEntry>& nodes) {
         into.BeginBuild();
         std::vector<int> parents; // parents[d]: the last node added at depth d
-        for (const NodeSpec& spec : nodes) {
-            TAssistBase*& item = items[spec.text];
+        for (const NodeEntry& entry : nodes) {
+            TAssistBase*& item = items[entry.text];
             if (item == nullptr)
                 item = TAssistScreen::Create(root);
-            const int parent = spec.depth == 0 ? -1 : parents[static_cast<std::size_t>(spec.depth - 1)];
-            parents.resize(static_cast<std::size_t>(spec.depth));
-            parents.push_back(into.AddNode(parent, item, spec.text));
+            const int parent = entry.depth == 0 ? -1 : parents[static_cast<std::size_t>(entry.depth - 1)];
+            parents.resize(static_cast<std::size_t>(entry.depth));
+            parents.push_back(into.AddNode(parent, item, entry.text));
         }
         into.EndBuild();
     }
@@ -361,9 +361,9 @@ TEST_F(FlatModelTest, AnInsertedLeafEqualsABuildWithIt) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<NodeSpec> built = Sample();
+        std::vector<NodeEntry> built = Sample();
         if (c.inserted >= 0)
-            built.insert(built.begin() + c.inserted, NodeSpec{c.depth, "X"});
+            built.insert(built.begin() + c.inserted, NodeEntry{c.depth, "X"});
         ItemTreeModel expected{nullptr, ItemTreeModel::Shape::Flat};
         BuildInto(expected, built);
         Build(Sample());

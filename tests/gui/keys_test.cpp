@@ -56,7 +56,8 @@ protected:
         help.ShowUnavailable = [](QWidget*, const QString&) {};
         Start();
         form->SetCommandObserver([this](const QString& name) { commands.push_back(name.toStdString()); });
-        Fill({ScreenSpec("S1", {OptionSpec("O1", akGoto, "S2"), OptionSpec("O2")}), ScreenSpec("S2")}, "S1");
+        Fill({ScreenEntry("S1", {OptionEntry("O1", akGoto, "S2"), OptionEntry("O2")}), ScreenEntry("S2")},
+             "S1");
     }
     void TearDown() override {
         EditorFixture::TearDown();
@@ -149,8 +150,8 @@ TEST_F(KeysTest, EveryCommandRunsItsOwnHandler) {
         form->ClearHistory(); // no step of the last case refers to the items replaced here
         // The second option of the first screen is current (aDuplicate, aNewOption and aDelOption work on
         // it, aUp moves it up); aDelScreen selects the second screen itself.
-        Fill({ScreenSpec("S1", {OptionSpec("O1"), OptionSpec("O2")}),
-              ScreenSpec("S2", {OptionSpec("P1"), OptionSpec("P2")})},
+        Fill({ScreenEntry("S1", {OptionEntry("O1"), OptionEntry("O2")}),
+              ScreenEntry("S2", {OptionEntry("P1"), OptionEntry("P2")})},
              "S1");
         ClickTreeNode(c.name == std::string("aDuplicate") || c.name == std::string("aNewOption")
                           ? OptionAt(1, 0)
@@ -210,7 +211,7 @@ TEST_F(KeysTest, EachKeyRunsItsCommand) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key.toString().toStdString());
         form->ClearHistory();
-        Fill({ScreenSpec("S1"), ScreenSpec("S2"), ScreenSpec("S3")}, "S1");
+        Fill({ScreenEntry("S1"), ScreenEntry("S2"), ScreenEntry("S3")}, "S1");
         ClickTreeNode(ScreenAt(1));
         FocusByMouse(c.focus);
         c.script();
@@ -242,7 +243,7 @@ TEST(CommandKeys, OwnKeysWinOverThePlatformsBindings) {
     };
     struct Case {
         const char* name;
-        CommandKeySpec spec;
+        CommandKeyRow command;
         QList<QKeySequence> expected;
     };
     const Case cases[] = {
@@ -261,10 +262,10 @@ TEST(CommandKeys, OwnKeysWinOverThePlatformsBindings) {
          {QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))}},
         {"no keys", {QKeySequence::UnknownKey, ""}, {}},
     };
-    std::vector<CommandKeySpec> specs;
+    std::vector<CommandKeyRow> keyRows;
     for (const Case& c : cases)
-        specs.push_back(c.spec);
-    const std::vector<QList<QKeySequence>> keys = AssignCommandKeys(specs, bindings);
+        keyRows.push_back(c.command);
+    const std::vector<QList<QKeySequence>> keys = AssignCommandKeys(keyRows, bindings);
     ASSERT_EQ(keys.size(), std::size(cases));
     for (std::size_t i = 0; i < keys.size(); ++i)
         EXPECT_EQ(keys[i], cases[i].expected) << cases[i].name;
@@ -342,7 +343,7 @@ TEST_F(KeysTest, DeleteInTheTreeDeletesTheCurrentItemAfterTheQuestion) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.question);
         form->ClearHistory();
-        Fill({ScreenSpec("S1", {OptionSpec("O1"), OptionSpec("O2")}), ScreenSpec("S2")}, "S1");
+        Fill({ScreenEntry("S1", {OptionEntry("O1"), OptionEntry("O2")}), ScreenEntry("S2")}, "S1");
         ClickTreeNode(c.item());
         prompter.ExpectMessage(Prompter::MessageKind::ConfirmYesNo, c.answer);
         Press(QKeySequence(Qt::Key_Delete));
@@ -517,7 +518,7 @@ TEST_F(KeysTest, FormerlySharedAltLettersReachOneThingEach) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.key);
         form->ClearHistory();
-        Fill({ScreenSpec("S1", {OptionSpec("O1")}), ScreenSpec("S2"), ScreenSpec("S3")}, "S1");
+        Fill({ScreenEntry("S1", {OptionEntry("O1")}), ScreenEntry("S2"), ScreenEntry("S3")}, "S1");
         ClickTreeNode(ScreenAt(1));
         c.script();
         commands.clear();

@@ -41,7 +41,7 @@ protected:
             const struct {
                 const char* id;
                 const char* caption;
-                std::vector<OptionSpec> options;
+                std::vector<OptionEntry> options;
             } screens[] = {
                 {"Start", "Welcome", {{"Start.1", akGoto, "Help"}, {"Start.2", akGoto, "End"}}},
                 {"Help",
@@ -49,12 +49,12 @@ protected:
                  {{"Help.1", akInternet, "https://example.org/help"}, {"Help.2", akGoto, "Start"}}},
                 {"End", "All done", {}},
             };
-            for (const auto& spec : screens) {
+            for (const auto& entry : screens) {
                 TAssistRoot::LoadingScope loading(source);
                 TAssistScreen* screen = TAssistScreen::Create(source);
-                screen->ID = spec.id;
-                screen->Caption = spec.caption;
-                for (const OptionSpec& o : spec.options) {
+                screen->ID = entry.id;
+                screen->Caption = entry.caption;
+                for (const OptionEntry& o : entry.options) {
                     TAssistOption* option = TAssistOption::Create(*screen);
                     option->ID = o.id;
                     option->Action = o.action;

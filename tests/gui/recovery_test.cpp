@@ -120,7 +120,7 @@ protected:
     // A window whose assistant of two screens is saved as `original`: nothing unsaved.
     void StartWithSavedFile() {
         Start();
-        Fill({ScreenSpec("S1", {OptionSpec("a")}), ScreenSpec("S2")}, "S1");
+        Fill({ScreenEntry("S1", {OptionEntry("a")}), ScreenEntry("S2")}, "S1");
         Root().FileName = original;
         form->Actions().aSave->trigger();
         ASSERT_FALSE(Root().Changed);
@@ -386,7 +386,7 @@ TEST_F(RecoveryTest, TypingIsKeptWithinTheWritersIntervalWithoutLeavingTheBox) {
 TEST_F(RecoveryTest, AFocusedBoxWithNothingTypedChangesNothingAtTheTick) {
     // The script memo stores itself every time it is left, changed or not; the tick must not.
     Start();
-    Fill({ScreenSpec("S1", {OptionSpec("a", akScript)})}, "S1");
+    Fill({ScreenEntry("S1", {OptionEntry("a", akScript)})}, "S1");
     Root().FileName = original;
     form->Actions().aSave->trigger();
     ASSERT_FALSE(Root().Changed);

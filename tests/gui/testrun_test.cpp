@@ -105,8 +105,8 @@ protected:
         services.Components = std::make_shared<RuntimeComponents>(components, script);
         form = std::make_unique<MainWindow>(std::move(services), &prompter);
         ASSERT_TRUE(ShowActive(form.get()));
-        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}), ScreenSpec("S2"),
-              ScreenSpec("S3", {OptionSpec("a"), OptionSpec("b", akNote)})},
+        Fill({ScreenEntry("S1", {OptionEntry("to2", akGoto, "S2")}), ScreenEntry("S2"),
+              ScreenEntry("S3", {OptionEntry("a"), OptionEntry("b", akNote)})},
              "S1");
     }
     void Test() { form->Actions().aTest->trigger(); }
@@ -411,9 +411,9 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
         {"after New",
          [&] {
              form->Actions().aNew->trigger();
-             Fill({ScreenSpec("S1"),
-                   ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
-                   ScreenSpec("S3")},
+             Fill({ScreenEntry("S1"),
+                   ScreenEntry("S2", {OptionEntry("back", akGoto, "S1"), OptionEntry("more", akNote)}),
+                   ScreenEntry("S3")},
                   "S1");
          },
          replaced},
@@ -427,9 +427,9 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
-              ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
-              ScreenSpec("S3")},
+        Fill({ScreenEntry("S1", {OptionEntry("to2", akGoto, "S2")}),
+              ScreenEntry("S2", {OptionEntry("back", akGoto, "S1"), OptionEntry("more", akNote)}),
+              ScreenEntry("S3")},
              "S1");
         ClickTreeNode(ScreenAt(1));
         form->Actions().aTest->trigger();
@@ -470,8 +470,9 @@ TEST_F(TestWithViewerTest, EditFromAViewerOfAReplacedAssistantOrForAGoneScreenSe
 
     // The screen a viewer shows deleted in the editor: the viewer follows (it shows the start screen),
     // so its Edit selects what it shows and asks nothing.
-    Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
-          ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}), ScreenSpec("S3")},
+    Fill({ScreenEntry("S1", {OptionEntry("to2", akGoto, "S2")}),
+          ScreenEntry("S2", {OptionEntry("back", akGoto, "S1"), OptionEntry("more", akNote)}),
+          ScreenEntry("S3")},
          "S1");
     ClickTreeNode(ScreenAt(1));
     form->Actions().aTest->trigger();
@@ -577,7 +578,7 @@ TEST_F(TestWithViewerTest, AViewerOfTestFollowsTheStoredChangesOfItsDocument) {
     const std::uint64_t generation = form->DocumentGeneration();
     form->Actions().aNew->trigger();
     ASSERT_NE(form->DocumentGeneration(), generation);
-    Fill({ScreenSpec("S1"), ScreenSpec("S2")}, "S1");
+    Fill({ScreenEntry("S1"), ScreenEntry("S2")}, "S1");
     const ViewedAssistant* followed = viewer->EditorAssistant();
     UpdateTestViewers(*form);
     EXPECT_EQ(viewer->EditorAssistant(), followed);
@@ -669,9 +670,9 @@ TEST_F(TestWithViewerTest, AnOptionNamingTheEditorsFileComesBackToTheTestedAssis
                 AddScreen(*saved, id, std::string("Saved ") + id);
             write(helpFile, *saved);
         }
-        Fill(
-            {ScreenSpec("S1", {OptionSpec("o", akAssistant, c.command)}), ScreenSpec("S2"), ScreenSpec("S3")},
-            "S1");
+        Fill({ScreenEntry("S1", {OptionEntry("o", akAssistant, c.command)}), ScreenEntry("S2"),
+              ScreenEntry("S3")},
+             "S1");
         Root().FileName = helpFile.toStdString();
         ClickTreeNode(&Root());
         form->Actions().aTest->trigger();

@@ -20,7 +20,7 @@ protected:
 
 TEST_F(TitleMarkerTest, MarkerFollowsUnsavedChangesAndTheCaptionStaysAsItIs) {
     Start();
-    Fill({ScreenSpec("S1")}, "S1");
+    Fill({ScreenEntry("S1")}, "S1");
     const std::string file = files.filePath("tour.amf").toStdString();
     Root().FileName = file;
     form->Actions().aSave->trigger();

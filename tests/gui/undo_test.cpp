@@ -28,8 +28,8 @@ class UndoTest : public EditorFixture {
 protected:
     void SetUp() override {
         Start();
-        Fill({ScreenSpec("S1", {OptionSpec("O1", akGoto, "S2"), OptionSpec("O2", akScript)}),
-              ScreenSpec("S2", {OptionSpec("O3", akGoto, "S3")}), ScreenSpec("S3")},
+        Fill({ScreenEntry("S1", {OptionEntry("O1", akGoto, "S2"), OptionEntry("O2", akScript)}),
+              ScreenEntry("S2", {OptionEntry("O3", akGoto, "S3")}), ScreenEntry("S3")},
              "S1");
         TNote* note = Root().Screens.Item(1)->Options.Item(0)->Notes.Add();
         note->Name = "Gloves";

@@ -30,9 +30,9 @@ protected:
         };
         form = std::make_unique<MainWindow>(std::move(services), &prompter);
         ASSERT_TRUE(ShowActive(form.get()));
-        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}),
-              ScreenSpec("S2", {OptionSpec("back", akGoto, "S1"), OptionSpec("more", akNote)}),
-              ScreenSpec("S3")},
+        Fill({ScreenEntry("S1", {OptionEntry("to2", akGoto, "S2")}),
+              ScreenEntry("S2", {OptionEntry("back", akGoto, "S1"), OptionEntry("more", akNote)}),
+              ScreenEntry("S3")},
              "S1");
     }
     // The viewer windows open over the editor window.

@@ -17,7 +17,8 @@ class WindowCaptionsTest : public EditorFixture {
 protected:
     void SetUp() override {
         Start();
-        Fill({ScreenSpec("S1", {OptionSpec("to2", akGoto, "S2")}), ScreenSpec("S2"), ScreenSpec("S3")}, "S1");
+        Fill({ScreenEntry("S1", {OptionEntry("to2", akGoto, "S2")}), ScreenEntry("S2"), ScreenEntry("S3")},
+             "S1");
         Root().ID = "A1";
         Root().Caption = "Printer set-up";
         ScreenAt(0)->Caption = "Welcome";

@@ -80,7 +80,7 @@ TEST_F(WindowRoomTest, DamagedSplitterValuesChangeNothing) {
 
 TEST_F(WindowRoomTest, GuidanceWrapsLongTextToTheBoxAndScrollsDown) {
     Start();
-    Fill({ScreenSpec("S1", {OptionSpec("a")})}, "S1");
+    Fill({ScreenEntry("S1", {OptionEntry("a")})}, "S1");
     ClickTreeNode(ScreenAt(0)->Options.Item(0));
     QPlainTextEdit* guidance = form->Option()->mHelp();
     ASSERT_TRUE(guidance->isVisible());

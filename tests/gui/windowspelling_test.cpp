@@ -71,7 +71,7 @@ TEST_F(WindowSpellingTest, TheScreenTextBoxUnderlinesAMisspeltWord) {
     ASSERT_NE(form->Spelling(), nullptr);
     ASSERT_EQ(form->Spelling()->Language(), "xx_TEST");
     ASSERT_TRUE(form->Spelling()->IsActive());
-    Fill({ScreenSpec("S1")}, "S1");
+    Fill({ScreenEntry("S1")}, "S1");
     ClickTreeNode(ScreenAt(0));
     QPlainTextEdit* text = form->Screen()->mScreenExp();
     FocusByMouse(text);
@@ -87,7 +87,7 @@ TEST_F(WindowSpellingTest, TheScreenTextBoxUnderlinesAMisspeltWord) {
 
 TEST_F(WindowSpellingTest, OnlyTheProseBoxesOfEachPanelAreChecked) {
     Start();
-    Fill({ScreenSpec("S1", {OptionSpec("O1", akGoto, "S1")})}, "S1");
+    Fill({ScreenEntry("S1", {OptionEntry("O1", akGoto, "S1")})}, "S1");
     const QString wrong = QStringLiteral("wrld");
     struct Case {
         const char* name;
@@ -170,7 +170,7 @@ void Choose(OptionsDialog& dialog, const char* language) {
 // xx_TEST knows "welcome", "the" and "screen"; yy_LATIN knows only "hello", "café" and "world".
 TEST_F(WindowSpellingTest, OptionsChangeTheLanguageAndTheSwitchOfEveryOpenBox) {
     Start();
-    Fill({ScreenSpec("S1")}, "S1");
+    Fill({ScreenEntry("S1")}, "S1");
     ClickTreeNode(ScreenAt(0));
     QPlainTextEdit* text = form->Screen()->mScreenExp();
     QLineEdit* caption = form->Screen()->eScreenCaption();
@@ -238,7 +238,7 @@ TEST_F(WindowSpellingTest, TheOptionsChosenAreReadBackByANewWindow) {
 
 TEST_F(WindowSpellingTest, TheSpellingMenuAsksTheWindowsCurrentPrompter) {
     Start();
-    Fill({ScreenSpec("S1")}, "S1");
+    Fill({ScreenEntry("S1")}, "S1");
     ClickTreeNode(ScreenAt(0));
     QLineEdit* caption = form->Screen()->eScreenCaption();
     caption->setText(QStringLiteral("zorb"));
