@@ -36,13 +36,10 @@ std::vector<QList<QKeySequence>> AssignCommandKeys(const std::vector<CommandKeyR
     return result;
 }
 
-QString CommandKeyNames(const CommandKeyRow& command, const KeyBindings& bindings) {
+QString CommandKeyNames(const CommandKeyRow& command, const QList<QKeySequence>& assigned) {
     QList<QKeySequence> named = OwnKeys(command);
-    if (named.isEmpty() && command.standardKey != QKeySequence::UnknownKey) {
-        const QList<QKeySequence> platform = bindings(command.standardKey);
-        if (!platform.isEmpty())
-            named.append(platform.first());
-    }
+    if (named.isEmpty() && !assigned.isEmpty())
+        named.append(assigned.first());
     QStringList names;
     for (const QKeySequence& key : named)
         names.append(key.toString(QKeySequence::NativeText));

@@ -23,5 +23,5 @@ using KeyBindings = std::function<QList<QKeySequence>(QKeySequence::StandardKey)
 std::vector<QList<QKeySequence>> AssignCommandKeys(const std::vector<CommandKeyRow>& commands,
                                                    const KeyBindings& bindings);
 
-// The keys a tool tip names: the command's own, else the first binding of its standard key.
-QString CommandKeyNames(const CommandKeyRow& command, const KeyBindings& bindings);
+// The keys a tool tip names: the command's own, else the first of the keys it was given.
+QString CommandKeyNames(const CommandKeyRow& command, const QList<QKeySequence>& assigned);

@@ -244,11 +244,12 @@ void MainWindow::BuildActions() {
     for (const CommandRow& row : CommandRows()) {
         auto* action = new QAction(QString::fromUtf8(row.caption), this);
         action->setObjectName(QString::fromLatin1(row.name));
-        action->setShortcuts(keys[index++]);
+        const QList<QKeySequence>& assigned = keys[index++];
+        action->setShortcuts(assigned);
         if (row.hint[0] != '\0')
             ApplyHint(action, QString::fromUtf8(row.hint));
         // The tool tip names the keys: "Save to file (Ctrl+S)".
-        const QString keyNames = CommandKeyNames({row.standardKey, row.keys}, PlatformBindings);
+        const QString keyNames = CommandKeyNames({row.standardKey, row.keys}, assigned);
         if (!keyNames.isEmpty())
             action->setToolTip(action->toolTip() + QStringLiteral(" (") + keyNames + QLatin1Char(')'));
         // A command standing in the menu bar keeps no icon there: a menu bar shows an item's icon in place
