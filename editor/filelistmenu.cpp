@@ -1,18 +1,12 @@
 #include "editor/filelistmenu.h"
 
+#include "editor/uitext.h"
 #include "support/textroutines.h"
 
 #include <QAction>
 #include <QMenu>
 
 namespace {
-// Qt shows '&' as a mnemonic marker; "&&" shows a literal '&'.
-QString EscapeMnemonics(const QString& text) {
-    QString escaped = text;
-    escaped.replace(QLatin1Char('&'), QLatin1String("&&"));
-    return escaped;
-}
-
 // File names are compared as the file system compares them: exactly on Linux, where "Report.amf" and
 // "report.amf" are two files; without regard to letter case where the file system ignores it.
 bool SameFileName(const std::string& a, const std::string& b) {
@@ -21,21 +15,6 @@ bool SameFileName(const std::string& a, const std::string& b) {
 #else
     return a == b;
 #endif
-}
-
-// The inverse for captions made elsewhere: "&&" gives '&', a single '&' marks a mnemonic and goes.
-QString StripMnemonics(const QString& text) {
-    QString plain;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&')) {
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('&'))
-                ++i;
-            else
-                continue;
-        }
-        plain += text[i];
-    }
-    return plain;
 }
 } // namespace
 

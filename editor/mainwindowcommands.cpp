@@ -75,10 +75,6 @@ const std::map<std::string, const char*>& MenuTitles() {
     return titles;
 }
 
-QString EscapeMnemonic(QString text) {
-    return text.replace(u'&', QStringLiteral("&&"));
-}
-
 // The icon of a command: the desktop theme's, else the copy in the resources.
 QIcon ThemeIcon(const char* name) {
     const QString icon = QString::fromLatin1(name);
@@ -135,14 +131,14 @@ const std::vector<MainWindow::CommandRow>& MainWindow::CommandRows() {
          "Undo|Take back the last change to the assistant.", "edit-undo", true, "Edit1", false,
          [](const S& s) { return s.canUndo || s.boxFocused; },
          [](const S& s) {
-             return s.undoText.isEmpty() ? QStringLiteral("&Undo") : "&Undo " + EscapeMnemonic(s.undoText);
+             return s.undoText.isEmpty() ? QStringLiteral("&Undo") : "&Undo " + EscapeMnemonics(s.undoText);
          },
          &W::aUndoExecute, true},
         {&L::aRedo, "aRedo", "&Redo", QKeySequence::Redo, "Ctrl+Shift+Z; Ctrl+Y", window,
          "Redo|Put back the last change taken back.", "edit-redo", true, "Edit1", false,
          [](const S& s) { return s.canRedo || s.boxFocused; },
          [](const S& s) {
-             return s.redoText.isEmpty() ? QStringLiteral("&Redo") : "&Redo " + EscapeMnemonic(s.redoText);
+             return s.redoText.isEmpty() ? QStringLiteral("&Redo") : "&Redo " + EscapeMnemonics(s.redoText);
          },
          &W::aRedoExecute, true},
         {&L::aCopy, "aCopy", "&Copy", QKeySequence::Copy, "Ctrl+C", window,

@@ -22,6 +22,27 @@ void ApplyHint(QAction* action, const QString& hint) {
     action->setStatusTip(parts.longText);
 }
 
+QString EscapeMnemonics(const QString& text) {
+    QString escaped = text;
+    escaped.replace(u'&', QStringLiteral("&&"));
+    return escaped;
+}
+
+QString StripMnemonics(const QString& text) {
+    QString plain;
+    plain.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (i + 1 < text.size() && text[i + 1] == u'&')
+                ++i;
+            else
+                continue;
+        }
+        plain += text[i];
+    }
+    return plain;
+}
+
 QString ToDisplayText(const QString& text) {
     QString result;
     result.reserve(text.size());

@@ -63,3 +63,26 @@ TEST(ToDisplayText, CarriageReturnsAndCrLfBecomeOneLineBreakEach) {
         EXPECT_EQ(ToDisplayText(std::string(c.text)), QString::fromUtf8(c.shown));
     }
 }
+
+TEST(Mnemonics, EscapingKeepsEveryAmpersandAndStrippingTakesOnlyTheMarkers) {
+    struct Case {
+        const char* plain;   // what the user should read
+        const char* escaped; // EscapeMnemonics(plain)
+        const char* marked;  // a caption with mnemonic markers that reads as plain
+    };
+    const Case cases[] = {
+        {"Save", "Save", "&Save"},
+        {"Fish & Chips.amf", "Fish && Chips.amf", "Fish && &Chips.amf"},
+        {"&&", "&&&&", "&&&&"},
+        {"", "", ""},
+        {"trailing", "trailing", "trailing&"},
+        {"caf\xc3\xa9 & th\xc3\xa9", "caf\xc3\xa9 && th\xc3\xa9", "&caf\xc3\xa9 && th\xc3\xa9"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.plain);
+        const QString plain = QString::fromUtf8(c.plain);
+        EXPECT_EQ(EscapeMnemonics(plain), QString::fromUtf8(c.escaped));
+        EXPECT_EQ(StripMnemonics(QString::fromUtf8(c.marked)), plain);
+        EXPECT_EQ(StripMnemonics(EscapeMnemonics(plain)), plain);
+    }
+}
