@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need. Idempotent: when every
-# package is already installed it does nothing (not even an apt-get update).
+# package is already installed it does nothing (not even an apt-get update). libqt6svg6 carries Qt's SVG
+# icon and image plug-ins, without which the tool bar's own icons (SVG, for desktops without an icon
+# theme) draw nothing.
 set -euo pipefail
 PACKAGES=(
   build-essential cmake pkg-config git ccache
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  libqt6svg6
   xvfb xdotool x11-utils
   libpugixml-dev libssl-dev
   libhunspell-dev hunspell hunspell-en-us
