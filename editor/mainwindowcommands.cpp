@@ -81,11 +81,6 @@ QIcon ThemeIcon(const char* name) {
     return QIcon::fromTheme(icon, QIcon(QStringLiteral(":/amf/icons/") + icon + ".svg"));
 }
 
-// The platform's bindings of a standard key.
-QList<QKeySequence> PlatformBindings(QKeySequence::StandardKey key) {
-    return QKeySequence::keyBindings(key);
-}
-
 } // namespace
 
 // The resources live in the static GUI library; they are registered before the first icon is read.
@@ -235,7 +230,7 @@ std::vector<QString> MainWindow::CommandNames() {
 
 void MainWindow::BuildActions() {
     LoadGuiResources();
-    const std::vector<QList<QKeySequence>> keys = CommandKeys(PlatformBindings);
+    const std::vector<QList<QKeySequence>> keys = CommandKeys(&QKeySequence::keyBindings);
     std::size_t index = 0;
     for (const CommandRow& row : CommandRows()) {
         auto* action = new QAction(QString::fromUtf8(row.caption), this);

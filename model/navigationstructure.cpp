@@ -24,6 +24,27 @@ std::string Join(std::initializer_list<std::string_view> pieces) {
     return text;
 }
 
+// The keyword of the leaf an option of this kind has in the structure, before its command; nullptr for
+// the kinds without a leaf (a go-to leads to its screen's node, a note has no node).
+const char* LeafKeyword(TActionKind action) {
+    switch (action) {
+    case akAssistant:
+        return "GOTO ";
+    case akRun:
+        return "RUN ";
+    case akBrowse:
+        return "BROWSE ";
+    case akInternet:
+        return "INTERNET ";
+    case akScript:
+        return "SCRIPT";
+    case akExec:
+        return "EXEC ";
+    default:
+        return nullptr;
+    }
+}
+
 class Builder {
 public:
     explicit Builder(const TAssistRoot& root)
@@ -128,7 +149,7 @@ bool OptionHasNode(const TAssistRoot& root, const TAssistOption& option) {
     // As the builder's AddOption: a go-to has its target's node, the other kinds with a leaf text theirs.
     if (IsGoto(option.Action))
         return root.Screens.FindScreen(option.Command) != nullptr;
-    return !OptionLeafText(option).empty();
+    return LeafKeyword(option.Action) != nullptr;
 }
 
 std::string OptionNodePrefix(const std::string& optionId) {
@@ -136,25 +157,12 @@ std::string OptionNodePrefix(const std::string& optionId) {
 }
 
 std::string OptionLeafText(const TAssistOption& option) {
-    const auto leaf = [&](std::string_view keyword, std::string_view command) {
-        return Join({"O ", option.ID, Arrow, keyword, command});
-    };
-    switch (option.Action) {
-    case akAssistant:
-        return leaf("GOTO ", option.Command);
-    case akRun:
-        return leaf("RUN ", option.Command);
-    case akBrowse:
-        return leaf("BROWSE ", option.Command);
-    case akInternet:
-        return leaf("INTERNET ", option.Command);
-    case akScript:
-        return leaf("SCRIPT", {});
-    case akExec:
-        return leaf("EXEC ", option.Command);
-    default:
+    const char* keyword = LeafKeyword(option.Action);
+    if (keyword == nullptr)
         return {}; // go-tos lead to a screen's node; notes have none
-    }
+    // A script's leaf names no command.
+    const std::string_view command = option.Action == akScript ? std::string_view() : option.Command;
+    return Join({"O ", option.ID, Arrow, keyword, command});
 }
 
 std::string TopNodeText(const std::string& assistantId, const std::string& startScreenId) {
